@@ -24,8 +24,9 @@ endfunction()
 
 # signs_fuzz(<name> SOURCES ... [LIBS ...]): a libFuzzer target, native
 # build with clang only. scripts/test runs each for a short fixed time.
+# CORPUS names a folder of seed inputs in the source tree.
 function(signs_fuzz name)
-  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
   if(WIN32_BUILD OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     return()
   endif()
@@ -34,4 +35,14 @@ function(signs_fuzz name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   set_property(GLOBAL APPEND PROPERTY SIGNS_FUZZ_TARGETS ${name})
+  if(F_CORPUS)
+    file(WRITE ${CMAKE_BINARY_DIR}/${name}.corpus ${CMAKE_CURRENT_SOURCE_DIR}/${F_CORPUS})
+  endif()
+endfunction()
+
+# Lists the fuzz targets for scripts/test once every folder has added its own.
+function(signs_write_fuzz_list)
+  get_property(targets GLOBAL PROPERTY SIGNS_FUZZ_TARGETS)
+  string(REPLACE ";" "\n" lines "${targets}")
+  file(WRITE ${CMAKE_BINARY_DIR}/fuzz-targets.txt "${lines}\n")
 endfunction()
