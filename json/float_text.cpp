@@ -30,7 +30,7 @@ long double ScaleByPow10(long double x, int64_t k)
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-void AppendUnsigned(std::string& out, uint64_t v)
+char* AppendUnsigned(char* out, uint64_t v)
 {
     char buf[20];
     int n = 0;
@@ -38,27 +38,31 @@ void AppendUnsigned(std::string& out, uint64_t v)
         buf[n++] = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v != 0);
-    while (n > 0) out.push_back(buf[--n]);
+    while (n > 0) *out++ = buf[--n];
+    return out;
 }
 
 }  // namespace
 
-bool DecimalToExtended(bool negative, std::string_view digits, int64_t exponent,
-                       long double& value)
+bool DecimalToExtended(bool negative, std::string_view whole, std::string_view fraction,
+                       int64_t exponent, long double& value)
 {
+    // The significant digits run over both parts; leading zeros are skipped.
+    const size_t total = whole.size() + fraction.size();
+    auto digit = [&](size_t k) { return k < whole.size() ? whole[k] : fraction[k - whole.size()]; };
     size_t i = 0;
-    while (i < digits.size() && digits[i] == '0') ++i;
+    while (i < total && digit(i) == '0') ++i;
     uint64_t m = 0;
     size_t taken = 0;
-    for (; i < digits.size() && taken < 19; ++i, ++taken) m = m * 10 + unsigned(digits[i] - '0');
-    // Digits past the 19th only shift the exponent and round the mantissa.
-    const size_t dropped = digits.size() - i;
-    if (dropped > 0 && digits[i] >= '5') ++m;
+    for (; i < total && taken < 19; ++i, ++taken) m = m * 10 + unsigned(digit(i) - '0');
+    // Digits past the 19th only shift the scale and round the mantissa.
+    const size_t dropped = total - i;
+    if (dropped > 0 && digit(i) >= '5') ++m;
     constexpr int64_t kClamp = int64_t{1} << 40;
     int64_t e = exponent;
     if (e > kClamp) e = kClamp;
     if (e < -kClamp) e = -kClamp;
-    e += static_cast<int64_t>(dropped);
+    e += static_cast<int64_t>(dropped) - static_cast<int64_t>(fraction.size());
 
     long double v = 0;
     if (m != 0) {
@@ -80,44 +84,44 @@ bool TextToExtended(std::string_view text, long double& value)
     size_t i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-    std::string digits;
-    int64_t exponent = 0;
-    size_t mantissaDigits = 0;
-    for (; i < t.size() && IsDigit(t[i]); ++i, ++mantissaDigits) digits.push_back(t[i]);
+    const size_t wholeStart = i;
+    while (i < t.size() && IsDigit(t[i])) ++i;
+    const std::string_view whole = t.substr(wholeStart, i - wholeStart);
+    std::string_view fraction;
     if (i < t.size() && t[i] == '.') {
-        for (++i; i < t.size() && IsDigit(t[i]); ++i, ++mantissaDigits) {
-            digits.push_back(t[i]);
-            --exponent;
-        }
+        const size_t fractionStart = ++i;
+        while (i < t.size() && IsDigit(t[i])) ++i;
+        fraction = t.substr(fractionStart, i - fractionStart);
     }
-    if (mantissaDigits == 0) return false;
+    if (whole.empty() && fraction.empty()) return false;
+    int64_t exponent = 0;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
         bool expNegative = false;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) expNegative = t[i++] == '-';
         if (i == t.size() || !IsDigit(t[i])) return false;
-        int64_t x = 0;
         for (; i < t.size() && IsDigit(t[i]); ++i)
-            if (x < (int64_t{1} << 40)) x = x * 10 + (t[i] - '0');
-        exponent += expNegative ? -x : x;
+            if (exponent < (int64_t{1} << 40)) exponent = exponent * 10 + (t[i] - '0');
+        if (expNegative) exponent = -exponent;
     }
     if (i != t.size()) return false;
-    return DecimalToExtended(negative, digits, exponent, value);
+    return DecimalToExtended(negative, whole, fraction, exponent, value);
 }
 
-void AppendExtended15(std::string& out, long double value)
+int FormatExtended15(char* buf, long double value)
 {
+    char* out = buf;
     if (value == 0) {
-        out.push_back('0');
-        return;
+        *out++ = '0';
+        return 1;
     }
     if (value < 0) {
-        out.push_back('-');
+        *out++ = '-';
         value = -value;
     }
     if (value < 1e15L && value == std::floor(value)) {
-        AppendUnsigned(out, static_cast<uint64_t>(value));
-        return;
+        out = AppendUnsigned(out, static_cast<uint64_t>(value));
+        return static_cast<int>(out - buf);
     }
     // Fifteen significant digits D (10^14 <= D < 10^15), value ~ D x 10^(e-14).
     int e2 = 0;
@@ -144,27 +148,38 @@ void AppendExtended15(std::string& out, long double value)
     int n = 15;
     while (n > 1 && digits[n - 1] == '0') --n;
 
+    auto copy = [&](int from, int to) {
+        for (int k = from; k < to; ++k) *out++ = digits[k];
+    };
     if (e >= 15 || e < -4) {
-        out.push_back(digits[0]);
+        *out++ = digits[0];
         if (n > 1) {
-            out.push_back('.');
-            out.append(digits + 1, digits + n);
+            *out++ = '.';
+            copy(1, n);
         }
-        out.push_back('E');
-        if (e < 0) out.push_back('-');
-        AppendUnsigned(out, static_cast<uint64_t>(e < 0 ? -e : e));
+        *out++ = 'E';
+        if (e < 0) *out++ = '-';
+        out = AppendUnsigned(out, static_cast<uint64_t>(e < 0 ? -e : e));
     } else if (e >= 0) {
-        const int whole_digits = e + 1;
-        for (int k = 0; k < whole_digits; ++k) out.push_back(k < n ? digits[k] : '0');
-        if (n > whole_digits) {
-            out.push_back('.');
-            out.append(digits + whole_digits, digits + n);
+        const int wholeDigits = e + 1;
+        for (int k = 0; k < wholeDigits; ++k) *out++ = k < n ? digits[k] : '0';
+        if (n > wholeDigits) {
+            *out++ = '.';
+            copy(wholeDigits, n);
         }
     } else {
-        out.append("0.");
-        out.append(static_cast<size_t>(-e - 1), '0');
-        out.append(digits, digits + n);
+        *out++ = '0';
+        *out++ = '.';
+        for (int k = 0; k < -e - 1; ++k) *out++ = '0';
+        copy(0, n);
     }
+    return static_cast<int>(out - buf);
+}
+
+void AppendExtended15(std::string& out, long double value)
+{
+    char buf[kFloatTextMax];
+    out.append(buf, static_cast<size_t>(FormatExtended15(buf, value)));
 }
 
 std::string FloatToStr15(long double value)

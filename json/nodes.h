@@ -139,7 +139,8 @@ protected:
     void ReleaseChildren(std::vector<TorvJSONbase*>& out) override;
     // Appends a node known to be adoptable (a fresh node of the reader).
     void AppendOwned(TorvJSONbase* node);
-    friend class TorvJSON;
+    friend class TorvJSONreader;
+    friend class TorvJSONwriter;
 
     std::vector<TorvJSONbase*> children_;
 };
@@ -165,7 +166,8 @@ protected:
     void ReleaseChildren(std::vector<TorvJSONbase*>& out) override;
 
 private:
-    friend class TorvJSON;
+    friend class TorvJSONreader;
+    friend class TorvJSONwriter;
     std::u16string name_;
     TorvJSONbase* value_ = nullptr;
 };
@@ -203,7 +205,8 @@ public:
     int32_t IntegerMember(const std::string& name);
 
 private:
-    friend class TorvJSON;
+    friend class TorvJSONreader;
+    friend class TorvJSONwriter;
     void IndexChild(int index);
     void RebuildIndex();
 
