@@ -1,0 +1,19 @@
+// Case-insensitive comparison of 8-bit GBK text as the 8-bit string list
+// and the profile functions make it: ASCII letters fold, a double-byte
+// character (lead byte 81h..FEh and the byte after it) is compared as its
+// two bytes, so a trail byte that happens to be an ASCII letter never folds.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rtl {
+
+// The text with ASCII capitals turned to small letters, double-byte
+// characters left as they are. Two texts are SameText exactly when their
+// folded forms are equal, so the folded form serves as a lookup key.
+std::string FoldCase(std::string_view s);
+
+bool SameText(std::string_view a, std::string_view b);
+
+}  // namespace rtl
