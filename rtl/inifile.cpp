@@ -1,0 +1,124 @@
+#include "rtl/inifile.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "rtl/files.h"
+
+namespace rtl {
+
+TIniFile::TIniFile(const std::string& fileName)
+    : fileName_(fileName), path_(PathFromGbk(fileName))
+{
+}
+
+TIniFile::Stamp TIniFile::CurrentStamp() const
+{
+    Stamp stamp;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path_, ec)) return stamp;
+    stamp.size = std::filesystem::file_size(path_, ec);
+    if (ec) return Stamp{};
+    stamp.time = std::filesystem::last_write_time(path_, ec);
+    if (ec) return Stamp{};
+    stamp.exists = true;
+    return stamp;
+}
+
+IniText& TIniFile::Current()
+{
+    const Stamp stamp = CurrentStamp();
+    if (loaded_ && stamp == stamp_) return text_;
+    std::string bytes;
+    if (stamp.exists) {
+        // A file that cannot be read reads as empty, as a missing one does.
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        bytes = all.str();
+    }
+    text_.Parse(bytes);
+    stamp_ = stamp;
+    loaded_ = true;
+    return text_;
+}
+
+void TIniFile::WriteError(const std::string& why) const
+{
+    throw EIniFileException("Unable to write to \"" + fileName_ + "\": " + why);
+}
+
+void TIniFile::Store()
+{
+    std::string why;
+    if (!ReplaceFile(fileName_, text_.Text(), why)) {
+        loaded_ = false;  // the change is dropped: read the file as it is next time
+        WriteError(why);
+    }
+    stamp_ = CurrentStamp();
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue)
+{
+    const auto value = Current().Value(section, key);
+    return value ? *value : std::string(defaultValue);
+}
+
+int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key,
+                              int32_t defaultValue)
+{
+    std::string s = ReadString(section, key, "");
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
+    return StrToIntDef(s, defaultValue);
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    std::string why = IniText::CheckNames(section, key);
+    if (why.empty()) why = IniText::CheckValue(value);
+    if (!why.empty())
+        WriteError(why + " ([" + std::string(section) + "] " + std::string(key) + ")");
+    if (Current().SetValue(section, key, value)) Store();
+}
+
+void TIniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value)
+{
+    WriteString(section, key, IntToStr(value));
+}
+
+void TIniFile::ReadSection(std::string_view section, TStrings& strings)
+{
+    const auto keys = Current().Keys(section);
+    strings.BeginUpdate();
+    try {
+        strings.Clear();
+        for (const std::string& key : keys) strings.Add(key);
+    } catch (...) {
+        strings.EndUpdate();
+        throw;
+    }
+    strings.EndUpdate();
+}
+
+bool TIniFile::SectionExists(std::string_view section)
+{
+    return !Current().Keys(section).empty();
+}
+
+bool TIniFile::ValueExists(std::string_view section, std::string_view key)
+{
+    return Current().Value(section, key).has_value();
+}
+
+void TIniFile::EraseSection(std::string_view section)
+{
+    if (Current().EraseSection(section)) Store();
+}
+
+void TIniFile::DeleteKey(std::string_view section, std::string_view key)
+{
+    if (Current().DeleteKey(section, key)) Store();
+}
+
+}  // namespace rtl

@@ -1,0 +1,197 @@
+#include "rtl/initext.h"
+
+#include "rtl/sysutils.h"
+#include "rtl/textcase.h"
+
+namespace rtl {
+
+namespace {
+
+std::string_view TrimView(std::string_view s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+}
+
+// The section name of a header line, or nothing for any other line.
+std::optional<std::string_view> HeaderName(std::string_view line)
+{
+    const std::string_view t = TrimView(line);
+    if (t.empty() || t[0] != '[') return std::nullopt;
+    const size_t close = t.rfind(']');
+    const std::string_view inner =
+        close == std::string_view::npos ? t.substr(1) : t.substr(1, close - 1);
+    return TrimView(inner);
+}
+
+struct KeyLine {
+    std::string_view name;
+    std::string_view rawValue;  // everything after the "="
+};
+
+std::optional<KeyLine> ParseKeyLine(std::string_view line)
+{
+    const std::string_view t = TrimView(line);
+    if (t.empty() || t[0] == ';' || t[0] == '[') return std::nullopt;
+    const size_t eq = t.find('=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    const std::string_view name = TrimView(t.substr(0, eq));
+    if (name.empty()) return std::nullopt;
+    // rawValue comes from the untrimmed line so it holds the bytes as stored.
+    const size_t lineEq = line.find('=');
+    return KeyLine{name, line.substr(lineEq + 1)};
+}
+
+std::string ReadValue(std::string_view raw)
+{
+    std::string_view v = TrimView(raw);
+    if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
+        v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
+bool HasLineBreak(std::string_view s)
+{
+    return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+}  // namespace
+
+void IniText::Parse(std::string_view text)
+{
+    lines_.clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        const size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines_.emplace_back(line);
+        start = next;
+    }
+    Reindex();
+}
+
+std::string IniText::Text() const
+{
+    std::string out;
+    for (const std::string& line : lines_) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+void IniText::Reindex()
+{
+    sections_.clear();
+    for (size_t i = 0; i < lines_.size(); ++i)
+        if (const auto name = HeaderName(lines_[i])) sections_.try_emplace(FoldCase(*name), i);
+}
+
+std::optional<IniText::Range> IniText::FindSection(std::string_view section) const
+{
+    const auto it = sections_.find(FoldCase(TrimView(section)));
+    if (it == sections_.end()) return std::nullopt;
+    size_t end = it->second + 1;
+    while (end < lines_.size() && !HeaderName(lines_[end])) ++end;
+    return Range{it->second, end};
+}
+
+std::optional<size_t> IniText::FindKey(const Range& range, std::string_view key) const
+{
+    const std::string_view wanted = TrimView(key);
+    for (size_t i = range.header + 1; i < range.end; ++i) {
+        const auto line = ParseKeyLine(lines_[i]);
+        if (line && SameText(line->name, wanted)) return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> IniText::Value(std::string_view section, std::string_view key) const
+{
+    const auto range = FindSection(section);
+    if (!range) return std::nullopt;
+    const auto at = FindKey(*range, key);
+    if (!at) return std::nullopt;
+    return ReadValue(ParseKeyLine(lines_[*at])->rawValue);
+}
+
+std::vector<std::string> IniText::Keys(std::string_view section) const
+{
+    std::vector<std::string> keys;
+    const auto range = FindSection(section);
+    if (!range) return keys;
+    for (size_t i = range->header + 1; i < range->end; ++i)
+        if (const auto line = ParseKeyLine(lines_[i])) keys.emplace_back(line->name);
+    return keys;
+}
+
+bool IniText::SetValue(std::string_view section, std::string_view key, std::string_view value)
+{
+    const std::string_view s = TrimView(section);
+    const std::string_view k = TrimView(key);
+    const auto range = FindSection(s);
+    if (range) {
+        if (const auto at = FindKey(*range, k)) {
+            const KeyLine line = *ParseKeyLine(lines_[*at]);
+            if (line.rawValue == value) return false;
+            lines_[*at] = std::string(line.name) + "=" + std::string(value);
+            return true;
+        }
+        size_t insertAt = range->end;
+        while (insertAt > range->header + 1 && TrimView(lines_[insertAt - 1]).empty()) --insertAt;
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                      std::string(k) + "=" + std::string(value));
+    } else {
+        lines_.push_back("[" + std::string(s) + "]");
+        lines_.push_back(std::string(k) + "=" + std::string(value));
+    }
+    Reindex();
+    return true;
+}
+
+bool IniText::DeleteKey(std::string_view section, std::string_view key)
+{
+    const auto range = FindSection(section);
+    if (!range) return false;
+    const auto at = FindKey(*range, key);
+    if (!at) return false;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*at));
+    Reindex();
+    return true;
+}
+
+bool IniText::EraseSection(std::string_view section)
+{
+    const auto range = FindSection(section);
+    if (!range) return false;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
+    Reindex();
+    return true;
+}
+
+std::string IniText::CheckNames(std::string_view section, std::string_view key)
+{
+    const std::string_view s = TrimView(section);
+    const std::string_view k = TrimView(key);
+    if (s.empty()) return "the section name is empty";
+    if (HasLineBreak(s)) return "the section name holds a line break or NUL";
+    if (k.empty()) return "the key name is empty";
+    if (HasLineBreak(k)) return "the key name holds a line break or NUL";
+    if (k.find('=') != std::string_view::npos) return "the key name holds \"=\"";
+    if (k[0] == ';' || k[0] == '[') return "the key name starts with \";\" or \"[\"";
+    return {};
+}
+
+std::string IniText::CheckValue(std::string_view value)
+{
+    if (HasLineBreak(value)) return "the value holds a line break or NUL";
+    return {};
+}
+
+}  // namespace rtl

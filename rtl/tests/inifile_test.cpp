@@ -1,0 +1,268 @@
+#include "rtl/inifile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "rtl/streams.h"
+#include "rtl/tests/temp_dir.h"
+
+namespace {
+
+using rtl_test::ReadAll;
+using rtl_test::WriteAll;
+
+std::vector<std::string> Items(const rtl::TStrings& list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list.Count(); ++i) out.push_back(list[i]);
+    return out;
+}
+
+const char* const kSample =
+    "; settings\n"
+    "orphan=before any section\n"
+    "[SYSTEM]\n"
+    "LEDWIDTH=256\n"
+    "  Com  =  3  \n"
+    "empty=\n"
+    "noequals\n"
+    ";hidden=1\n"
+    "quoted=\"a b\"\n"
+    "half=\"a\n"
+    "gbk=\xC4\xEA\xB7\xDD x\n"     // 年份 x
+    "\xC4\x41=trail A\n"            // key: one double-byte character C4 41
+    "LEDWIDTH=999\n"
+    "[ TextArea1 ]\n"
+    "x = 8\n"
+    "[system]\n"
+    "late=never seen\n";
+
+TEST(TIniFile, ReadsWithTheProfileRules)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("setprams.ini");
+    WriteAll(name, kSample);  // LF line ends
+    rtl::TIniFile ini(name);
+    struct Case {
+        const char* section;
+        const char* key;
+        std::string value;  // "<default>" when missing
+    };
+    const Case cases[] = {
+        {"SYSTEM", "LEDWIDTH", "256"},           // the first of two keys
+        {"system", "ledwidth", "256"},           // case-insensitive
+        {" System ", " COM ", "3"},              // names and values trimmed
+        {"SYSTEM", "empty", ""},                 // present but empty: not the default
+        {"SYSTEM", "noequals", "<default>"},
+        {"SYSTEM", ";hidden", "<default>"},      // comments hold no key
+        {"SYSTEM", "quoted", "a b"},             // a pair of quotes comes off
+        {"SYSTEM", "half", "\"a"},
+        {"SYSTEM", "GBK", "\xC4\xEA\xB7\xDD x"}, // bytes as they are
+        {"SYSTEM", "\xC4\x41", "trail A"},
+        {"SYSTEM", "\xC4\x61", "<default>"},     // trail bytes never fold
+        {"SYSTEM", "late", "<default>"},         // a second [system] is never read
+        {"SYSTEM", "x", "<default>"},            // keys stay inside their section
+        {"textarea1", "X", "8"},
+        {"", "orphan", "<default>"},
+        {"NOSUCH", "x", "<default>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.ReadString(c.section, c.key, "<default>"), c.value)
+            << c.section << "/" << c.key;
+
+    rtl::TStringList keys;
+    keys.Add("stale");
+    ini.ReadSection("system", keys);
+    EXPECT_EQ(Items(keys), (std::vector<std::string>{"LEDWIDTH", "Com", "empty", "quoted", "half",
+                                                     "gbk", "\xC4\x41", "LEDWIDTH"}));
+    EXPECT_TRUE(ini.SectionExists("SYSTEM"));
+    EXPECT_FALSE(ini.SectionExists("nosuch"));
+    EXPECT_TRUE(ini.ValueExists("SYSTEM", "EMPTY"));
+    EXPECT_FALSE(ini.ValueExists("SYSTEM", "noequals"));
+}
+
+TEST(TIniFile, ReadIntegerConvertsTheWholeValue)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("n.ini");
+    WriteAll(name,
+             "[N]\r\na=12\r\nb=12abc\r\nc=0x1F\r\nd=0X1f\r\ne=$10\r\nf=\r\ng= -7 \r\n"
+             "h=0x\r\ni=2147483648\r\nj=1.5\r\n");
+    rtl::TIniFile ini(name);
+    const std::pair<const char*, int32_t> cases[] = {
+        {"a", 12}, {"b", -1}, {"c", 31}, {"d", 31}, {"e", 16}, {"f", -1},
+        {"g", -7}, {"h", -1}, {"i", -1}, {"j", -1}, {"missing", -1},
+    };
+    for (const auto& [key, value] : cases) EXPECT_EQ(ini.ReadInteger("N", key, -1), value) << key;
+}
+
+TEST(TIniFile, MissingFileReadsEmptyAndTheFirstWriteCreatesIt)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("setprams.ini");
+    rtl::TIniFile ini(name);
+    EXPECT_EQ(ini.ReadInteger("SYSTEM", "LEDWIDTH", 0), 0);
+    EXPECT_FALSE(ini.SectionExists("SYSTEM"));
+    rtl::TStringList keys;
+    ini.ReadSection("SYSTEM", keys);
+    EXPECT_EQ(keys.Count(), 0);
+    ini.DeleteKey("SYSTEM", "x");  // nothing to change: no file
+    ini.EraseSection("SYSTEM");
+    EXPECT_FALSE(std::filesystem::exists(name));
+
+    ini.WriteInteger("SYSTEM", "LEDWIDTH", 256);
+    ini.WriteString("SYSTEM", "COM", "2");
+    ini.WriteString("TEXTAREA1", "statictext", "\\\xC4\xEA ^col:1^");
+    EXPECT_EQ(ReadAll(name),
+              "[SYSTEM]\r\nLEDWIDTH=256\r\nCOM=2\r\n"
+              "[TEXTAREA1]\r\nstatictext=\\\xC4\xEA ^col:1^\r\n");
+    EXPECT_FALSE(std::filesystem::exists(name + ".tmp"));
+}
+
+TEST(TIniFile, WritesChangeOnlyTheirLine)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("w.ini");
+    WriteAll(name,
+             "; keep me\n[A]\n  One = 1 \nTwo=2\n\n[B]\nx=1\n[a]\nOne=dup\n");
+    rtl::TIniFile ini(name);
+    ini.WriteString("a", "ONE", "10");       // replaced in place, name kept as written
+    ini.WriteString("A", "three", "3");      // after the last key, before the blank line
+    ini.WriteString("C", "y", "");           // a new section at the end
+    ini.WriteString("A", "Two", "2");        // unchanged: nothing written
+    EXPECT_EQ(ReadAll(name),
+              "; keep me\r\n[A]\r\nOne=10\r\nTwo=2\r\nthree=3\r\n\r\n[B]\r\nx=1\r\n[a]\r\n"
+              "One=dup\r\n[C]\r\ny=\r\n");
+    EXPECT_EQ(ini.ReadString("A", "one", ""), "10");
+
+    ini.DeleteKey("A", "two");
+    ini.EraseSection("B");
+    EXPECT_EQ(ReadAll(name),
+              "; keep me\r\n[A]\r\nOne=10\r\nthree=3\r\n\r\n[a]\r\nOne=dup\r\n[C]\r\ny=\r\n");
+    ini.EraseSection("a");  // the first [A]; the second one shows now
+    EXPECT_EQ(ini.ReadString("A", "One", ""), "dup");
+
+    // Changes made by others are seen.
+    WriteAll(name, "[A]\r\nOne=from outside, longer\r\n");
+    EXPECT_EQ(ini.ReadString("A", "One", ""), "from outside, longer");
+}
+
+TEST(TIniFile, LongValuesComeBackWhole)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("long.ini");
+    std::string value;
+    for (int i = 0; i < 20000; ++i) value += "\xC4\xEA^x" + std::to_string(i % 10);
+    rtl::TIniFile ini(name);
+    ini.WriteString("TEXTAREA1", "PropertyText", value);
+    rtl::TIniFile other(name);
+    EXPECT_EQ(other.ReadString("TEXTAREA1", "PropertyText", ""), value);
+}
+
+TEST(TIniFile, RefusesWhatAnIniLineCannotHold)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("r.ini");
+    WriteAll(name, "[S]\r\nk=old\r\nnext=kept\r\n");
+    rtl::TIniFile ini(name);
+    const std::pair<std::string, std::string> badKeys[] = {
+        {"S", "a=b"}, {"S", ""}, {"S", " "}, {"", "k"}, {"S", "k\nx"}, {"S\r\n[X]", "k"},
+        {"S", ";k"}, {"S", "[k"},
+    };
+    for (const auto& [section, key] : badKeys)
+        EXPECT_THROW(ini.WriteString(section, key, "v"), rtl::EIniFileException) << key;
+    const std::string badValues[] = {"two\r\nlines", "cr\r", "lf\nnext=evil",
+                                     std::string("nul\0", 4)};
+    for (const auto& value : badValues) {
+        try {
+            ini.WriteString("S", "k", value);
+            FAIL() << value;
+        } catch (const rtl::EIniFileException& e) {
+            EXPECT_NE(std::string(e.what()).find("line break"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_EQ(ReadAll(name), "[S]\r\nk=old\r\nnext=kept\r\n");
+}
+
+// Each way a write can fail raises with the file name and a reason, and
+// leaves what was on disk as it was. These do not rely on folder
+// permissions, which do not stop a process running as root.
+TEST(TIniFile, FailedWritesRaiseAndKeepTheOldFile)
+{
+    rtl_test::TempDir dir;
+    const std::string old = "[S]\r\nk=old\r\n";
+
+    auto expectFailure = [](rtl::TIniFile& ini, const std::string& reason) {
+        try {
+            ini.WriteString("S", "k", "new");
+            FAIL() << ini.FileName();
+        } catch (const rtl::EIniFileException& e) {
+            const std::string m = e.what();
+            EXPECT_NE(m.find("Unable to write to \"" + ini.FileName() + "\": "), std::string::npos)
+                << m;
+            EXPECT_NE(m.find(reason), std::string::npos) << m;
+        }
+    };
+
+    // The folder is a regular file.
+    const std::string plain = dir.Name("plain");
+    WriteAll(plain, "x");
+    rtl::TIniFile underFile(dir.Name("plain/setprams.ini"));
+    expectFailure(underFile, "temporary file");
+    EXPECT_EQ(ReadAll(plain), "x");
+
+    // The temporary file cannot be made: a folder stands in its place.
+    const std::string blocked = dir.Name("blocked.ini");
+    WriteAll(blocked, old);
+    std::filesystem::create_directory(blocked + ".tmp");
+    rtl::TIniFile blockedIni(blocked);
+    expectFailure(blockedIni, "temporary file");
+    EXPECT_EQ(ReadAll(blocked), old);
+    EXPECT_EQ(blockedIni.ReadString("S", "k", ""), "old");  // the failed change is dropped
+
+    // A read-only file.
+    const std::string locked = dir.Name("locked.ini");
+    WriteAll(locked, old);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::group_read |
+                                             std::filesystem::perms::others_read);
+    rtl::TIniFile lockedIni(locked);
+    expectFailure(lockedIni, "read-only");
+    EXPECT_EQ(ReadAll(locked), old);
+
+    // A folder of the file's name.
+    const std::string folder = dir.Name("folder.ini");
+    std::filesystem::create_directory(folder);
+    rtl::TIniFile folderIni(folder);
+    expectFailure(folderIni, "folder");
+}
+
+// File names are GBK: on Windows they reach the file system as UTF-16
+// through the 936 codec, elsewhere as their bytes.
+TEST(Files, NamesAreGbk)
+{
+    rtl_test::TempDir dir;
+#ifdef _WIN32
+    const std::filesystem::path native = dir.Path() / L"\u5E74.ini";  // 年.ini
+#else
+    const std::filesystem::path native = dir.Path() / "\xC4\xEA.ini";
+#endif
+    if (!std::ofstream(dir.Path() / native.filename().concat(".probe")))
+        GTEST_SKIP() << "this file system cannot hold a Chinese file name here "
+                        "(Wine without a generated zh_CN.UTF-8 locale)";
+
+    const std::string name = dir.Name("") + "\xC4\xEA.ini";
+    {
+        rtl::TFileStream f(name, rtl::fmCreate);
+        f.WriteBuffer("x", 1);
+    }
+    EXPECT_EQ(rtl_test::ReadAll(native), "x");
+    rtl::TIniFile ini(name);  // replaced through a temporary file of that name
+    ini.WriteString("S", "k", "\xC4\xEA");
+    EXPECT_EQ(rtl_test::ReadAll(native), "x\r\n[S]\r\nk=\xC4\xEA\r\n");
+}
+
+}  // namespace
