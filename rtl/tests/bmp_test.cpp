@@ -22,7 +22,7 @@ void Put32(Bytes& b, size_t at, uint32_t v)
 }
 
 // A BMP file put together field by field, so that tests can also spoil it.
-struct Spec {
+struct Fields {
     uint32_t headerSize = 40;
     int32_t width = 0;
     int32_t height = 0;
@@ -36,18 +36,18 @@ struct Spec {
     int64_t offBits = -1;         // -1: right after the palette
     uint32_t sizeImage = 0;
 
-    Spec& Header(uint32_t n) { headerSize = n; return *this; }
-    Spec& Size(int32_t w, int32_t h) { width = w; height = h; return *this; }
-    Spec& Bpp(uint16_t n) { bpp = n; return *this; }
-    Spec& Compression(uint32_t n) { compression = n; return *this; }
-    Spec& Colors(uint32_t n) { colorsUsed = n; return *this; }
-    Spec& Masks(std::vector<uint32_t> m) { masks = std::move(m); return *this; }
-    Spec& Palette(Bytes p) { palette = std::move(p); return *this; }
-    Spec& Bits(Bytes b) { bits = std::move(b); return *this; }
-    Spec& OffBits(int64_t n) { offBits = n; return *this; }
+    Fields& Header(uint32_t n) { headerSize = n; return *this; }
+    Fields& Size(int32_t w, int32_t h) { width = w; height = h; return *this; }
+    Fields& Bpp(uint16_t n) { bpp = n; return *this; }
+    Fields& Compression(uint32_t n) { compression = n; return *this; }
+    Fields& Colors(uint32_t n) { colorsUsed = n; return *this; }
+    Fields& Masks(std::vector<uint32_t> m) { masks = std::move(m); return *this; }
+    Fields& Palette(Bytes p) { palette = std::move(p); return *this; }
+    Fields& Bits(Bytes b) { bits = std::move(b); return *this; }
+    Fields& OffBits(int64_t n) { offBits = n; return *this; }
 };
 
-Bytes Build(const Spec& s)
+Bytes Build(const Fields& s)
 {
     const size_t extra = s.headerSize == 40 ? s.masks.size() * 4 : 0;
     const size_t start = 14 + s.headerSize + extra + s.palette.size();
@@ -107,28 +107,28 @@ TEST(DecodeBmp, PalettedDepths)
 {
     struct Case {
         const char* what;
-        Spec spec;
+        Fields fields;
         std::vector<uint32_t> pixels;  // top row first
     };
     const Case cases[] = {
         // 1 bit, 3 x 2, bottom-up: the file's first row is the bottom one.
         {"1 bit",
-         Spec().Size(3, 2).Bpp(1).Colors(2).Palette(Bytes{0, 0, 0, 0, 255, 255, 255, 0})
+         Fields().Size(3, 2).Bpp(1).Colors(2).Palette(Bytes{0, 0, 0, 0, 255, 255, 255, 0})
              .Bits(Bytes{0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0}),
          {K, W, K, W, K, W}},
         {"4 bits",
-         Spec().Size(3, 1).Bpp(4).Colors(4).Palette(kQuad).Bits(Bytes{0x12, 0x30, 0, 0}),
+         Fields().Size(3, 1).Bpp(4).Colors(4).Palette(kQuad).Bits(Bytes{0x12, 0x30, 0, 0}),
          {R, G, B}},
         // Only 2 colours given: index 3 is beyond the palette and reads black.
         {"8 bits, short palette",
-         Spec().Size(3, 1).Bpp(8).Colors(2).Palette(Bytes{0, 0, 255, 0, 255, 0, 0, 0})
+         Fields().Size(3, 1).Bpp(8).Colors(2).Palette(Bytes{0, 0, 255, 0, 255, 0, 0, 0})
              .Bits(Bytes{1, 0, 3, 0}),
          {B, R, K}},
         {"8 bits, top-down",
-         Spec().Size(2, -2).Bpp(8).Colors(4).Palette(kQuad).Bits(Bytes{1, 2, 0, 0, 3, 0, 0, 0}),
+         Fields().Size(2, -2).Bpp(8).Colors(4).Palette(kQuad).Bits(Bytes{1, 2, 0, 0, 3, 0, 0, 0}),
          {R, G, B, K}},
         {"core header, 8 bits, RGB triples",
-         Spec().Header(12).Size(2, 1).Bpp(8).Palette([] {
+         Fields().Header(12).Size(2, 1).Bpp(8).Palette([] {
              Bytes p(256 * 3, 0);
              p[1 * 3 + 2] = 255;  // 1 red
              p[2 * 3 + 0] = 255;  // 2 blue
@@ -137,10 +137,10 @@ TEST(DecodeBmp, PalettedDepths)
          {B, R}},
     };
     for (const auto& c : cases) {
-        const rtl::PixelImage img = Decode(Build(c.spec));
-        EXPECT_EQ(img.Width, c.spec.width) << c.what;
-        EXPECT_EQ(img.Height, std::abs(c.spec.height)) << c.what;
-        EXPECT_EQ(img.SourceBitCount, c.spec.bpp) << c.what;
+        const rtl::PixelImage img = Decode(Build(c.fields));
+        EXPECT_EQ(img.Width, c.fields.width) << c.what;
+        EXPECT_EQ(img.Height, std::abs(c.fields.height)) << c.what;
+        EXPECT_EQ(img.SourceBitCount, c.fields.bpp) << c.what;
         EXPECT_EQ(AllPixels(img), c.pixels) << c.what;
     }
 }
@@ -149,42 +149,42 @@ TEST(DecodeBmp, DirectColourDepths)
 {
     struct Case {
         const char* what;
-        Spec spec;
+        Fields fields;
         std::vector<uint32_t> pixels;
     };
     const Case cases[] = {
         // 555: red 7C00, green 03E0, blue 001F; 10h of 1Fh scales to 84h.
         {"16 bits 555",
-         Spec().Size(3, 1).Bpp(16).Bits(Bytes{0x00, 0x7C, 0xE0, 0x03, 0x10, 0x80, 0, 0}),
+         Fields().Size(3, 1).Bpp(16).Bits(Bytes{0x00, 0x7C, 0xE0, 0x03, 0x10, 0x80, 0, 0}),
          {R, G, 0xFF000084}},
         {"16 bits 565 bitfields",
-         Spec().Size(2, 1).Bpp(16).Compression(3).Masks({0xF800, 0x07E0, 0x001F})
+         Fields().Size(2, 1).Bpp(16).Compression(3).Masks({0xF800, 0x07E0, 0x001F})
              .Bits(Bytes{0xE0, 0x07, 0x00, 0xF8}),
          {G, R}},
         {"24 bits with row padding",
-         Spec().Size(1, 2).Bpp(24).Bits(Bytes{1, 2, 3, 0, 4, 5, 6, 0}),
+         Fields().Size(1, 2).Bpp(24).Bits(Bytes{1, 2, 3, 0, 4, 5, 6, 0}),
          {0xFF060504, 0xFF030201}},
         {"24 bits top-down",
-         Spec().Size(1, -2).Bpp(24).Bits(Bytes{1, 2, 3, 0, 4, 5, 6, 0}),
+         Fields().Size(1, -2).Bpp(24).Bits(Bytes{1, 2, 3, 0, 4, 5, 6, 0}),
          {0xFF030201, 0xFF060504}},
         {"32 bits BGRX: the fourth byte is not alpha",
-         Spec().Size(1, 1).Bpp(32).Bits(Bytes{1, 2, 3, 0}),
+         Fields().Size(1, 1).Bpp(32).Bits(Bytes{1, 2, 3, 0}),
          {0xFF030201}},
         {"32 bits V5 with an alpha mask",
-         Spec().Header(124).Size(2, 1).Bpp(32).Compression(3)
+         Fields().Header(124).Size(2, 1).Bpp(32).Compression(3)
              .Masks({0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000})
              .Bits(Bytes{1, 2, 3, 0x80, 4, 5, 6, 0}),
          {0x80030201, 0x00060504}},
         {"32 bits 40-byte header, alpha bitfields, swapped masks",
-         Spec().Size(1, 1).Bpp(32).Compression(6)
+         Fields().Size(1, 1).Bpp(32).Compression(6)
              .Masks({0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000}).Bits(Bytes{1, 2, 3, 4}),
          {0x04010203}},
         {"core header, 24 bits",
-         Spec().Header(12).Size(1, 1).Bpp(24).Bits(Bytes{9, 8, 7, 0}),
+         Fields().Header(12).Size(1, 1).Bpp(24).Bits(Bytes{9, 8, 7, 0}),
          {0xFF070809}},
     };
     for (const auto& c : cases) {
-        const rtl::PixelImage img = Decode(Build(c.spec));
+        const rtl::PixelImage img = Decode(Build(c.fields));
         EXPECT_EQ(AllPixels(img), c.pixels) << c.what;
     }
 }
@@ -194,68 +194,68 @@ TEST(DecodeBmp, RunLengthData)
     // RLE8, 4 x 3, bottom-up: bottom row "run of 2 red, absolute 3 colours"
     // cut at the edge; end of line; delta (1, 1) skips the middle row; a run
     // of 1 blue; end of bitmap. Skipped pixels stay black.
-    const Spec rle8 = Spec().Size(4, 3).Bpp(8).Compression(1).Colors(4).Palette(kQuad)
+    const Fields rle8 = Fields().Size(4, 3).Bpp(8).Compression(1).Colors(4).Palette(kQuad)
         .Bits(Bytes{2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 1, 3, 0, 1});
     EXPECT_EQ(AllPixels(Decode(Build(rle8))),
               (std::vector<uint32_t>{K, B, K, K, K, K, K, K, R, R, G, B}));
 
     // RLE4, 5 x 1: a run of 3 alternating 1 and 2, absolute 3 nibbles 3, 1, 3
     // cut at the edge, then the data simply ends.
-    const Spec rle4 = Spec().Size(5, 1).Bpp(4).Compression(2).Colors(4).Palette(kQuad)
+    const Fields rle4 = Fields().Size(5, 1).Bpp(4).Compression(2).Colors(4).Palette(kQuad)
         .Bits(Bytes{3, 0x12, 0, 3, 0x31, 0x30});
     EXPECT_EQ(AllPixels(Decode(Build(rle4))), (std::vector<uint32_t>{R, G, R, B, R}));
 }
 
 TEST(DecodeBmp, RefusesDamagedFiles)
 {
-    const Spec good = Spec().Size(2, 2).Bpp(24).Bits(Bytes(16, 7));
+    const Fields good = Fields().Size(2, 2).Bpp(24).Bits(Bytes(16, 7));
     ASSERT_FALSE(Decode(Build(good)).Empty());
 
     struct Case {
         const char* what;
-        Spec spec;
+        Fields fields;
     };
     auto with = [&](auto change) {
-        Spec s = good;
+        Fields s = good;
         change(s);
         return s;
     };
     const Case cases[] = {
-        {"width 0", with([](Spec& s) { s.width = 0; })},
-        {"negative width", with([](Spec& s) { s.width = -2; })},
-        {"height 0", with([](Spec& s) { s.height = 0; })},
-        {"height INT32_MIN", with([](Spec& s) { s.height = INT32_MIN; })},
-        {"side over the limit", with([](Spec& s) { s.width = rtl::kMaxBmpSide + 1; })},
+        {"width 0", with([](Fields& s) { s.width = 0; })},
+        {"negative width", with([](Fields& s) { s.width = -2; })},
+        {"height 0", with([](Fields& s) { s.height = 0; })},
+        {"height INT32_MIN", with([](Fields& s) { s.height = INT32_MIN; })},
+        {"side over the limit", with([](Fields& s) { s.width = rtl::kMaxBmpSide + 1; })},
         // Run-length data would fill it from a few bytes: only the cap stops it.
         {"pixels over the limit",
-         Spec().Size(8192, 8192).Bpp(8).Compression(1).Colors(4).Palette(kQuad)
+         Fields().Size(8192, 8192).Bpp(8).Compression(1).Colors(4).Palette(kQuad)
              .Bits(Bytes{0, 1})},
-        {"two planes", with([](Spec& s) { s.planes = 2; })},
-        {"2 bits", with([](Spec& s) { s.bpp = 2; })},
-        {"JPEG inside", with([](Spec& s) { s.compression = 4; })},
-        {"RLE8 at 24 bits", with([](Spec& s) { s.compression = 1; })},
-        {"unknown header size", with([](Spec& s) { s.headerSize = 64; })},
-        {"pixel data one byte short", with([](Spec& s) { s.bits.pop_back(); })},
-        {"offset inside the header", with([](Spec& s) { s.offBits = 30; })},
-        {"offset past the end", with([](Spec& s) { s.offBits = 1000; })},
+        {"two planes", with([](Fields& s) { s.planes = 2; })},
+        {"2 bits", with([](Fields& s) { s.bpp = 2; })},
+        {"JPEG inside", with([](Fields& s) { s.compression = 4; })},
+        {"RLE8 at 24 bits", with([](Fields& s) { s.compression = 1; })},
+        {"unknown header size", with([](Fields& s) { s.headerSize = 64; })},
+        {"pixel data one byte short", with([](Fields& s) { s.bits.pop_back(); })},
+        {"offset inside the header", with([](Fields& s) { s.offBits = 30; })},
+        {"offset past the end", with([](Fields& s) { s.offBits = 1000; })},
         {"RLE8 top-down",
-         Spec().Size(2, -1).Bpp(8).Compression(1).Colors(4).Palette(kQuad).Bits(Bytes{2, 1, 0, 1})},
+         Fields().Size(2, -1).Bpp(8).Compression(1).Colors(4).Palette(kQuad).Bits(Bytes{2, 1, 0, 1})},
         {"8 bits without room for a palette",
-         Spec().Size(1, 1).Bpp(8).Colors(4).Palette(kQuad).Bits(Bytes{0, 0, 0, 0}).OffBits(54)},
+         Fields().Size(1, 1).Bpp(8).Colors(4).Palette(kQuad).Bits(Bytes{0, 0, 0, 0}).OffBits(54)},
         {"mask with a gap",
-         Spec().Size(1, 1).Bpp(16).Compression(3).Masks({0xF801, 0x07E0, 0x001E})
+         Fields().Size(1, 1).Bpp(16).Compression(3).Masks({0xF801, 0x07E0, 0x001E})
              .Bits(Bytes{0, 0, 0, 0})},
         {"overlapping masks",
-         Spec().Size(1, 1).Bpp(16).Compression(3).Masks({0xF800, 0x0FE0, 0x001F})
+         Fields().Size(1, 1).Bpp(16).Compression(3).Masks({0xF800, 0x0FE0, 0x001F})
              .Bits(Bytes{0, 0, 0, 0})},
         {"16-bit mask beyond 16 bits",
-         Spec().Size(1, 1).Bpp(16).Compression(3).Masks({0x1F0000, 0x07E0, 0x001F})
+         Fields().Size(1, 1).Bpp(16).Compression(3).Masks({0x1F0000, 0x07E0, 0x001F})
              .Bits(Bytes{0, 0, 0, 0})},
         {"masks missing after the header",
-         Spec().Size(1, 1).Bpp(32).Compression(3).Masks({0xFF0000})},
+         Fields().Size(1, 1).Bpp(32).Compression(3).Masks({0xFF0000})},
     };
     for (const auto& c : cases) {
-        const Bytes file = Build(c.spec);
+        const Bytes file = Build(c.fields);
         rtl::PixelImage img;
         img.Resize(1, 1);  // a failed read leaves the image empty
         EXPECT_FALSE(rtl::DecodeBmp(file.data(), file.size(), img)) << c.what;
