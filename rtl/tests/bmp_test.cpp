@@ -239,7 +239,8 @@ TEST(DecodeBmp, RefusesDamagedFiles)
         {"offset inside the header", with([](Fields& s) { s.offBits = 30; })},
         {"offset past the end", with([](Fields& s) { s.offBits = 1000; })},
         {"RLE8 top-down",
-         Fields().Size(2, -1).Bpp(8).Compression(1).Colors(4).Palette(kQuad).Bits(Bytes{2, 1, 0, 1})},
+         Fields().Size(2, -1).Bpp(8).Compression(1).Colors(4).Palette(kQuad)
+             .Bits(Bytes{2, 1, 0, 1})},
         {"8 bits without room for a palette",
          Fields().Size(1, 1).Bpp(8).Colors(4).Palette(kQuad).Bits(Bytes{0, 0, 0, 0}).OffBits(54)},
         {"mask with a gap",
