@@ -1,19 +1,34 @@
 #include "json/baltree.h"
 
+#include <algorithm>
+#include <new>
+
 namespace json {
 
-TorvBalTree::TorvBalTree()
-    : bottom_(new TorvBalNode{nullptr, nullptr, 0, 0, {}}), root_(bottom_)
+struct TorvBalTree::Block {
+    Block* next;
+    uint32_t used;
+    uint32_t capacity;
+    TorvBalNode* Nodes() { return reinterpret_cast<TorvBalNode*>(this + 1); }
+};
+
+TorvBalNode* TorvBalTree::NewNode(const std::u16string& name, int32_t position)
 {
-    bottom_->left = bottom_;
-    bottom_->right = bottom_;
+    static_assert(sizeof(Block) % alignof(TorvBalNode) == 0);
+    if (!blocks_ || blocks_->used == blocks_->capacity) {
+        const uint32_t capacity = blocks_ ? std::min<uint32_t>(blocks_->capacity * 2, 256) : 4;
+        void* memory = ::operator new(sizeof(Block) + capacity * sizeof(TorvBalNode));
+        blocks_ = new (memory) Block{blocks_, 0, capacity};
+    }
+    TorvBalNode* node = blocks_->Nodes() + blocks_->used;
+    new (node) TorvBalNode{bottom_, bottom_, 1, position, name};
+    ++blocks_->used;
+    return node;
 }
 
-TorvBalTree::~TorvBalTree()
-{
-    RemoveAllKeys();
-    delete bottom_;
-}
+TorvBalTree::TorvBalTree() : sentinel_{&sentinel_, &sentinel_, 0, 0, {}} {}
+
+TorvBalTree::~TorvBalTree() { RemoveAllKeys(); }
 
 void TorvBalTree::Skew(TorvBalNode*& t)
 {
@@ -39,7 +54,7 @@ void TorvBalTree::Split(TorvBalNode*& t)
 bool TorvBalTree::Insert(TorvBalNode*& t, const std::u16string& name, int32_t position)
 {
     if (t == bottom_) {
-        t = new TorvBalNode{bottom_, bottom_, 1, position, name};
+        t = NewNode(name, position);
         return true;
     }
     const int order = name.compare(t->name);
@@ -67,18 +82,13 @@ int32_t TorvBalTree::FindKey(const std::u16string& name) const
     return -1;
 }
 
-void TorvBalTree::FreeSubtree(TorvBalNode* t)
-{
-    // Depth is bounded by twice the logarithm of the count.
-    if (t == bottom_) return;
-    FreeSubtree(t->left);
-    FreeSubtree(t->right);
-    delete t;
-}
-
 void TorvBalTree::RemoveAllKeys()
 {
-    FreeSubtree(root_);
+    while (Block* block = blocks_) {
+        blocks_ = block->next;
+        for (uint32_t i = 0; i < block->used; ++i) block->Nodes()[i].~TorvBalNode();
+        ::operator delete(block);
+    }
     root_ = bottom_;
 }
 

@@ -31,16 +31,22 @@ public:
 
     // The sentinel stands for every empty subtree: level 0, children itself.
     const TorvBalNode* Root() const { return root_; }
-    const TorvBalNode* Sentinel() const { return bottom_; }
+    const TorvBalNode* Sentinel() const { return &sentinel_; }
 
 private:
+    // Nodes live in blocks of growing size (the first holds 4), so that an
+    // object's index costs a few allocations, not one per member.
+    struct Block;
+    TorvBalNode* NewNode(const std::u16string& name, int32_t position);
+
     bool Insert(TorvBalNode*& t, const std::u16string& name, int32_t position);
     void Skew(TorvBalNode*& t);
     void Split(TorvBalNode*& t);
-    void FreeSubtree(TorvBalNode* t);
 
-    TorvBalNode* bottom_;
-    TorvBalNode* root_;
+    Block* blocks_ = nullptr;
+    TorvBalNode sentinel_;
+    TorvBalNode* const bottom_ = &sentinel_;
+    TorvBalNode* root_ = &sentinel_;
 };
 
 }  // namespace json

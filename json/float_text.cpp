@@ -16,29 +16,51 @@ constexpr int kMaxExactPow = 27;
 // x * 10^k; one rounding when |k| <= 27, else one per step of 10^27.
 long double ScaleByPow10(long double x, int64_t k)
 {
-    while (k > kMaxExactPow && std::isfinite(x)) {
+    while (k > kMaxExactPow) {
+        if (std::isinf(x)) return x;
         x *= kPow10[kMaxExactPow];
         k -= kMaxExactPow;
     }
-    while (k < -kMaxExactPow && x != 0) {
+    while (k < -kMaxExactPow) {
+        if (x == 0) return x;
         x /= kPow10[kMaxExactPow];
         k += kMaxExactPow;
     }
-    if (k >= 0) return x * kPow10[k > kMaxExactPow ? 0 : k];
-    return x / kPow10[-k];
+    return k >= 0 ? x * kPow10[k] : x / kPow10[-k];
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the decimal digits of v ending just before end; returns the start.
+char* DigitsBefore(char* end, uint64_t v)
+{
+    while (v >= 100) {
+        const auto pair = static_cast<unsigned>(v % 100) * 2;
+        v /= 100;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    }
+    if (v >= 10) {
+        const auto pair = static_cast<unsigned>(v) * 2;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    } else {
+        *--end = static_cast<char>('0' + v);
+    }
+    return end;
+}
+
 char* AppendUnsigned(char* out, uint64_t v)
 {
     char buf[20];
-    int n = 0;
-    do {
-        buf[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    while (n > 0) *out++ = buf[--n];
+    char* const end = buf + sizeof buf;
+    const char* start = DigitsBefore(end, v);
+    while (start < end) *out++ = *start++;
     return out;
 }
 
@@ -119,9 +141,12 @@ int FormatExtended15(char* buf, long double value)
         *out++ = '-';
         value = -value;
     }
-    if (value < 1e15L && value == std::floor(value)) {
-        out = AppendUnsigned(out, static_cast<uint64_t>(value));
-        return static_cast<int>(out - buf);
+    if (value < 1e15L) {
+        const auto whole = static_cast<uint64_t>(value);
+        if (static_cast<long double>(whole) == value) {
+            out = AppendUnsigned(out, whole);
+            return static_cast<int>(out - buf);
+        }
     }
     // Fifteen significant digits D (10^14 <= D < 10^15), value ~ D x 10^(e-14).
     int e2 = 0;
@@ -134,17 +159,14 @@ int FormatExtended15(char* buf, long double value)
         else if (s < 1e14L) --e;
         else break;
     }
-    const long double whole = std::floor(s);
-    uint64_t d = static_cast<uint64_t>(whole) + (s - whole >= 0.5L ? 1 : 0);
+    const auto whole = static_cast<uint64_t>(s);
+    uint64_t d = whole + (s - static_cast<long double>(whole) >= 0.5L ? 1 : 0);
     if (d >= 1000000000000000ull) {
         d /= 10;
         ++e;
     }
     char digits[15];
-    for (int k = 14; k >= 0; --k) {
-        digits[k] = static_cast<char>('0' + d % 10);
-        d /= 10;
-    }
+    DigitsBefore(digits + 15, d);  // d has exactly 15 digits
     int n = 15;
     while (n > 1 && digits[n - 1] == '0') --n;
 

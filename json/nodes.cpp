@@ -1,5 +1,6 @@
 #include "json/nodes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "rtl/casts.h"
@@ -120,9 +121,31 @@ void TorvJSONboolean::SetFromVariant(const Variant& v) { value_ = v.ToBoolean();
 
 TorvJSONcustomlist::~TorvJSONcustomlist()
 {
+    // Children are freed from the last to the first, each subtree through a
+    // small work list; a long child list is first copied into bounded pieces
+    // and released, so that freeing its large buffer happens before the
+    // many small nodes are freed.
+    constexpr size_t kPiece = 4096;
+    std::vector<std::vector<TorvJSONbase*>> pieces;
+    if (children_.size() > kPiece) {
+        for (size_t b = 0; b < children_.size(); b += kPiece)
+            pieces.emplace_back(children_.begin() + static_cast<std::ptrdiff_t>(b),
+                                children_.begin() + static_cast<std::ptrdiff_t>(std::min(b + kPiece, children_.size())));
+        std::vector<TorvJSONbase*>().swap(children_);
+    } else {
+        pieces.emplace_back();
+        pieces.back().swap(children_);
+    }
     std::vector<TorvJSONbase*> pending;
-    pending.swap(children_);
-    FreeNodes(pending);
+    while (!pieces.empty()) {
+        auto& piece = pieces.back();
+        while (!piece.empty()) {
+            pending.push_back(piece.back());
+            piece.pop_back();
+            FreeNodes(pending);
+        }
+        pieces.pop_back();
+    }
 }
 
 void TorvJSONcustomlist::ReleaseChildren(std::vector<TorvJSONbase*>& out)

@@ -3,6 +3,7 @@
 // text after the value is ignored. Anything else that is not JSON fails,
 // and every failure gives nil.
 #include <cstring>
+#include <vector>
 
 #include "json/float_text.h"
 #include "json/orvjson.h"
@@ -35,7 +36,37 @@ private:
     TorvJSONbase* ReadNumber(size_t& p);
     TorvJSONbase* ReadArray(size_t& p, int depth);
     TorvJSONbase* ReadObject(size_t& p, int depth);
-    bool ReadMember(size_t& p, int depth, TorvJSONobject& object);
+
+    // The children read so far at one depth; freed unless moved out. The
+    // lists are kept by depth and reused, so that each child list is
+    // allocated once, at its final size.
+    class Scratch {
+    public:
+        Scratch(TorvJSONreader& reader, int depth)
+            : lists_(reader.scratch_), depth_(static_cast<size_t>(depth))
+        {
+            if (lists_.size() <= depth_) lists_.resize(depth_ + 1);
+        }
+        ~Scratch()
+        {
+            for (TorvJSONbase* node : Nodes()) delete node;
+            Nodes().clear();
+        }
+        // Fetched each time: deeper levels may grow the outer list.
+        std::vector<TorvJSONbase*>& Nodes() { return lists_[depth_]; }
+        void MoveTo(std::vector<TorvJSONbase*>& children)
+        {
+            children.assign(Nodes().begin(), Nodes().end());
+            Nodes().clear();
+        }
+
+    private:
+        std::vector<std::vector<TorvJSONbase*>>& lists_;
+        size_t depth_;
+    };
+    std::vector<std::vector<TorvJSONbase*>> scratch_;
+
+    bool ReadMember(size_t& p, int depth, TorvJSONobject& object, Scratch& members);
     bool ReadString(size_t& p, std::u16string& value);
     bool Unescape(size_t begin, size_t end, std::string& out);
 
@@ -264,14 +295,19 @@ TorvJSONbase* TorvJSONreader::ReadArray(size_t& p, int depth)
 {
     if (depth >= TorvJSON::kMaxDepth) return nullptr;
     auto list = std::make_unique<TorvJSONlist>();
+    // Elements gather in a scratch list of this depth, so that the child
+    // list is allocated once at its final size.
+    Scratch scratch(*this, depth);
     size_t i = p + 1;
     while (TorvJSONbase* element = ReadValue(i, depth + 1)) {
-        list->AppendOwned(element);
+        TorvJSONlist::SetParent(element, list.get());
+        scratch.Nodes().push_back(element);
         SkipBlanks(i);
         if (i < n_ && s_[i] == ',') ++i;
     }
     SkipBlanks(i);
     if (failed_ || i >= n_ || s_[i] != ']') return nullptr;
+    scratch.MoveTo(list->children_);
     p = i + 1;
     return list.release();
 }
@@ -280,18 +316,21 @@ TorvJSONbase* TorvJSONreader::ReadObject(size_t& p, int depth)
 {
     if (depth >= TorvJSON::kMaxDepth) return nullptr;
     auto object = std::make_unique<TorvJSONobject>(true);
+    Scratch scratch(*this, depth);
     size_t i = p + 1;
-    while (ReadMember(i, depth + 1, *object)) {
+    while (ReadMember(i, depth + 1, *object, scratch)) {
         SkipBlanks(i);
         if (i < n_ && s_[i] == ',') ++i;
     }
     SkipBlanks(i);
     if (failed_ || i >= n_ || s_[i] != '}') return nullptr;
+    scratch.MoveTo(object->children_);
     p = i + 1;
     return object.release();
 }
 
-bool TorvJSONreader::ReadMember(size_t& p, int depth, TorvJSONobject& object)
+bool TorvJSONreader::ReadMember(size_t& p, int depth, TorvJSONobject& object,
+                                Scratch& members)
 {
     size_t i = p;
     std::u16string name;
@@ -304,8 +343,10 @@ bool TorvJSONreader::ReadMember(size_t& p, int depth, TorvJSONobject& object)
     auto* member = new TorvJSONobjectmethod(std::move(name));
     member->value_ = value;
     TorvJSONobjectmethod::SetParent(value, member);
-    object.AppendOwned(member);
-    if (object.indexed_) object.index_.InsertKey(member->name_, object.ChildCount() - 1);
+    TorvJSONobject::SetParent(member, &object);
+    members.Nodes().push_back(member);
+    if (object.indexed_)
+        object.index_.InsertKey(member->name_, static_cast<int32_t>(members.Nodes().size() - 1));
     p = i;
     return true;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <typeinfo>
 #include <vector>
 
 #include "json/float_text.h"
@@ -26,8 +27,12 @@ private:
     // Room for n more bytes; returns where they go.
     char* Need(size_t n)
     {
-        if (text_.size() - used_ < n) text_.resize(std::max(text_.size() * 2, used_ + n + 256));
+        if (text_.size() - used_ < n) Grow(n);
         return text_.data() + used_;
+    }
+    [[gnu::noinline]] void Grow(size_t n)
+    {
+        text_.resize(std::max(text_.size() * 2, used_ + n + 256));
     }
     void Put(const char* s, size_t n)
     {
@@ -92,14 +97,29 @@ void TorvJSONwriter::WriteString(const std::u16string& s)
     used_ += static_cast<size_t>(d - start);
 }
 
+namespace {
+
+// The member record behind a node of kind 0, or nil.
+const TorvJSONobjectmethod* AsMember(const TorvJSONbase* node)
+{
+    if (typeid(*node) == typeid(TorvJSONobjectmethod))
+        return static_cast<const TorvJSONobjectmethod*>(node);
+    return dynamic_cast<const TorvJSONobjectmethod*>(node);
+}
+
+}  // namespace
+
 void TorvJSONwriter::WriteValue(const TorvJSONbase* node)
 {
+    int kind = node ? node->KindCode() : -1;
     // A member record in the place of a value stands for its value.
-    const TorvJSONobjectmethod* member = nullptr;
-    while (node && node->KindCode() == 0 &&
-           (member = dynamic_cast<const TorvJSONobjectmethod*>(node)) != nullptr)
+    while (kind == 0) {
+        const TorvJSONobjectmethod* member = AsMember(node);
+        if (!member) break;
         node = member->value_;
-    switch (node ? node->KindCode() : -1) {
+        kind = node ? node->KindCode() : -1;
+    }
+    switch (kind) {
     case 1: {
         const long double v = static_cast<const TorvJSONnumber*>(node)->Value();
         if (!std::isfinite(v)) {
@@ -128,7 +148,7 @@ void TorvJSONwriter::WriteValue(const TorvJSONbase* node)
 
 std::string TorvJSONwriter::Write(const TorvJSONbase* root)
 {
-    text_.resize(4096);
+    text_.resize(1024);
     WriteValue(root);
     // Containers are walked with an explicit stack, so depth costs no
     // native stack.
@@ -141,11 +161,12 @@ std::string TorvJSONwriter::Write(const TorvJSONbase* root)
             continue;
         }
         const TorvJSONbase* child = children[f.next++];
+        // Large trees are cache-bound: ask early for the next sibling.
+        if (f.next < children.size()) __builtin_prefetch(children[f.next]);
         if (f.object) {
-            const auto* member = child && child->KindCode() == 0
-                                     ? dynamic_cast<const TorvJSONobjectmethod*>(child)
-                                     : nullptr;
+            const auto* member = child && child->KindCode() == 0 ? AsMember(child) : nullptr;
             if (!member) continue;  // no member: left out
+            if (member->value_) __builtin_prefetch(member->value_);
             if (f.any) Put(',');
             f.any = true;
             WriteString(member->name_);
@@ -158,6 +179,9 @@ std::string TorvJSONwriter::Write(const TorvJSONbase* root)
         }
     }
     text_.resize(used_);
+    // Small texts give back the unused room; large ones keep it (a copy of
+    // megabytes would cost more than the room).
+    if (used_ < 65536 && text_.capacity() - used_ > used_ / 4 + 64) text_.shrink_to_fit();
     return std::move(text_);
 }
 

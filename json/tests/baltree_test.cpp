@@ -22,10 +22,14 @@ void CheckLevels(const TorvBalTree& tree, const TorvBalNode* t)
 {
     const TorvBalNode* s = tree.Sentinel();
     if (t == s) return;
-    if (t->left == s && t->right == s) EXPECT_EQ(t->level, 1);
+    if (t->left == s && t->right == s) {
+        EXPECT_EQ(t->level, 1);
+    }
     EXPECT_EQ(t->left->level + 1, t->level);
     EXPECT_TRUE(t->right->level == t->level || t->right->level + 1 == t->level);
-    if (t->right != s) EXPECT_LT(t->right->right->level, t->level);
+    if (t->right != s) {
+        EXPECT_LT(t->right->right->level, t->level);
+    }
     CheckLevels(tree, t->left);
     CheckLevels(tree, t->right);
 }

@@ -59,6 +59,8 @@ TEST(Reader, Numbers)
         {"-1.5e+2", "-150"}, {"2.50", "2.5"},
         {"1e4000", "1E4000"},                    // in the 80-bit range
         {"1e-99999", "0"},                       // below it: zero
+        {"1e-5000", "0"},                        // found by fuzzing: underflow mid-scale
+        {"-5e-4960", "0"},
         {"1e99999", "nil"},                      // beyond it: the read fails
         {"[1e99999]", "nil"},
         {"{\"a\":1e99999}", "nil"},
