@@ -1,0 +1,65 @@
+// skinart: draws the default skin's images.
+//
+//   skinart [--preview FILE.bmp] SKIN.INI OUTDIR
+//
+// Reads the shared colours from SKIN.INI, writes every image as a 24-bit
+// BMP file into OUTDIR (created when missing) together with a copy of
+// SKIN.INI under its own file name, and with --preview a mock screen
+// composed of the images.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/skinart/skinart.h"
+
+namespace {
+
+int Usage()
+{
+    std::cerr << "usage: skinart [--preview FILE.bmp] SKIN.INI OUTDIR\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string preview;
+    if (args.size() >= 2 && args[0] == "--preview") {
+        preview = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.size() != 2) return Usage();
+    const fs::path iniPath = args[0], outDir = args[1];
+
+    std::ifstream in(iniPath, std::ios::binary);
+    if (!in) {
+        std::cerr << "skinart: cannot read " << iniPath.string() << "\n";
+        return 1;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    skin::TQuickIni ini;
+    ini.ParseStream(text.str());
+
+    std::error_code ec;
+    fs::create_directories(outDir, ec);
+    const std::vector<skinart::TArtImage> art = skinart::DrawSkinArt(skinart::ReadSkinColours(ini));
+    bool ok = true;
+    for (const skinart::TArtImage& a : art) ok = skinart::WriteBmpFile((outDir / a.name).string(), a.image) && ok;
+    std::ofstream copy(outDir / iniPath.filename(), std::ios::binary | std::ios::trunc);
+    copy << text.str();
+    copy.close();
+    ok = bool(copy) && ok;
+    if (!preview.empty()) ok = skinart::WriteBmpFile(preview, skinart::ComposePreview(art)) && ok;
+    if (!ok) {
+        std::cerr << "skinart: cannot write into " << outDir.string() << "\n";
+        return 1;
+    }
+    return 0;
+}
