@@ -1,0 +1,186 @@
+#include "framework/application.h"
+
+#include <algorithm>
+
+#include "framework/dialogs.h"
+#include "framework/guard.h"
+#include "framework/text.h"
+
+namespace fw {
+
+TScreen* Screen = nullptr;
+TApplication* Application = nullptr;
+
+namespace {
+
+// The screen and the application live from program start to program end;
+// the application (and with it every form it owns) goes first.
+struct Globals {
+    Globals() {
+        Screen = new TScreen(nullptr);
+        Application = new TApplication(nullptr);
+    }
+    ~Globals() {
+        try {
+            FreeAndNil(Application);
+            FreeAndNil(Screen);
+            GlobalDeleteAtom(ControlAtom());
+        } catch (...) {
+        }
+    }
+};
+Globals g_globals;
+
+LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return DefWindowProcW(hwnd, msg, wParam, lParam); }, LRESULT{0});
+}
+
+std::string DefaultTitle() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, n);
+    const size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    const size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos) name.erase(dot);
+    return ToGbk(name);
+}
+
+}  // namespace
+
+void HandleCallbackException() noexcept {
+    try {
+        if (Application) Application->HandleException(nullptr);
+    } catch (...) {
+        // Nothing may leave a callback; an exception while reporting one is dropped.
+    }
+}
+
+FW_IMPLEMENT_CLASS(TApplication) {
+    c.Property("Title", &TApplication::Title, &TApplication::SetTitle);
+    c.Property("OnException", &TApplication::OnException);
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner), title_(DefaultTitle()) {}
+
+void TApplication::Destroy() {
+    DestroyComponents();  // the forms, while the application window still exists
+    if (handle_) DestroyWindow(handle_);
+    handle_ = nullptr;
+    inherited::Destroy();
+}
+
+void TApplication::Initialize() { Handle(); }
+
+HWND TApplication::Handle() {
+    if (!handle_) {
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        if (!GetClassInfoExW(instance, L"TApplication", &wc)) {
+            wc.cbSize = sizeof(wc);
+            wc.lpfnWndProc = AppWndProc;
+            wc.hInstance = instance;
+            wc.hIcon = LoadIconW(instance, L"MAINICON");
+            if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            wc.lpszClassName = L"TApplication";
+            RegisterClassExW(&wc);
+        }
+        handle_ = CreateWindowExW(0, L"TApplication", ToWide(title_).c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
+                                  0, nullptr, nullptr, instance, nullptr);
+    }
+    return handle_;
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    title_ = title;
+    if (handle_) SetWindowTextW(handle_, ToWide(title).c_str());
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    if (operation == opRemove && component == mainForm_) mainForm_ = nullptr;
+    inherited::Notification(component, operation);
+}
+
+void TApplication::Run() {
+    try {
+        if (mainForm_) mainForm_->Show();
+    } catch (...) {
+        HandleException(this);
+    }
+    while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+bool TApplication::ProcessMessage() {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    try {
+        // Keyboard navigation between the controls of a form (Tab, arrows).
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+            HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+            if (root && FindControl(root) && IsDialogMessageW(root, &msg)) return true;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    } catch (...) {
+        HandleException(this);
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    while (ProcessMessage()) {
+        if (terminated_) break;
+    }
+}
+
+void TApplication::Idle() {
+    FreeDeviceContexts();
+    WaitMessage();
+}
+
+void TApplication::HandleMessage() {
+    if (!ProcessMessage()) Idle();
+}
+
+void TApplication::HandleException(TObject* sender) {
+    std::exception_ptr e = std::current_exception();
+    if (!e) return;
+    std::string text;
+    try {
+        std::rethrow_exception(e);
+    } catch (const std::exception& ex) {
+        if (OnException) {
+            OnException(sender ? sender : this, ex);
+            return;
+        }
+        text = ex.what();
+    } catch (...) {
+        text = "Unknown exception";
+    }
+    ShowException(text);
+}
+
+void TApplication::ShowException(const std::string& message) {
+    if (showingException_) return;  // an exception while the box is up is not stacked
+    showingException_ = true;
+    try {
+        MessageBox(message, title_, MB_OK | MB_ICONSTOP);
+    } catch (...) {
+    }
+    showingException_ = false;
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+    return ShowMessageBox(text, caption.empty() ? title_ : caption, flags);
+}
+
+}  // namespace fw

@@ -1,0 +1,459 @@
+#include "framework/forms.h"
+
+#include <algorithm>
+
+#include "framework/application.h"
+#include "framework/layout.h"
+
+namespace fw {
+
+TCustomForm* GetParentForm(const TControl* control) {
+    if (!control) return nullptr;
+    while (control->Parent()) control = control->Parent();
+    return dynamic_cast<TCustomForm*>(const_cast<TControl*>(control));
+}
+
+// ---------------------------------------------------------------------------
+// TCustomForm
+
+FW_IMPLEMENT_CLASS(TCustomForm) {}
+
+TCustomForm::TCustomForm(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {
+    visible_ = false;
+    parentColor_ = false;
+    parentFont_ = false;
+    controlStyle_ = controlStyle_ + TControlStyle{csAcceptsControls};
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 320, 240);
+    if (Screen) Screen->AddForm(this);
+}
+
+void TCustomForm::InitializeForm() {
+    ReadLayoutResource(this);
+    const bool show = visible_;
+    OnCreate(this);
+    if (show) {
+        visible_ = false;
+        SetVisible(true);
+    }
+}
+
+void TCustomForm::Destroy() {
+    OnDestroy(this);
+    if (Screen) Screen->RemoveForm(this);
+    inherited::Destroy();
+}
+
+void TCustomForm::StyleFor(DWORD& style, DWORD& exStyle) const {
+    style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    exStyle = 0;
+    switch (borderStyle_) {
+        case bsNone: style |= WS_POPUP; break;
+        case bsSingle: style |= WS_CAPTION | WS_BORDER; break;
+        case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
+        case bsDialog:
+            style |= WS_POPUP | WS_CAPTION;
+            exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+            break;
+        case bsToolWindow:
+            style |= WS_CAPTION;
+            exStyle |= WS_EX_TOOLWINDOW;
+            break;
+        case bsSizeToolWin:
+            style |= WS_CAPTION | WS_THICKFRAME;
+            exStyle |= WS_EX_TOOLWINDOW;
+            break;
+    }
+    if (borderStyle_ != bsNone && borderIcons_.Contains(biSystemMenu)) {
+        style |= WS_SYSMENU;
+        const bool plain = borderStyle_ == bsSingle || borderStyle_ == bsSizeable;
+        if (plain && borderIcons_.Contains(biMinimize)) style |= WS_MINIMIZEBOX;
+        if (plain && borderIcons_.Contains(biMaximize)) style |= WS_MAXIMIZEBOX;
+        if (borderIcons_.Contains(biHelp) && !(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+            exStyle |= WS_EX_CONTEXTHELP;
+    }
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    if (Parent()) return;  // a form placed inside another control is a child window
+    StyleFor(p.Style, p.ExStyle);
+    if (!enabled_) p.Style |= WS_DISABLED;
+    p.WndParent = nullptr;
+    // A secondary form stays above the main form.
+    if (Application) {
+        TCustomForm* main = Application->MainForm();
+        if (main && main != this && main->HandleAllocated()) p.WndParent = main->HandleIfAllocated();
+    }
+    p.WindowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    if (!p.WindowClass.hIcon) p.WindowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+RECT TCustomForm::ClientRect() const {
+    if (HandleAllocated() || Parent()) return TWinControl::ClientRect();
+    DWORD style, exStyle;
+    StyleFor(style, exStyle);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {0, 0, std::max<LONG>(0, width_ - (frame.right - frame.left)),
+            std::max<LONG>(0, height_ - (frame.bottom - frame.top))};
+}
+
+POINT TCustomForm::ClientOrigin() const { return TWinControl::ClientOrigin(); }
+
+void TCustomForm::SetClientSize(int width, int height) {
+    const RECT r = ClientRect();
+    SetBounds(left_, top_, width_ + width - r.right, height_ + height - r.bottom);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
+    if (s == borderStyle_) return;
+    const RECT client = ClientRect();
+    borderStyle_ = s;
+    if (!HandleAllocated()) SetClientSize(client.right, client.bottom);
+    RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons icons) {
+    if (icons == borderIcons_) return;
+    borderIcons_ = icons;
+    RecreateWnd();
+}
+
+TWindowState TCustomForm::WindowState() const {
+    if (HWND h = HandleIfAllocated(); h && IsWindowVisible(h)) {
+        if (IsIconic(h)) return wsMinimized;
+        if (IsZoomed(h)) return wsMaximized;
+        return wsNormal;
+    }
+    return windowState_;
+}
+
+void TCustomForm::SetWindowState(TWindowState s) {
+    windowState_ = s;
+    HWND h = HandleIfAllocated();
+    if (!h || !IsWindowVisible(h)) return;
+    ShowWindow(h, s == wsMaximized ? SW_MAXIMIZE : s == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+    activeControl_ = control;
+    if (control && Active() && control->CanFocus()) control->SetFocus();
+}
+
+bool TCustomForm::Active() const { return HandleIfAllocated() && GetActiveWindow() == HandleIfAllocated(); }
+
+void TCustomForm::FocusChanged(TWinControl* control) { activeControl_ = control; }
+
+void TCustomForm::ControlRemoved(TControl* control) {
+    if (activeControl_ == control) activeControl_ = nullptr;
+}
+
+void TCustomForm::PlaceOnShow() {
+    int x = left_, y = top_;
+    auto center = [&](const RECT& area) {
+        x = area.left + (area.right - area.left - width_) / 2;
+        y = area.top + (area.bottom - area.top - height_) / 2;
+    };
+    switch (position_) {
+        case poScreenCenter:
+        case poDesktopCenter: center({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}); break;
+        case poMainFormCenter:
+        case poOwnerFormCenter: {
+            TCustomForm* other = position_ == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
+            if (!other && Application) other = Application->MainForm();
+            if (other && other != this && other->Visible())
+                center(other->BoundsRect());
+            else
+                center({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+            break;
+        }
+        default: return;
+    }
+    SetBounds(x, y, width_, height_);
+}
+
+void TCustomForm::SetVisible(bool visible) {
+    if (Parent()) {
+        TWinControl::SetVisible(visible);
+        return;
+    }
+    if (Reading()) {  // shown once the layout has been read
+        visible_ = visible;
+        return;
+    }
+    if (!visible) {
+        if (!visible_) return;
+        visible_ = false;
+        if (HWND h = HandleIfAllocated()) ShowWindow(h, SW_HIDE);
+        Perform(CM_VISIBLECHANGED, 0);
+        return;
+    }
+    const bool was = visible_;
+    visible_ = true;
+    HWND h = Handle();
+    if (!was) PlaceOnShow();
+    ShowWindow(h, windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
+                  : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+                                                : SW_SHOWNORMAL);
+    SetForegroundWindow(h);
+    if (!was) Perform(CM_VISIBLECHANGED, 1);
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close() {
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    OnClose(this, action);
+    if (action == caNone) return;
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Release();
+}
+
+void TCustomForm::Release() {
+    if (HWND h = HandleIfAllocated())
+        PostMessageW(h, CM_RELEASE, 0, 0);
+    else
+        Free();
+}
+
+TModalResult TCustomForm::ShowModal() {
+    if (Visible() || !Enabled()) throw EInvalidOperation("Cannot make a visible window modal");
+    std::vector<HWND> disabled;
+    for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        HWND h = f->HandleIfAllocated();
+        if (f != this && h && IsWindowVisible(h) && IsWindowEnabled(h)) {
+            EnableWindow(h, FALSE);
+            disabled.push_back(h);
+        }
+    }
+    modal_ = true;
+    modalResult_ = mrNone;
+    auto restore = [&] {
+        modal_ = false;
+        for (HWND h : disabled)
+            if (IsWindow(h)) EnableWindow(h, TRUE);
+        Hide();
+    };
+    try {
+        Show();
+        while (modalResult_ == mrNone) {
+            Application->HandleMessage();
+            if (Application->Terminated()) {
+                modalResult_ = mrCancel;
+                break;
+            }
+            if (modalResult_ != mrNone) {
+                TCloseAction action = caHide;
+                if (!CloseQuery())
+                    action = caNone;
+                else
+                    OnClose(this, action);
+                if (action == caNone) modalResult_ = mrNone;
+            }
+        }
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return modalResult_;
+}
+
+void TCustomForm::SelectFirst() {
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    for (TWinControl* c : list)
+        if (c->TabStop() && c->CanFocus()) {
+            c->SetFocus();
+            return;
+        }
+}
+
+void TCustomForm::PaintWindow(HDC dc) {
+    canvas_->Lock();
+    canvas_->SetHandle(dc);
+    try {
+        Paint();
+    } catch (...) {
+        canvas_->SetHandle(nullptr);
+        canvas_->Unlock();
+        throw;
+    }
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+}
+
+void TCustomForm::Paint() { OnPaint(this); }
+
+void TCustomForm::FontChanged() {
+    canvas_->SetFont(Font());
+    TWinControl::FontChanged();
+}
+
+void TCustomForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_CLOSE:
+            Close();
+            return;
+        case WM_ACTIVATE:
+            if (LOWORD(m.WParam) != WA_INACTIVE) {
+                if (Screen) Screen->SetActiveForm(this);
+                OnActivate(this);
+                if (activeControl_ && activeControl_->CanFocus() && !HIWORD(m.WParam))
+                    activeControl_->SetFocus();
+                else if (!HIWORD(m.WParam))
+                    SelectFirst();
+                m.Result = 0;
+                return;
+            } else {
+                if (TWinControl* c = FindControl(GetFocus()); c && GetParentForm(c) == this) activeControl_ = c;
+                OnDeactivate(this);
+            }
+            break;
+        case WM_SHOWWINDOW:
+            DefaultHandler(m);
+            if (m.WParam)
+                OnShow(this);
+            else
+                OnHide(this);
+            return;
+        case WM_SIZE:
+            TWinControl::WndProc(m);
+            OnResize(this);
+            return;
+        case CM_RELEASE:
+            Free();
+            return;
+        case CM_RECREATEWND:
+            TWinControl::WndProc(m);
+            if (visible_ && HandleIfAllocated()) ShowWindow(HandleIfAllocated(), SW_SHOWNA);
+            return;
+        default: break;
+    }
+    TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------
+// TForm
+
+FW_IMPLEMENT_CLASS(TForm) {
+    c.Property("Caption", &TForm::Caption, &TForm::SetCaption);
+    c.Property("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth);
+    c.Property("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight);
+    c.Property("Position", &TForm::Position, &TForm::SetPosition);
+    c.Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle);
+    c.Property("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons);
+    c.Property("WindowState", &TForm::WindowState, &TForm::SetWindowState);
+    c.Property("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl);
+    c.Property("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll);
+    c.Property("OnCreate", &TForm::OnCreate);
+    c.Property("OnDestroy", &TForm::OnDestroy);
+    c.Property("OnShow", &TForm::OnShow);
+    c.Property("OnHide", &TForm::OnHide);
+    c.Property("OnActivate", &TForm::OnActivate);
+    c.Property("OnDeactivate", &TForm::OnDeactivate);
+    c.Property("OnPaint", &TForm::OnPaint);
+    c.Property("OnResize", &TForm::OnResize);
+    c.Property("OnClose", &TForm::OnClose);
+    c.Property("OnCloseQuery", &TForm::OnCloseQuery);
+}
+
+// ---------------------------------------------------------------------------
+// TScreen
+
+FW_IMPLEMENT_CLASS(TScreen) {}
+
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+
+void TScreen::AddForm(TCustomForm* form) {
+    if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) forms_.push_back(form);
+}
+
+void TScreen::RemoveForm(TCustomForm* form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+    if (activeForm_ == form) activeForm_ = nullptr;
+    if (activeControl_ && GetParentForm(activeControl_) == form) activeControl_ = nullptr;
+}
+
+void TScreen::SetActiveForm(TCustomForm* form) {
+    if (form == activeForm_) return;
+    activeForm_ = form;
+    OnActiveFormChange(this);
+}
+
+namespace {
+
+void Broadcast(TWinControl* parent, UINT msg, LPARAM lParam) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        c->Perform(msg, 0, lParam);
+        if (auto* w = dynamic_cast<TWinControl*>(c)) Broadcast(w, msg, lParam);
+    }
+}
+
+}  // namespace
+
+void TScreen::ControlFocused(TWinControl* control) {
+    TCustomForm* form = GetParentForm(control);
+    if (form) SetActiveForm(form);
+    if (control == form) control = nullptr;  // the form's own window: no control has the focus
+    if (form) form->FocusChanged(control);
+    if (control == activeControl_) return;
+    TWinControl* old = activeControl_;
+    activeControl_ = control;
+    if (old) old->Perform(CM_EXIT);
+    if (control) control->Perform(CM_ENTER);
+    if (form) Broadcast(form, CM_FOCUSCHANGED, reinterpret_cast<LPARAM>(control));
+    OnActiveControlChange(this);
+}
+
+void TScreen::ControlRemoved(TControl* control) {
+    if (activeControl_ == control) activeControl_ = nullptr;
+    for (TCustomForm* f : forms_) f->ControlRemoved(control);
+}
+
+void TScreen::SetCursor(TCursor cursor) {
+    cursor_ = cursor;
+    if (HCURSOR h = CursorHandle(cursor)) {
+        ::SetCursor(h);
+        return;
+    }
+    POINT p;
+    GetCursorPos(&p);
+    if (HWND w = WindowFromPoint(p)) {
+        if (GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId()) return;
+        const LRESULT hit = SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        SendMessageW(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(hit, WM_MOUSEMOVE));
+    }
+}
+
+TFont* TScreen::MenuFont() {
+    if (!menuFont_) {
+        menuFont_ = std::make_unique<TFont>();
+        NONCLIENTMETRICSW ncm{};
+        ncm.cbSize = sizeof(ncm);
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+            if (HFONT f = CreateFontIndirectW(&ncm.lfMenuFont)) menuFont_->SetHandle(f);
+    }
+    return menuFont_.get();
+}
+
+}  // namespace fw

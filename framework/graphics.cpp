@@ -1,0 +1,441 @@
+#include "framework/graphics.h"
+
+#include "framework/text.h"
+
+namespace fw {
+
+COLORREF ColorToRGB(TColor color) {
+    if (color < 0) return GetSysColor(color & 0xFF);
+    return static_cast<COLORREF>(color) & 0x00FFFFFF;
+}
+
+const TIdentMap& ColorIdents() {
+    static const TIdentMap map{{
+        {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
+        {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
+        {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
+        {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
+        {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue}, {"clCream", clCream},
+        {"clMedGray", clMedGray}, {"clNone", clNone}, {"clDefault", clDefault},
+        {"clScrollBar", clScrollBar}, {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
+        {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
+        {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
+        {"clCaptionText", clCaptionText}, {"clActiveBorder", clActiveBorder},
+        {"clInactiveBorder", clInactiveBorder}, {"clAppWorkSpace", clAppWorkSpace},
+        {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clBtnFace", clBtnFace},
+        {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText}, {"clBtnText", clBtnText},
+        {"clInactiveCaptionText", clInactiveCaptionText}, {"clBtnHighlight", clBtnHighlight},
+        {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText},
+        {"clInfoBk", clInfoBk},
+    }};
+    return map;
+}
+
+int ScreenPixelsPerInch() {
+    static const int ppi = [] {
+        HDC dc = GetDC(nullptr);
+        const int v = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+        if (dc) ReleaseDC(nullptr, dc);
+        return v > 0 ? v : 96;
+    }();
+    return ppi;
+}
+
+// ---------------------------------------------------------------------------
+// TGraphicsObject
+
+FW_IMPLEMENT_CLASS(TGraphicsObject) {}
+
+void TGraphicsObject::Changed() {
+    DropHandle();
+    OnChange(this);
+    ReleaseDropped();
+}
+
+// ---------------------------------------------------------------------------
+// TFont
+
+FW_IMPLEMENT_CLASS(TFont) {
+    c.Property("Charset", &TFont::Charset, &TFont::SetCharset);
+    c.Property("Color", &TFont::Color, &TFont::SetColor).WithIdents(ColorIdents());
+    c.Property("Height", &TFont::Height, &TFont::SetHeight);
+    c.Property("Name", &TFont::Name, &TFont::SetName);
+    c.Property("Size", &TFont::Size, &TFont::SetSize);
+    c.Property("Style", &TFont::Style, &TFont::SetStyle);
+}
+
+// The default font. Its character set is GB2312 rather than the machine's
+// default, so that the font mapper picks a face with the Chinese glyphs
+// whatever the locale: the programs' 8-bit text is always GBK.
+TFont::TFont() : name_("MS Sans Serif"), height_(-11), charset_(GB2312_CHARSET) {}
+
+TFont::~TFont() {
+    if (handle_) DeleteObject(handle_);
+    if (dropped_) DeleteObject(dropped_);
+}
+
+void TFont::SetName(const std::string& name) {
+    if (name.empty() || name == name_) return;
+    name_ = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height) {
+    if (height == height_) return;
+    height_ = height;
+    Changed();
+}
+
+int TFont::Size() const { return -MulDiv(height_, 72, ScreenPixelsPerInch()); }
+
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72)); }
+
+void TFont::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    OnChange(this);  // the handle does not depend on the colour
+}
+
+void TFont::SetStyle(TFontStyles style) {
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+void TFont::SetCharset(int charset) {
+    if (charset == charset_) return;
+    charset_ = charset;
+    Changed();
+}
+
+HFONT TFont::Handle() const {
+    if (!handle_) {
+        LOGFONTW lf{};
+        lf.lfHeight = height_;
+        lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = style_.Contains(fsItalic);
+        lf.lfUnderline = style_.Contains(fsUnderline);
+        lf.lfStrikeOut = style_.Contains(fsStrikeOut);
+        lf.lfCharSet = static_cast<BYTE>(charset_);
+        lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+        lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lf.lfPitchAndFamily = DEFAULT_PITCH;
+        const std::wstring face = ToWide(name_);
+        lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+        handle_ = CreateFontIndirectW(&lf);
+    }
+    return handle_;
+}
+
+void TFont::SetHandle(HFONT font) {
+    if (!font || font == handle_) return;
+    DropHandle();
+    LOGFONTW lf{};
+    if (GetObjectW(font, sizeof(lf), &lf) == sizeof(lf)) {
+        name_ = ToGbk(lf.lfFaceName);
+        height_ = lf.lfHeight;
+        charset_ = lf.lfCharSet;
+        TFontStyles s;
+        if (lf.lfWeight >= FW_BOLD) s.Include(fsBold);
+        if (lf.lfItalic) s.Include(fsItalic);
+        if (lf.lfUnderline) s.Include(fsUnderline);
+        if (lf.lfStrikeOut) s.Include(fsStrikeOut);
+        style_ = s;
+    }
+    handle_ = font;
+    OnChange(this);
+    ReleaseDropped();
+}
+
+void TFont::Assign(const TPersistent* source) {
+    if (auto* f = dynamic_cast<const TFont*>(source)) {
+        if (f == this) return;
+        name_ = f->name_;
+        height_ = f->height_;
+        color_ = f->color_;
+        style_ = f->style_;
+        charset_ = f->charset_;
+        Changed();
+        return;
+    }
+    TGraphicsObject::Assign(source);
+}
+
+void TFont::DropHandle() {
+    if (dropped_) DeleteObject(dropped_);
+    dropped_ = handle_;
+    handle_ = nullptr;
+}
+
+void TFont::ReleaseDropped() {
+    if (dropped_) DeleteObject(dropped_);
+    dropped_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// TBrush
+
+FW_IMPLEMENT_CLASS(TBrush) {
+    c.Property("Color", &TBrush::Color, &TBrush::SetColor).WithIdents(ColorIdents());
+    c.Property("Style", &TBrush::Style, &TBrush::SetStyle);
+}
+
+TBrush::~TBrush() {
+    if (handle_) DeleteObject(handle_);
+    if (dropped_) DeleteObject(dropped_);
+}
+
+void TBrush::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    if (style_ == bsClear) style_ = bsSolid;
+    Changed();
+}
+
+void TBrush::SetStyle(TBrushStyle style) {
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+HBRUSH TBrush::Handle() const {
+    if (!handle_) {
+        LOGBRUSH lb{};
+        lb.lbColor = ColorToRGB(color_);
+        switch (style_) {
+            case bsSolid: lb.lbStyle = BS_SOLID; break;
+            case bsClear: lb.lbStyle = BS_HOLLOW; break;
+            default:
+                lb.lbStyle = BS_HATCHED;
+                lb.lbHatch = static_cast<ULONG_PTR>(style_ - bsHorizontal);
+                break;
+        }
+        handle_ = CreateBrushIndirect(&lb);
+    }
+    return handle_;
+}
+
+void TBrush::Assign(const TPersistent* source) {
+    if (auto* b = dynamic_cast<const TBrush*>(source)) {
+        if (b == this) return;
+        color_ = b->color_;
+        style_ = b->style_;
+        Changed();
+        return;
+    }
+    TGraphicsObject::Assign(source);
+}
+
+void TBrush::DropHandle() {
+    if (dropped_) DeleteObject(dropped_);
+    dropped_ = handle_;
+    handle_ = nullptr;
+}
+
+void TBrush::ReleaseDropped() {
+    if (dropped_) DeleteObject(dropped_);
+    dropped_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// TPen
+
+FW_IMPLEMENT_CLASS(TPen) {
+    c.Property("Color", &TPen::Color, &TPen::SetColor).WithIdents(ColorIdents());
+    c.Property("Style", &TPen::Style, &TPen::SetStyle);
+    c.Property("Width", &TPen::Width, &TPen::SetWidth);
+}
+
+TPen::~TPen() {
+    if (handle_) DeleteObject(handle_);
+    if (dropped_) DeleteObject(dropped_);
+}
+
+void TPen::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    Changed();
+}
+
+void TPen::SetWidth(int width) {
+    if (width == width_) return;
+    width_ = width;
+    Changed();
+}
+
+void TPen::SetStyle(TPenStyle style) {
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+HPEN TPen::Handle() const {
+    if (!handle_) {
+        static constexpr int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL,
+                                          PS_INSIDEFRAME};
+        handle_ = CreatePen(kStyles[style_], width_, ColorToRGB(color_));
+    }
+    return handle_;
+}
+
+void TPen::Assign(const TPersistent* source) {
+    if (auto* p = dynamic_cast<const TPen*>(source)) {
+        if (p == this) return;
+        color_ = p->color_;
+        width_ = p->width_;
+        style_ = p->style_;
+        Changed();
+        return;
+    }
+    TGraphicsObject::Assign(source);
+}
+
+void TPen::DropHandle() {
+    if (dropped_) DeleteObject(dropped_);
+    dropped_ = handle_;
+    handle_ = nullptr;
+}
+
+void TPen::ReleaseDropped() {
+    if (dropped_) DeleteObject(dropped_);
+    dropped_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// TCanvas
+
+FW_IMPLEMENT_CLASS(TCanvas) {
+    c.Property("Brush", &TCanvas::Brush);
+    c.Property("Font", &TCanvas::Font);
+    c.Property("Pen", &TCanvas::Pen);
+}
+
+TCanvas::TCanvas()
+    : font_(std::make_unique<TFont>()), brush_(std::make_unique<TBrush>()), pen_(std::make_unique<TPen>()) {
+    font_->OnChange = TNotifyEvent(this, &TCanvas::FontChanged);
+    brush_->OnChange = TNotifyEvent(this, &TCanvas::BrushChanged);
+    pen_->OnChange = TNotifyEvent(this, &TCanvas::PenChanged);
+}
+
+TCanvas::~TCanvas() {
+    // A derived canvas has released its own DC in its destructor; what is
+    // still bound here is borrowed.
+    Deselect();
+    dc_ = nullptr;
+}
+
+HDC TCanvas::Handle() {
+    if (!dc_) CreateHandle();
+    if (!dc_) throw ECanvasError("Canvas does not allow drawing");
+    return dc_;
+}
+
+void TCanvas::CreateHandle() {}
+
+void TCanvas::ReleaseHandle(HDC) {}
+
+void TCanvas::Deselect() {
+    if (!dc_) return;
+    if (oldFont_) SelectObject(dc_, oldFont_);
+    if (oldBrush_) SelectObject(dc_, oldBrush_);
+    if (oldPen_) SelectObject(dc_, oldPen_);
+    oldFont_ = oldBrush_ = oldPen_ = nullptr;
+}
+
+void TCanvas::SetHandle(HDC dc) {
+    if (dc == dc_) return;
+    if (dc_) {
+        Deselect();
+        HDC old = dc_;
+        dc_ = nullptr;
+        ReleaseHandle(old);
+    }
+    dc_ = dc;
+    if (dc_) {
+        oldFont_ = SelectObject(dc_, font_->Handle());
+        oldBrush_ = SelectObject(dc_, brush_->Handle());
+        oldPen_ = SelectObject(dc_, pen_->Handle());
+    }
+}
+
+void TCanvas::FontChanged(TObject*) {
+    if (dc_) SelectObject(dc_, font_->Handle());
+}
+
+void TCanvas::BrushChanged(TObject*) {
+    if (dc_) SelectObject(dc_, brush_->Handle());
+}
+
+void TCanvas::PenChanged(TObject*) {
+    if (dc_) SelectObject(dc_, pen_->Handle());
+}
+
+void TCanvas::Lock() {
+    lock_.lock();
+    ++lockCount_;
+}
+
+void TCanvas::Unlock() {
+    --lockCount_;
+    lock_.unlock();
+}
+
+bool TCanvas::TryLock() {
+    if (!lock_.try_lock()) return false;
+    ++lockCount_;
+    return true;
+}
+
+void TCanvas::FillRect(const RECT& r) {
+    HDC dc = Handle();
+    if (brush_->Style() != bsClear) ::FillRect(dc, &r, brush_->Handle());
+}
+
+void TCanvas::FrameRect(const RECT& r) { ::FrameRect(Handle(), &r, brush_->Handle()); }
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) { ::Rectangle(Handle(), left, top, right, bottom); }
+
+void TCanvas::MoveTo(int x, int y) { MoveToEx(Handle(), x, y, nullptr); }
+
+void TCanvas::LineTo(int x, int y) { ::LineTo(Handle(), x, y); }
+
+void TCanvas::PrepareText() {
+    HDC dc = Handle();
+    SetTextColor(dc, ColorToRGB(font_->Color()));
+    if (brush_->Style() == bsClear) {
+        SetBkMode(dc, TRANSPARENT);
+    } else {
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, ColorToRGB(brush_->Color()));
+    }
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+    PrepareText();
+    const std::wstring w = ToWide(text);
+    ExtTextOutW(dc_, x, y, 0, nullptr, w.c_str(), static_cast<UINT>(w.size()), nullptr);
+}
+
+void TCanvas::TextRect(const RECT& r, int x, int y, const std::string& text) {
+    PrepareText();
+    const std::wstring w = ToWide(text);
+    UINT options = ETO_CLIPPED;
+    if (brush_->Style() != bsClear) options |= ETO_OPAQUE;
+    ExtTextOutW(dc_, x, y, options, &r, w.c_str(), static_cast<UINT>(w.size()), nullptr);
+}
+
+int TCanvas::DrawText(const std::string& text, RECT& r, UINT flags) {
+    PrepareText();
+    const std::wstring w = ToWide(text);
+    return ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags);
+}
+
+SIZE TCanvas::TextExtent(const std::string& text) {
+    SIZE size{};
+    const std::wstring w = ToWide(text);
+    GetTextExtentPoint32W(Handle(), w.c_str(), static_cast<int>(w.size()), &size);
+    return size;
+}
+
+}  // namespace fw

@@ -1,0 +1,19 @@
+// The framework's own classes, registered for creation by name before the
+// first look-up.
+#include "framework/application.h"
+#include "framework/stdctrls.h"
+#include "framework/timers.h"
+
+namespace fw {
+
+void RegisterFrameworkClasses() {
+    for (const TClass* cls : {
+             TComponent::StaticClass(), TControl::StaticClass(), TWinControl::StaticClass(),
+             TGraphicControl::StaticClass(), TCustomControl::StaticClass(), TForm::StaticClass(),
+             TLabel::StaticClass(), TEdit::StaticClass(), TComboBox::StaticClass(), TButton::StaticClass(),
+             TCheckBox::StaticClass(), TTimer::StaticClass(),
+         })
+        RegisterClass(cls);
+}
+
+}  // namespace fw

@@ -1,0 +1,131 @@
+// Exceptions end at the callback boundary in the application's message
+// box; the message box itself.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "framework/application.h"
+#include "framework/dialogs.h"
+#include "framework/stdctrls.h"
+#include "framework/text.h"
+#include "framework/timers.h"
+
+namespace fw {
+namespace {
+
+struct Shown {
+    std::string text, caption;
+    UINT flags = 0;
+    int count = 0;
+};
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application->Initialize();
+        Application->SetTitle("\xB2\xE2\xCA\xD4");  // "测试"
+        SetMessageBoxHook([this](const std::string& text, const std::string& caption, UINT flags) {
+            shown.text = text;
+            shown.caption = caption;
+            shown.flags = flags;
+            ++shown.count;
+            return IDOK;
+        });
+    }
+    void TearDown() override { SetMessageBoxHook(nullptr); }
+    Shown shown;
+};
+
+class TThrower : public TComponent {
+    FW_CLASS(TThrower, TComponent)
+public:
+    using TComponent::TComponent;
+    void Convert(TObject*) { rtl::StrToInt("abc"); }
+};
+FW_IMPLEMENT_CLASS(TThrower) {}
+
+TEST_F(ApplicationTest, ExceptionInAWindowProcedureIsShownAndTheProgramGoesOn) {
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    auto* button = new TButton(form.get());
+    button->SetParent(form.get());
+    TThrower thrower(nullptr);
+    button->OnClick = TNotifyEvent(&thrower, &TThrower::Convert);
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_EQ(shown.text, "'abc' is not a valid integer value");
+    EXPECT_EQ(shown.caption, "\xB2\xE2\xCA\xD4");
+    EXPECT_EQ(shown.flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(shown.count, 2);
+}
+
+TEST_F(ApplicationTest, ExceptionInATimerIsShownByTheMessageLoop) {
+    TThrower thrower(nullptr);
+    TOwnedPtr<TTimer> timer(new TTimer(nullptr));
+    timer->SetInterval(10);
+    timer->OnTimer = TNotifyEvent(&thrower, &TThrower::Convert);
+    const DWORD start = GetTickCount();
+    while (shown.count == 0 && GetTickCount() - start < 3000) {
+        Application->ProcessMessages();
+        Sleep(5);
+    }
+    timer->SetEnabled(false);
+    EXPECT_GE(shown.count, 1);
+    EXPECT_EQ(shown.text, "'abc' is not a valid integer value");
+}
+
+TEST_F(ApplicationTest, OnExceptionTakesTheExceptionInsteadOfTheBox) {
+    struct TCatcher : TComponent {
+        using TComponent::TComponent;
+        std::string seen;
+        void Caught(TObject*, const std::exception& e) { seen = e.what(); }
+    } catcher(nullptr);
+    Application->OnException = TExceptionEvent(&catcher, &TCatcher::Caught);
+    try {
+        throw rtl::Exception("boom");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    Application->OnException.Clear();
+    EXPECT_EQ(catcher.seen, "boom");
+    EXPECT_EQ(shown.count, 0);
+}
+
+// The real box, found and answered from a second thread.
+TEST(MessageBox, OneOkButtonTitledWithTheApplicationTitleAndCentred) {
+    Application->Initialize();
+    Application->SetTitle("\xB2\xE2\xCA\xD4");  // "测试"
+    std::atomic<bool> found{false}, centred{false}, oneButton{false};
+    std::wstring text;
+    std::thread answer([&] {
+        for (int i = 0; i < 500 && !found; ++i) {
+            HWND box = FindWindowW(L"#32770", L"\x6D4B\x8BD5");
+            if (box && IsWindowVisible(box)) {
+                found = true;
+                wchar_t buf[128] = {};
+                GetDlgItemTextW(box, 0xFFFF, buf, 128);
+                text = buf;
+                RECT r{};
+                GetWindowRect(box, &r);
+                const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+                centred = std::abs(cx - GetSystemMetrics(SM_CXSCREEN) / 2) <= 2 &&
+                          std::abs(cy - GetSystemMetrics(SM_CYSCREEN) / 2) <= 2;
+                oneButton = GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(10);
+        }
+    });
+    const int result = Application->MessageBox("\xB7\xA2\xCB\xCD\xB3\xC9\xB9\xA6!");  // "发送成功!"
+    answer.join();
+    EXPECT_TRUE(found);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(text, L"\x53D1\x9001\x6210\x529F!");
+    EXPECT_TRUE(centred);
+    EXPECT_TRUE(oneButton);
+}
+
+}  // namespace
+}  // namespace fw
