@@ -1,24 +1,13 @@
 #include "framework/classes.h"
 
-#include <map>
 #include <mutex>
 
 #include "rtl/sysutils.h"
+#include "rtl/textcase.h"
 
 namespace fw {
 
 void RegisterFrameworkClasses();  // registry.cpp
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 // ---------------------------------------------------------------------------
 // TObject
@@ -43,7 +32,7 @@ bool TObject::InheritsFrom(std::string_view className) const { return ClassType(
 
 int TEnumInfo::IndexOf(std::string_view ident) const {
     for (size_t i = 0; i < Names.size(); ++i)
-        if (SameName(Names[i], ident)) return static_cast<int>(i);
+        if (rtl::SameText(Names[i], ident)) return static_cast<int>(i);
     return -1;
 }
 
@@ -91,7 +80,7 @@ uint32_t SetFromText(const TEnumInfo& info, std::string_view text) {
 
 bool TIdentMap::Find(std::string_view ident, int32_t& value) const {
     for (const auto& [name, v] : Entries)
-        if (SameName(name, ident)) {
+        if (rtl::SameText(name, ident)) {
             value = v;
             return true;
         }
@@ -125,28 +114,28 @@ bool TClass::InheritsFrom(std::string_view className) const {
 const TPropInfo* TClass::FindProp(std::string_view name) const {
     for (const TClass* c = this; c; c = c->Parent)
         for (const TPropInfo& p : c->Props)
-            if (SameName(p.Name, name)) return &p;
+            if (rtl::SameText(p.Name, name)) return &p;
     return nullptr;
 }
 
 const TMethodEntry* TClass::FindMethod(std::string_view name) const {
     for (const TClass* c = this; c; c = c->Parent)
         for (const TMethodEntry& m : c->Methods)
-            if (SameName(m.Name, name)) return &m;
+            if (rtl::SameText(m.Name, name)) return &m;
     return nullptr;
 }
 
 const TFieldEntry* TClass::FindField(std::string_view name) const {
     for (const TClass* c = this; c; c = c->Parent)
         for (const TFieldEntry& f : c->Fields)
-            if (SameName(f.Name, name)) return &f;
+            if (rtl::SameText(f.Name, name)) return &f;
     return nullptr;
 }
 
 const TBinaryEntry* TClass::FindBinary(std::string_view name) const {
     for (const TClass* c = this; c; c = c->Parent)
         for (const TBinaryEntry& b : c->Binaries)
-            if (SameName(b.Name, name)) return &b;
+            if (rtl::SameText(b.Name, name)) return &b;
     return nullptr;
 }
 

@@ -45,9 +45,6 @@ class TObject;
 class TComponent;
 struct TClass;
 
-// ASCII case-insensitive comparison of identifiers.
-bool SameName(std::string_view a, std::string_view b);
-
 class TObject {
 public:
     TObject() = default;

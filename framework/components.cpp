@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "rtl/textcase.h"
+
 namespace fw {
 
 // ---------------------------------------------------------------------------
@@ -87,7 +89,7 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(std::string_view name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : components_)
-        if (SameName(c->name_, name)) return c;
+        if (rtl::SameText(c->name_, name)) return c;
     return nullptr;
 }
 

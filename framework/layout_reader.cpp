@@ -6,6 +6,7 @@
 #include "framework/layout.h"
 #include "framework/strings.h"
 #include "framework/text.h"
+#include "rtl/textcase.h"
 
 namespace fw {
 
@@ -180,7 +181,7 @@ private:
 
     void ResolveFixups() {
         for (const Fixup& f : fixups_) {
-            TComponent* c = SameName(f.name, root_->Name()) ? root_ : root_->FindComponent(f.name);
+            TComponent* c = rtl::SameText(f.name, root_->Name()) ? root_ : root_->FindComponent(f.name);
             if (!c) Fail(f.line, "no component named " + f.name);
             if (!c->InheritsFrom(f.prop->ObjClass()))
                 Fail(f.line, f.name + " is no " + f.prop->ObjClass()->Name + " for " + f.prop->Name);
