@@ -121,30 +121,29 @@ void TorvJSONboolean::SetFromVariant(const Variant& v) { value_ = v.ToBoolean();
 
 TorvJSONcustomlist::~TorvJSONcustomlist()
 {
-    // Children are freed from the last to the first, each subtree through a
-    // small work list; a long child list is first copied into bounded pieces
-    // and released, so that freeing its large buffer happens before the
-    // many small nodes are freed.
+    // Children are freed from the last to the first through a work list.
+    if (children_.empty()) return;
     constexpr size_t kPiece = 4096;
-    std::vector<std::vector<TorvJSONbase*>> pieces;
-    if (children_.size() > kPiece) {
-        for (size_t b = 0; b < children_.size(); b += kPiece)
-            pieces.emplace_back(children_.begin() + static_cast<std::ptrdiff_t>(b),
-                                children_.begin() + static_cast<std::ptrdiff_t>(std::min(b + kPiece, children_.size())));
-        std::vector<TorvJSONbase*>().swap(children_);
-    } else {
-        pieces.emplace_back();
-        pieces.back().swap(children_);
-    }
     std::vector<TorvJSONbase*> pending;
+    if (children_.size() <= kPiece) {
+        pending.swap(children_);
+        FreeNodes(pending);
+        return;
+    }
+    // A long child list is copied into bounded pieces and released first:
+    // the heap then frees its one large buffer before the many small nodes
+    // instead of after them, which costs far less.
+    std::vector<std::vector<TorvJSONbase*>> pieces;
+    for (size_t b = 0; b < children_.size(); b += kPiece) {
+        const auto first = children_.begin() + static_cast<std::ptrdiff_t>(b);
+        const auto count = static_cast<std::ptrdiff_t>(std::min(kPiece, children_.size() - b));
+        pieces.emplace_back(first, first + count);
+    }
+    std::vector<TorvJSONbase*>().swap(children_);
     while (!pieces.empty()) {
-        auto& piece = pieces.back();
-        while (!piece.empty()) {
-            pending.push_back(piece.back());
-            piece.pop_back();
-            FreeNodes(pending);
-        }
+        pending.swap(pieces.back());
         pieces.pop_back();
+        FreeNodes(pending);
     }
 }
 
