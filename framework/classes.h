@@ -469,11 +469,15 @@ public:                                                                         
     static const ::fw::TClass* StaticClass();                                        \
     const ::fw::TClass* ClassType() const override { return Self::StaticClass(); }
 
-#define FW_IMPLEMENT_CLASS(Self)                                                              \
+#define FW_IMPLEMENT_CLASS(Self) FW_IMPLEMENT_CLASS_AS(Self, #Self)
+
+// The same, for a class whose class-name text differs from its C++ name
+// (a form class whose stored layouts name it TForm1).
+#define FW_IMPLEMENT_CLASS_AS(Self, NameText)                                                 \
     static void FwDeclare_##Self(::fw::ClassBuilder<Self>& c);                                \
     const ::fw::TClass* Self::StaticClass() {                                                 \
         static const ::fw::TClass* cls =                                                      \
-            ::fw::detail::BuildClass<Self, Self::inherited>(#Self, &FwDeclare_##Self);        \
+            ::fw::detail::BuildClass<Self, Self::inherited>(NameText, &FwDeclare_##Self);     \
         return cls;                                                                           \
     }                                                                                         \
     static void FwDeclare_##Self([[maybe_unused]] ::fw::ClassBuilder<Self>& c)

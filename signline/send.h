@@ -1,0 +1,65 @@
+// The strip sender's window (class name TForm1): the operator's choices,
+// the message composed from them, and the sign commands sent over the
+// link. Created from its stored layout (send.layout).
+#pragma once
+
+#include "framework/forms.h"
+#include "framework/stdctrls.h"
+#include "signlink/link.h"
+
+namespace signline {
+
+class TStripSenderForm : public fw::TForm {
+    FW_CLASS(TStripSenderForm, fw::TForm)
+public:
+    explicit TStripSenderForm(fw::TComponent* owner);
+
+    fw::TComboBox* ComboBox1 = nullptr;  // screen number
+    fw::TComboBox* ComboBox2 = nullptr;  // line
+    fw::TComboBox* ComboBox3 = nullptr;  // serial port
+    fw::TComboBox* ComboBox4 = nullptr;  // characters per line
+    fw::TComboBox* Ccolor = nullptr;
+    fw::TComboBox* Cfontsize = nullptr;
+    fw::TCheckBox* CheckBox1 = nullptr;
+    fw::TCheckBox* CheckBox2 = nullptr;
+    fw::TCheckBox* Csave = nullptr;
+    fw::TEdit* Edit1 = nullptr;  // message text
+    fw::TEdit* Edit2 = nullptr;  // checksum tool: hex bytes
+    fw::TEdit* Edit3 = nullptr;  // checksum tool: result
+    fw::TButton* Button1 = nullptr;
+    fw::TButton* Button2 = nullptr;
+    fw::TButton* Button3 = nullptr;
+    fw::TButton* Button4 = nullptr;
+    fw::TButton* Button5 = nullptr;
+    fw::TButton* Button6 = nullptr;
+    fw::TButton* Button7 = nullptr;
+    fw::TButton* Button8 = nullptr;
+    fw::TButton* Button15 = nullptr;
+
+    void FormCreate(fw::TObject* Sender);
+    void Button1Click(fw::TObject* Sender);
+    void Button2Click(fw::TObject* Sender);
+    void Button3Click(fw::TObject* Sender);
+    void Button4Click(fw::TObject* Sender);
+    void Button5Click(fw::TObject* Sender);
+    void Button6Click(fw::TObject* Sender);
+    void Button7Click(fw::TObject* Sender);
+    void Button8Click(fw::TObject* Sender);
+    void Button15Click(fw::TObject* Sender);
+    void CheckBox1Click(fw::TObject* Sender);
+    void CheckBox2Click(fw::TObject* Sender);
+
+    signlink::TSignLink& Link() { return link_; }
+
+private:
+    // Every button on the window enabled or disabled.
+    void EnableButtons(bool enabled);
+    // The text of ComboBox1 as an integer (the conversion error otherwise).
+    int ScreenNumber() const;
+
+    signlink::TSignLink link_;
+};
+
+extern TStripSenderForm* Form1;
+
+}  // namespace signline
