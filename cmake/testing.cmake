@@ -46,3 +46,21 @@ function(signs_write_fuzz_list)
   string(REPLACE ";" "\n" lines "${targets}")
   file(WRITE ${CMAKE_BINARY_DIR}/fuzz-targets.txt "${lines}\n")
 endfunction()
+
+# signs_sim_test(<name> PORTS n... SOURCES ... [LIBS ...]): a Windows test
+# that runs beside sign stand-ins on the given COM ports of the Wine harness
+# (scripts/with-signsim). These tests share the harness's ports, so they run
+# one at a time.
+function(signs_sim_test name)
+  cmake_parse_arguments(S "" "" "PORTS;SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${S_SOURCES})
+  signs_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${S_LIBS} windrive GTest::gmock GTest::gtest_main)
+  set(port_args)
+  foreach(p IN LISTS S_PORTS)
+    list(APPEND port_args --port ${p})
+  endforeach()
+  add_test(NAME ${name}
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-signsim ${port_args} -- $<TARGET_FILE:${name}> --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK com_ports LABELS wine-e2e)
+endfunction()

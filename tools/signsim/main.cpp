@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <functional>
+#include <vector>
 #include <string>
 
 #include "tools/signsim/sign.h"
@@ -33,13 +35,14 @@ struct TOptions {
     long idle_seconds = 0;
     std::string link;
     std::string log;
+    std::string control;
 };
 
 [[noreturn]] void Usage(const char* why)
 {
     std::fprintf(stderr,
                  "signsim: %s\n"
-                 "usage: signsim [--link PATH] [--log FILE] [--exit-after-idle SEC]\n"
+                 "usage: signsim [--link PATH] [--log FILE] [--control FILE] [--exit-after-idle SEC]\n"
                  "               [--silent] [--answer-from N] [--short] [--no-close-flag]\n"
                  "               [--wrong-ack] [--flood] [--late MS] [--answer-frames K]\n",
                  why);
@@ -55,6 +58,21 @@ long Number(const char* text, long low)
     return v;
 }
 
+// Applies one option; false when it is no fault option.
+bool ParseFault(const std::string& a, const std::function<const char*()>& value, TOptions& o)
+{
+    if (a == "--silent") o.faults.silent = true;
+    else if (a == "--answer-from") o.faults.answer_from = static_cast<int>(Number(value(), 1));
+    else if (a == "--short") o.faults.short_answer = true;
+    else if (a == "--no-close-flag") o.faults.no_close_flag = true;
+    else if (a == "--wrong-ack") o.faults.wrong_ack = true;
+    else if (a == "--flood") o.faults.flood = true;
+    else if (a == "--late") o.late_ms = Number(value(), 0);
+    else if (a == "--answer-frames") o.faults.answer_frames = Number(value(), 0);
+    else return false;
+    return true;
+}
+
 TOptions ParseOptions(int argc, char** argv)
 {
     TOptions o;
@@ -66,19 +84,49 @@ TOptions ParseOptions(int argc, char** argv)
         };
         if (a == "--link") o.link = value();
         else if (a == "--log") o.log = value();
+        else if (a == "--control") o.control = value();
         else if (a == "--exit-after-idle") o.idle_seconds = Number(value(), 1);
-        else if (a == "--silent") o.faults.silent = true;
-        else if (a == "--answer-from") o.faults.answer_from = static_cast<int>(Number(value(), 1));
-        else if (a == "--short") o.faults.short_answer = true;
-        else if (a == "--no-close-flag") o.faults.no_close_flag = true;
-        else if (a == "--wrong-ack") o.faults.wrong_ack = true;
-        else if (a == "--flood") o.faults.flood = true;
-        else if (a == "--late") o.late_ms = Number(value(), 0);
-        else if (a == "--answer-frames") o.faults.answer_frames = Number(value(), 0);
-        else Usage(("unknown option " + a).c_str());
+        else if (!ParseFault(a, value, o)) Usage(("unknown option " + a).c_str());
     }
     return o;
 }
+
+// The control file holds fault options in the command line's words; a test
+// rewrites it to change how the sign answers from the next frame on. An
+// empty or missing file means a sign without faults.
+struct TControl {
+    std::string path;
+    timespec mtime{};
+    bool present = false;
+
+    // True when the file changed since the last look; o then holds its modes.
+    bool Changed(TOptions& o)
+    {
+        struct stat st{};
+        const bool now_present = stat(path.c_str(), &st) == 0;
+        if (now_present == present && (!now_present || (st.st_mtim.tv_sec == mtime.tv_sec &&
+                                                         st.st_mtim.tv_nsec == mtime.tv_nsec)))
+            return false;
+        present = now_present;
+        mtime = st.st_mtim;
+        std::vector<std::string> words;
+        if (std::FILE* f = present ? std::fopen(path.c_str(), "r") : nullptr) {
+            char word[256];
+            while (std::fscanf(f, "%255s", word) == 1) words.emplace_back(word);
+            std::fclose(f);
+        }
+        o.faults = signsim::TFaults{};
+        o.late_ms = 0;
+        for (size_t i = 0; i < words.size(); ++i) {
+            auto value = [&]() -> const char* {
+                return i + 1 < words.size() ? words[++i].c_str() : "";
+            };
+            if (!ParseFault(words[i], value, o))
+                std::fprintf(stderr, "signsim: control file: unknown option %s\n", words[i].c_str());
+        }
+        return true;
+    }
+};
 
 [[noreturn]] void Fail(const char* what)
 {
@@ -124,7 +172,8 @@ struct TPending {
 
 int main(int argc, char** argv)
 {
-    const TOptions options = ParseOptions(argc, argv);
+    TOptions options = ParseOptions(argc, argv);
+    TControl control{options.control};
 
     // Blocked except inside ppoll, so a stop request is never missed.
     sigset_t block, wait_mask;
@@ -206,6 +255,7 @@ int main(int argc, char** argv)
             }
             if (n <= 0) continue;
             last_input = Clock::now();
+            if (!control.path.empty() && control.Changed(options)) sign.SetFaults(options.faults);
             for (auto& outcome : sign.Feed(buf, static_cast<size_t>(n))) {
                 std::fprintf(log, "%s\n", outcome.log_line.c_str());
                 std::fflush(log);

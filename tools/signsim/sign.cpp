@@ -87,6 +87,14 @@ bool Known(uint8_t type, uint8_t command)
 
 TSign::TSign(const TFaults& faults) : faults_(faults) { signlink::FillCrcTable(); }
 
+void TSign::SetFaults(const TFaults& faults)
+{
+    faults_ = faults;
+    seq_base_ = seq_;
+    last_wire_.clear();
+    attempt_ = 0;
+}
+
 std::vector<TOutcome> TSign::Feed(const uint8_t* bytes, size_t count)
 {
     std::vector<TOutcome> outcomes;
@@ -183,7 +191,7 @@ TOutcome TSign::Frame(const Bytes& wire)
     }
 
     const bool answer = crc_ok && Known(type, command) && !faults_.silent && attempt_ >= faults_.answer_from &&
-                        (faults_.answer_frames < 0 || seq_ <= faults_.answer_frames);
+                        (faults_.answer_frames < 0 || seq_ - seq_base_ <= faults_.answer_frames);
     Bytes reply;
     if (answer) reply = Answer(screen, type, command, answer_data);
     log.Flag("answered", answer).Text("wire", Hex(wire)).Text("answer", Hex(reply));

@@ -39,6 +39,9 @@ class TSign {
 public:
     explicit TSign(const TFaults& faults);
 
+    // Puts new fault modes in force; frame and attempt counts start again.
+    void SetFaults(const TFaults& faults);
+
     // Feeds received bytes; returns one outcome per frame completed.
     std::vector<TOutcome> Feed(const uint8_t* bytes, size_t count);
 
@@ -50,6 +53,7 @@ private:
     Bytes current_;         // bytes of the frame being received, flags included
     bool in_frame_ = false;
     long seq_ = 0;
+    long seq_base_ = 0;  // seq_ when the fault modes were last set
     Bytes last_wire_;
     int attempt_ = 0;
 

@@ -1,0 +1,109 @@
+// The Win32 serial port under Wine, against sign stand-ins on COM1, COM9
+// and COM10 (scripts/with-signsim); COM18 is a port the machine lacks.
+#include "signlink/win32_port.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "signlink/crc16.h"
+#include "signlink/messages.h"
+#include "signline/commands.h"
+#include "tools/windrive/signsim_client.h"
+
+namespace {
+
+using windrive::TSimPort;
+
+class Win32PortTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(windrive::SimAvailable()) << "run through scripts/with-signsim";
+        signlink::FillCrcTable();
+        link.SetMessageFunc([this](const std::string& text) { messages.push_back(text); });
+        for (int n : {1, 9, 10}) TSimPort(n).Control("");
+    }
+
+    signlink::TSignLink link;
+    std::vector<std::string> messages;
+};
+
+TEST_F(Win32PortTest, EachStripCommandIsAcknowledgedOnARealPort)
+{
+    TSimPort sign(1);
+    const size_t before = sign.Frames().size();
+    ASSERT_TRUE(signlink::OpenSignPort(link, 1));
+    EXPECT_TRUE(signline::SendText(link, "\x01\x03\x06" "AB", 1));
+    EXPECT_TRUE(signline::SetClock(link, 1));
+    EXPECT_TRUE(signline::RecallContent(link, 1, 1));
+    signlink::CloseSignPort(link);
+    EXPECT_FALSE(link.PortOpen());
+    EXPECT_TRUE(messages.empty());
+
+    const auto frames = sign.FramesSince(before);
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[0].Field("cmd"), "D");
+    EXPECT_EQ(frames[0].Field("wire"), "7E7D217D21447D217D237D2641429C497E");
+    EXPECT_EQ(frames[1].Field("cmd"), "V");
+    EXPECT_EQ(frames[2].Field("cmd"), "W");
+    for (const auto& f : frames) EXPECT_EQ(f.Field("crc_ok"), "true") << f.Line;
+}
+
+TEST_F(Win32PortTest, ASilentSignGetsTheSameFrameThreeTimes)
+{
+    TSimPort sign(1);
+    sign.Control("--silent");
+    const size_t before = sign.Frames().size();
+    ASSERT_TRUE(signlink::OpenSignPort(link, 1));
+    EXPECT_FALSE(signline::RecallContent(link, 0, 1));
+    signlink::CloseSignPort(link);
+
+    const auto frames = sign.FramesSince(before);
+    ASSERT_EQ(frames.size(), 3u);
+    for (size_t i = 0; i < frames.size(); ++i) {
+        EXPECT_EQ(frames[i].Field("wire"), "7E7D207D21577D2174297E");
+        EXPECT_EQ(frames[i].Field("attempt"), std::to_string(i + 1));
+    }
+}
+
+TEST_F(Win32PortTest, ASignThatAnswersTheThirdAttemptAcknowledges)
+{
+    TSimPort sign(1);
+    sign.Control("--answer-from 3");
+    const size_t before = sign.Frames().size();
+    ASSERT_TRUE(signlink::OpenSignPort(link, 1));
+    EXPECT_TRUE(signline::RecallContent(link, 0, 2));
+    signlink::CloseSignPort(link);
+    EXPECT_EQ(sign.FramesSince(before).size(), 3u);
+}
+
+TEST_F(Win32PortTest, PortsFromTenOnAreOpenedByTheirDeviceName)
+{
+    for (int n : {9, 10}) {
+        TSimPort sign(n);
+        const size_t before = sign.Frames().size();
+        ASSERT_TRUE(signlink::OpenSignPort(link, n)) << "COM" << n;
+        EXPECT_TRUE(signline::RecallContent(link, 0, 1)) << "COM" << n;
+        signlink::CloseSignPort(link);
+        EXPECT_EQ(sign.FramesSince(before).size(), 1u) << "COM" << n;
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Win32PortTest, APortThatCannotBeOpenedLeavesTheLinkClosed)
+{
+    for (int index : {0, 18}) {
+        messages.clear();
+        EXPECT_FALSE(signlink::OpenSignPort(link, index)) << index;
+        EXPECT_FALSE(link.PortOpen()) << index;
+        EXPECT_EQ(messages, std::vector<std::string>{signlink::kMsgOpenFailed}) << index;
+    }
+    // The strip commands then report the closed port.
+    messages.clear();
+    EXPECT_FALSE(signline::SendText(link, "\x01", 0));
+    EXPECT_EQ(messages, std::vector<std::string>{signlink::kMsgPortNotOpen});
+}
+
+}  // namespace
