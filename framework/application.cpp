@@ -1,5 +1,7 @@
 #include "framework/application.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "framework/dialogs.h"
@@ -70,7 +72,13 @@ void TApplication::Destroy() {
     inherited::Destroy();
 }
 
-void TApplication::Initialize() { Handle(); }
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&icc);
+    Handle();
+}
 
 HWND TApplication::Handle() {
     if (!handle_) {

@@ -303,7 +303,9 @@ void TPen::ReleaseDropped() {
 }
 
 // ---------------------------------------------------------------------------
-// TCanvas
+// TGraphic, TCanvas
+
+FW_IMPLEMENT_CLASS(TGraphic) {}
 
 FW_IMPLEMENT_CLASS(TCanvas) {
     c.Property("Brush", &TCanvas::Brush);
@@ -437,5 +439,25 @@ SIZE TCanvas::TextExtent(const std::string& text) {
     GetTextExtentPoint32W(Handle(), w.c_str(), static_cast<int>(w.size()), &size);
     return size;
 }
+
+void TCanvas::Draw(int x, int y, TGraphic* graphic) {
+    if (!graphic || graphic->Empty()) return;
+    const RECT r{x, y, x + graphic->Width(), y + graphic->Height()};
+    graphic->Draw(this, r);
+}
+
+void TCanvas::StretchDraw(const RECT& r, TGraphic* graphic) {
+    if (graphic && !graphic->Empty()) graphic->Draw(this, r);
+}
+
+void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect) {
+    StretchBlt(Handle(), dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source->Handle(),
+               sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
+               sourceRect.bottom - sourceRect.top, copyMode_);
+}
+
+TColor TCanvas::Pixel(int x, int y) { return static_cast<TColor>(GetPixel(Handle(), x, y)); }
+
+void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, ColorToRGB(color)); }
 
 }  // namespace fw

@@ -203,6 +203,29 @@ public:
     using rtl::Exception::Exception;
 };
 
+class TCanvas;
+class TBitmap;
+
+// A picture that a canvas can draw: bitmaps (bitmaps.h).
+class TGraphic : public TPersistent {
+    FW_CLASS(TGraphic, TPersistent)
+public:
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual bool Empty() const = 0;
+    // Drawn with its transparent colour left out.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool v) { transparent_ = v; }
+
+protected:
+    friend class TCanvas;
+    // Draws the whole picture into r (stretched when r's size differs).
+    virtual void Draw(TCanvas* canvas, const RECT& r) = 0;
+
+private:
+    bool transparent_ = false;
+};
+
 class TCanvas : public TPersistent {
     FW_CLASS(TCanvas, TPersistent)
 public:
@@ -240,6 +263,18 @@ public:
     // rectangle with DT_CALCRECT); answers the text height.
     int DrawText(const std::string& text, RECT& r, UINT flags);
     SIZE TextExtent(const std::string& text);
+
+    // Pictures and copies between canvases. CopyMode is the raster
+    // operation of Draw, StretchDraw and CopyRect (SRCCOPY at first).
+    void Draw(int x, int y, TGraphic* graphic);
+    void StretchDraw(const RECT& r, TGraphic* graphic);
+    void CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect);
+    // Copies part of a bitmap with one colour replaced by the canvas's brush.
+    void BrushCopy(const RECT& dest, TBitmap* bitmap, const RECT& sourceRect, TColor color);
+    DWORD CopyMode() const { return copyMode_; }
+    void SetCopyMode(DWORD rop) { copyMode_ = rop; }
+    TColor Pixel(int x, int y);
+    void SetPixel(int x, int y, TColor color);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }
     int TextHeight(const std::string& text) { return TextExtent(text).cy; }
 
@@ -264,6 +299,7 @@ private:
     HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
     std::recursive_mutex lock_;
     int lockCount_ = 0;
+    DWORD copyMode_ = SRCCOPY;
 };
 
 }  // namespace fw

@@ -1,6 +1,7 @@
 // The framework's own classes, registered for creation by name before the
 // first look-up.
 #include "framework/application.h"
+#include "framework/imglist.h"
 #include "framework/stdctrls.h"
 #include "framework/timers.h"
 
@@ -11,7 +12,7 @@ void RegisterFrameworkClasses() {
              TComponent::StaticClass(), TControl::StaticClass(), TWinControl::StaticClass(),
              TGraphicControl::StaticClass(), TCustomControl::StaticClass(), TForm::StaticClass(),
              TLabel::StaticClass(), TEdit::StaticClass(), TComboBox::StaticClass(), TButton::StaticClass(),
-             TCheckBox::StaticClass(), TTimer::StaticClass(),
+             TCheckBox::StaticClass(), TTimer::StaticClass(), TImageList::StaticClass(),
          })
         RegisterClass(cls);
 }

@@ -1,0 +1,135 @@
+// Bitmaps on DIB sections, canvases on borrowed DCs, image lists.
+#include <gtest/gtest.h>
+
+#include "framework/bitmaps.h"
+#include "framework/imglist.h"
+
+namespace fw {
+namespace {
+
+// A bitmap whose top-left pixel is red and the rest green.
+void Paint(TBitmap& b) {
+    b.Canvas()->Brush()->SetColor(clLime);
+    b.Canvas()->FillRect({0, 0, b.Width(), b.Height()});
+    b.Canvas()->SetPixel(0, 0, clRed);
+}
+
+TEST(Bitmaps, ScanLinesFollowThePixelFormat) {
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(3, 2);
+    Paint(b);
+    const uint8_t* top = b.ScanLine(0);
+    EXPECT_EQ(top[0], 0);  // blue, green, red
+    EXPECT_EQ(top[1], 0);
+    EXPECT_EQ(top[2], 255);
+    EXPECT_EQ(top[4], 255);
+    EXPECT_EQ(b.ScanLine(1) - b.ScanLine(0), -12);  // bottom-up rows of 9 bytes padded to 12
+    EXPECT_THROW(b.ScanLine(2), EInvalidGraphic);
+    EXPECT_THROW(b.ScanLine(-1), EInvalidGraphic);
+
+    b.SetPixelFormat(pf32bit);
+    EXPECT_EQ(b.BitsPerPixel(), 32);
+    EXPECT_EQ(b.ScanLine(0)[2], 255);
+    EXPECT_EQ(b.ScanLine(0)[5], 255);
+    b.SetPixelFormat(pf16bit);
+    b.SetPixelFormat(pf24bit);
+    EXPECT_EQ(b.Canvas()->Pixel(0, 0), clRed);
+    EXPECT_EQ(b.Canvas()->Pixel(2, 1), clLime);
+
+    b.SetSize(4, 3);  // old pixels keep their place, new ones are white
+    EXPECT_EQ(b.Canvas()->Pixel(0, 0), clRed);
+    EXPECT_EQ(b.Canvas()->Pixel(3, 2), clWhite);
+}
+
+TEST(Bitmaps, BmpRoundTripAndBadDataGivesAnEmptyBitmap) {
+    TBitmap b;
+    b.SetSize(5, 4);
+    Paint(b);
+    rtl::TMemoryStream s;
+    b.SaveToStream(s);
+    s.SetPosition(0);
+    TBitmap back;
+    back.LoadFromStream(s);
+    EXPECT_EQ(back.Width(), 5);
+    EXPECT_EQ(back.Height(), 4);
+    EXPECT_EQ(back.PixelFormat(), pf24bit);
+    EXPECT_EQ(back.Canvas()->Pixel(0, 0), clRed);
+    EXPECT_EQ(back.Canvas()->Pixel(4, 3), clLime);
+
+    rtl::TMemoryStream junk;
+    junk.Write("BM\x10\x00\x00\x00garbage", 13);
+    junk.SetPosition(0);
+    EXPECT_THROW(back.LoadFromStream(junk), EInvalidGraphic);
+    EXPECT_TRUE(back.Empty());
+}
+
+TEST(Bitmaps, TransparentColourIsLeftOutWhenDrawn) {
+    TBitmap src;
+    src.SetSize(2, 2);
+    src.Canvas()->Brush()->SetColor(clRed);
+    src.Canvas()->FillRect({0, 0, 2, 2});
+    src.Canvas()->SetPixel(1, 1, clFuchsia);
+    TBitmap dst;
+    dst.SetSize(4, 4);
+    src.SetTransparent(true);
+    src.SetTransparentColor(clFuchsia);
+    EXPECT_EQ(src.TransparentMode(), tmFixed);
+    dst.Canvas()->Draw(1, 1, &src);
+    EXPECT_EQ(dst.Canvas()->Pixel(1, 1), clRed);
+    EXPECT_EQ(dst.Canvas()->Pixel(2, 2), clWhite);  // the magenta pixel
+    src.SetTransparentColor(clDefault);
+    EXPECT_EQ(src.TransparentMode(), tmAuto);
+    EXPECT_EQ(src.TransparentColor(), clRed);  // the bottom-left pixel
+
+    TBitmap copy;
+    copy.Assign(&src);
+    EXPECT_EQ(copy.Canvas()->Pixel(1, 1), clFuchsia);
+    EXPECT_TRUE(copy.Transparent());
+    copy.Assign(nullptr);
+    EXPECT_TRUE(copy.Empty());
+}
+
+TEST(Canvas, BorrowedDcIsGivenBackWithItsOwnObjectsAndNeverDeleted) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+    const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
+    {
+        TCanvas canvas;
+        canvas.SetHandle(dc);
+        canvas.Font()->SetName("Arial");  // a new font handle while bound
+        EXPECT_NE(GetCurrentObject(dc, OBJ_FONT), font);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), canvas.Font()->Handle());
+    }
+    EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+    DeleteDC(dc);
+
+    TCanvas none;
+    EXPECT_THROW(none.Handle(), ECanvasError);
+}
+
+TEST(ImageLists, StripIsCutIntoImagesAndDrawnWithItsMask) {
+    TBitmap strip;
+    strip.SetSize(48, 16);
+    strip.Canvas()->Brush()->SetColor(clWhite);
+    strip.Canvas()->FillRect({0, 0, 48, 16});
+    strip.Canvas()->Brush()->SetColor(clBlue);
+    strip.Canvas()->FillRect({16, 0, 32, 8});  // image 1: blue top half
+    TOwnedPtr<TImageList> list(new TImageList(nullptr));
+    EXPECT_EQ(list->AddMasked(&strip, clWhite), 0);
+    EXPECT_EQ(list->Count(), 3);
+    TBitmap target;
+    target.SetSize(16, 16);
+    target.Canvas()->Brush()->SetColor(clRed);
+    target.Canvas()->FillRect({0, 0, 16, 16});
+    list->Draw(target.Canvas(), 0, 0, 1);
+    EXPECT_EQ(target.Canvas()->Pixel(3, 3), clBlue);
+    EXPECT_EQ(target.Canvas()->Pixel(3, 12), clRed);  // white was the mask
+    list->SetWidth(8);
+    EXPECT_EQ(list->Count(), 0);
+}
+
+}  // namespace
+}  // namespace fw
