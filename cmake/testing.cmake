@@ -62,5 +62,5 @@ function(signs_sim_test name)
   endforeach()
   add_test(NAME ${name}
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-signsim ${port_args} -- $<TARGET_FILE:${name}> --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK com_ports LABELS wine-e2e)
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "com_ports;desktop" LABELS wine-e2e)
 endfunction()

@@ -1,5 +1,7 @@
 #include "tools/windrive/signsim_client.h"
 
+#include "tools/windrive/windrive.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -12,10 +14,7 @@ std::string SimDir()
 {
     const char* unixDir = std::getenv("SIGNS_SIM_DIR");
     if (!unixDir || !*unixDir) return {};
-    std::string dir = std::string("Z:") + unixDir;
-    for (char& c : dir)
-        if (c == '/') c = '\\';
-    return dir;
+    return WinePath(unixDir);
 }
 
 }  // namespace

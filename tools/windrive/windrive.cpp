@@ -22,6 +22,15 @@ std::string Narrow(const std::wstring& wide)
     return out;
 }
 
+std::string WinePath(const std::string& path)
+{
+    if (path.empty() || path[0] != '/') return path;
+    std::string out = "Z:" + path;
+    for (char& c : out)
+        if (c == '/') c = '\\';
+    return out;
+}
+
 TProcess::~TProcess()
 {
     Kill();
@@ -31,8 +40,8 @@ TProcess::~TProcess()
 
 bool TProcess::Start(const std::string& exe, const std::string& folder)
 {
-    std::wstring command = L"\"" + Wide(exe) + L"\"";
-    std::wstring dir = Wide(folder);
+    std::wstring command = L"\"" + Wide(WinePath(exe)) + L"\"";
+    std::wstring dir = Wide(WinePath(folder));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -19,8 +19,9 @@ public:
     TProcess& operator=(const TProcess&) = delete;
     ~TProcess();
 
-    // Starts exe (a Windows path or a path Wine maps) in the given folder
-    // (empty: the exe's own folder). False when it cannot be started.
+    // Starts exe (a Windows path, or a Unix path reached through Wine's Z:
+    // drive) in the given folder (empty: the driver's own). False when it
+    // cannot be started.
     bool Start(const std::string& exe, const std::string& folder = "");
     DWORD Id() const { return info_.dwProcessId; }
     // Waits for the program to end; its exit code, or -1 on time-out.
@@ -74,6 +75,9 @@ bool NoMessageBox(DWORD processId, DWORD timeoutMs);
 
 // Lets the target process handle what was sent so far.
 void Settle(HWND window);
+
+// A Unix path as Wine's Z: drive shows it; other paths are kept.
+std::string WinePath(const std::string& path);
 
 // GBK <-> UTF-16 through code page 936.
 std::wstring Wide(const std::string& gbk);
