@@ -1,0 +1,66 @@
+// The scripted session of the main job when nobody watches: signline.exe
+// on COM1 with a sign stand-in, an operator's round of commands, a pause
+// for the screenshot, then the window is closed. Prints each step and the
+// message box it gave.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "signline/tests/operator.h"
+#include "tools/windrive/signsim_client.h"
+
+namespace {
+
+using namespace signline_e2e;
+
+// Marker files in the stand-in's folder, for the script that takes the
+// screenshot.
+std::string Marker(const char* name)
+{
+    const char* dir = std::getenv("SIGNS_SIM_DIR");
+    return windrive::WinePath(std::string(dir ? dir : ".") + "/" + name);
+}
+
+void Step(const char* what, const std::string& message)
+{
+    // The console takes UTF-8 under Wine's terminal; the texts are GBK.
+    const std::wstring wide = windrive::Wide(message);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), n, nullptr, nullptr);
+    std::printf("signline: %-28s -> %s\n", what, message.empty() ? "(no message)" : utf8.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: signline_session SIGNLINE.EXE\n");
+        return 2;
+    }
+    TOperator op;
+    if (!op.Start(argv[1])) {
+        std::fprintf(stderr, "signline_session: signline did not show its window\n");
+        return 1;
+    }
+    windrive::SelectItem(op.Port(), 1);
+    op.ClickQuietly(kOpen);
+    Step("open COM1", windrive::NoMessageBox(op.ProcessId(), 300) ? "" : "unexpected message");
+
+    windrive::SelectItem(op.Screen(), 1);
+    windrive::SetText(op.Text(), "\xBB\xB6\xD3\xAD\xB9\xE2\xC1\xD9 Welcome");  // 欢迎光临 Welcome
+    Step("send a text", op.ClickForMessage(kSend));
+    Step("set the clock", op.ClickForMessage(kSetClock));
+    Step("recall line 1", op.ClickForMessage(kRecall));
+
+    std::ofstream(Marker("ready")) << "ready\n";
+    for (int i = 0; i < 300 && GetFileAttributesA(Marker("shot-done").c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(100);
+    op.ClickQuietly(kClose);
+    op.Close();
+    return 0;
+}
