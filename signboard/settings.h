@@ -1,0 +1,70 @@
+// "setprams.ini": the sign's size, the chosen port and the area layout.
+//
+//   [SYSTEM]      LEDWIDTH, LEDHEIGHT (dots), COM (port box index),
+//                 TEXTAREANUM (area count), isDebug (read only)
+//   [TEXTAREA<n>] x, y, width, height, statictext, areatype, PropertyText
+//                 for n = 1 .. TEXTAREANUM
+//
+// Reading goes through rtl::TIniFile (missing keys give their defaults,
+// values are read whole). Each save writes all its values in one
+// replacement of the file, so a save either writes everything or leaves the
+// old file as it was.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rtl/inifile.h"
+#include "signboard/areas.h"
+
+namespace signboard {
+
+inline constexpr char kSettingsFileName[] = "setprams.ini";
+
+// The settings file beside the program file: its folder (up to the last
+// "\" or "/" that is a character of its own, not the second byte of a
+// double-byte one) followed by "setprams.ini".
+std::string SettingsFileName(std::string_view programFile);
+
+struct TSystemSettings {
+    int32_t LedWidth = 0;
+    int32_t LedHeight = 0;
+    int32_t Com = 0;      // 0 "未选择", n COM n
+    int32_t IsDebug = 0;  // 1 or more: the area-editing buttons are shown
+};
+
+// [SYSTEM] LEDWIDTH, LEDHEIGHT, COM and isDebug, in that order, default 0.
+TSystemSettings ReadSystemSettings(rtl::TIniFile& ini);
+
+// TEXTAREANUM areas (none when it is 0 or negative), each from its section
+// with the defaults of AreaRecord; sections numbered above the count are
+// not read.
+std::vector<AreaRecord> LoadAreas(rtl::TIniFile& ini);
+
+struct TSaveResult {
+    bool Saved = false;
+    std::string Message;  // when not saved: the text to show the operator
+};
+
+// Checks every area (IsAreaSavable) and, when all pass, writes
+// TEXTAREANUM and one section per area in the given order. Not saved, with
+// kMsgAreaBad, when an area fails the check; not saved, with the reason of
+// the failure, when the file cannot be written. Either way the file is left
+// as it was. Sections numbered above the new count stay in the file.
+TSaveResult SaveAreas(const std::string& fileName, const std::vector<AreaRecord>& areas);
+
+struct TSignSize {
+    int32_t LedWidth;
+    int32_t LedHeight;
+};
+
+// The settings button: converts both numbers first (rtl::EConvertError
+// for a text that is no integer, nothing written), then writes LEDWIDTH,
+// LEDHEIGHT and COM in one replacement (rtl::EIniFileException with the
+// reason when that fails; the old file stays whole).
+TSignSize SaveSignSettings(const std::string& fileName, std::string_view widthText,
+                           std::string_view heightText, int32_t com);
+
+}  // namespace signboard

@@ -1,0 +1,94 @@
+#include "signboard/commands.h"
+
+#include <gtest/gtest.h>
+
+#include "signboard/frames.h"
+#include "signboard/messages.h"
+#include "signlink/crc16.h"
+#include "signlink/tests/fake_port.h"
+
+namespace {
+
+using signboard::AreaRecord;
+using signlink::testing::Bytes;
+using signlink::testing::TFakePort;
+using signlink::testing::TFakePortLog;
+
+const Bytes kBoardAck = {0x7E, 0x7D, 0x21, 0x8E, 0xC3, 0x4F, 0x4B, 0x98, 0x9B, 0x7E};
+
+class Commands : public ::testing::Test {
+protected:
+    void SetUp() override { signlink::FillCrcTable(); }
+
+    // A sign that acknowledges the first `answered` writes.
+    void Attach(int answered)
+    {
+        auto port = std::make_unique<TFakePort>(log);
+        for (int i = 0; i < answered; ++i) port->AnswerAttempt(i, kBoardAck);
+        link.AttachPort(std::move(port));
+    }
+    static Bytes Wire(const Bytes& body) { return signlink::BuildSignFrame(body.data(), body.size()); }
+
+    TFakePortLog log;
+    signlink::TSignLink link;
+};
+
+const std::vector<AreaRecord> kLayout = {
+    {0, 0, 64, 16, "AB", 0, R"({"fontsize":1,"fontcolor":1,"issave":1})"},
+    {64, 0, 128, 16, "CD", 0, ""},
+    {0, 16, 192, 1, "", 1, R"({"fontcolor":2})"},
+};
+
+TEST_F(Commands, SendClearsThenSendsEveryAreaInOrder)
+{
+    Attach(4);
+    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), signboard::kMsgSendDone);
+    const std::vector<Bytes> expected = {
+        Wire(signboard::ClearFrameBody(1)),
+        Wire(*signboard::AreaFrameBody(1, 0, 0, 64, 16, true, "^col:1^^fnt:16^AB")),
+        Wire(*signboard::AreaFrameBody(1, 64, 0, 128, 16, false, "CD")),
+        Wire(*signboard::AreaFrameBody(1, 0, 16, 192, 1, false, "^line:0 0 192 0 2^")),
+    };
+    EXPECT_EQ(log.writes, expected);
+
+    log = {};
+    Attach(1);
+    EXPECT_EQ(signboard::SendLayout(link, " 3", {}), signboard::kMsgSendDone);
+    EXPECT_EQ(log.writes, std::vector<Bytes>{Wire(signboard::ClearFrameBody(3))});
+}
+
+TEST_F(Commands, EachFailureEndsTheCommandWithItsMessage)
+{
+    // A silent sign: the clear frame three times.
+    Attach(0);
+    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), signboard::kMsgClearFailed);
+    EXPECT_EQ(log.writes.size(), 3u);
+
+    // A sign that stops answering after the clear frame: the first area
+    // three times, the later ones never.
+    log = {};
+    Attach(1);
+    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), signboard::kMsgSendFailed);
+    ASSERT_EQ(log.writes.size(), 4u);
+    EXPECT_EQ(log.writes[3], log.writes[1]);
+
+    // A screen number made of letters: nothing is sent.
+    log = {};
+    Attach(4);
+    EXPECT_EQ(signboard::SendLayout(link, "ab", kLayout), signboard::kMsgScreenBad);
+    EXPECT_EQ(signboard::ClearSign(link, ""), signboard::kMsgScreenBad);
+    EXPECT_TRUE(log.writes.empty());
+}
+
+TEST_F(Commands, ClearSign)
+{
+    Attach(1);
+    EXPECT_EQ(signboard::ClearSign(link, "$10"), signboard::kMsgClearDone);
+    EXPECT_EQ(log.writes, std::vector<Bytes>{Wire(signboard::ClearFrameBody(16))});
+    EXPECT_EQ(signboard::ClearSign(link, "1"), signboard::kMsgClearFailed);
+
+    signlink::TSignLink closed;
+    EXPECT_EQ(signboard::ClearSign(closed, "1"), signboard::kMsgClearFailed);
+}
+
+}  // namespace
