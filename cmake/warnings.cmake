@@ -7,6 +7,10 @@ endfunction()
 if(NOT WIN32_BUILD AND SIGNS_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  # Coverage for the fuzz targets in every library they link.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 endif()
 
 if(WIN32_BUILD)
