@@ -25,7 +25,9 @@ public:
     {
         const std::filesystem::path path = rtl::PathFromGbk(fileName);
         std::error_code ec;
-        if (!std::filesystem::exists(path, ec)) return;
+        const bool exists = std::filesystem::exists(path, ec);
+        if (ec) Fail("the file cannot be read (" + ec.message() + ")");
+        if (!exists) return;
         std::ifstream in(path, std::ios::binary);
         if (!in) Fail("the file cannot be read");
         std::ostringstream all;
