@@ -1,6 +1,5 @@
 #include "framework/application.h"
 
-#include <commctrl.h>
 
 #include <algorithm>
 

@@ -30,6 +30,11 @@ class TWinControl;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 FW_ENUM(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
 
+// Border of a form; controls with a border use bsNone and bsSingle.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+FW_ENUM(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin")
+using TBorderStyle = TFormBorderStyle;
+
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 FW_ENUM(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
 
@@ -294,6 +299,9 @@ public:
 
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool value);
+    // A sunken 3-D border (off: a flat line) for controls that have one.
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool value);
     bool Focused() const;
     bool CanFocus() const;
     virtual void SetFocus();
@@ -314,8 +322,10 @@ public:
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
 
-    // Lays out the children that have an Align.
+    // Lays out the children that have an Align, inside the client
+    // rectangle less what AdjustClientRect takes off (a panel's bevels).
     void Realign();
+    virtual void AdjustClientRect(RECT& r) const { (void)r; }
     // Paints the windowless children onto dc (the window's client DC).
     void PaintControls(HDC dc);
     // Sends a message to every child control.
@@ -365,6 +375,7 @@ private:
     std::vector<TControl*> controls_;
     std::unique_ptr<TBrush> brush_;
     bool tabStop_ = false;
+    bool ctl3D_ = true;
     bool doubleBuffered_ = false;
     bool mouseInside_ = false;
     bool aligning_ = false;

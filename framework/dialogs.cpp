@@ -1,5 +1,9 @@
 #include "framework/dialogs.h"
 
+#include <commdlg.h>
+
+#include <vector>
+
 #include "framework/application.h"
 #include "framework/text.h"
 
@@ -61,6 +65,45 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT fla
 
 void ShowMessage(const std::string& text) {
     ShowMessageBox(text, Application ? Application->Title() : std::string{}, MB_OK);
+}
+
+// ---------------------------------------------------------------------------
+// TOpenDialog
+
+FW_IMPLEMENT_CLASS(TOpenDialog) {
+    c.Property("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
+    c.Property("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);
+    c.Property("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);
+    c.Property("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex);
+    c.Property("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir);
+    c.Property("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
+}
+
+bool TOpenDialog::Execute() {
+    // The filter's '|' separators become the NULs the dialog expects.
+    std::wstring filter = ToWide(filter_);
+    for (wchar_t& ch : filter)
+        if (ch == L'|') ch = L'\0';
+    filter.append(2, L'\0');
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring name = ToWide(fileName_);
+    name.copy(file.data(), std::min(name.size(), file.size() - 1));
+    const std::wstring dir = ToWide(initialDir_), ext = ToWide(defaultExt_), title = ToWide(title_);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = OwnerWindow();
+    ofn.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(filterIndex_);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
+    ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING;
+    if (!GetOpenFileNameW(&ofn)) return false;
+    fileName_ = ToGbk(file.data());
+    filterIndex_ = static_cast<int>(ofn.nFilterIndex);
+    return true;
 }
 
 }  // namespace fw

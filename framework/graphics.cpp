@@ -460,4 +460,29 @@ TColor TCanvas::Pixel(int x, int y) { return static_cast<TColor>(GetPixel(Handle
 
 void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, ColorToRGB(color)); }
 
+void Frame3D(TCanvas* canvas, RECT& r, TColor topLeft, TColor bottomRight, int width) {
+    HDC dc = canvas->Handle();
+    for (int i = 0; i < width; ++i) {
+        --r.right;
+        --r.bottom;
+        TBrush* brush = canvas->Brush();
+        const TColor saved = brush->Color();
+        const TBrushStyle style = brush->Style();
+        brush->SetColor(topLeft);
+        RECT edge{r.left, r.top, r.right, r.top + 1};
+        ::FillRect(dc, &edge, brush->Handle());
+        edge = {r.left, r.top, r.left + 1, r.bottom};
+        ::FillRect(dc, &edge, brush->Handle());
+        brush->SetColor(bottomRight);
+        edge = {r.right, r.top, r.right + 1, r.bottom + 1};
+        ::FillRect(dc, &edge, brush->Handle());
+        edge = {r.left, r.bottom, r.right, r.bottom + 1};
+        ::FillRect(dc, &edge, brush->Handle());
+        brush->SetColor(saved);
+        brush->SetStyle(style);
+        ++r.left;
+        ++r.top;
+    }
+}
+
 }  // namespace fw

@@ -302,4 +302,8 @@ private:
     DWORD copyMode_ = SRCCOPY;
 };
 
+// Draws a frame of the given width, top and left edges in one colour,
+// bottom and right edges in the other, and moves r inside it.
+void Frame3D(TCanvas* canvas, RECT& r, TColor topLeft, TColor bottomRight, int width);
+
 }  // namespace fw

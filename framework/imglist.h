@@ -6,7 +6,6 @@
 
 #include "framework/bitmaps.h"
 
-#include <commctrl.h>
 
 namespace fw {
 

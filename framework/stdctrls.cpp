@@ -5,23 +5,13 @@
 
 namespace fw {
 
-namespace {
-
-// Published properties every visible control of this file has.
-template <class T>
-void PublishCommon(ClassBuilder<T>& c) {
-    c.Property("Caption", &T::Caption, &T::SetCaption);
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------------------
 // TCustomLabel / TLabel
 
 FW_IMPLEMENT_CLASS(TCustomLabel) {}
 
 FW_IMPLEMENT_CLASS(TLabel) {
-    PublishCommon(c);
+    c.Property("Caption", &TLabel::Caption, &TLabel::SetCaption);
     c.Property("Alignment", &TLabel::Alignment, &TLabel::SetAlignment);
     c.Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
     c.Property("Layout", &TLabel::Layout, &TLabel::SetLayout);
@@ -140,6 +130,8 @@ FW_IMPLEMENT_CLASS(TEdit) {
     c.Property("Text", &TEdit::Text, &TEdit::SetText);
     c.Property("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength);
     c.Property("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly);
+    c.Property("BorderStyle", &TEdit::BorderStyle, &TEdit::SetBorderStyle);
+    c.Property("Ctl3D", &TEdit::Ctl3D, &TEdit::SetCtl3D);
     c.Property("OnChange", &TEdit::OnChange);
 }
 
@@ -156,7 +148,18 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
     CreateSubClass(p, L"EDIT");
     p.Style |= ES_AUTOHSCROLL | ES_LEFT;
     if (readOnly_) p.Style |= ES_READONLY;
-    p.ExStyle |= WS_EX_CLIENTEDGE;
+    if (borderStyle_ != bsNone) {
+        if (Ctl3D())
+            p.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            p.Style |= WS_BORDER;
+    }
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle s) {
+    if (s == borderStyle_) return;
+    borderStyle_ = s;
+    RecreateWnd();
 }
 
 void TCustomEdit::CreateWnd() {
@@ -206,6 +209,112 @@ void TCustomEdit::WndProc(TMessage& m) {
         return;
     }
     TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------
+// TMemoStrings, TCustomMemo, TMemo
+
+FW_IMPLEMENT_CLASS(TMemoStrings) {}
+
+rtl::TStringList TMemoStrings::Read() const {
+    rtl::TStringList lines;
+    lines.SetText(memo_->Text());
+    return lines;
+}
+
+void TMemoStrings::Write(const rtl::TStringList& lines) { memo_->SetText(lines.Text()); }
+
+int TMemoStrings::Count() const { return Read().Count(); }
+
+std::string TMemoStrings::Get(int index) const { return Read().Get(index); }
+
+void* TMemoStrings::GetObject(int index) const {
+    Read().Get(index);  // the index check
+    return nullptr;
+}
+
+void TMemoStrings::PutObject(int, void*) {}
+
+void TMemoStrings::Put(int index, const std::string& s) {
+    rtl::TStringList lines = Read();
+    lines.Put(index, s);
+    Write(lines);
+}
+
+void TMemoStrings::Insert(int index, const std::string& s) {
+    rtl::TStringList lines = Read();
+    lines.Insert(index, s);
+    Write(lines);
+}
+
+void TMemoStrings::Delete(int index) {
+    rtl::TStringList lines = Read();
+    lines.Delete(index);
+    Write(lines);
+}
+
+void TMemoStrings::Clear() { memo_->SetText({}); }
+
+FW_IMPLEMENT_CLASS(TCustomMemo) {}
+
+FW_IMPLEMENT_CLASS(TMemo) {
+    c.Property("Lines", &TMemo::Lines, &TMemo::SetLines);
+    c.Property("Text", &TMemo::Text, &TMemo::SetText);
+    c.Property("Alignment", &TMemo::Alignment, &TMemo::SetAlignment);
+    c.Property("BorderStyle", &TMemo::BorderStyle, &TMemo::SetBorderStyle);
+    c.Property("Ctl3D", &TMemo::Ctl3D, &TMemo::SetCtl3D);
+    c.Property("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength);
+    c.Property("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly);
+    c.Property("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars);
+    c.Property("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns);
+    c.Property("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs);
+    c.Property("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap);
+    c.Property("OnChange", &TMemo::OnChange);
+}
+
+TCustomMemo::TCustomMemo(TComponent* owner)
+    : TCustomEdit(owner), lines_(std::make_unique<TMemoStrings>(this)) {
+    SetBounds(0, 0, 185, 89);
+}
+
+void TCustomMemo::CreateParams(TCreateParams& p) {
+    TCustomEdit::CreateParams(p);
+    p.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL | ES_LEFT);
+    p.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    static constexpr DWORD kAlign[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+    p.Style |= kAlign[alignment_];
+    if (!wordWrap_) p.Style |= ES_AUTOHSCROLL;
+    if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) p.Style |= WS_HSCROLL;
+    if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) p.Style |= WS_VSCROLL;
+    if (wantReturns_) p.Style |= ES_WANTRETURN;
+}
+
+void TCustomMemo::SetAlignment(TAlignment a) {
+    if (a == alignment_) return;
+    alignment_ = a;
+    RecreateWnd();
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle s) {
+    if (s == scrollBars_) return;
+    scrollBars_ = s;
+    RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool v) {
+    if (v == wordWrap_) return;
+    wordWrap_ = v;
+    RecreateWnd();
+}
+
+void TCustomMemo::WndProc(TMessage& m) {
+    if (m.Msg == WM_GETDLGCODE) {
+        TCustomEdit::WndProc(m);
+        if (!wantTabs_) m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+        if (!wantReturns_) m.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+        return;
+    }
+    TCustomEdit::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------
@@ -403,106 +512,6 @@ void TCustomComboBox::WndProc(TMessage& m) {
         default: break;
     }
     TWinControl::WndProc(m);
-}
-
-// ---------------------------------------------------------------------------
-// TButtonControl, TButton
-
-FW_IMPLEMENT_CLASS(TButtonControl) {}
-
-TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
-    controlStyle_ = {csDoubleClicks};
-    SetTabStop(true);
-}
-
-FW_IMPLEMENT_CLASS(TButton) {
-    PublishCommon(c);
-    c.Property("Default", &TButton::Default, &TButton::SetDefault);
-    c.Property("Cancel", &TButton::Cancel, &TButton::SetCancel);
-    c.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult);
-}
-
-TButton::TButton(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 75, 25); }
-
-void TButton::CreateParams(TCreateParams& p) {
-    TButtonControl::CreateParams(p);
-    CreateSubClass(p, L"BUTTON");
-    p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-}
-
-void TButton::SetDefault(bool v) {
-    default_ = v;
-    if (HWND h = HandleIfAllocated()) SendMessageW(h, BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-}
-
-void TButton::Click() {
-    if (modalResult_ != 0)
-        if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
-    TButtonControl::Click();
-}
-
-void TButton::WndProc(TMessage& m) {
-    if (m.Msg == CN_COMMAND) {
-        if (HIWORD(m.WParam) == BN_CLICKED) Click();
-        return;
-    }
-    TButtonControl::WndProc(m);
-}
-
-// ---------------------------------------------------------------------------
-// TCustomCheckBox, TCheckBox
-
-FW_IMPLEMENT_CLASS(TCustomCheckBox) {}
-
-FW_IMPLEMENT_CLASS(TCheckBox) {
-    PublishCommon(c);
-    c.Property("Alignment", &TCheckBox::Alignment, &TCheckBox::SetAlignment);
-    c.Property("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed);
-    c.Property("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked);
-    c.Property("State", &TCheckBox::State, &TCheckBox::SetState);
-}
-
-TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 97, 17); }
-
-void TCustomCheckBox::CreateParams(TCreateParams& p) {
-    TButtonControl::CreateParams(p);
-    CreateSubClass(p, L"BUTTON");
-    p.Style |= allowGrayed_ ? BS_3STATE : BS_CHECKBOX;
-    if (alignment_ == taLeftJustify) p.Style |= BS_LEFTTEXT;
-}
-
-void TCustomCheckBox::CreateWnd() {
-    TButtonControl::CreateWnd();
-    SendMessageW(HandleIfAllocated(), BM_SETCHECK, static_cast<WPARAM>(state_), 0);
-}
-
-void TCustomCheckBox::SetAlignment(TAlignment a) {
-    if (a == alignment_) return;
-    alignment_ = a;
-    RecreateWnd();
-}
-
-void TCustomCheckBox::SetState(TCheckBoxState s) {
-    if (s == state_) return;
-    state_ = s;
-    if (HWND h = HandleIfAllocated()) SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(s), 0);
-    if (!Reading()) Click();
-}
-
-void TCustomCheckBox::Toggle() {
-    switch (state_) {
-        case cbUnchecked: SetState(allowGrayed_ ? cbGrayed : cbChecked); break;
-        case cbChecked: SetState(cbUnchecked); break;
-        case cbGrayed: SetState(cbChecked); break;
-    }
-}
-
-void TCustomCheckBox::WndProc(TMessage& m) {
-    if (m.Msg == CN_COMMAND) {
-        if (HIWORD(m.WParam) == BN_CLICKED) Toggle();
-        return;
-    }
-    TButtonControl::WndProc(m);
 }
 
 }  // namespace fw

@@ -72,6 +72,9 @@ public:
     void SetMaxLength(int v);
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool v);
+    // bsSingle: a border (sunken with Ctl3D); bsNone: none.
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle s);
     // The caret or selection, in characters.
     int SelStart() const;
     void SetSelStart(int v);
@@ -90,12 +93,77 @@ protected:
 private:
     int maxLength_ = 0;
     bool readOnly_ = false;
+    TBorderStyle borderStyle_ = bsSingle;
 };
 
 class TEdit : public TCustomEdit {
     FW_CLASS(TEdit, TCustomEdit)
 public:
     using TCustomEdit::TCustomEdit;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+FW_ENUM(TScrollStyle, "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
+
+class TCustomMemo;
+
+// The lines of a memo: its window text split at line breaks (CR LF, CR or
+// LF); changing them writes the text back with CR LF after every line.
+class TMemoStrings : public TStrings {
+    FW_CLASS(TMemoStrings, TStrings)
+public:
+    explicit TMemoStrings(TCustomMemo* memo) : memo_(memo) {}
+    int Count() const override;
+    std::string Get(int index) const override;
+    void Put(int index, const std::string& s) override;
+    void* GetObject(int index) const override;
+    void PutObject(int index, void* object) override;
+    void Insert(int index, const std::string& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+
+private:
+    rtl::TStringList Read() const;
+    void Write(const rtl::TStringList& lines);
+    TCustomMemo* memo_;
+};
+
+class TCustomMemo : public TCustomEdit {
+    FW_CLASS(TCustomMemo, TCustomEdit)
+public:
+    explicit TCustomMemo(TComponent* owner);
+
+    TStrings* Lines() const { return lines_.get(); }
+    void SetLines(TStrings* lines) { lines_->Assign(lines); }
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment a);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle s);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool v);
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool v) { wantReturns_ = v; }
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool v) { wantTabs_ = v; }
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    std::unique_ptr<TMemoStrings> lines_;
+    TAlignment alignment_ = taLeftJustify;
+    TScrollStyle scrollBars_ = ssNone;
+    bool wordWrap_ = true;
+    bool wantReturns_ = true;
+    bool wantTabs_ = false;
+};
+
+class TMemo : public TCustomMemo {
+    FW_CLASS(TMemo, TCustomMemo)
+public:
+    using TCustomMemo::TCustomMemo;
 };
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
@@ -243,6 +311,48 @@ class TCheckBox : public TCustomCheckBox {
     FW_CLASS(TCheckBox, TCustomCheckBox)
 public:
     using TCustomCheckBox::TCustomCheckBox;
+};
+
+class TRadioButton : public TButtonControl {
+    FW_CLASS(TRadioButton, TButtonControl)
+public:
+    explicit TRadioButton(TComponent* owner);
+
+    bool Checked() const { return checked_; }
+    // Checking one unchecks the radio buttons beside it (same parent) and
+    // fires OnClick.
+    void SetChecked(bool v);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment a);
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+
+private:
+    bool checked_ = false;
+    TAlignment alignment_ = taRightJustify;
+};
+
+// A frame with a caption round a group of controls.
+class TCustomGroupBox : public TCustomControl {
+    FW_CLASS(TCustomGroupBox, TCustomControl)
+public:
+    explicit TCustomGroupBox(TComponent* owner);
+    bool ParentBackground() const { return controlStyle_.Contains(csParentBackground); }
+    void SetParentBackground(bool v);
+    void AdjustClientRect(RECT& r) const override;
+
+protected:
+    void Paint() override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+    FW_CLASS(TGroupBox, TCustomGroupBox)
+public:
+    using TCustomGroupBox::TCustomGroupBox;
 };
 
 }  // namespace fw

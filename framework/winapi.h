@@ -1,4 +1,5 @@
-// The Windows API as the framework sees it: <windows.h> without the
+// The Windows API as the framework sees it: <windows.h> (and the common
+// controls, <commctrl.h>, which needs it first) without the
 // A/W macros whose names the framework uses for its own members
 // (TCanvas::TextOut and DrawText, TApplication::MessageBox,
 // TStrings::GetObject, RegisterClass). Call the W functions by their full
@@ -6,6 +7,8 @@
 #pragma once
 
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #undef DrawText
 #undef GetObject

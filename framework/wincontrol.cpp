@@ -285,6 +285,12 @@ void TWinControl::SetTabStop(bool value) {
     }
 }
 
+void TWinControl::SetCtl3D(bool value) {
+    if (value == ctl3D_) return;
+    ctl3D_ = value;
+    RecreateWnd();
+}
+
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 bool TWinControl::CanFocus() const {
@@ -403,6 +409,7 @@ void TWinControl::AlignControls() {
     if (aligning_) return;
     aligning_ = true;
     RECT r = ClientRect();
+    AdjustClientRect(r);
     for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : controls_) {
             if (c->Align() != a || !c->Visible()) continue;
