@@ -194,11 +194,100 @@ void TCustomForm::SetVisible(bool visible) {
     visible_ = true;
     HWND h = Handle();
     if (!was) PlaceOnShow();
+    UpdateScrollRange();
     ShowWindow(h, windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
                   : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                                 : SW_SHOWNORMAL);
     SetForegroundWindow(h);
     if (!was) Perform(CM_VISIBLECHANGED, 1);
+}
+
+void TCustomForm::SetAutoScroll(bool v) {
+    autoScroll_ = v;
+    UpdateScrollRange();
+}
+
+void TCustomForm::UpdateScrollRange() {
+    HWND h = HandleIfAllocated();
+    if (!h || updatingScroll_) return;
+    updatingScroll_ = true;
+    SIZE range{0, 0};
+    if (autoScroll_) {
+        for (int i = 0; i < ControlCount(); ++i) {
+            TControl* c = Controls(i);
+            if (!c->Visible() || c->Align() != alNone) continue;
+            range.cx = std::max<LONG>(range.cx, c->Left() + c->Width() + scrollPos_.x);
+            range.cy = std::max<LONG>(range.cy, c->Top() + c->Height() + scrollPos_.y);
+        }
+    }
+    scrollRange_ = range;
+    // Showing one bar narrows the client area, which may call for the other.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT client{};
+        GetClientRect(h, &client);
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            const int extent = bar == SB_HORZ ? client.right : client.bottom;
+            const int total = bar == SB_HORZ ? range.cx : range.cy;
+            SCROLLINFO si{};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            if (total > extent) {
+                si.nMax = total - 1;
+                si.nPage = static_cast<UINT>(extent);
+                si.nPos = bar == SB_HORZ ? scrollPos_.x : scrollPos_.y;
+            }
+            SetScrollInfo(h, bar, &si, TRUE);
+            ShowScrollBar(h, bar, total > extent);
+        }
+    }
+    RECT client{};
+    GetClientRect(h, &client);
+    const int maxX = std::max<int>(0, range.cx - client.right), maxY = std::max<int>(0, range.cy - client.bottom);
+    updatingScroll_ = false;
+    if (scrollPos_.x > maxX || scrollPos_.y > maxY) ScrollTo(std::min<int>(scrollPos_.x, maxX), std::min<int>(scrollPos_.y, maxY));
+}
+
+void TCustomForm::ScrollTo(int x, int y) {
+    x = std::max(x, 0);
+    y = std::max(y, 0);
+    const int dx = scrollPos_.x - x, dy = scrollPos_.y - y;
+    if (dx == 0 && dy == 0) return;
+    scrollPos_ = {x, y};
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (c->Align() == alNone) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+    }
+    if (HWND h = HandleIfAllocated()) {
+        SetScrollPos(h, SB_HORZ, x, TRUE);
+        SetScrollPos(h, SB_VERT, y, TRUE);
+        InvalidateRect(h, nullptr, TRUE);
+    }
+}
+
+void TCustomForm::Scroll(int bar, WPARAM request) {
+    HWND h = HandleIfAllocated();
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    GetScrollInfo(h, bar, &si);
+    int pos = si.nPos;
+    const int page = static_cast<int>(si.nPage);
+    switch (LOWORD(request)) {
+        case SB_LINEUP: pos -= 8; break;
+        case SB_LINEDOWN: pos += 8; break;
+        case SB_PAGEUP: pos -= page; break;
+        case SB_PAGEDOWN: pos += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+        case SB_TOP: pos = si.nMin; break;
+        case SB_BOTTOM: pos = si.nMax; break;
+        default: return;
+    }
+    pos = std::max(si.nMin, std::min(pos, si.nMax - std::max(page - 1, 0)));
+    if (bar == SB_HORZ)
+        ScrollTo(pos, scrollPos_.y);
+    else
+        ScrollTo(scrollPos_.x, pos);
 }
 
 bool TCustomForm::CloseQuery() {
@@ -337,8 +426,16 @@ void TCustomForm::WndProc(TMessage& m) {
             return;
         case WM_SIZE:
             TWinControl::WndProc(m);
+            UpdateScrollRange();
             OnResize(this);
             return;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (!m.LParam) {  // the form's own scroll bars
+                Scroll(m.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, m.WParam);
+                return;
+            }
+            break;
         case CM_RELEASE:
             Free();
             return;

@@ -79,8 +79,13 @@ public:
     void SetBorderIcons(TBorderIcons icons);
     TWindowState WindowState() const;
     void SetWindowState(TWindowState s);
+    // With AutoScroll, scroll bars appear when children lie beyond the
+    // client area; scrolling moves the children.
     bool AutoScroll() const { return autoScroll_; }
-    void SetAutoScroll(bool v) { autoScroll_ = v; }
+    void SetAutoScroll(bool v);
+    POINT ScrollPos() const { return scrollPos_; }
+    void ScrollTo(int x, int y);
+    void UpdateScrollRange();
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -129,6 +134,7 @@ private:
     void StyleFor(DWORD& style, DWORD& exStyle) const;
     void PlaceOnShow();
     void SelectFirst();
+    void Scroll(int bar, WPARAM request);
 
     std::unique_ptr<TControlCanvas> canvas_;
     TPosition position_ = poDesigned;
@@ -136,6 +142,9 @@ private:
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
     TWindowState windowState_ = wsNormal;
     bool autoScroll_ = false;
+    POINT scrollPos_{0, 0};
+    SIZE scrollRange_{0, 0};
+    bool updatingScroll_ = false;
     TWinControl* activeControl_ = nullptr;
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;

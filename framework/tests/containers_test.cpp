@@ -105,5 +105,27 @@ TEST_F(ContainersTest, RadioButtonsAreExclusiveAmongTheirSiblings) {
     EXPECT_EQ(counter.clicks, 1);
 }
 
+TEST(AutoScroll, ChildrenBeyondTheClientAreaAreReachedByScrolling) {
+    Application->Initialize();
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    ReadLayout(form.get(), R"(TForm F {
+        BorderStyle: bsSingle  AutoScroll: True
+        ClientWidth: 200  ClientHeight: 100
+        TButton Far { Left: 300  Top: 10 }
+    })");
+    form->Show();
+    auto* distant = dynamic_cast<TButton*>(form->FindComponent("Far"));
+    const HWND h = form->Handle();
+    EXPECT_TRUE(GetWindowLongPtrW(h, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_FALSE(GetWindowLongPtrW(h, GWL_STYLE) & WS_VSCROLL);
+    SendMessageW(h, WM_HSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(distant->Left(), 292);
+    EXPECT_EQ(form->ScrollPos().x, 8);
+    SendMessageW(h, WM_HSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(distant->Left() + distant->Width(), form->ClientWidth());  // its right edge in view
+    SendMessageW(h, WM_HSCROLL, SB_TOP, 0);
+    EXPECT_EQ(distant->Left(), 300);
+}
+
 }  // namespace
 }  // namespace fw
