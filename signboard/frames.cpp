@@ -14,14 +14,6 @@ void PutWord(std::vector<uint8_t>& body, int value)
     body.push_back(static_cast<uint8_t>(word >> 8));
 }
 
-std::vector<uint8_t> FinishBody(std::vector<uint8_t> body)
-{
-    const uint16_t fcs = signlink::Crc16(body.data(), body.size());
-    body.push_back(static_cast<uint8_t>(fcs & 0xFF));
-    body.push_back(static_cast<uint8_t>(fcs >> 8));
-    return body;
-}
-
 }  // namespace
 
 std::vector<uint8_t> ClearFrameBody(int screen)
@@ -32,7 +24,7 @@ std::vector<uint8_t> ClearFrameBody(int screen)
     body.push_back(signlink::kBoardType);
     body.push_back(signlink::kCmdClear);
     body.insert(body.end(), 8, 0);
-    return FinishBody(std::move(body));
+    return signlink::FinishBody(std::move(body));
 }
 
 std::optional<std::vector<uint8_t>> AreaFrameBody(int screen, int left, int top, int width, int height,
@@ -50,7 +42,7 @@ std::optional<std::vector<uint8_t>> AreaFrameBody(int screen, int left, int top,
     PutWord(body, height);  // height before width, as the sign reads them
     PutWord(body, width);
     body.insert(body.end(), markup.begin(), markup.end());
-    return FinishBody(std::move(body));
+    return signlink::FinishBody(std::move(body));
 }
 
 bool ClearScreen(signlink::TSignLink& link, int screen)

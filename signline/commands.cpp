@@ -20,14 +20,6 @@ std::vector<uint8_t> StartBody(int screen, uint8_t command, size_t data_length)
     return body;
 }
 
-std::vector<uint8_t> FinishBody(std::vector<uint8_t> body)
-{
-    const uint16_t fcs = signlink::Crc16(body.data(), body.size());
-    body.push_back(static_cast<uint8_t>(fcs & 0xFF));
-    body.push_back(static_cast<uint8_t>(fcs >> 8));
-    return body;
-}
-
 }  // namespace
 
 TClockReading LocalClock()
@@ -58,7 +50,7 @@ std::vector<uint8_t> TextFrameBody(std::string_view message, int screen)
 {
     std::vector<uint8_t> body = StartBody(screen, signlink::kCmdText, message.size());
     body.insert(body.end(), message.begin(), message.end());
-    return FinishBody(std::move(body));
+    return signlink::FinishBody(std::move(body));
 }
 
 std::vector<uint8_t> ClockFrameBody(const TClockReading& now, int screen)
@@ -67,14 +59,14 @@ std::vector<uint8_t> ClockFrameBody(const TClockReading& now, int screen)
     const int fields[] = {now.Year % 100, now.Month,  now.Day,   IsoWeekOfYear(now.Year, now.Month, now.Day),
                           now.Hour,       now.Minute, now.Second};
     for (int f : fields) body.push_back(static_cast<uint8_t>(f));
-    return FinishBody(std::move(body));
+    return signlink::FinishBody(std::move(body));
 }
 
 std::vector<uint8_t> RecallFrameBody(int screen, int line)
 {
     std::vector<uint8_t> body = StartBody(screen, signlink::kCmdRecall, 1);
     body.push_back(static_cast<uint8_t>(line));
-    return FinishBody(std::move(body));
+    return signlink::FinishBody(std::move(body));
 }
 
 bool SendText(signlink::TSignLink& link, std::string_view message, int screen)

@@ -24,4 +24,12 @@ uint16_t Crc16(const uint8_t* bytes, size_t count)
     return static_cast<uint16_t>(~reg);
 }
 
+std::vector<uint8_t> FinishBody(std::vector<uint8_t> body)
+{
+    const uint16_t fcs = Crc16(body.data(), body.size());
+    body.push_back(static_cast<uint8_t>(fcs & 0xFF));
+    body.push_back(static_cast<uint8_t>(fcs >> 8));
+    return body;
+}
+
 }  // namespace signlink

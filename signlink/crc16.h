@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace signlink {
 
@@ -17,5 +18,8 @@ void FillCrcTable();
 
 // The frame check sequence of the first count bytes.
 uint16_t Crc16(const uint8_t* bytes, size_t count);
+
+// Ends a frame body: appends the FCS of everything in it, low byte first.
+std::vector<uint8_t> FinishBody(std::vector<uint8_t> body);
 
 }  // namespace signlink
