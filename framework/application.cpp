@@ -5,6 +5,7 @@
 
 #include "framework/dialogs.h"
 #include "framework/guard.h"
+#include "framework/menus.h"
 #include "framework/text.h"
 
 namespace fw {
@@ -32,8 +33,16 @@ struct Globals {
 };
 Globals g_globals;
 
+// The hidden application window: owner of popup menus shown without a
+// form, so it measures and draws their owner-drawn items.
 LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return Guarded([&] { return DefWindowProcW(hwnd, msg, wParam, lParam); }, LRESULT{0});
+    return Guarded(
+        [&] {
+            TMessage m{msg, wParam, lParam, 0};
+            if (HandleMenuItemMessage(m)) return m.Result;
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        },
+        LRESULT{0});
 }
 
 std::string DefaultTitle() {
@@ -130,10 +139,14 @@ bool TApplication::ProcessMessage() {
         return true;
     }
     try {
-        // Keyboard navigation between the controls of a form (Tab, arrows).
         if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
             HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-            if (root && FindControl(root) && IsDialogMessageW(root, &msg)) return true;
+            auto* form = dynamic_cast<TCustomForm*>(FindControl(root));
+            // Menu short cuts, then keyboard navigation between the controls (Tab, arrows).
+            if (form && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+                form->IsShortCut(static_cast<WORD>(msg.wParam)))
+                return true;
+            if (form && IsDialogMessageW(root, &msg)) return true;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

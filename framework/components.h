@@ -85,6 +85,13 @@ public:
     void BeginRead();
     void EndRead();
     virtual void Loaded();
+    // A layout places the component inside the component of the block
+    // around it (a control on its parent, a menu item in its menu); false
+    // when it cannot sit there. The base has no such place.
+    virtual bool SetParentComponent(TComponent* parent) {
+        (void)parent;
+        return true;
+    }
 
     // Told of components inserted into or removed from the owner, and of
     // components freed that asked for it. The base clears the root's

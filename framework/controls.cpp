@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/forms.h"
+#include "framework/menus.h"
 
 namespace fw {
 
@@ -82,6 +83,7 @@ FW_IMPLEMENT_CLASS(TControl) {
     c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
     c.Property("Font", &TControl::Font, &TControl::SetFont);
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+    c.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
     c.Property("OnClick", &TControl::OnClick);
     c.Property("OnDblClick", &TControl::OnDblClick);
     c.Property("OnMouseDown", &TControl::OnMouseDown);
@@ -182,6 +184,24 @@ void TControl::SetParent(TWinControl* parent) {
         ParentColorChanged();
         ParentFontChanged();
     }
+}
+
+bool TControl::SetParentComponent(TComponent* parent) {
+    auto* w = dynamic_cast<TWinControl*>(parent);
+    if (!w) return false;
+    SetParent(w);
+    return true;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = menu;
+    if (menu) menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
+    inherited::Notification(component, operation);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

@@ -26,6 +26,7 @@
 namespace fw {
 
 class TWinControl;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 FW_ENUM(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
@@ -156,6 +157,13 @@ public:
     const std::string& HelpKeyword() const { return helpKeyword_; }
     void SetHelpKeyword(const std::string& keyword) { helpKeyword_ = keyword; }
 
+    // Shown at the mouse on a right click (WM_CONTEXTMENU).
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+
+    bool SetParentComponent(TComponent* parent) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
     TControlStyle ControlStyle() const { return controlStyle_; }
     void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
 
@@ -214,6 +222,7 @@ private:
     bool clicked_ = false;
     TAlign align_ = alNone;
     TCursor cursor_ = crDefault;
+    TPopupMenu* popupMenu_ = nullptr;
     std::string hint_;
     std::string helpKeyword_;
 };

@@ -4,6 +4,7 @@
 
 #include "framework/application.h"
 #include "framework/layout.h"
+#include "framework/menus.h"
 
 namespace fw {
 
@@ -42,7 +43,52 @@ void TCustomForm::InitializeForm() {
 void TCustomForm::Destroy() {
     OnDestroy(this);
     if (Screen) Screen->RemoveForm(this);
+    // The window would destroy the menu it shows; the menu's owner does that.
+    if (HWND h = HandleIfAllocated()) ::SetMenu(h, nullptr);
     inherited::Destroy();
+}
+
+void TCustomForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (menu_) ::SetMenu(HandleIfAllocated(), menu_->Handle());
+}
+
+void TCustomForm::DestroyWnd() {
+    ::SetMenu(HandleIfAllocated(), nullptr);
+    TWinControl::DestroyWnd();
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu == menu_) return;
+    const RECT client = ClientRect();
+    if (menu_) menu_->RemoveFreeNotification(this);
+    menu_ = menu;
+    if (menu_) menu_->FreeNotification(this);
+    if (HWND h = HandleIfAllocated()) ::SetMenu(h, menu_ ? menu_->Handle() : nullptr);
+    SetClientSize(client.right, client.bottom);  // the bar takes its height from the frame
+    MenuChanged();
+}
+
+void TCustomForm::MenuChanged() {
+    if (HWND h = HandleIfAllocated()) DrawMenuBar(h);
+    Perform(CM_MENUCHANGED);
+}
+
+bool TCustomForm::IsShortCut(WORD key) {
+    if (!menu_) return false;
+    TShiftState shift;
+    if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+    if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+    if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+    return menu_->IsShortCut(ShortCut(key, shift));
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+    if (operation == opRemove && component == menu_) {
+        if (HWND h = HandleIfAllocated()) ::SetMenu(h, nullptr);
+        menu_ = nullptr;
+    }
+    inherited::Notification(component, operation);
 }
 
 void TCustomForm::StyleFor(DWORD& style, DWORD& exStyle) const {
@@ -95,7 +141,7 @@ RECT TCustomForm::ClientRect() const {
     DWORD style, exStyle;
     StyleFor(style, exStyle);
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    AdjustWindowRectEx(&frame, style, menu_ != nullptr, exStyle);
     return {0, 0, std::max<LONG>(0, width_ - (frame.right - frame.left)),
             std::max<LONG>(0, height_ - (frame.bottom - frame.top))};
 }
@@ -402,6 +448,13 @@ void TCustomForm::WndProc(TMessage& m) {
         case WM_CLOSE:
             Close();
             return;
+        case WM_COMMAND:
+            if (!m.LParam && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+            break;
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+            if (HandleMenuItemMessage(m)) return;
+            break;
         case WM_ACTIVATE:
             if (LOWORD(m.WParam) != WA_INACTIVE) {
                 if (Screen) Screen->SetActiveForm(this);
@@ -460,6 +513,7 @@ FW_IMPLEMENT_CLASS(TForm) {
     c.Property("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons);
     c.Property("WindowState", &TForm::WindowState, &TForm::SetWindowState);
     c.Property("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl);
+    c.Property("Menu", &TForm::Menu, &TForm::SetMenu);
     c.Property("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll);
     c.Property("OnCreate", &TForm::OnCreate);
     c.Property("OnDestroy", &TForm::OnDestroy);

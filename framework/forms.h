@@ -27,6 +27,8 @@
 
 namespace fw {
 
+class TMainMenu;
+
 enum TPosition {
     poDesigned,
     poDefault,
@@ -87,6 +89,15 @@ public:
     void ScrollTo(int x, int y);
     void UpdateScrollRange();
 
+    // The menu bar.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // The menu's items changed: the bar is redrawn and CM_MENUCHANGED sent.
+    void MenuChanged();
+    // Clicks the menu item with the key's short cut; false when none.
+    bool IsShortCut(WORD key);
+    void Notification(TComponent* component, TOperation operation) override;
+
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     bool Active() const;
@@ -125,6 +136,8 @@ public:
 protected:
     void Destroy() override;
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
     void PaintWindow(HDC dc) override;
     void FontChanged() override;
     virtual void Paint();
@@ -146,6 +159,7 @@ private:
     SIZE scrollRange_{0, 0};
     bool updatingScroll_ = false;
     TWinControl* activeControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;
 };

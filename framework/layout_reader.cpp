@@ -2,6 +2,8 @@
 // property registries.
 #include "framework/winapi.h"
 
+#include <map>
+
 #include "framework/controls.h"
 #include "framework/layout.h"
 #include "framework/strings.h"
@@ -24,7 +26,7 @@ public:
         Begin(root_);
         try {
             if (!o.name.empty()) root_->SetName(o.name);
-            ReadItems(root_, dynamic_cast<TWinControl*>(root_), o);
+            ReadItems(root_, o);
             ResolveFixups();
         } catch (...) {
             for (TComponent* c : loaded_) c->EndRead();
@@ -51,17 +53,19 @@ private:
         loaded_.push_back(c);
     }
 
-    void ReadItems(TComponent* target, TWinControl* parent, const TLayoutObject& o) {
+    void ReadItems(TComponent* target, const TLayoutObject& o) {
         for (const TLayoutItem& item : o.items) {
             switch (item.kind) {
                 case TLayoutItem::Property: SetProperty(target, item); break;
                 case TLayoutItem::Event: BindEvent(target, item); break;
-                case TLayoutItem::Object: ReadChild(parent, *item.object); break;
+                case TLayoutItem::Object: ReadChild(target, *item.object); break;
             }
         }
     }
 
-    void ReadChild(TWinControl* parent, const TLayoutObject& o) {
+    // A component of the root, placed in the component of the block
+    // around it (a control's parent is the nearest windowed control).
+    void ReadChild(TComponent* enclosing, const TLayoutObject& o) {
         const TClass* cls = FindClass(o.className);
         if (!cls) Fail(o.line, "class " + o.className + " not found");
         if (!cls->Create) Fail(o.line, "class " + o.className + " cannot be created from a layout");
@@ -72,14 +76,14 @@ private:
         TComponent* c = cls->Create(root_);
         Begin(c);
         c->SetName(o.name);
-        TWinControl* childParent = parent;
-        if (auto* control = dynamic_cast<TControl*>(c)) {
-            if (!parent) Fail(o.line, o.name + " has no control to sit on");
-            control->SetParent(parent);
-            if (auto* w = dynamic_cast<TWinControl*>(c)) childParent = w;
-        }
+        TComponent* place = enclosing;
+        if (dynamic_cast<TControl*>(c))
+            while (place && !dynamic_cast<TWinControl*>(place)) place = parents_[place];
+        if (!c->SetParentComponent(place ? place : enclosing))
+            Fail(o.line, o.name + " cannot be placed in " + enclosing->Name());
+        parents_[c] = enclosing;
         if (field) field->Set(root_, c);
-        ReadItems(c, childParent, o);
+        ReadItems(c, o);
     }
 
     void SetProperty(TComponent* target, const TLayoutItem& item) {
@@ -190,6 +194,7 @@ private:
     }
 
     TComponent* root_;
+    std::map<TComponent*, TComponent*> parents_;  // the block each component was read in
     std::vector<TComponent*> loaded_;
     std::vector<Fixup> fixups_;
 };

@@ -5,6 +5,7 @@
 #include "framework/dialogs.h"
 #include "framework/extctrls.h"
 #include "framework/imglist.h"
+#include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "framework/timers.h"
 
@@ -17,7 +18,7 @@ void RegisterFrameworkClasses() {
              TLabel::StaticClass(), TEdit::StaticClass(), TComboBox::StaticClass(), TButton::StaticClass(),
              TCheckBox::StaticClass(), TTimer::StaticClass(), TImageList::StaticClass(), TMemo::StaticClass(),
              TRadioButton::StaticClass(), TGroupBox::StaticClass(), TPanel::StaticClass(), TStatusBar::StaticClass(),
-             TOpenDialog::StaticClass(),
+             TOpenDialog::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(), TMenuItem::StaticClass(),
          })
         RegisterClass(cls);
 }

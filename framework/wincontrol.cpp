@@ -9,6 +9,7 @@
 #include "framework/controls.h"
 #include "framework/forms.h"
 #include "framework/guard.h"
+#include "framework/menus.h"
 #include "framework/text.h"
 
 namespace fw {
@@ -620,6 +621,22 @@ void TWinControl::WndProc(TMessage& m) {
                 }
             }
             break;
+        case WM_CONTEXTMENU: {
+            // The popup menu of the control under the mouse, or of its parents.
+            POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+            const bool keyboard = m.LParam == -1;
+            if (keyboard) p = ClientToScreen({0, 0});
+            const POINT client = ScreenToClient(p);
+            TControl* c = keyboard ? nullptr : ControlAtPos(client, false);
+            for (TControl* at = c ? c : this; at; at = at->Parent()) {
+                if (TPopupMenu* menu = at->PopupMenu()) {
+                    menu->Popup(p.x, p.y);
+                    m.Result = 1;
+                    return;
+                }
+            }
+            break;
+        }
         case WM_SETFOCUS:
             DefaultHandler(m);
             if (Screen) Screen->ControlFocused(this);
