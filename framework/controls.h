@@ -316,6 +316,8 @@ public:
     virtual void SetFocus();
 
     TBrush* Brush() const { return brush_.get(); }
+    // The framework's own painting of the window goes through an off-screen
+    // bitmap (no flicker); system controls paint as they do.
     bool DoubleBuffered() const { return doubleBuffered_; }
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
 
@@ -372,6 +374,8 @@ private:
     void AttachHandle(HWND hwnd);
     void DetachHandle();
     void PlaceInZOrder();
+    void PaintHandler(HDC dc);
+    void PaintBuffered(HDC dc, const RECT& area);
     bool RouteMouseToChild(TMessage& m);
     void SetHoverControl(TControl* control);
     void AlignControls();
@@ -386,6 +390,7 @@ private:
     bool tabStop_ = false;
     bool ctl3D_ = true;
     bool doubleBuffered_ = false;
+    bool erasingBuffer_ = false;
     bool mouseInside_ = false;
     bool aligning_ = false;
     TControl* hoverControl_ = nullptr;

@@ -457,6 +457,39 @@ void TWinControl::PaintControls(HDC dc) {
     }
 }
 
+void TWinControl::PaintHandler(HDC dc) {
+    PaintWindow(dc);
+    PaintControls(dc);
+}
+
+// Background, content and windowless children drawn off screen, then put
+// on the window in one copy.
+void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
+    auto cleanup = [&] {
+        SelectObject(mem, old);
+        DeleteObject(bitmap);
+        DeleteDC(mem);
+    };
+    try {
+        erasingBuffer_ = true;
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0);
+        erasingBuffer_ = false;
+        PaintHandler(mem);
+    } catch (...) {
+        erasingBuffer_ = false;
+        cleanup();
+        throw;
+    }
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left, area.top, SRCCOPY);
+    cleanup();
+}
+
 void TWinControl::PaintWindow(HDC dc) {
     if (!superclassed_) return;
     TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
@@ -507,8 +540,10 @@ void TWinControl::WndProc(TMessage& m) {
             PAINTSTRUCT ps{};
             if (!dc) dc = BeginPaint(handle_, &ps);
             try {
-                PaintWindow(dc);
-                PaintControls(dc);
+                if (doubleBuffered_ && !superclassed_ && !m.WParam)
+                    PaintBuffered(dc, ps.rcPaint);
+                else
+                    PaintHandler(dc);
             } catch (...) {
                 if (!m.WParam) EndPaint(handle_, &ps);
                 throw;
@@ -518,6 +553,10 @@ void TWinControl::WndProc(TMessage& m) {
         }
         case WM_ERASEBKGND:
             if (superclassed_) break;
+            if (doubleBuffered_ && !erasingBuffer_) {
+                m.Result = 1;  // the background goes into the paint buffer
+                return;
+            }
             {
                 RECT r{};
                 GetClientRect(handle_, &r);

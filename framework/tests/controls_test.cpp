@@ -176,6 +176,23 @@ TEST_F(ControlsTest, WindowlessControlIsPaintedAndFedTheMouseByItsParent) {
     EXPECT_EQ(swatch->leaves, 1);
 }
 
+TEST_F(ControlsTest, DoubleBufferedFormPaintsThroughABuffer) {
+    auto* swatch = new TSwatch(form.get());
+    swatch->SetParent(form.get());
+    swatch->SetBounds(20, 30, 40, 10);
+    form->SetColor(clWhite);
+    form->SetDoubleBuffered(true);
+    form->Show();
+    const HWND h = form->Handle();
+    InvalidateRect(h, nullptr, TRUE);
+    UpdateWindow(h);
+    EXPECT_GE(swatch->paints, 1);
+    HDC dc = GetDC(h);
+    EXPECT_EQ(GetPixel(dc, 25, 35), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 70, 35), RGB(255, 255, 255));
+    ReleaseDC(h, dc);
+}
+
 TEST_F(ControlsTest, GbkCaptionRoundTripsThroughTheWindowText) {
     const std::string text = "\xB7\xA2\xCB\xCD\xC4\xDA\xC8\xDD";  // "发送内容"
     auto* button = new TButton(form.get());
