@@ -497,6 +497,10 @@ void TCustomComboBox::WndProc(TMessage& m) {
                     return;
                 }
                 case CBN_EDITCHANGE: Change(); return;
+                case CBN_SETFOCUS:
+                    // The focus may have gone straight to the combo box's own edit.
+                    if (Screen) Screen->ControlFocused(this);
+                    return;
                 default: return;
             }
         case WM_CTLCOLOREDIT:
