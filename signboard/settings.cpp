@@ -87,9 +87,11 @@ TSystemSettings ReadSystemSettings(rtl::TIniFile& ini)
     return s;
 }
 
+int32_t ReadAreaCount(rtl::TIniFile& ini) { return ini.ReadInteger(kSystem, "TEXTAREANUM", 0); }
+
 std::vector<AreaRecord> LoadAreas(rtl::TIniFile& ini)
 {
-    const int32_t count = ini.ReadInteger(kSystem, "TEXTAREANUM", 0);
+    const int32_t count = ReadAreaCount(ini);
     std::vector<AreaRecord> areas;
     for (int32_t n = 1; n <= count; ++n) {
         const std::string section = AreaSection(static_cast<size_t>(n));

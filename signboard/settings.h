@@ -38,6 +38,15 @@ struct TSystemSettings {
 // [SYSTEM] LEDWIDTH, LEDHEIGHT, COM and isDebug, in that order, default 0.
 TSystemSettings ReadSystemSettings(rtl::TIniFile& ini);
 
+// The most areas a layout may hold. Each area is a window of its own and a
+// program gets at most 10000 windows from the system; a count above this
+// in the file is refused rather than built (a count of 2^31-1 would
+// otherwise take the program's whole life to load).
+inline constexpr int32_t kMaxAreaCount = 4000;
+
+// [SYSTEM] TEXTAREANUM as the file holds it (default 0).
+int32_t ReadAreaCount(rtl::TIniFile& ini);
+
 // TEXTAREANUM areas (none when it is 0 or negative), each from its section
 // with the defaults of AreaRecord; sections numbered above the count are
 // not read.
