@@ -214,6 +214,22 @@ void SetCheck(HWND checkBox, bool checked)
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
+void MoveCursor(POINT p)
+{
+    int stable = 0;
+    for (int i = 0; i < 200 && stable < 3; ++i) {
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x != p.x || now.y != p.y) {
+            SetCursorPos(p.x, p.y);
+            stable = 0;
+        } else {
+            ++stable;
+        }
+        Sleep(10);
+    }
+}
+
 void Settle(HWND window)
 {
     // A sent message is handled after everything posted before it.

@@ -57,6 +57,11 @@ void TypeComboText(HWND combo, const std::string& text);
 void SetCheck(HWND checkBox, bool checked);
 void Click(HWND button);
 
+// Puts the mouse cursor at a screen point, as a hand on the mouse would,
+// and waits until the window system reports it there (the display echoes
+// each move back a little later, which could otherwise undo a newer one).
+void MoveCursor(POINT screenPoint);
+
 // Message boxes (dialog class #32770) of the process.
 struct TMessageBox {
     HWND Window = nullptr;

@@ -1,0 +1,195 @@
+// signboard.exe under Wine, copied into a folder of its own with a
+// prepared "setprams.ini", against a sign stand-in on COM1, driven through
+// its windows as an operator would.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "signboard/messages.h"
+#include "signboard/tests/operator.h"
+#include "tools/windrive/signsim_client.h"
+
+namespace {
+
+using signboard_e2e::TAreaFields;
+using signboard_e2e::TOperator;
+using windrive::TSimFrame;
+using windrive::TSimPort;
+namespace sb = signboard_e2e;
+
+const char kProps1[] = "{\"fontsize\":1,\"fontcolor\":1,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":1}";
+const char kProps2[] = "{\"fontsize\":0,\"fontcolor\":3,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":0}";
+
+// A 192 x 64 sign on COM1 with a text area and a line area.
+std::string Layout(int firstLeft = 0)
+{
+    return "[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=2\r\nisDebug=1\r\n"
+           "[TEXTAREA1]\r\nx=" + std::to_string(firstLeft) +
+           "\r\ny=0\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\r\nareatype=0\r\nPropertyText=" + kProps1 +
+           "\r\n[TEXTAREA2]\r\nx=64\r\ny=32\r\nwidth=128\r\nheight=16\r\nstatictext=\\CD\r\nareatype=1\r\n"
+           "PropertyText=" + kProps2 + "\r\n";
+}
+
+// The clear frame to screen 1 as it goes on the wire.
+const std::string kClearWire = "7E7D218EC5" + std::string("7D207D207D207D207D207D207D207D20") + "E4297E";
+
+class SignboardEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(windrive::SimAvailable()) << "run through scripts/with-signsim";
+        sign.Control("");
+    }
+    void TearDown() override { op.Close(); }
+
+    void Start(const std::string& ini)
+    {
+        ASSERT_TRUE(op.Start(SIGNBOARD_EXE, ini)) << "signboard.exe did not show its window";
+        ASSERT_TRUE(op.OpenPort());
+        before = sign.Frames().size();
+    }
+    std::vector<TSimFrame> Sent() const { return sign.FramesSince(before); }
+    static std::vector<std::string> Texts(std::initializer_list<const char*> texts)
+    {
+        return {texts.begin(), texts.end()};
+    }
+    HWND AreaAt(int left, int top) const
+    {
+        for (HWND a : op.Areas()) {
+            const RECT r = op.AreaBounds(a);
+            if (r.left == left && r.top == top) return a;
+        }
+        return nullptr;
+    }
+
+    TOperator op;
+    TSimPort sign{1};
+    size_t before = 0;
+};
+
+TEST_F(SignboardEndToEnd, SendClearsTheSignThenSendsEveryAreaInOrder)
+{
+    Start(Layout());
+    EXPECT_TRUE(windrive::IsEnabled(op.Button(sb::kSend)));
+    EXPECT_FALSE(windrive::IsEnabled(op.Button(sb::kOpen)));
+    EXPECT_EQ(op.ClickForMessages(sb::kSend), Texts({signboard::kMsgSendDone}));
+    const auto frames = Sent();
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[0].Field("cmd"), "C5");
+    EXPECT_EQ(frames[0].Field("wire"), kClearWire);
+    EXPECT_EQ(frames[1].Field("cmd"), "C3");
+    EXPECT_EQ(frames[1].Field("screen"), "1");
+    EXPECT_EQ(frames[1].Field("left"), "0");
+    EXPECT_EQ(frames[1].Field("width"), "64");
+    EXPECT_EQ(frames[1].Field("height"), "16");
+    EXPECT_EQ(frames[1].Field("markup"), "5E636F6C3A315E5E666E743A31365E4142");  // ^col:1^^fnt:16^AB
+    EXPECT_EQ(frames[2].Field("cmd"), "C4");
+    EXPECT_EQ(frames[2].Field("left"), "64");
+    EXPECT_EQ(frames[2].Field("top"), "32");
+    EXPECT_EQ(frames[2].Field("markup"), "5E6C696E653A30203020313238203020335E");  // ^line:0 0 128 0 3^
+    for (const TSimFrame& f : frames) EXPECT_EQ(f.Field("answered"), "true");
+
+    EXPECT_EQ(op.ClickForMessages(sb::kClear), Texts({signboard::kMsgClearDone}));
+}
+
+TEST_F(SignboardEndToEnd, ASilentSignFailsTheClear)
+{
+    Start(Layout());
+    sign.Control("--silent");
+    EXPECT_EQ(op.ClickForMessages(sb::kSend), Texts({signboard::kMsgClearFailed}));
+    const auto frames = Sent();
+    ASSERT_EQ(frames.size(), 3u);
+    for (const TSimFrame& f : frames) EXPECT_EQ(f.Field("cmd"), "C5");
+}
+
+TEST_F(SignboardEndToEnd, ASignThatStopsAnsweringAfterTheClearFailsTheSendAtTheFirstArea)
+{
+    Start(Layout());
+    sign.Control("--answer-frames 1");
+    EXPECT_EQ(op.ClickForMessages(sb::kSend), Texts({signboard::kMsgSendFailed}));
+    const auto frames = Sent();
+    ASSERT_EQ(frames.size(), 4u);
+    EXPECT_EQ(frames[0].Field("cmd"), "C5");
+    for (size_t i = 1; i < 4; ++i) EXPECT_EQ(frames[i].Field("cmd"), "C3") << i;
+}
+
+TEST_F(SignboardEndToEnd, AnAreaAtLeft4IsNotSavedButTheSendGoesOn)
+{
+    const std::string ini = Layout(4);
+    Start(ini);
+    EXPECT_EQ(op.ClickForMessages(sb::kSend), Texts({signboard::kMsgAreaBad, signboard::kMsgSendDone}));
+    EXPECT_EQ(op.IniText(), ini);
+    const auto frames = Sent();
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[1].Field("left"), "4");
+}
+
+TEST_F(SignboardEndToEnd, AScreenNumberOfLettersSendsNothing)
+{
+    Start(Layout());
+    windrive::TypeComboText(op.Screen(), "ab");
+    EXPECT_EQ(op.ClickForMessages(sb::kSend), Texts({signboard::kMsgScreenBad}));
+    EXPECT_EQ(op.ClickForMessages(sb::kClear), Texts({signboard::kMsgScreenBad}));
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(SignboardEndToEnd, AddingEditingMovingAndDeletingAreasReachTheFileOnSave)
+{
+    Start(Layout());
+    ASSERT_EQ(op.Areas().size(), 2u);
+
+    // Add an area through the dialog.
+    ASSERT_TRUE(op.AddArea({"EF", "0", "48", "64", "16"}));
+    ASSERT_EQ(op.Areas().size(), 3u);
+    ASSERT_NE(AreaAt(0, 48), nullptr);
+
+    // Edit the first area by a double click; the cursor stays where the
+    // operator left it and no drag is left running.
+    HWND first = AreaAt(0, 0);
+    ASSERT_NE(first, nullptr);
+    ASSERT_TRUE(op.EditArea(first, {"GH", "", "16", "", ""}, true));
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(windrive::TextOf(first), "GH");
+    EXPECT_EQ(op.AreaBounds(first).top, 16);
+    POINT away{cursor.x + 40, cursor.y};
+    windrive::MoveCursor(away);
+    PostMessageW(first, WM_MOUSEMOVE, 0, MAKELPARAM(44, 4));
+    windrive::Settle(first);
+    EXPECT_EQ(op.AreaBounds(first).left, 0);
+
+    // Cancel leaves the area as it was.
+    ASSERT_TRUE(op.EditArea(first, {"XX", "", "", "", ""}, false));
+    EXPECT_EQ(windrive::TextOf(first), "GH");
+
+    // Move the line area 32 dots to the left.
+    HWND line = AreaAt(64, 32);
+    ASSERT_NE(line, nullptr);
+    op.DragArea(line, -32, 0);
+    EXPECT_EQ(op.AreaBounds(line).left, 32);
+
+    // Delete the added area.
+    HWND added = AreaAt(0, 48);
+    ASSERT_NE(added, nullptr);
+    op.ClickArea(added);
+    op.ClickQuietly(sb::kDelete);
+    EXPECT_EQ(op.Areas().size(), 2u);
+
+    op.ClickQuietly(sb::kSaveAreas);
+    ASSERT_TRUE(windrive::NoMessageBox(op.ProcessId(), 300));
+    const std::string ini = op.IniText();
+    EXPECT_NE(ini.find("TEXTAREANUM=2\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[TEXTAREA1]\r\nx=0\r\ny=16\r\nwidth=64\r\nheight=16\r\nstatictext=\\GH\r\n"), std::string::npos)
+        << ini;
+    EXPECT_NE(ini.find("[TEXTAREA2]\r\nx=32\r\ny=32\r\nwidth=128\r\n"), std::string::npos) << ini;
+
+    // What is sent is what is on the canvas.
+    EXPECT_EQ(op.ClickForMessages(sb::kSend), Texts({signboard::kMsgSendDone}));
+    const auto frames = Sent();
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[1].Field("top"), "16");
+    EXPECT_EQ(frames[2].Field("left"), "32");
+}
+
+}  // namespace
