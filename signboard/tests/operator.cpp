@@ -53,7 +53,18 @@ bool TOperator::Start(const std::string& exe, const std::string& ini)
     const std::wstring target = folder_ + L"\\signboard.exe";
     if (!CopyFileW(windrive::Wide(windrive::WinePath(exe)).c_str(), target.c_str(), FALSE)) return false;
     std::ofstream(std::filesystem::path(folder_ + L"\\setprams.ini"), std::ios::binary) << ini;
-    if (!process_.Start(windrive::Narrow(target), windrive::Narrow(folder_))) return false;
+    return Launch(windrive::Narrow(target), windrive::Narrow(folder_));
+}
+
+bool TOperator::StartInPlace(const std::string& exe)
+{
+    const std::string path = windrive::WinePath(exe);
+    return Launch(path, path.substr(0, path.find_last_of('\\')));
+}
+
+bool TOperator::Launch(const std::string& exe, const std::string& folder)
+{
+    if (!process_.Start(exe, folder)) return false;
     window_ = windrive::WaitWindow(process_.Id(), kCaption, 20000);
     if (window_) windrive::Settle(window_);
     return window_ != nullptr;

@@ -39,6 +39,9 @@ public:
     // Copies exe into a new folder with setprams.ini holding ini, starts it
     // there and waits for its window; false when it did not come.
     bool Start(const std::string& exe, const std::string& ini);
+    // Starts exe where it lies (its settings file beside it) and waits for
+    // its window.
+    bool StartInPlace(const std::string& exe);
     DWORD ProcessId() const { return process_.Id(); }
     HWND Window() const { return window_; }
     // The settings file as the program left it.
@@ -76,6 +79,7 @@ public:
     void Close();
 
 private:
+    bool Launch(const std::string& exe, const std::string& folder);
     bool FillDialog(const TAreaFields& fields, bool ok);
     void CursorAtArea(HWND area, int x, int y);
 
