@@ -17,6 +17,17 @@ std::string LowerCase(std::string_view s)
     return out;
 }
 
+std::string UpperCase(std::string_view s)
+{
+    std::string out(s);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(out[i]);
+        if (IsLeadByte(c) && i + 1 < out.size()) ++i;
+        else if (c >= 'a' && c <= 'z') out[i] = char(c - 'a' + 'A');
+    }
+    return out;
+}
+
 bool SameText(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && LowerCase(a) == LowerCase(b);

@@ -1,5 +1,5 @@
 // Case rules of skin names, sections and keys: ASCII letters fold to
-// lower case; the two bytes of a GBK double-byte character are left as
+// lower (or upper) case; the two bytes of a GBK double-byte character are left as
 // they are (a trail byte may look like an ASCII capital).
 #pragma once
 
@@ -9,6 +9,7 @@
 namespace skin {
 
 std::string LowerCase(std::string_view s);
+std::string UpperCase(std::string_view s);
 bool SameText(std::string_view a, std::string_view b);
 
 }  // namespace skin
