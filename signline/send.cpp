@@ -51,6 +51,7 @@ FW_IMPLEMENT_CLASS_AS(TStripSenderForm, "TForm1") {
     c.Field("Button7", &TStripSenderForm::Button7);
     c.Field("Button8", &TStripSenderForm::Button8);
     c.Field("Button15", &TStripSenderForm::Button15);
+    c.Field("SkinData1", &TStripSenderForm::SkinData1);
     c.Method("FormCreate", &TStripSenderForm::FormCreate);
     c.Method("Button1Click", &TStripSenderForm::Button1Click);
     c.Method("Button2Click", &TStripSenderForm::Button2Click);

@@ -6,6 +6,7 @@
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
 #include "signlink/link.h"
+#include "skin/skindata.h"
 
 namespace signline {
 
@@ -35,6 +36,7 @@ public:
     fw::TButton* Button7 = nullptr;
     fw::TButton* Button8 = nullptr;
     fw::TButton* Button15 = nullptr;
+    skin::TSkinData* SkinData1 = nullptr;  // the window's skin, stored in the layout
 
     void FormCreate(fw::TObject* Sender);
     void Button1Click(fw::TObject* Sender);

@@ -12,6 +12,7 @@
 #include "signlink/crc16.h"
 #include "signlink/stuffing.h"
 #include "signlink/tests/fake_port.h"
+#include "skin/skinmanage.h"
 
 namespace signline {
 namespace {
@@ -95,6 +96,21 @@ TEST_F(WindowTest, LayoutGivesEveryControlItsCaptionItemsAndDefault) {
         EXPECT_FALSE(c->Visible()) << name;
         EXPECT_GE(c->Top(), 295) << name;
     }
+}
+
+TEST_F(WindowTest, LayoutCarriesTheDefaultSkinInSkinData1) {
+    skin::TSkinData* skinData = form->SkinData1;
+    ASSERT_NE(skinData, nullptr);
+    EXPECT_EQ(skinData->Owner(), form.get());
+    EXPECT_FALSE(skinData->NoSkin());  // loaded while the layout was read
+    EXPECT_EQ(skinData->SkinName(), "Slate");
+    EXPECT_TRUE(skinData->Active());
+    EXPECT_EQ(skinData->SkinFormtype(), skin::sfMainform);
+    EXPECT_EQ(skinData->Skin3rd()->Count(), 118);
+    EXPECT_EQ(skinData->Skin().SysButtons.size(), 8u);
+    ASSERT_NE(skin::SkinManager(), nullptr);
+    EXPECT_EQ(skin::SkinManager()->MainSkinData(), skinData);
+    EXPECT_TRUE(skin::SkinManager()->HookRequested());
 }
 
 TEST_F(WindowTest, SendComposesTheMessageAndShowsTheOutcome) {
