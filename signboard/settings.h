@@ -38,11 +38,13 @@ struct TSystemSettings {
 // [SYSTEM] LEDWIDTH, LEDHEIGHT, COM and isDebug, in that order, default 0.
 TSystemSettings ReadSystemSettings(rtl::TIniFile& ini);
 
-// The most areas a layout may hold. Each area is a window of its own and a
-// program gets at most 10000 windows from the system; a count above this
-// in the file is refused rather than built (a count of 2^31-1 would
-// otherwise take the program's whole life to load).
-inline constexpr int32_t kMaxAreaCount = 4000;
+// The most areas a layout may hold: as many as the area table of the
+// files this program has always read and written held. Each area is a
+// window of its own (a program gets at most 10000 from the system, and
+// under Wine 2000 take half a minute to make); a count above this in the
+// file is refused with a message instead of being built (a count of
+// 2^31-1 would otherwise keep the program from ever starting).
+inline constexpr int32_t kMaxAreaCount = 2000;
 
 // [SYSTEM] TEXTAREANUM as the file holds it (default 0).
 int32_t ReadAreaCount(rtl::TIniFile& ini);
