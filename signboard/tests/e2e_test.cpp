@@ -148,16 +148,19 @@ TEST_F(SignboardEndToEnd, AddingEditingMovingAndDeletingAreasReachTheFileOnSave)
     // operator left it and no drag is left running.
     HWND first = AreaAt(0, 0);
     ASSERT_NE(first, nullptr);
+    POINT pressed{4, 4};
+    ClientToScreen(first, &pressed);
     ASSERT_TRUE(op.EditArea(first, {"GH", "", "16", "", ""}, true));
     POINT cursor{};
     GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, pressed.x);
+    EXPECT_EQ(cursor.y, pressed.y);
     EXPECT_EQ(windrive::TextOf(first), "GH");
     EXPECT_EQ(op.AreaBounds(first).top, 16);
-    POINT away{cursor.x + 40, cursor.y};
-    windrive::MoveCursor(away);
+    EXPECT_TRUE(windrive::WaitUntil([&] { return windrive::CaptureOf(first) != first; }, 2000));
+    windrive::MoveCursor({cursor.x + 40, cursor.y});
     PostMessageW(first, WM_MOUSEMOVE, 0, MAKELPARAM(44, 4));
-    windrive::Settle(first);
-    EXPECT_EQ(op.AreaBounds(first).left, 0);
+    EXPECT_FALSE(windrive::WaitUntil([&] { return op.AreaBounds(first).left != 0; }, 500));
 
     // Cancel leaves the area as it was.
     ASSERT_TRUE(op.EditArea(first, {"XX", "", "", "", ""}, false));
@@ -174,9 +177,11 @@ TEST_F(SignboardEndToEnd, AddingEditingMovingAndDeletingAreasReachTheFileOnSave)
     ASSERT_NE(added, nullptr);
     op.ClickArea(added);
     op.ClickQuietly(sb::kDelete);
-    EXPECT_EQ(op.Areas().size(), 2u);
+    EXPECT_TRUE(windrive::WaitUntil([&] { return op.Areas().size() == 2u; }, 5000));
 
+    const std::string started = op.IniText();
     op.ClickQuietly(sb::kSaveAreas);
+    EXPECT_TRUE(windrive::WaitUntil([&] { return op.IniText() != started; }, 5000));
     ASSERT_TRUE(windrive::NoMessageBox(op.ProcessId(), 300));
     const std::string ini = op.IniText();
     EXPECT_NE(ini.find("TEXTAREANUM=2\r\n"), std::string::npos) << ini;

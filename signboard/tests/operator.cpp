@@ -134,6 +134,7 @@ bool TOperator::OpenPort()
     if (!windrive::IsEnabled(Button(kOpen))) return true;
     windrive::SelectItem(Port(), 1);
     ClickQuietly(kOpen);
+    windrive::WaitUntil([&] { return windrive::IsEnabled(Button(kSend)); }, 5000);
     return windrive::NoMessageBox(process_.Id(), 300);
 }
 
@@ -144,23 +145,29 @@ void TOperator::CursorAtArea(HWND area, int x, int y)
     windrive::MoveCursor(p);
 }
 
+// Each press and release is waited for by the mouse capture it takes or
+// gives back (the area's edit control captures the mouse while pressed).
 void TOperator::ClickArea(HWND area)
 {
     CursorAtArea(area, 4, 4);
     Post(area, WM_LBUTTONDOWN, MK_LBUTTON);
+    windrive::WaitUntil([&] { return windrive::CaptureOf(area) == area; }, 5000);
     Post(area, WM_LBUTTONUP, 0);
-    windrive::Settle(area);
+    windrive::WaitUntil([&] { return windrive::CaptureOf(area) != area; }, 5000);
 }
 
 void TOperator::DragArea(HWND area, int dx, int dy)
 {
+    const RECT from = AreaBounds(area);
     CursorAtArea(area, 4, 4);
     Post(area, WM_LBUTTONDOWN, MK_LBUTTON);
-    windrive::Settle(area);
+    windrive::WaitUntil([&] { return windrive::CaptureOf(area) == area; }, 5000);
     CursorAtArea(area, 4 + dx, 4 + dy);
     Post(area, WM_MOUSEMOVE, MK_LBUTTON);
-    windrive::Settle(area);
+    // A vetoed step moves nothing: then the wait runs out.
+    windrive::WaitUntil([&] { return AreaBounds(area).left != from.left || AreaBounds(area).top != from.top; }, 2000);
     Post(area, WM_LBUTTONUP, 0);
+    windrive::WaitUntil([&] { return windrive::CaptureOf(area) != area; }, 5000);
     windrive::Settle(area);
 }
 

@@ -236,6 +236,24 @@ void Settle(HWND window)
     SendTo(window, WM_NULL, 0, 0);
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(10);
+    }
+}
+
+HWND CaptureOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndCapture;
+}
+
 TMessageBox WaitMessageBox(DWORD processId, DWORD timeoutMs)
 {
     TMessageBox box;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,8 +79,16 @@ std::string TakeMessage(DWORD processId, DWORD timeoutMs);
 // True when no message box of the process appears within timeoutMs.
 bool NoMessageBox(DWORD processId, DWORD timeoutMs);
 
-// Lets the target process handle what was sent so far.
+// Lets the target process handle what was sent so far. (A thread handles
+// the messages sent to it before those posted to it, so what was posted
+// may still wait: watch for its effect with WaitUntil.)
 void Settle(HWND window);
+
+// Polls done every 10 ms until it holds; false when it did not within the
+// time.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// The window that holds the mouse capture on the thread of window, or null.
+HWND CaptureOf(HWND window);
 
 // A Unix path as Wine's Z: drive shows it; other paths are kept.
 std::string WinePath(const std::string& path);
