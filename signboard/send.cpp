@@ -115,15 +115,16 @@ void TBoardSenderForm::FormCreate(fw::TObject*)
 
 fw::TMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool border)
 {
+    // Everything that shapes the window is set before the memo gets its
+    // parent, so that its window is made once.
     auto* memo = new fw::TMemo(Panel2);
-    memo->SetParent(Panel2);
     memo->SetCtl3D(false);
     memo->SetParentColor(false);
     if (!border) memo->SetBorderStyle(fw::bsNone);
     memo->SetReadOnly(true);
     memo->SetTag(area.areatype);
     ColourByType(memo);
-    memo->SetText(area.statictext);
+    memo->SetParentFont(false);
     memo->Font()->SetName(kAreaFontName);
     memo->Font()->SetSize(12);
     memo->Font()->SetColor(fw::clRed);
@@ -133,6 +134,8 @@ fw::TMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool border)
     memo->SetBounds(area.x, area.y, area.width, area.height);
     memo->SetHelpKeyword(area.PropertyText);
     memo->SetAlignment(fw::taLeftJustify);
+    memo->SetParent(Panel2);
+    memo->SetText(area.statictext);
     memo->SetSelStart(0);
     return memo;
 }

@@ -41,7 +41,7 @@ TSystemSettings ReadSystemSettings(rtl::TIniFile& ini);
 // The most areas a layout may hold: as many as the area table of the
 // files this program has always read and written held. Each area is a
 // window of its own (a program gets at most 10000 from the system, and
-// under Wine 2000 take half a minute to make); a count above this in the
+// under Wine 2000 take some seconds to make); a count above this in the
 // file is refused with a message instead of being built (a count of
 // 2^31-1 would otherwise keep the program from ever starting).
 inline constexpr int32_t kMaxAreaCount = 2000;
