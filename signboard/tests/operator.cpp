@@ -123,11 +123,7 @@ std::vector<std::string> TOperator::ClickForMessages(const std::string& caption,
     return texts;
 }
 
-void TOperator::ClickQuietly(const std::string& caption)
-{
-    windrive::Click(Button(caption));
-    windrive::Settle(window_);
-}
+void TOperator::ClickQuietly(const std::string& caption) { windrive::ClickNow(Button(caption)); }
 
 bool TOperator::OpenPort()
 {

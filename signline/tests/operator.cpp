@@ -16,11 +16,7 @@ std::string TOperator::ClickForMessage(const std::string& caption, DWORD timeout
     return windrive::TakeMessage(process_.Id(), timeoutMs);
 }
 
-void TOperator::ClickQuietly(const std::string& caption)
-{
-    windrive::Click(Button(caption));
-    windrive::Settle(window_);
-}
+void TOperator::ClickQuietly(const std::string& caption) { windrive::ClickNow(Button(caption)); }
 
 void TOperator::Close()
 {

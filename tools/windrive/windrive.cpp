@@ -207,12 +207,13 @@ void SetCheck(HWND checkBox, bool checked)
     const bool now = SendTo(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (now != checked) {
         // A click, so that the program's click handler runs as for a person.
-        PostMessageW(checkBox, BM_CLICK, 0, 0);
-        Settle(checkBox);
+        ClickNow(checkBox);
     }
 }
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void ClickNow(HWND button) { SendTo(button, BM_CLICK, 0, 0); }
 
 void MoveCursor(POINT p)
 {
@@ -232,7 +233,6 @@ void MoveCursor(POINT p)
 
 void Settle(HWND window)
 {
-    // A sent message is handled after everything posted before it.
     SendTo(window, WM_NULL, 0, 0);
 }
 

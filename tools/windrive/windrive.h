@@ -57,6 +57,9 @@ void SelectItem(HWND combo, int index);
 void TypeComboText(HWND combo, const std::string& text);
 void SetCheck(HWND checkBox, bool checked);
 void Click(HWND button);
+// Clicks and returns once the program has handled the click; only for
+// clicks that open no modal box (the driver would wait for the box).
+void ClickNow(HWND button);
 
 // Puts the mouse cursor at a screen point, as a hand on the mouse would,
 // and waits until the window system reports it there (the display echoes
