@@ -7,32 +7,18 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "signboard/tests/operator.h"
+#include "tools/windrive/signsim_client.h"
 
 namespace {
 
 using namespace signboard_e2e;
 
-// Marker files in the stand-in's folder, for the script that takes the
-// screenshot.
-std::string Marker(const char* name)
-{
-    const char* dir = std::getenv("SIGNS_SIM_DIR");
-    return windrive::WinePath(std::string(dir ? dir : ".") + "/" + name);
-}
-
 void Step(const char* what, const std::string& message)
 {
-    // The console takes UTF-8 under Wine's terminal; the texts are GBK.
-    const std::wstring wide = windrive::Wide(message);
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), n, nullptr, nullptr);
-    std::printf("signboard: %-28s -> %s\n", what, message.empty() ? "(no message)" : utf8.c_str());
-    std::fflush(stdout);
+    windrive::PrintStep("signboard", what, message);
 }
 
 }  // namespace
@@ -55,8 +41,8 @@ int main(int argc, char** argv)
     const auto areas = op.Areas();
     if (!areas.empty()) op.ClickArea(areas.back());
 
-    std::ofstream(Marker("ready")) << "ready\n";
-    for (int i = 0; i < 300 && GetFileAttributesA(Marker("shot-done").c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    windrive::PutSimMarker("ready");
+    for (int i = 0; i < 300 && !windrive::SimMarkerExists("shot-done"); ++i)
         Sleep(100);
     op.ClickQuietly(kClosePort);
     op.Close();

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "signline/tests/operator.h"
@@ -15,23 +14,9 @@ namespace {
 
 using namespace signline_e2e;
 
-// Marker files in the stand-in's folder, for the script that takes the
-// screenshot.
-std::string Marker(const char* name)
-{
-    const char* dir = std::getenv("SIGNS_SIM_DIR");
-    return windrive::WinePath(std::string(dir ? dir : ".") + "/" + name);
-}
-
 void Step(const char* what, const std::string& message)
 {
-    // The console takes UTF-8 under Wine's terminal; the texts are GBK.
-    const std::wstring wide = windrive::Wide(message);
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), n, nullptr, nullptr);
-    std::printf("signline: %-28s -> %s\n", what, message.empty() ? "(no message)" : utf8.c_str());
-    std::fflush(stdout);
+    windrive::PrintStep("signline", what, message);
 }
 
 }  // namespace
@@ -57,8 +42,8 @@ int main(int argc, char** argv)
     Step("set the clock", op.ClickForMessage(kSetClock));
     Step("recall line 1", op.ClickForMessage(kRecall));
 
-    std::ofstream(Marker("ready")) << "ready\n";
-    for (int i = 0; i < 300 && GetFileAttributesA(Marker("shot-done").c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    windrive::PutSimMarker("ready");
+    for (int i = 0; i < 300 && !windrive::SimMarkerExists("shot-done"); ++i)
         Sleep(100);
     op.ClickQuietly(kClose);
     op.Close();

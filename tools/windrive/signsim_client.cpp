@@ -2,6 +2,7 @@
 
 #include "tools/windrive/windrive.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -20,6 +21,29 @@ std::string SimDir()
 }  // namespace
 
 bool SimAvailable() { return !SimDir().empty(); }
+
+std::string SimMarker(const std::string& name)
+{
+    const std::string dir = SimDir();
+    return (dir.empty() ? std::string(".") : dir) + "\\" + name;
+}
+
+bool SimMarkerExists(const std::string& name)
+{
+    return GetFileAttributesW(Wide(SimMarker(name)).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void PutSimMarker(const std::string& name) { std::ofstream(SimMarker(name)) << name << "\n"; }
+
+void PrintStep(const char* program, const char* what, const std::string& message)
+{
+    const std::wstring wide = Wide(message);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(size_t(n > 0 ? n : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), n, nullptr, nullptr);
+    std::printf("%s: %-28s -> %s\n", program, what, message.empty() ? "(no message)" : utf8.c_str());
+    std::fflush(stdout);
+}
 
 std::string TSimFrame::Field(const std::string& key) const
 {

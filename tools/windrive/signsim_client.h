@@ -36,4 +36,14 @@ private:
 // True when the tests run beside sign stand-ins (SIGNS_SIM_DIR is set).
 bool SimAvailable();
 
+// A marker file in the stand-in's folder, through which a scripted session
+// and the script around it (scripts/run) tell each other where they are.
+std::string SimMarker(const std::string& name);
+bool SimMarkerExists(const std::string& name);
+void PutSimMarker(const std::string& name);
+
+// Prints one step of a scripted session and the message box it gave
+// (GBK), as UTF-8 for the terminal Wine writes to.
+void PrintStep(const char* program, const char* what, const std::string& message);
+
 }  // namespace windrive
