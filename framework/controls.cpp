@@ -497,17 +497,7 @@ TGraphicControl::TGraphicControl(TComponent* owner)
 void TGraphicControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT) {
         if (m.WParam) {
-            canvas_->Lock();
-            canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
-            try {
-                Paint();
-            } catch (...) {
-                canvas_->SetHandle(nullptr);
-                canvas_->Unlock();
-                throw;
-            }
-            canvas_->SetHandle(nullptr);
-            canvas_->Unlock();
+            canvas_->PaintOn(reinterpret_cast<HDC>(m.WParam), [this] { Paint(); });
         }
         return;
     }

@@ -239,6 +239,23 @@ public:
     TControl* Control() const { return control_; }
     // Releases the canvas's own DC unless the canvas is locked.
     void FreeHandle();
+    // Runs paint with the canvas locked on a DC it is lent (a WM_PAINT DC),
+    // and gives the DC back afterwards, also when paint throws.
+    template <typename Paint>
+    void PaintOn(HDC dc, Paint&& paint)
+    {
+        Lock();
+        SetHandle(dc);
+        try {
+            paint();
+        } catch (...) {
+            SetHandle(nullptr);
+            Unlock();
+            throw;
+        }
+        SetHandle(nullptr);
+        Unlock();
+    }
 
 protected:
     void CreateHandle() override;

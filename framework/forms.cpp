@@ -423,17 +423,7 @@ void TCustomForm::SelectFirst() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-    canvas_->Lock();
-    canvas_->SetHandle(dc);
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    canvas_->PaintOn(dc, [this] { Paint(); });
 }
 
 void TCustomForm::Paint() { OnPaint(this); }
