@@ -255,10 +255,8 @@ void TBoardSenderForm::Button3Click(fw::TObject*)
     }
 }
 
-void TBoardSenderForm::PPMemoClick(fw::TObject* Sender)
+Tfsettextarea* TBoardSenderForm::ShowAreaInDialog(fw::TControl* area)
 {
-    auto* area = dynamic_cast<fw::TControl*>(Sender);
-    if (!area) return;
     Tfsettextarea* dialog = fsettextarea;
     dialog->Estatictext->SetText(area->Text());
     dialog->EAX->SetText(rtl::IntToStr(area->Left()));
@@ -266,6 +264,14 @@ void TBoardSenderForm::PPMemoClick(fw::TObject* Sender)
     dialog->Ewidth->SetText(rtl::IntToStr(area->Width()));
     dialog->Eheight->SetText(rtl::IntToStr(area->Height()));
     dialog->ctype->SetItemIndex(area->Tag());
+    return dialog;
+}
+
+void TBoardSenderForm::PPMemoClick(fw::TObject* Sender)
+{
+    auto* area = dynamic_cast<fw::TControl*>(Sender);
+    if (!area) return;
+    Tfsettextarea* dialog = ShowAreaInDialog(area);
     for (int i = 0; i < Panel2->ControlCount(); ++i) ColourByType(Panel2->Controls(i));
     area->SetColor(fw::clLime);
 }
@@ -274,13 +280,7 @@ void TBoardSenderForm::PPMemoDblClick(fw::TObject* Sender)
 {
     auto* area = dynamic_cast<fw::TControl*>(Sender);
     if (!area) return;
-    Tfsettextarea* dialog = fsettextarea;
-    dialog->Estatictext->SetText(area->Text());
-    dialog->EAX->SetText(rtl::IntToStr(area->Left()));
-    dialog->EAY->SetText(rtl::IntToStr(area->Top()));
-    dialog->Ewidth->SetText(rtl::IntToStr(area->Width()));
-    dialog->Eheight->SetText(rtl::IntToStr(area->Height()));
-    dialog->ctype->SetItemIndex(area->Tag());
+    Tfsettextarea* dialog = ShowAreaInDialog(area);
     dialog->LoadProperties(area->HelpKeyword());
     dialog->SetCanvas(Panel2);
     try {

@@ -21,6 +21,8 @@
 
 namespace signboard {
 
+class Tfsettextarea;
+
 class TBoardSenderForm : public fw::TForm {
     FW_CLASS(TBoardSenderForm, fw::TForm)
 public:
@@ -72,6 +74,8 @@ public:
     void WndProc(fw::TMessage& message) override;
 
 private:
+    // Puts the area's text, bounds and type into the area dialog.
+    Tfsettextarea* ShowAreaInDialog(fw::TControl* area);
     // One display area on the canvas with the fixed memo settings.
     fw::TMemo* NewAreaMemo(const AreaRecord& area, bool border);
     void CreateAreaMemos(const std::vector<AreaRecord>& areas);
