@@ -1,6 +1,5 @@
 #include "framework/application.h"
 
-
 #include <algorithm>
 
 #include "framework/dialogs.h"
@@ -18,24 +17,26 @@ namespace {
 // The screen and the application live from program start to program end;
 // the application (and with it every form it owns) goes first.
 struct Globals {
-    Globals() {
+    Globals()
+    {
         Screen = new TScreen(nullptr);
         Application = new TApplication(nullptr);
     }
-    ~Globals() {
+    ~Globals()
+    {
         try {
             FreeAndNil(Application);
             FreeAndNil(Screen);
             GlobalDeleteAtom(ControlAtom());
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 };
 Globals g_globals;
 
 // The hidden application window: owner of popup menus shown without a
 // form, so it measures and draws their owner-drawn items.
-LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
     return Guarded(
         [&] {
             TMessage m{msg, wParam, lParam, 0};
@@ -45,7 +46,8 @@ LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         LRESULT{0});
 }
 
-std::string DefaultTitle() {
+std::string DefaultTitle()
+{
     wchar_t path[MAX_PATH];
     const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring name(path, n);
@@ -58,7 +60,8 @@ std::string DefaultTitle() {
 
 }  // namespace
 
-void HandleCallbackException() noexcept {
+void HandleCallbackException() noexcept
+{
     try {
         if (Application) Application->HandleException(nullptr);
     } catch (...) {
@@ -66,21 +69,24 @@ void HandleCallbackException() noexcept {
     }
 }
 
-FW_IMPLEMENT_CLASS(TApplication) {
+FW_IMPLEMENT_CLASS(TApplication)
+{
     c.Property("Title", &TApplication::Title, &TApplication::SetTitle);
     c.Property("OnException", &TApplication::OnException);
 }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner), title_(DefaultTitle()) {}
 
-void TApplication::Destroy() {
+void TApplication::Destroy()
+{
     DestroyComponents();  // the forms, while the application window still exists
     if (handle_) DestroyWindow(handle_);
     handle_ = nullptr;
     inherited::Destroy();
 }
 
-void TApplication::Initialize() {
+void TApplication::Initialize()
+{
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
@@ -88,7 +94,8 @@ void TApplication::Initialize() {
     Handle();
 }
 
-HWND TApplication::Handle() {
+HWND TApplication::Handle()
+{
     if (!handle_) {
         HINSTANCE instance = GetModuleHandleW(nullptr);
         WNDCLASSEXW wc{};
@@ -103,24 +110,28 @@ HWND TApplication::Handle() {
             wc.lpszClassName = L"TApplication";
             RegisterClassExW(&wc);
         }
-        handle_ = CreateWindowExW(0, L"TApplication", ToWide(title_).c_str(),
-                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
-                                  0, nullptr, nullptr, instance, nullptr);
+        handle_ =
+            CreateWindowExW(0, L"TApplication", ToWide(title_).c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     }
     return handle_;
 }
 
-void TApplication::SetTitle(const std::string& title) {
+void TApplication::SetTitle(const std::string& title)
+{
     title_ = title;
     if (handle_) SetWindowTextW(handle_, ToWide(title).c_str());
 }
 
-void TApplication::Notification(TComponent* component, TOperation operation) {
+void TApplication::Notification(TComponent* component, TOperation operation)
+{
     if (operation == opRemove && component == mainForm_) mainForm_ = nullptr;
     inherited::Notification(component, operation);
 }
 
-void TApplication::Run() {
+void TApplication::Run()
+{
     try {
         if (mainForm_) mainForm_->Show();
     } catch (...) {
@@ -131,7 +142,8 @@ void TApplication::Run() {
 
 void TApplication::Terminate() { PostQuitMessage(0); }
 
-bool TApplication::ProcessMessage() {
+bool TApplication::ProcessMessage()
+{
     MSG msg;
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
     if (msg.message == WM_QUIT) {
@@ -156,22 +168,26 @@ bool TApplication::ProcessMessage() {
     return true;
 }
 
-void TApplication::ProcessMessages() {
+void TApplication::ProcessMessages()
+{
     while (ProcessMessage()) {
         if (terminated_) break;
     }
 }
 
-void TApplication::Idle() {
+void TApplication::Idle()
+{
     FreeDeviceContexts();
     WaitMessage();
 }
 
-void TApplication::HandleMessage() {
+void TApplication::HandleMessage()
+{
     if (!ProcessMessage()) Idle();
 }
 
-void TApplication::HandleException(TObject* sender) {
+void TApplication::HandleException(TObject* sender)
+{
     std::exception_ptr e = std::current_exception();
     if (!e) return;
     std::string text;
@@ -189,17 +205,18 @@ void TApplication::HandleException(TObject* sender) {
     ShowException(text);
 }
 
-void TApplication::ShowException(const std::string& message) {
+void TApplication::ShowException(const std::string& message)
+{
     if (showingException_) return;  // an exception while the box is up is not stacked
     showingException_ = true;
     try {
         MessageBox(message, title_, MB_OK | MB_ICONSTOP);
-    } catch (...) {
-    }
+    } catch (...) {}
     showingException_ = false;
 }
 
-int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags)
+{
     return ShowMessageBox(text, caption.empty() ? title_ : caption, flags);
 }
 

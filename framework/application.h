@@ -28,7 +28,8 @@ public:
     // before its layout is read and OnCreate runs; the first form created
     // becomes the main form.
     template <class T>
-    void CreateForm(T*& reference) {
+    void CreateForm(T*& reference)
+    {
         T* form = new T(this);
         reference = form;
         try {

@@ -11,19 +11,23 @@ namespace fw {
 
 namespace {
 
-int FormatBits(TPixelFormat f) {
+int FormatBits(TPixelFormat f)
+{
     switch (f) {
-        case pf1bit: return 1;
-        case pf4bit: return 4;
-        case pf8bit: return 8;
-        case pf15bit:
-        case pf16bit: return 16;
-        case pf24bit: return 24;
-        default: return 32;
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf15bit:
+    case pf16bit: return 16;
+    case pf24bit: return 24;
+    default: return 32;
     }
 }
 
-size_t Stride(int width, int bits) { return ((static_cast<size_t>(width) * static_cast<size_t>(bits) + 31) / 32) * 4; }
+size_t Stride(int width, int bits)
+{
+    return ((static_cast<size_t>(width) * static_cast<size_t>(bits) + 31) / 32) * 4;
+}
 
 struct DibInfo {
     BITMAPINFOHEADER header;
@@ -32,13 +36,15 @@ struct DibInfo {
 
 // The colour table a new bitmap of a palette format gets: black and white,
 // the 16 standard colours, or the halftone palette.
-void FillPalette(TPixelFormat f, DibInfo& info) {
+void FillPalette(TPixelFormat f, DibInfo& info)
+{
     if (f == pf1bit) {
         info.colors[1] = {255, 255, 255, 0};
         info.header.biClrUsed = 2;
     } else if (f == pf4bit) {
-        static constexpr COLORREF k16[16] = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray,
-                                             clSilver, clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
+        static constexpr COLORREF k16[16] = {
+            clBlack,  clMaroon, clGreen, clOlive,  clNavy, clPurple,  clTeal, clGray,
+            clSilver, clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
         for (int i = 0; i < 16; ++i)
             info.colors[i] = {GetBValue(k16[i]), GetGValue(k16[i]), GetRValue(k16[i]), 0};
         info.header.biClrUsed = 16;
@@ -49,12 +55,14 @@ void FillPalette(TPixelFormat f, DibInfo& info) {
         PALETTEENTRY entries[256] = {};
         const UINT n = pal ? GetPaletteEntries(pal, 0, 256, entries) : 0;
         if (pal) DeleteObject(pal);
-        for (UINT i = 0; i < n; ++i) info.colors[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+        for (UINT i = 0; i < n; ++i)
+            info.colors[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
         info.header.biClrUsed = 256;
     }
 }
 
-HBITMAP CreateDib(int width, int height, TPixelFormat f, uint8_t** bits) {
+HBITMAP CreateDib(int width, int height, TPixelFormat f, uint8_t** bits)
+{
     DibInfo info{};
     info.header.biSize = sizeof(BITMAPINFOHEADER);
     info.header.biWidth = width;
@@ -71,7 +79,8 @@ HBITMAP CreateDib(int width, int height, TPixelFormat f, uint8_t** bits) {
     }
     FillPalette(f, info);
     void* p = nullptr;
-    HBITMAP h = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &p, nullptr, 0);
+    HBITMAP h = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &p,
+                                 nullptr, 0);
     *bits = static_cast<uint8_t*>(p);
     return h;
 }
@@ -79,8 +88,11 @@ HBITMAP CreateDib(int width, int height, TPixelFormat f, uint8_t** bits) {
 // A memory DC with a bitmap selected, for the length of one copy.
 class SelectedDC {
 public:
-    explicit SelectedDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, bitmap)) {}
-    ~SelectedDC() {
+    explicit SelectedDC(HBITMAP bitmap)
+        : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, bitmap))
+    {}
+    ~SelectedDC()
+    {
         SelectObject(dc_, old_);
         DeleteDC(dc_);
     }
@@ -101,19 +113,22 @@ class TBitmap::TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap* bitmap) : bitmap_(bitmap) {}
     ~TBitmapCanvas() override { SetHandle(nullptr); }
-    void FreeOwn() {
+    void FreeOwn()
+    {
         if (own_) SetHandle(nullptr);
     }
 
 protected:
-    void CreateHandle() override {
+    void CreateHandle() override
+    {
         HDC dc = CreateCompatibleDC(nullptr);
         if (!dc) return;
         old_ = bitmap_->dib_ ? SelectObject(dc, bitmap_->dib_) : nullptr;
         own_ = true;
         SetHandle(dc);
     }
-    void ReleaseHandle(HDC dc) override {
+    void ReleaseHandle(HDC dc) override
+    {
         if (!own_) return;  // a DC someone else bound
         own_ = false;
         if (old_) SelectObject(dc, old_);
@@ -127,7 +142,8 @@ private:
     bool own_ = false;
 };
 
-FW_IMPLEMENT_CLASS(TBitmap) {
+FW_IMPLEMENT_CLASS(TBitmap)
+{
     c.Property("Width", &TBitmap::Width, &TBitmap::SetWidth);
     c.Property("Height", &TBitmap::Height, &TBitmap::SetHeight);
     c.Property("PixelFormat", &TBitmap::PixelFormat, &TBitmap::SetPixelFormat);
@@ -137,18 +153,21 @@ FW_IMPLEMENT_CLASS(TBitmap) {
 
 TBitmap::TBitmap() = default;
 
-TBitmap::~TBitmap() {
+TBitmap::~TBitmap()
+{
     canvas_.reset();
     if (dib_) DeleteObject(dib_);
 }
 
 int TBitmap::BitsPerPixel() const { return FormatBits(format_); }
 
-void TBitmap::FreeCanvasDC() {
+void TBitmap::FreeCanvasDC()
+{
     if (canvas_) static_cast<TBitmapCanvas*>(canvas_.get())->FreeOwn();
 }
 
-void TBitmap::Reset() {
+void TBitmap::Reset()
+{
     FreeCanvasDC();
     if (dib_) DeleteObject(dib_);
     dib_ = nullptr;
@@ -157,7 +176,8 @@ void TBitmap::Reset() {
     width_ = height_ = 0;
 }
 
-void TBitmap::Rebuild(int width, int height, TPixelFormat format, bool keep) {
+void TBitmap::Rebuild(int width, int height, TPixelFormat format, bool keep)
+{
     width = std::max(width, 0);
     height = std::max(height, 0);
     FreeCanvasDC();
@@ -170,7 +190,8 @@ void TBitmap::Rebuild(int width, int height, TPixelFormat format, bool keep) {
         PatBlt(to.dc(), 0, 0, width, height, WHITENESS);
         if (keep && dib_) {
             SelectedDC from(dib_);
-            BitBlt(to.dc(), 0, 0, std::min(width, width_), std::min(height, height_), from.dc(), 0, 0, SRCCOPY);
+            BitBlt(to.dc(), 0, 0, std::min(width, width_), std::min(height, height_), from.dc(), 0,
+                   0, SRCCOPY);
         }
     }
     if (dib_) DeleteObject(dib_);
@@ -182,12 +203,14 @@ void TBitmap::Rebuild(int width, int height, TPixelFormat format, bool keep) {
     format_ = format;
 }
 
-void TBitmap::SetSize(int width, int height) {
+void TBitmap::SetSize(int width, int height)
+{
     if (width == width_ && height == height_) return;
     Rebuild(width, height, format_, true);
 }
 
-void TBitmap::SetPixelFormat(TPixelFormat format) {
+void TBitmap::SetPixelFormat(TPixelFormat format)
+{
     if (format == format_) return;
     if (Empty()) {
         format_ = format;
@@ -196,7 +219,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     Rebuild(width_, height_, format, true);
 }
 
-uint8_t* TBitmap::ScanLine(int y) {
+uint8_t* TBitmap::ScanLine(int y)
+{
     if (!bits_ || y < 0 || y >= height_) throw EInvalidGraphic("Scan line index out of range");
     GdiFlush();
     const size_t stride = Stride(width_, BitsPerPixel());
@@ -206,21 +230,24 @@ uint8_t* TBitmap::ScanLine(int y) {
 
 HBITMAP TBitmap::Handle() { return dib_; }
 
-void TBitmap::SetHandle(HBITMAP bitmap) {
+void TBitmap::SetHandle(HBITMAP bitmap)
+{
     if (bitmap == dib_) return;
     Reset();
     if (!bitmap) return;
     DIBSECTION ds{};
     if (GetObjectW(bitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits) {
         switch (ds.dsBmih.biBitCount) {
-            case 1: format_ = pf1bit; break;
-            case 4: format_ = pf4bit; break;
-            case 8: format_ = pf8bit; break;
-            case 16:
-                format_ = ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[1] == 0x07E0 ? pf16bit : pf15bit;
-                break;
-            case 24: format_ = pf24bit; break;
-            default: format_ = pf32bit; break;
+        case 1: format_ = pf1bit; break;
+        case 4: format_ = pf4bit; break;
+        case 8: format_ = pf8bit; break;
+        case 16:
+            format_ = ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[1] == 0x07E0
+                          ? pf16bit
+                          : pf15bit;
+            break;
+        case 24: format_ = pf24bit; break;
+        default: format_ = pf32bit; break;
         }
         dib_ = bitmap;
         bits_ = static_cast<uint8_t*>(ds.dsBm.bmBits);
@@ -239,7 +266,8 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     DeleteObject(bitmap);
 }
 
-HBITMAP TBitmap::ReleaseHandle() {
+HBITMAP TBitmap::ReleaseHandle()
+{
     FreeCanvasDC();
     HBITMAP h = dib_;
     dib_ = nullptr;
@@ -248,23 +276,27 @@ HBITMAP TBitmap::ReleaseHandle() {
     return h;
 }
 
-TCanvas* TBitmap::Canvas() {
+TCanvas* TBitmap::Canvas()
+{
     if (!canvas_) canvas_ = std::make_unique<TBitmapCanvas>(this);
     return canvas_.get();
 }
 
-TColor TBitmap::TransparentColor() {
+TColor TBitmap::TransparentColor()
+{
     if (mode_ == tmFixed && transparentColor_ != clDefault) return transparentColor_;
     if (Empty()) return clDefault;
     return static_cast<TColor>(GetPixel(Canvas()->Handle(), 0, height_ - 1));
 }
 
-void TBitmap::SetTransparentColor(TColor color) {
+void TBitmap::SetTransparentColor(TColor color)
+{
     transparentColor_ = color;
     mode_ = color == clDefault ? tmAuto : tmFixed;
 }
 
-void TBitmap::Assign(const TPersistent* source) {
+void TBitmap::Assign(const TPersistent* source)
+{
     if (!source) {
         Reset();
         return;
@@ -294,14 +326,16 @@ void TBitmap::Assign(const TPersistent* source) {
     mode_ = src->mode_;
 }
 
-void TBitmap::LoadFromStream(rtl::TStream& stream) {
+void TBitmap::LoadFromStream(rtl::TStream& stream)
+{
     const int64_t start = stream.Position();
     const int64_t left = stream.Size() - start;
     std::vector<uint8_t> data(static_cast<size_t>(std::max<int64_t>(left, 0)));
     if (!data.empty()) stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
     // A file header that gives a plausible size says where this bitmap ends.
     if (data.size() >= 14 && data[0] == 'B' && data[1] == 'M') {
-        const uint32_t size = data[2] | (data[3] << 8) | (data[4] << 16) | (static_cast<uint32_t>(data[5]) << 24);
+        const uint32_t size =
+            data[2] | (data[3] << 8) | (data[4] << 16) | (static_cast<uint32_t>(data[5]) << 24);
         if (size >= 14 && size < data.size()) stream.SetPosition(start + size);
     }
     rtl::PixelImage image;
@@ -322,7 +356,8 @@ void TBitmap::LoadFromStream(rtl::TStream& stream) {
     }
 }
 
-void TBitmap::SaveToStream(rtl::TStream& stream) {
+void TBitmap::SaveToStream(rtl::TStream& stream)
+{
     if (Empty()) return;
     TBitmap work;
     TBitmap* src = this;
@@ -343,43 +378,49 @@ void TBitmap::SaveToStream(rtl::TStream& stream) {
     stream.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
 }
 
-void TBitmap::LoadFromFile(const std::string& fileName) {
+void TBitmap::LoadFromFile(const std::string& fileName)
+{
     rtl::TFileStream f(fileName, rtl::fmOpenRead | rtl::fmShareDenyWrite);
     LoadFromStream(f);
 }
 
-void TBitmap::SaveToFile(const std::string& fileName) {
+void TBitmap::SaveToFile(const std::string& fileName)
+{
     rtl::TFileStream f(fileName, rtl::fmCreate);
     SaveToStream(f);
 }
 
-void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
+void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name)
+{
     HANDLE h = LoadImageW(instance, ToWide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (!h) throw EInvalidGraphic("Resource " + name + " not found");
     SetHandle(static_cast<HBITMAP>(h));
 }
 
-void TBitmap::Draw(TCanvas* canvas, const RECT& r) {
+void TBitmap::Draw(TCanvas* canvas, const RECT& r)
+{
     if (Empty()) return;
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
     HDC src = Canvas()->Handle();
     HDC dst = canvas->Handle();
     if (Transparent())
-        TransparentBlt(dst, r.left, r.top, w, h, src, 0, 0, width_, height_, ColorToRGB(TransparentColor()));
+        TransparentBlt(dst, r.left, r.top, w, h, src, 0, 0, width_, height_,
+                       ColorToRGB(TransparentColor()));
     else if (w == width_ && h == height_)
         BitBlt(dst, r.left, r.top, w, h, src, 0, 0, canvas->CopyMode());
     else
         StretchBlt(dst, r.left, r.top, w, h, src, 0, 0, width_, height_, canvas->CopyMode());
 }
 
-void TCanvas::BrushCopy(const RECT& dest, TBitmap* bitmap, const RECT& sourceRect, TColor color) {
+void TCanvas::BrushCopy(const RECT& dest, TBitmap* bitmap, const RECT& sourceRect, TColor color)
+{
     const int w = dest.right - dest.left, h = dest.bottom - dest.top;
     const int sw = sourceRect.right - sourceRect.left, sh = sourceRect.bottom - sourceRect.top;
     if (!bitmap || bitmap->Empty() || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
     FillRect(dest);
-    TransparentBlt(Handle(), dest.left, dest.top, w, h, bitmap->Canvas()->Handle(), sourceRect.left, sourceRect.top,
-                   sw, sh, ColorToRGB(color));
+    TransparentBlt(Handle(), dest.left, dest.top, w, h, bitmap->Canvas()->Handle(), sourceRect.left,
+                   sourceRect.top, sw, sh, ColorToRGB(color));
 }
 
 }  // namespace fw

@@ -15,7 +15,8 @@ namespace fw {
 
 // pfDevice is kept as 32 bits per pixel.
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
-FW_ENUM(TPixelFormat, "pfDevice", "pf1bit", "pf4bit", "pf8bit", "pf15bit", "pf16bit", "pf24bit", "pf32bit")
+FW_ENUM(TPixelFormat, "pfDevice", "pf1bit", "pf4bit", "pf8bit", "pf15bit", "pf16bit", "pf24bit",
+        "pf32bit")
 
 enum TTransparentMode { tmAuto, tmFixed };
 FW_ENUM(TTransparentMode, "tmAuto", "tmFixed")

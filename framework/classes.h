@@ -73,7 +73,10 @@ struct TMethod {
     TObject* data = nullptr;
 
     bool Assigned() const { return code != nullptr && data != nullptr; }
-    friend bool operator==(const TMethod& a, const TMethod& b) { return a.code == b.code && a.data == b.data; }
+    friend bool operator==(const TMethod& a, const TMethod& b)
+    {
+        return a.code == b.code && a.data == b.data;
+    }
 };
 
 template <class Sig>
@@ -86,11 +89,13 @@ namespace detail {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wcast-function-type"
 template <class R, class... A>
-TMethod::Code EraseMethod(R (TObject::*m)(A...)) {
+TMethod::Code EraseMethod(R (TObject::*m)(A...))
+{
     return reinterpret_cast<TMethod::Code>(m);
 }
 template <class R, class... A>
-auto RestoreMethod(TMethod::Code code) {
+auto RestoreMethod(TMethod::Code code)
+{
     return reinterpret_cast<R (TObject::*)(A...)>(code);
 }
 #pragma GCC diagnostic pop
@@ -109,16 +114,19 @@ public:
     explicit TDelegate(const TMethod& m) : method_(m) {}
 
     template <class C, class M>
-        requires std::is_base_of_v<M, C> && std::is_base_of_v<TObject, M>
+    requires std::is_base_of_v<M, C> && std::is_base_of_v<TObject, M>
     TDelegate(C* object, R (M::*method)(A...))
-        : method_{detail::EraseMethod(static_cast<R (TObject::*)(A...)>(method)), static_cast<TObject*>(object)} {}
+        : method_{detail::EraseMethod(static_cast<R (TObject::*)(A...)>(method)),
+                  static_cast<TObject*>(object)}
+    {}
 
     const TMethod& Method() const { return method_; }
     TObject* Object() const { return method_.data; }
     explicit operator bool() const { return method_.Assigned(); }
     void Clear() { method_ = {}; }
 
-    R operator()(A... args) const {
+    R operator()(A... args) const
+    {
         if (!method_.Assigned()) {
             if constexpr (std::is_void_v<R>)
                 return;
@@ -129,7 +137,10 @@ public:
         return (method_.data->*fn)(std::forward<A>(args)...);
     }
 
-    friend bool operator==(const TDelegate& a, const TDelegate& b) { return a.method_ == b.method_; }
+    friend bool operator==(const TDelegate& a, const TDelegate& b)
+    {
+        return a.method_ == b.method_;
+    }
 
 private:
     TMethod method_;
@@ -160,14 +171,16 @@ const TEnumInfo& BooleanInfo();
 
 // Declares the identifiers of an enumeration whose values run from 0; use
 // it in the namespace of the enumeration.
-#define FW_ENUM(E, ...)                                                 \
-    inline const ::fw::TEnumInfo& FwEnumInfo(const E*) {                \
-        static const ::fw::TEnumInfo info{#E, {__VA_ARGS__}};           \
-        return info;                                                    \
+#define FW_ENUM(E, ...)                                                                            \
+    inline const ::fw::TEnumInfo& FwEnumInfo(const E*)                                             \
+    {                                                                                              \
+        static const ::fw::TEnumInfo info{#E, {__VA_ARGS__}};                                      \
+        return info;                                                                               \
     }
 
 template <class E>
-const TEnumInfo& EnumInfoOf() {
+const TEnumInfo& EnumInfoOf()
+{
     if constexpr (std::is_same_v<E, bool>)
         return BooleanInfo();
     else
@@ -179,10 +192,12 @@ template <class E>
 class TSet {
 public:
     constexpr TSet() = default;
-    constexpr TSet(std::initializer_list<E> members) {
+    constexpr TSet(std::initializer_list<E> members)
+    {
         for (E e : members) bits_ |= Bit(e);
     }
-    static constexpr TSet FromBits(uint32_t bits) {
+    static constexpr TSet FromBits(uint32_t bits)
+    {
         TSet s;
         s.bits_ = bits;
         return s;
@@ -190,8 +205,16 @@ public:
     constexpr uint32_t Bits() const { return bits_; }
     constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr TSet& Include(E e) { bits_ |= Bit(e); return *this; }
-    constexpr TSet& Exclude(E e) { bits_ &= ~Bit(e); return *this; }
+    constexpr TSet& Include(E e)
+    {
+        bits_ |= Bit(e);
+        return *this;
+    }
+    constexpr TSet& Exclude(E e)
+    {
+        bits_ &= ~Bit(e);
+        return *this;
+    }
     friend constexpr TSet operator+(TSet a, TSet b) { return FromBits(a.bits_ | b.bits_); }
     friend constexpr TSet operator-(TSet a, TSet b) { return FromBits(a.bits_ & ~b.bits_); }
     friend constexpr TSet operator*(TSet a, TSet b) { return FromBits(a.bits_ & b.bits_); }
@@ -230,10 +253,10 @@ struct TIdentMap {
 struct TPropInfo {
     std::string Name;
     TTypeKind Kind = TTypeKind::Integer;
-    const TEnumInfo* Enum = nullptr;        // enumeration, or the element of a set
-    const TClass* (*ObjClassOf)() = nullptr;  // class kind: the declared class
+    const TEnumInfo* Enum = nullptr;            // enumeration, or the element of a set
+    const TClass* (*ObjClassOf)() = nullptr;    // class kind: the declared class
     const std::type_info* Signature = nullptr;  // method kind
-    const TIdentMap* Idents = nullptr;      // integer kind: optional names
+    const TIdentMap* Idents = nullptr;          // integer kind: optional names
 
     // Type-erased accessors; only those of the property's kind are set,
     // and the setter is empty for a read-only property.
@@ -254,7 +277,8 @@ struct TPropInfo {
     const TClass* ObjClass() const { return ObjClassOf ? ObjClassOf() : nullptr; }
 
     // Names integer values in layouts (colour, cursor names).
-    TPropInfo& WithIdents(const TIdentMap& idents) {
+    TPropInfo& WithIdents(const TIdentMap& idents)
+    {
         Idents = &idents;
         return *this;
     }
@@ -326,7 +350,8 @@ struct MemberTraits<V (C::*)() const> {
 };
 
 template <class T>
-constexpr bool IsObjectPtr() {
+constexpr bool IsObjectPtr()
+{
     if constexpr (std::is_pointer_v<T>)
         return std::is_base_of_v<TObject, std::remove_cv_t<std::remove_pointer_t<T>>>;
     else
@@ -344,7 +369,8 @@ public:
     // A property read by a getter (or a field) and written by a setter (or
     // the same field); pass no setter for a read-only getter.
     template <class G, class S = std::nullptr_t>
-    TPropInfo& Property(const char* name, G get, S set = nullptr) {
+    TPropInfo& Property(const char* name, G get, S set = nullptr)
+    {
         using Traits = detail::MemberTraits<G>;
         using V = typename Traits::Value;
         static_assert(std::is_base_of_v<typename Traits::Class, T>, "getter of another class");
@@ -366,7 +392,8 @@ public:
 
     // A handler method that layouts bind to events by name.
     template <class C, class R, class... A>
-    void Method(const char* name, R (C::*method)(A...)) {
+    void Method(const char* name, R (C::*method)(A...))
+    {
         static_assert(std::is_base_of_v<C, T>);
         TDelegate<R(A...)> d(static_cast<T*>(nullptr), method);
         cls_.Methods.push_back({name, d.Method().code, &typeid(R(A...))});
@@ -374,7 +401,8 @@ public:
 
     // A component field that a layout read into this class fills by name.
     template <class C, class P>
-    void Field(const char* name, P* C::*field) {
+    void Field(const char* name, P* C::*field)
+    {
         static_assert(std::is_base_of_v<C, T> && std::is_base_of_v<TObject, P>);
         cls_.Fields.push_back(
             {name, &P::StaticClass,
@@ -386,32 +414,39 @@ public:
 
     // A property that reads its own binary data from layouts.
     template <class C>
-    void Binary(const char* name, void (C::*reader)(std::span<const uint8_t>)) {
+    void Binary(const char* name, void (C::*reader)(std::span<const uint8_t>))
+    {
         static_assert(std::is_base_of_v<C, T>);
-        cls_.Binaries.push_back(
-            {name, [reader](TObject* o, std::span<const uint8_t> bytes) { (static_cast<T&>(*o).*reader)(bytes); }});
+        cls_.Binaries.push_back({name, [reader](TObject* o, std::span<const uint8_t> bytes) {
+                                     (static_cast<T&>(*o).*reader)(bytes);
+                                 }});
     }
 
 private:
     template <class V, class Get>
-    TPropInfo& Add(const char* name, Get getter, std::function<void(TObject*, V)> setter) {
+    TPropInfo& Add(const char* name, Get getter, std::function<void(TObject*, V)> setter)
+    {
         TPropInfo p;
         p.Name = name;
         if constexpr (std::is_same_v<V, bool> || std::is_enum_v<V>) {
             p.Kind = TTypeKind::Enumeration;
             p.Enum = &EnumInfoOf<V>();
             p.GetOrd = [getter](TObject* o) { return static_cast<int64_t>(getter(o)); };
-            if (setter) p.SetOrd = [setter](TObject* o, int64_t v) { setter(o, static_cast<V>(v)); };
+            if (setter)
+                p.SetOrd = [setter](TObject* o, int64_t v) { setter(o, static_cast<V>(v)); };
         } else if constexpr (IsSet<V>::value) {
             p.Kind = TTypeKind::Set;
             p.Enum = &EnumInfoOf<typename IsSet<V>::Element>();
             p.GetOrd = [getter](TObject* o) { return static_cast<int64_t>(getter(o).Bits()); };
             if (setter)
-                p.SetOrd = [setter](TObject* o, int64_t v) { setter(o, V::FromBits(static_cast<uint32_t>(v))); };
+                p.SetOrd = [setter](TObject* o, int64_t v) {
+                    setter(o, V::FromBits(static_cast<uint32_t>(v)));
+                };
         } else if constexpr (std::is_integral_v<V>) {
             p.Kind = TTypeKind::Integer;
             p.GetOrd = [getter](TObject* o) { return static_cast<int64_t>(getter(o)); };
-            if (setter) p.SetOrd = [setter](TObject* o, int64_t v) { setter(o, static_cast<V>(v)); };
+            if (setter)
+                p.SetOrd = [setter](TObject* o, int64_t v) { setter(o, static_cast<V>(v)); };
         } else if constexpr (std::is_same_v<V, std::string>) {
             p.Kind = TTypeKind::String;
             p.GetStr = getter;
@@ -425,7 +460,8 @@ private:
             p.Kind = TTypeKind::Class;
             p.ObjClassOf = &P::StaticClass;
             p.GetObj = [getter](TObject* o) -> TObject* { return const_cast<P*>(getter(o)); };
-            if (setter) p.SetObj = [setter](TObject* o, TObject* v) { setter(o, static_cast<P*>(v)); };
+            if (setter)
+                p.SetObj = [setter](TObject* o, TObject* v) { setter(o, static_cast<P*>(v)); };
         } else if constexpr (IsDelegate<V>::value) {
             p.Kind = TTypeKind::Method;
             p.Signature = &typeid(typename V::Signature);
@@ -444,12 +480,14 @@ private:
 namespace detail {
 
 template <class T>
-TComponent* CreateInstance(TComponent* owner) {
+TComponent* CreateInstance(TComponent* owner)
+{
     return new T(owner);
 }
 
 template <class T, class Base>
-const TClass* BuildClass(const char* name, void (*declare)(ClassBuilder<T>&)) {
+const TClass* BuildClass(const char* name, void (*declare)(ClassBuilder<T>&))
+{
     auto* cls = new TClass;  // lives for the whole program
     cls->Name = name;
     cls->Parent = Base::StaticClass();
@@ -463,23 +501,24 @@ const TClass* BuildClass(const char* name, void (*declare)(ClassBuilder<T>&)) {
 
 }  // namespace detail
 
-#define FW_CLASS(Self, Base)                                                         \
-public:                                                                              \
-    using inherited = Base;                                                          \
-    static const ::fw::TClass* StaticClass();                                        \
+#define FW_CLASS(Self, Base)                                                                       \
+public:                                                                                            \
+    using inherited = Base;                                                                        \
+    static const ::fw::TClass* StaticClass();                                                      \
     const ::fw::TClass* ClassType() const override { return Self::StaticClass(); }
 
 #define FW_IMPLEMENT_CLASS(Self) FW_IMPLEMENT_CLASS_AS(Self, #Self)
 
 // The same, for a class whose class-name text differs from its C++ name
 // (a form class whose stored layouts name it TForm1).
-#define FW_IMPLEMENT_CLASS_AS(Self, NameText)                                                 \
-    static void FwDeclare_##Self(::fw::ClassBuilder<Self>& c);                                \
-    const ::fw::TClass* Self::StaticClass() {                                                 \
-        static const ::fw::TClass* cls =                                                      \
-            ::fw::detail::BuildClass<Self, Self::inherited>(NameText, &FwDeclare_##Self);     \
-        return cls;                                                                           \
-    }                                                                                         \
+#define FW_IMPLEMENT_CLASS_AS(Self, NameText)                                                      \
+    static void FwDeclare_##Self(::fw::ClassBuilder<Self>& c);                                     \
+    const ::fw::TClass* Self::StaticClass()                                                        \
+    {                                                                                              \
+        static const ::fw::TClass* cls =                                                           \
+            ::fw::detail::BuildClass<Self, Self::inherited>(NameText, &FwDeclare_##Self);          \
+        return cls;                                                                                \
+    }                                                                                              \
     static void FwDeclare_##Self([[maybe_unused]] ::fw::ClassBuilder<Self>& c)
 
 }  // namespace fw

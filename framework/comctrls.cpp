@@ -1,17 +1,18 @@
 #include "framework/comctrls.h"
 
-
 #include "framework/text.h"
 
 namespace fw {
 
-FW_IMPLEMENT_CLASS(TStatusBar) {
+FW_IMPLEMENT_CLASS(TStatusBar)
+{
     c.Property("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel);
     c.Property("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);
     c.Property("SizeGrip", &TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip);
 }
 
-TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner)
+{
     controlStyle_ = {csCaptureMouse, csClickEvents, csDoubleClicks};
     parentColor_ = false;
     SetColor(clBtnFace);
@@ -19,7 +20,8 @@ TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {
     SetAlign(alBottom);
 }
 
-void TStatusBar::CreateParams(TCreateParams& p) {
+void TStatusBar::CreateParams(TCreateParams& p)
+{
     TWinControl::CreateParams(p);
     CreateSubClass(p, STATUSCLASSNAMEW);
     // The framework places the bar (Align), not the bar itself.
@@ -27,25 +29,30 @@ void TStatusBar::CreateParams(TCreateParams& p) {
     if (sizeGrip_) p.Style |= SBARS_SIZEGRIP;
 }
 
-void TStatusBar::CreateWnd() {
+void TStatusBar::CreateWnd()
+{
     TWinControl::CreateWnd();
     HWND h = HandleIfAllocated();
     SendMessageW(h, SB_SIMPLE, simplePanel_, 0);
-    SendMessageW(h, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(ToWide(simpleText_).c_str()));
+    SendMessageW(h, SB_SETTEXTW, SB_SIMPLEID,
+                 reinterpret_cast<LPARAM>(ToWide(simpleText_).c_str()));
 }
 
-void TStatusBar::SetSimplePanel(bool v) {
+void TStatusBar::SetSimplePanel(bool v)
+{
     simplePanel_ = v;
     if (HWND h = HandleIfAllocated()) SendMessageW(h, SB_SIMPLE, v, 0);
 }
 
-void TStatusBar::SetSimpleText(const std::string& text) {
+void TStatusBar::SetSimpleText(const std::string& text)
+{
     simpleText_ = text;
     if (HWND h = HandleIfAllocated())
         SendMessageW(h, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
 }
 
-void TStatusBar::SetSizeGrip(bool v) {
+void TStatusBar::SetSizeGrip(bool v)
+{
     if (v == sizeGrip_) return;
     sizeGrip_ = v;
     RecreateWnd();

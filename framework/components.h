@@ -88,7 +88,8 @@ public:
     // A layout places the component inside the component of the block
     // around it (a control on its parent, a menu item in its menu); false
     // when it cannot sit there. The base has no such place.
-    virtual bool SetParentComponent(TComponent* parent) {
+    virtual bool SetParentComponent(TComponent* parent)
+    {
         (void)parent;
         return true;
     }
@@ -121,7 +122,8 @@ private:
 };
 
 struct ComponentDeleter {
-    void operator()(TComponent* c) const {
+    void operator()(TComponent* c) const
+    {
         if (c) c->Free();
     }
 };
@@ -129,7 +131,8 @@ template <class T>
 using TOwnedPtr = std::unique_ptr<T, ComponentDeleter>;
 
 template <class T>
-void FreeAndNil(T*& component) {
+void FreeAndNil(T*& component)
+{
     T* c = component;
     component = nullptr;
     if (c) c->Free();

@@ -15,14 +15,16 @@ namespace {
 TControl* g_captureControl = nullptr;
 
 // Never destroyed: canvases are freed with forms while the statics go away.
-std::vector<TControlCanvas*>& CanvasList() {
+std::vector<TControlCanvas*>& CanvasList()
+{
     static auto* list = new std::vector<TControlCanvas*>;
     return *list;
 }
 
 }  // namespace
 
-TShiftState KeysToShiftState(WPARAM keys) {
+TShiftState KeysToShiftState(WPARAM keys)
+{
     TShiftState s;
     if (keys & MK_SHIFT) s.Include(ssShift);
     if (keys & MK_CONTROL) s.Include(ssCtrl);
@@ -33,34 +35,48 @@ TShiftState KeysToShiftState(WPARAM keys) {
     return s;
 }
 
-const TIdentMap& CursorIdents() {
+const TIdentMap& CursorIdents()
+{
     static const TIdentMap map{{
-        {"crDefault", crDefault}, {"crNone", crNone}, {"crArrow", crArrow}, {"crCross", crCross},
-        {"crIBeam", crIBeam}, {"crSizeNESW", crSizeNESW}, {"crSizeNS", crSizeNS}, {"crSizeNWSE", crSizeNWSE},
-        {"crSizeWE", crSizeWE}, {"crUpArrow", crUpArrow}, {"crHourGlass", crHourGlass}, {"crNo", crNo},
-        {"crAppStart", crAppStart}, {"crHelp", crHelp}, {"crHandPoint", crHandPoint}, {"crSizeAll", crSizeAll},
+        {"crDefault", crDefault},
+        {"crNone", crNone},
+        {"crArrow", crArrow},
+        {"crCross", crCross},
+        {"crIBeam", crIBeam},
+        {"crSizeNESW", crSizeNESW},
+        {"crSizeNS", crSizeNS},
+        {"crSizeNWSE", crSizeNWSE},
+        {"crSizeWE", crSizeWE},
+        {"crUpArrow", crUpArrow},
+        {"crHourGlass", crHourGlass},
+        {"crNo", crNo},
+        {"crAppStart", crAppStart},
+        {"crHelp", crHelp},
+        {"crHandPoint", crHandPoint},
+        {"crSizeAll", crSizeAll},
     }};
     return map;
 }
 
-HCURSOR CursorHandle(TCursor cursor) {
+HCURSOR CursorHandle(TCursor cursor)
+{
     const wchar_t* id = nullptr;
     switch (cursor) {
-        case crArrow: id = IDC_ARROW; break;
-        case crCross: id = IDC_CROSS; break;
-        case crIBeam: id = IDC_IBEAM; break;
-        case crSizeNESW: id = IDC_SIZENESW; break;
-        case crSizeNS: id = IDC_SIZENS; break;
-        case crSizeNWSE: id = IDC_SIZENWSE; break;
-        case crSizeWE: id = IDC_SIZEWE; break;
-        case crUpArrow: id = IDC_UPARROW; break;
-        case crHourGlass: id = IDC_WAIT; break;
-        case crNo: id = IDC_NO; break;
-        case crAppStart: id = IDC_APPSTARTING; break;
-        case crHelp: id = IDC_HELP; break;
-        case crHandPoint: id = IDC_HAND; break;
-        case crSizeAll: id = IDC_SIZEALL; break;
-        default: return nullptr;
+    case crArrow: id = IDC_ARROW; break;
+    case crCross: id = IDC_CROSS; break;
+    case crIBeam: id = IDC_IBEAM; break;
+    case crSizeNESW: id = IDC_SIZENESW; break;
+    case crSizeNS: id = IDC_SIZENS; break;
+    case crSizeNWSE: id = IDC_SIZENWSE; break;
+    case crSizeWE: id = IDC_SIZEWE; break;
+    case crUpArrow: id = IDC_UPARROW; break;
+    case crHourGlass: id = IDC_WAIT; break;
+    case crNo: id = IDC_NO; break;
+    case crAppStart: id = IDC_APPSTARTING; break;
+    case crHelp: id = IDC_HELP; break;
+    case crHandPoint: id = IDC_HAND; break;
+    case crSizeAll: id = IDC_SIZEALL; break;
+    default: return nullptr;
     }
     return LoadCursorW(nullptr, id);
 }
@@ -68,7 +84,8 @@ HCURSOR CursorHandle(TCursor cursor) {
 // ---------------------------------------------------------------------------
 // TControl
 
-FW_IMPLEMENT_CLASS(TControl) {
+FW_IMPLEMENT_CLASS(TControl)
+{
     c.Property("Left", &TControl::Left, &TControl::SetLeft);
     c.Property("Top", &TControl::Top, &TControl::SetTop);
     c.Property("Width", &TControl::Width, &TControl::SetWidth);
@@ -91,19 +108,22 @@ FW_IMPLEMENT_CLASS(TControl) {
     c.Property("OnMouseUp", &TControl::OnMouseUp);
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>())
+{
     WindowProc = TWndMethod(this, &TControl::WndProc);
     font_->OnChange = TNotifyEvent(this, &TControl::OnFontChange);
 }
 
-void TControl::Destroy() {
+void TControl::Destroy()
+{
     if (g_captureControl == this) SetMouseCapture(false);
     if (Screen) Screen->ControlRemoved(this);
     if (parent_) parent_->RemoveControl(this);
     inherited::Destroy();
 }
 
-LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
+{
     TMessage m{msg, wParam, lParam, 0};
     WindowProc(m);
     return m.Result;
@@ -111,7 +131,8 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TControl::DefaultHandler(TMessage&) {}
 
-void TControl::HandleMouseDown(const TMessage& m, TMouseButton button, bool dbl) {
+void TControl::HandleMouseDown(const TMessage& m, TMouseButton button, bool dbl)
+{
     if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (button == mbLeft && controlStyle_.Contains(csClickEvents)) clicked_ = true;
     if (dbl && button == mbLeft && controlStyle_.Contains(csDoubleClicks)) DblClick();
@@ -120,7 +141,8 @@ void TControl::HandleMouseDown(const TMessage& m, TMouseButton button, bool dbl)
     MouseDown(button, shift, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
 }
 
-void TControl::HandleMouseUp(const TMessage& m, TMouseButton button) {
+void TControl::HandleMouseUp(const TMessage& m, TMouseButton button)
+{
     const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
     if (g_captureControl == this && button == mbLeft) SetMouseCapture(false);
     if (button == mbLeft && clicked_) {
@@ -131,53 +153,52 @@ void TControl::HandleMouseUp(const TMessage& m, TMouseButton button) {
     MouseUp(button, KeysToShiftState(m.WParam), x, y);
 }
 
-void TControl::WndProc(TMessage& m) {
+void TControl::WndProc(TMessage& m)
+{
     switch (m.Msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            DefaultHandler(m);
-            HandleMouseDown(m, mbLeft, m.Msg == WM_LBUTTONDBLCLK);
-            return;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-            DefaultHandler(m);
-            HandleMouseDown(m, mbRight, m.Msg == WM_RBUTTONDBLCLK);
-            return;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-            DefaultHandler(m);
-            HandleMouseDown(m, mbMiddle, m.Msg == WM_MBUTTONDBLCLK);
-            return;
-        case WM_LBUTTONUP:
-            DefaultHandler(m);
-            HandleMouseUp(m, mbLeft);
-            return;
-        case WM_RBUTTONUP:
-            DefaultHandler(m);
-            HandleMouseUp(m, mbRight);
-            return;
-        case WM_MBUTTONUP:
-            DefaultHandler(m);
-            HandleMouseUp(m, mbMiddle);
-            return;
-        case WM_MOUSEMOVE:
-            DefaultHandler(m);
-            MouseMove(KeysToShiftState(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
-            return;
-        case CM_PARENTCOLORCHANGED:
-            ParentColorChanged();
-            return;
-        case CM_PARENTFONTCHANGED:
-            ParentFontChanged();
-            return;
-        default: break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        DefaultHandler(m);
+        HandleMouseDown(m, mbLeft, m.Msg == WM_LBUTTONDBLCLK);
+        return;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        DefaultHandler(m);
+        HandleMouseDown(m, mbRight, m.Msg == WM_RBUTTONDBLCLK);
+        return;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        DefaultHandler(m);
+        HandleMouseDown(m, mbMiddle, m.Msg == WM_MBUTTONDBLCLK);
+        return;
+    case WM_LBUTTONUP:
+        DefaultHandler(m);
+        HandleMouseUp(m, mbLeft);
+        return;
+    case WM_RBUTTONUP:
+        DefaultHandler(m);
+        HandleMouseUp(m, mbRight);
+        return;
+    case WM_MBUTTONUP:
+        DefaultHandler(m);
+        HandleMouseUp(m, mbMiddle);
+        return;
+    case WM_MOUSEMOVE:
+        DefaultHandler(m);
+        MouseMove(KeysToShiftState(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+        return;
+    case CM_PARENTCOLORCHANGED: ParentColorChanged(); return;
+    case CM_PARENTFONTCHANGED: ParentFontChanged(); return;
+    default: break;
     }
     DefaultHandler(m);
 }
 
-void TControl::SetParent(TWinControl* parent) {
+void TControl::SetParent(TWinControl* parent)
+{
     if (parent == parent_) return;
-    if (parent == static_cast<TControl*>(this)) throw EComponentError("A control cannot have itself as its parent");
+    if (parent == static_cast<TControl*>(this))
+        throw EComponentError("A control cannot have itself as its parent");
     if (parent_) parent_->RemoveControl(this);
     if (parent) {
         parent->InsertControl(this);
@@ -186,25 +207,29 @@ void TControl::SetParent(TWinControl* parent) {
     }
 }
 
-bool TControl::SetParentComponent(TComponent* parent) {
+bool TControl::SetParentComponent(TComponent* parent)
+{
     auto* w = dynamic_cast<TWinControl*>(parent);
     if (!w) return false;
     SetParent(w);
     return true;
 }
 
-void TControl::SetPopupMenu(TPopupMenu* menu) {
+void TControl::SetPopupMenu(TPopupMenu* menu)
+{
     if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
     popupMenu_ = menu;
     if (menu) menu->FreeNotification(this);
 }
 
-void TControl::Notification(TComponent* component, TOperation operation) {
+void TControl::Notification(TComponent* component, TOperation operation)
+{
     if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
     inherited::Notification(component, operation);
 }
 
-void TControl::SetBounds(int left, int top, int width, int height) {
+void TControl::SetBounds(int left, int top, int width, int height)
+{
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
@@ -230,12 +255,14 @@ void TControl::SetClientWidth(int v) { SetClientSize(v, ClientHeight()); }
 
 void TControl::SetClientHeight(int v) { SetClientSize(ClientWidth(), v); }
 
-void TControl::SetClientSize(int width, int height) {
+void TControl::SetClientSize(int width, int height)
+{
     const RECT r = ClientRect();
     SetBounds(left_, top_, width_ + width - r.right, height_ + height - r.bottom);
 }
 
-POINT TControl::ClientOrigin() const {
+POINT TControl::ClientOrigin() const
+{
     POINT p{left_, top_};
     if (parent_) {
         const POINT o = parent_->ClientOrigin();
@@ -245,17 +272,20 @@ POINT TControl::ClientOrigin() const {
     return p;
 }
 
-POINT TControl::ScreenToClient(POINT p) const {
+POINT TControl::ScreenToClient(POINT p) const
+{
     const POINT o = ClientOrigin();
     return {p.x - o.x, p.y - o.y};
 }
 
-POINT TControl::ClientToScreen(POINT p) const {
+POINT TControl::ClientToScreen(POINT p) const
+{
     const POINT o = ClientOrigin();
     return {p.x + o.x, p.y + o.y};
 }
 
-void TControl::SetVisible(bool visible) {
+void TControl::SetVisible(bool visible)
+{
     if (visible == visible_) return;
     visible_ = visible;
     InvalidateInParent(BoundsRect());
@@ -263,19 +293,22 @@ void TControl::SetVisible(bool visible) {
     if (parent_ && align_ != alNone) parent_->Realign();
 }
 
-bool TControl::Showing() const {
+bool TControl::Showing() const
+{
     if (!visible_) return false;
     return parent_ ? parent_->Showing() : true;
 }
 
-void TControl::SetEnabled(bool enabled) {
+void TControl::SetEnabled(bool enabled)
+{
     if (enabled == enabled_) return;
     enabled_ = enabled;
     Invalidate();
     Perform(CM_ENABLEDCHANGED);
 }
 
-void TControl::SetColor(TColor color) {
+void TControl::SetColor(TColor color)
+{
     const bool changed = color != color_;
     color_ = color;
     if (!updatingFromParent_) parentColor_ = false;
@@ -285,45 +318,52 @@ void TControl::SetColor(TColor color) {
     Perform(CM_COLORCHANGED);
 }
 
-void TControl::SetParentColor(bool value) {
+void TControl::SetParentColor(bool value)
+{
     if (value == parentColor_) return;
     parentColor_ = value;
     if (value) ParentColorChanged();
 }
 
-void TControl::ParentColorChanged() {
+void TControl::ParentColorChanged()
+{
     if (!parentColor_ || !parent_) return;
     updatingFromParent_ = true;
     SetColor(parent_->Color());
     updatingFromParent_ = false;
 }
 
-void TControl::SetParentFont(bool value) {
+void TControl::SetParentFont(bool value)
+{
     if (value == parentFont_) return;
     parentFont_ = value;
     if (value) ParentFontChanged();
 }
 
-void TControl::ParentFontChanged() {
+void TControl::ParentFontChanged()
+{
     if (!parentFont_ || !parent_) return;
     updatingFromParent_ = true;
     font_->Assign(parent_->Font());
     updatingFromParent_ = false;
 }
 
-void TControl::OnFontChange(TObject*) {
+void TControl::OnFontChange(TObject*)
+{
     if (!updatingFromParent_) parentFont_ = false;
     FontChanged();
 }
 
-void TControl::FontChanged() {
+void TControl::FontChanged()
+{
     Invalidate();
     Perform(CM_FONTCHANGED);
 }
 
 std::string TControl::Text() const { return text_; }
 
-void TControl::SetText(const std::string& text) {
+void TControl::SetText(const std::string& text)
+{
     if (text == text_) return;
     text_ = text;
     TextChanged();
@@ -331,37 +371,44 @@ void TControl::SetText(const std::string& text) {
     Perform(CM_TEXTCHANGED);
 }
 
-void TControl::SetAlign(TAlign align) {
+void TControl::SetAlign(TAlign align)
+{
     if (align == align_) return;
     align_ = align;
     if (parent_) parent_->Realign();
 }
 
-void TControl::SetCursor(TCursor cursor) {
+void TControl::SetCursor(TCursor cursor)
+{
     if (cursor == cursor_) return;
     cursor_ = cursor;
     Perform(CM_CURSORCHANGED);
 }
 
-void TControl::InvalidateInParent(const RECT& r) const {
+void TControl::InvalidateInParent(const RECT& r) const
+{
     if (!parent_ || !parent_->HandleAllocated()) return;
     InvalidateRect(parent_->HandleIfAllocated(), &r, !controlStyle_.Contains(csOpaque));
 }
 
-void TControl::Invalidate() {
+void TControl::Invalidate()
+{
     if (visible_) InvalidateInParent(BoundsRect());
 }
 
-void TControl::Update() {
+void TControl::Update()
+{
     if (parent_) parent_->Update();
 }
 
-void TControl::Repaint() {
+void TControl::Repaint()
+{
     Invalidate();
     Update();
 }
 
-void TControl::BringToFront() {
+void TControl::BringToFront()
+{
     if (!parent_) return;
     TWinControl* p = parent_;
     p->RemoveControl(this);
@@ -369,7 +416,8 @@ void TControl::BringToFront() {
     Invalidate();
 }
 
-void TControl::SendToBack() {
+void TControl::SendToBack()
+{
     // Windowless controls paint in list order; the first is painted first.
     if (!parent_) return;
     TWinControl* p = parent_;
@@ -383,7 +431,8 @@ void TControl::SendToBack() {
     Invalidate();
 }
 
-void TControl::Loaded() {
+void TControl::Loaded()
+{
     inherited::Loaded();
     ParentColorChanged();
     ParentFontChanged();
@@ -393,19 +442,22 @@ void TControl::Click() { OnClick(this); }
 
 void TControl::DblClick() { OnDblClick(this); }
 
-void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
     OnMouseDown(this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) { OnMouseMove(this, shift, x, y); }
 
-void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
     OnMouseUp(this, button, shift, x, y);
 }
 
 bool TControl::MouseCapture() const { return g_captureControl == this; }
 
-void TControl::SetMouseCapture(bool value) {
+void TControl::SetMouseCapture(bool value)
+{
     if (value) {
         HWND window = nullptr;
         if (auto* w = dynamic_cast<TWinControl*>(this))
@@ -433,7 +485,8 @@ TControlCanvas::TControlCanvas(TControl* control) : control_(control) {}
 
 TControlCanvas::~TControlCanvas() { SetHandle(nullptr); }
 
-void TControlCanvas::CreateHandle() {
+void TControlCanvas::CreateHandle()
+{
     HWND window = nullptr;
     POINT origin{0, 0};
     RECT clip{};
@@ -458,7 +511,8 @@ void TControlCanvas::CreateHandle() {
     SetHandle(dc);
 }
 
-void TControlCanvas::ReleaseHandle(HDC dc) {
+void TControlCanvas::ReleaseHandle(HDC dc)
+{
     if (!dcWindow_) return;  // a borrowed DC: not ours to release
     auto& list = CanvasList();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -468,11 +522,13 @@ void TControlCanvas::ReleaseHandle(HDC dc) {
     dcWindow_ = nullptr;
 }
 
-void TControlCanvas::FreeHandle() {
+void TControlCanvas::FreeHandle()
+{
     if (dcWindow_ && LockCount() == 0) SetHandle(nullptr);
 }
 
-void FreeDeviceContexts(HWND window) {
+void FreeDeviceContexts(HWND window)
+{
     const std::vector<TControlCanvas*> list = CanvasList();
     for (TControlCanvas* c : list) {
         if (window) {
@@ -492,9 +548,11 @@ void FreeDeviceContexts(HWND window) {
 FW_IMPLEMENT_CLASS(TGraphicControl) {}
 
 TGraphicControl::TGraphicControl(TComponent* owner)
-    : TControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+    : TControl(owner), canvas_(std::make_unique<TControlCanvas>(this))
+{}
 
-void TGraphicControl::WndProc(TMessage& m) {
+void TGraphicControl::WndProc(TMessage& m)
+{
     if (m.Msg == WM_PAINT) {
         if (m.WParam) {
             canvas_->PaintOn(reinterpret_cast<HDC>(m.WParam), [this] { Paint(); });

@@ -33,7 +33,8 @@ FW_ENUM(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", 
 
 // Border of a form; controls with a border use bsNone and bsSingle.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-FW_ENUM(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin")
+FW_ENUM(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
+        "bsSizeToolWin")
 using TBorderStyle = TFormBorderStyle;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -46,7 +47,8 @@ using TShiftState = TSet<TShiftStateItem>;
 // key read from the keyboard.
 TShiftState KeysToShiftState(WPARAM keys);
 
-using TMouseEvent = TDelegate<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    TDelegate<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TDelegate<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
 // Cursors: crDefault leaves the window class's cursor; the others name
@@ -79,8 +81,8 @@ enum TControlStyleItem {
     csOpaque,           // paints all of its area
     csParentBackground
 };
-FW_ENUM(TControlStyleItem, "csAcceptsControls", "csCaptureMouse", "csClickEvents", "csDoubleClicks", "csOpaque",
-        "csParentBackground")
+FW_ENUM(TControlStyleItem, "csAcceptsControls", "csCaptureMouse", "csClickEvents", "csDoubleClicks",
+        "csOpaque", "csParentBackground")
 using TControlStyle = TSet<TControlStyleItem>;
 
 class TControl : public TComponent {
@@ -110,7 +112,10 @@ public:
     // negative width or height is kept at 0.
     virtual void SetBounds(int left, int top, int width, int height);
     RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
-    void SetBoundsRect(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+    void SetBoundsRect(const RECT& r)
+    {
+        SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
 
     virtual RECT ClientRect() const;
     int ClientWidth() const;

@@ -11,7 +11,8 @@ namespace fw {
 
 namespace {
 
-TMessageBoxHook& Hook() {
+TMessageBoxHook& Hook()
+{
     static TMessageBoxHook hook;
     return hook;
 }
@@ -19,7 +20,8 @@ TMessageBoxHook& Hook() {
 thread_local HHOOK t_centerHook = nullptr;
 
 // Moves the message box to the middle of the screen when it is activated.
-LRESULT CALLBACK CenterProc(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CenterProc(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wParam);
         wchar_t cls[16] = {};
@@ -29,7 +31,8 @@ LRESULT CALLBACK CenterProc(int code, WPARAM wParam, LPARAM lParam) {
             GetWindowRect(box, &r);
             const int w = r.right - r.left, h = r.bottom - r.top;
             SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             HHOOK hook = t_centerHook;
             t_centerHook = nullptr;
             UnhookWindowsHookEx(hook);
@@ -39,7 +42,8 @@ LRESULT CALLBACK CenterProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(t_centerHook, code, wParam, lParam);
 }
 
-HWND OwnerWindow() {
+HWND OwnerWindow()
+{
     if (HWND active = GetActiveWindow()) return active;
     if (Application && Application->MainForm()) {
         HWND main = Application->MainForm()->HandleIfAllocated();
@@ -52,7 +56,8 @@ HWND OwnerWindow() {
 
 void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
 
-int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
+int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
+{
     if (Hook()) return Hook()(text, caption, flags);
     const std::wstring wtext = ToWide(text), wcaption = ToWide(caption);
     HHOOK outer = t_centerHook;
@@ -63,14 +68,16 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT fla
     return result;
 }
 
-void ShowMessage(const std::string& text) {
+void ShowMessage(const std::string& text)
+{
     ShowMessageBox(text, Application ? Application->Title() : std::string{}, MB_OK);
 }
 
 // ---------------------------------------------------------------------------
 // TOpenDialog
 
-FW_IMPLEMENT_CLASS(TOpenDialog) {
+FW_IMPLEMENT_CLASS(TOpenDialog)
+{
     c.Property("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
     c.Property("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);
     c.Property("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);
@@ -79,7 +86,8 @@ FW_IMPLEMENT_CLASS(TOpenDialog) {
     c.Property("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
 }
 
-bool TOpenDialog::Execute() {
+bool TOpenDialog::Execute()
+{
     // The filter's '|' separators become the NULs the dialog expects.
     std::wstring filter = ToWide(filter_);
     for (wchar_t& ch : filter)
@@ -99,7 +107,8 @@ bool TOpenDialog::Execute() {
     ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING;
+    ofn.Flags =
+        OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING;
     if (!GetOpenFileNameW(&ofn)) return false;
     fileName_ = ToGbk(file.data());
     filterIndex_ = static_cast<int>(ofn.nFilterIndex);

@@ -17,7 +17,8 @@ void ShowMessage(const std::string& text);
 
 // Tests replace the box with a function that receives what would be shown
 // and answers for the user; an empty function brings the real box back.
-using TMessageBoxHook = std::function<int(const std::string& text, const std::string& caption, UINT flags)>;
+using TMessageBoxHook =
+    std::function<int(const std::string& text, const std::string& caption, UINT flags)>;
 void SetMessageBoxHook(TMessageBoxHook hook);
 
 // The system's modal open-file dialog. Filter is written

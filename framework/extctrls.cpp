@@ -4,7 +4,8 @@ namespace fw {
 
 FW_IMPLEMENT_CLASS(TCustomPanel) {}
 
-FW_IMPLEMENT_CLASS(TPanel) {
+FW_IMPLEMENT_CLASS(TPanel)
+{
     c.Property("Caption", &TPanel::Caption, &TPanel::SetCaption);
     c.Property("Alignment", &TPanel::Alignment, &TPanel::SetAlignment);
     c.Property("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner);
@@ -17,14 +18,17 @@ FW_IMPLEMENT_CLASS(TPanel) {
     c.Property("ParentBackground", &TPanel::ParentBackground, &TPanel::SetParentBackground);
 }
 
-TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
-    controlStyle_ = {csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque, csParentBackground};
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner)
+{
+    controlStyle_ = {csAcceptsControls, csCaptureMouse, csClickEvents,
+                     csDoubleClicks,    csOpaque,       csParentBackground};
     parentColor_ = false;
     SetColor(clBtnFace);
     SetBounds(0, 0, 185, 41);
 }
 
-void TCustomPanel::CreateParams(TCreateParams& p) {
+void TCustomPanel::CreateParams(TCreateParams& p)
+{
     TCustomControl::CreateParams(p);
     if (borderStyle_ != bsNone) {
         if (Ctl3D())
@@ -34,55 +38,64 @@ void TCustomPanel::CreateParams(TCreateParams& p) {
     }
 }
 
-void TCustomPanel::SetBevelOuter(TBevelCut b) {
+void TCustomPanel::SetBevelOuter(TBevelCut b)
+{
     bevelOuter_ = b;
     Realign();
     Invalidate();
 }
 
-void TCustomPanel::SetBevelInner(TBevelCut b) {
+void TCustomPanel::SetBevelInner(TBevelCut b)
+{
     bevelInner_ = b;
     Realign();
     Invalidate();
 }
 
-void TCustomPanel::SetBevelWidth(int w) {
+void TCustomPanel::SetBevelWidth(int w)
+{
     bevelWidth_ = w < 1 ? 1 : w;
     Realign();
     Invalidate();
 }
 
-void TCustomPanel::SetBorderWidth(int w) {
+void TCustomPanel::SetBorderWidth(int w)
+{
     borderWidth_ = w < 0 ? 0 : w;
     Realign();
     Invalidate();
 }
 
-void TCustomPanel::SetBorderStyle(TBorderStyle s) {
+void TCustomPanel::SetBorderStyle(TBorderStyle s)
+{
     if (s == borderStyle_) return;
     borderStyle_ = s;
     RecreateWnd();
 }
 
-void TCustomPanel::SetAlignment(TAlignment a) {
+void TCustomPanel::SetAlignment(TAlignment a)
+{
     alignment_ = a;
     Invalidate();
 }
 
-void TCustomPanel::SetParentBackground(bool v) {
+void TCustomPanel::SetParentBackground(bool v)
+{
     controlStyle_ = v ? controlStyle_ + TControlStyle{csParentBackground}
                       : controlStyle_ - TControlStyle{csParentBackground};
     Invalidate();
 }
 
-void TCustomPanel::AdjustClientRect(RECT& r) const {
+void TCustomPanel::AdjustClientRect(RECT& r) const
+{
     int inset = borderWidth_;
     if (bevelOuter_ != bvNone) inset += bevelWidth_;
     if (bevelInner_ != bvNone) inset += bevelWidth_;
     InflateRect(&r, -inset, -inset);
 }
 
-void TCustomPanel::Paint() {
+void TCustomPanel::Paint()
+{
     TCanvas* c = Canvas();
     RECT r = ClientRect();
     auto bevel = [&](TBevelCut cut) {

@@ -8,7 +8,8 @@
 
 namespace fw {
 
-TCustomForm* GetParentForm(const TControl* control) {
+TCustomForm* GetParentForm(const TControl* control)
+{
     if (!control) return nullptr;
     while (control->Parent()) control = control->Parent();
     return dynamic_cast<TCustomForm*>(const_cast<TControl*>(control));
@@ -20,7 +21,8 @@ TCustomForm* GetParentForm(const TControl* control) {
 FW_IMPLEMENT_CLASS(TCustomForm) {}
 
 TCustomForm::TCustomForm(TComponent* owner)
-    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this))
+{
     visible_ = false;
     parentColor_ = false;
     parentFont_ = false;
@@ -30,7 +32,8 @@ TCustomForm::TCustomForm(TComponent* owner)
     if (Screen) Screen->AddForm(this);
 }
 
-void TCustomForm::InitializeForm() {
+void TCustomForm::InitializeForm()
+{
     ReadLayoutResource(this);
     const bool show = visible_;
     OnCreate(this);
@@ -40,7 +43,8 @@ void TCustomForm::InitializeForm() {
     }
 }
 
-void TCustomForm::Destroy() {
+void TCustomForm::Destroy()
+{
     OnDestroy(this);
     if (Screen) Screen->RemoveForm(this);
     // The window would destroy the menu it shows; the menu's owner does that.
@@ -48,17 +52,20 @@ void TCustomForm::Destroy() {
     inherited::Destroy();
 }
 
-void TCustomForm::CreateWnd() {
+void TCustomForm::CreateWnd()
+{
     TWinControl::CreateWnd();
     if (menu_) ::SetMenu(HandleIfAllocated(), menu_->Handle());
 }
 
-void TCustomForm::DestroyWnd() {
+void TCustomForm::DestroyWnd()
+{
     ::SetMenu(HandleIfAllocated(), nullptr);
     TWinControl::DestroyWnd();
 }
 
-void TCustomForm::SetMenu(TMainMenu* menu) {
+void TCustomForm::SetMenu(TMainMenu* menu)
+{
     if (menu == menu_) return;
     const RECT client = ClientRect();
     if (menu_) menu_->RemoveFreeNotification(this);
@@ -69,12 +76,14 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
     MenuChanged();
 }
 
-void TCustomForm::MenuChanged() {
+void TCustomForm::MenuChanged()
+{
     if (HWND h = HandleIfAllocated()) DrawMenuBar(h);
     Perform(CM_MENUCHANGED);
 }
 
-bool TCustomForm::IsShortCut(WORD key) {
+bool TCustomForm::IsShortCut(WORD key)
+{
     if (!menu_) return false;
     TShiftState shift;
     if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
@@ -83,7 +92,8 @@ bool TCustomForm::IsShortCut(WORD key) {
     return menu_->IsShortCut(ShortCut(key, shift));
 }
 
-void TCustomForm::Notification(TComponent* component, TOperation operation) {
+void TCustomForm::Notification(TComponent* component, TOperation operation)
+{
     if (operation == opRemove && component == menu_) {
         if (HWND h = HandleIfAllocated()) ::SetMenu(h, nullptr);
         menu_ = nullptr;
@@ -91,25 +101,26 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
     inherited::Notification(component, operation);
 }
 
-void TCustomForm::StyleFor(DWORD& style, DWORD& exStyle) const {
+void TCustomForm::StyleFor(DWORD& style, DWORD& exStyle) const
+{
     style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     exStyle = 0;
     switch (borderStyle_) {
-        case bsNone: style |= WS_POPUP; break;
-        case bsSingle: style |= WS_CAPTION | WS_BORDER; break;
-        case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
-        case bsDialog:
-            style |= WS_POPUP | WS_CAPTION;
-            exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-            break;
-        case bsToolWindow:
-            style |= WS_CAPTION;
-            exStyle |= WS_EX_TOOLWINDOW;
-            break;
-        case bsSizeToolWin:
-            style |= WS_CAPTION | WS_THICKFRAME;
-            exStyle |= WS_EX_TOOLWINDOW;
-            break;
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+        style |= WS_POPUP | WS_CAPTION;
+        exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        break;
+    case bsToolWindow:
+        style |= WS_CAPTION;
+        exStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case bsSizeToolWin:
+        style |= WS_CAPTION | WS_THICKFRAME;
+        exStyle |= WS_EX_TOOLWINDOW;
+        break;
     }
     if (borderStyle_ != bsNone && borderIcons_.Contains(biSystemMenu)) {
         style |= WS_SYSMENU;
@@ -121,7 +132,8 @@ void TCustomForm::StyleFor(DWORD& style, DWORD& exStyle) const {
     }
 }
 
-void TCustomForm::CreateParams(TCreateParams& p) {
+void TCustomForm::CreateParams(TCreateParams& p)
+{
     TWinControl::CreateParams(p);
     if (Parent()) return;  // a form placed inside another control is a child window
     StyleFor(p.Style, p.ExStyle);
@@ -130,13 +142,15 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     // A secondary form stays above the main form.
     if (Application) {
         TCustomForm* main = Application->MainForm();
-        if (main && main != this && main->HandleAllocated()) p.WndParent = main->HandleIfAllocated();
+        if (main && main != this && main->HandleAllocated())
+            p.WndParent = main->HandleIfAllocated();
     }
     p.WindowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     if (!p.WindowClass.hIcon) p.WindowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
 }
 
-RECT TCustomForm::ClientRect() const {
+RECT TCustomForm::ClientRect() const
+{
     if (HandleAllocated() || Parent()) return TWinControl::ClientRect();
     DWORD style, exStyle;
     StyleFor(style, exStyle);
@@ -148,12 +162,14 @@ RECT TCustomForm::ClientRect() const {
 
 POINT TCustomForm::ClientOrigin() const { return TWinControl::ClientOrigin(); }
 
-void TCustomForm::SetClientSize(int width, int height) {
+void TCustomForm::SetClientSize(int width, int height)
+{
     const RECT r = ClientRect();
     SetBounds(left_, top_, width_ + width - r.right, height_ + height - r.bottom);
 }
 
-void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
+void TCustomForm::SetBorderStyle(TFormBorderStyle s)
+{
     if (s == borderStyle_) return;
     const RECT client = ClientRect();
     borderStyle_ = s;
@@ -161,13 +177,15 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
     RecreateWnd();
 }
 
-void TCustomForm::SetBorderIcons(TBorderIcons icons) {
+void TCustomForm::SetBorderIcons(TBorderIcons icons)
+{
     if (icons == borderIcons_) return;
     borderIcons_ = icons;
     RecreateWnd();
 }
 
-TWindowState TCustomForm::WindowState() const {
+TWindowState TCustomForm::WindowState() const
+{
     if (HWND h = HandleIfAllocated(); h && IsWindowVisible(h)) {
         if (IsIconic(h)) return wsMinimized;
         if (IsZoomed(h)) return wsMaximized;
@@ -176,51 +194,62 @@ TWindowState TCustomForm::WindowState() const {
     return windowState_;
 }
 
-void TCustomForm::SetWindowState(TWindowState s) {
+void TCustomForm::SetWindowState(TWindowState s)
+{
     windowState_ = s;
     HWND h = HandleIfAllocated();
     if (!h || !IsWindowVisible(h)) return;
     ShowWindow(h, s == wsMaximized ? SW_MAXIMIZE : s == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void TCustomForm::SetActiveControl(TWinControl* control) {
+void TCustomForm::SetActiveControl(TWinControl* control)
+{
     activeControl_ = control;
     if (control && Active() && control->CanFocus()) control->SetFocus();
 }
 
-bool TCustomForm::Active() const { return HandleIfAllocated() && GetActiveWindow() == HandleIfAllocated(); }
+bool TCustomForm::Active() const
+{
+    return HandleIfAllocated() && GetActiveWindow() == HandleIfAllocated();
+}
 
 void TCustomForm::FocusChanged(TWinControl* control) { activeControl_ = control; }
 
-void TCustomForm::ControlRemoved(TControl* control) {
+void TCustomForm::ControlRemoved(TControl* control)
+{
     if (activeControl_ == control) activeControl_ = nullptr;
 }
 
-void TCustomForm::PlaceOnShow() {
+void TCustomForm::PlaceOnShow()
+{
     int x = left_, y = top_;
     auto center = [&](const RECT& area) {
         x = area.left + (area.right - area.left - width_) / 2;
         y = area.top + (area.bottom - area.top - height_) / 2;
     };
     switch (position_) {
-        case poScreenCenter:
-        case poDesktopCenter: center({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}); break;
-        case poMainFormCenter:
-        case poOwnerFormCenter: {
-            TCustomForm* other = position_ == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
-            if (!other && Application) other = Application->MainForm();
-            if (other && other != this && other->Visible())
-                center(other->BoundsRect());
-            else
-                center({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-            break;
-        }
-        default: return;
+    case poScreenCenter:
+    case poDesktopCenter:
+        center({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+        break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+        TCustomForm* other =
+            position_ == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
+        if (!other && Application) other = Application->MainForm();
+        if (other && other != this && other->Visible())
+            center(other->BoundsRect());
+        else
+            center({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+        break;
+    }
+    default: return;
     }
     SetBounds(x, y, width_, height_);
 }
 
-void TCustomForm::SetVisible(bool visible) {
+void TCustomForm::SetVisible(bool visible)
+{
     if (Parent()) {
         TWinControl::SetVisible(visible);
         return;
@@ -248,12 +277,14 @@ void TCustomForm::SetVisible(bool visible) {
     if (!was) Perform(CM_VISIBLECHANGED, 1);
 }
 
-void TCustomForm::SetAutoScroll(bool v) {
+void TCustomForm::SetAutoScroll(bool v)
+{
     autoScroll_ = v;
     UpdateScrollRange();
 }
 
-void TCustomForm::UpdateScrollRange() {
+void TCustomForm::UpdateScrollRange()
+{
     HWND h = HandleIfAllocated();
     if (!h || updatingScroll_) return;
     updatingScroll_ = true;
@@ -288,12 +319,15 @@ void TCustomForm::UpdateScrollRange() {
     }
     RECT client{};
     GetClientRect(h, &client);
-    const int maxX = std::max<int>(0, range.cx - client.right), maxY = std::max<int>(0, range.cy - client.bottom);
+    const int maxX = std::max<int>(0, range.cx - client.right),
+              maxY = std::max<int>(0, range.cy - client.bottom);
     updatingScroll_ = false;
-    if (scrollPos_.x > maxX || scrollPos_.y > maxY) ScrollTo(std::min<int>(scrollPos_.x, maxX), std::min<int>(scrollPos_.y, maxY));
+    if (scrollPos_.x > maxX || scrollPos_.y > maxY)
+        ScrollTo(std::min<int>(scrollPos_.x, maxX), std::min<int>(scrollPos_.y, maxY));
 }
 
-void TCustomForm::ScrollTo(int x, int y) {
+void TCustomForm::ScrollTo(int x, int y)
+{
     x = std::max(x, 0);
     y = std::max(y, 0);
     const int dx = scrollPos_.x - x, dy = scrollPos_.y - y;
@@ -301,7 +335,8 @@ void TCustomForm::ScrollTo(int x, int y) {
     scrollPos_ = {x, y};
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
-        if (c->Align() == alNone) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+        if (c->Align() == alNone)
+            c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
     }
     if (HWND h = HandleIfAllocated()) {
         SetScrollPos(h, SB_HORZ, x, TRUE);
@@ -310,7 +345,8 @@ void TCustomForm::ScrollTo(int x, int y) {
     }
 }
 
-void TCustomForm::Scroll(int bar, WPARAM request) {
+void TCustomForm::Scroll(int bar, WPARAM request)
+{
     HWND h = HandleIfAllocated();
     SCROLLINFO si{};
     si.cbSize = sizeof(si);
@@ -319,15 +355,15 @@ void TCustomForm::Scroll(int bar, WPARAM request) {
     int pos = si.nPos;
     const int page = static_cast<int>(si.nPage);
     switch (LOWORD(request)) {
-        case SB_LINEUP: pos -= 8; break;
-        case SB_LINEDOWN: pos += 8; break;
-        case SB_PAGEUP: pos -= page; break;
-        case SB_PAGEDOWN: pos += page; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-        case SB_TOP: pos = si.nMin; break;
-        case SB_BOTTOM: pos = si.nMax; break;
-        default: return;
+    case SB_LINEUP: pos -= 8; break;
+    case SB_LINEDOWN: pos += 8; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = si.nMin; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
     }
     pos = std::max(si.nMin, std::min(pos, si.nMax - std::max(page - 1, 0)));
     if (bar == SB_HORZ)
@@ -336,13 +372,15 @@ void TCustomForm::Scroll(int bar, WPARAM request) {
         ScrollTo(scrollPos_.x, pos);
 }
 
-bool TCustomForm::CloseQuery() {
+bool TCustomForm::CloseQuery()
+{
     bool canClose = true;
     OnCloseQuery(this, canClose);
     return canClose;
 }
 
-void TCustomForm::Close() {
+void TCustomForm::Close()
+{
     if (modal_) {
         modalResult_ = mrCancel;
         return;
@@ -361,14 +399,16 @@ void TCustomForm::Close() {
         Release();
 }
 
-void TCustomForm::Release() {
+void TCustomForm::Release()
+{
     if (HWND h = HandleIfAllocated())
         PostMessageW(h, CM_RELEASE, 0, 0);
     else
         Free();
 }
 
-TModalResult TCustomForm::ShowModal() {
+TModalResult TCustomForm::ShowModal()
+{
     if (Visible() || !Enabled()) throw EInvalidOperation("Cannot make a visible window modal");
     std::vector<HWND> disabled;
     for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
@@ -412,7 +452,8 @@ TModalResult TCustomForm::ShowModal() {
     return modalResult_;
 }
 
-void TCustomForm::SelectFirst() {
+void TCustomForm::SelectFirst()
+{
     std::vector<TWinControl*> list;
     GetTabOrderList(list);
     for (TWinControl* c : list)
@@ -422,71 +463,72 @@ void TCustomForm::SelectFirst() {
         }
 }
 
-void TCustomForm::PaintWindow(HDC dc) {
+void TCustomForm::PaintWindow(HDC dc)
+{
     canvas_->PaintOn(dc, [this] { Paint(); });
 }
 
 void TCustomForm::Paint() { OnPaint(this); }
 
-void TCustomForm::FontChanged() {
+void TCustomForm::FontChanged()
+{
     canvas_->SetFont(Font());
     TWinControl::FontChanged();
 }
 
-void TCustomForm::WndProc(TMessage& m) {
+void TCustomForm::WndProc(TMessage& m)
+{
     switch (m.Msg) {
-        case WM_CLOSE:
-            Close();
+    case WM_CLOSE: Close(); return;
+    case WM_COMMAND:
+        if (!m.LParam && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam)))
             return;
-        case WM_COMMAND:
-            if (!m.LParam && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
-            break;
-        case WM_MEASUREITEM:
-        case WM_DRAWITEM:
-            if (HandleMenuItemMessage(m)) return;
-            break;
-        case WM_ACTIVATE:
-            if (LOWORD(m.WParam) != WA_INACTIVE) {
-                if (Screen) Screen->SetActiveForm(this);
-                OnActivate(this);
-                if (activeControl_ && activeControl_->CanFocus() && !HIWORD(m.WParam))
-                    activeControl_->SetFocus();
-                else if (!HIWORD(m.WParam))
-                    SelectFirst();
-                m.Result = 0;
-                return;
-            } else {
-                if (TWinControl* c = FindControl(GetFocus()); c && GetParentForm(c) == this) activeControl_ = c;
-                OnDeactivate(this);
-            }
-            break;
-        case WM_SHOWWINDOW:
-            DefaultHandler(m);
-            if (m.WParam)
-                OnShow(this);
-            else
-                OnHide(this);
+        break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (HandleMenuItemMessage(m)) return;
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(m.WParam) != WA_INACTIVE) {
+            if (Screen) Screen->SetActiveForm(this);
+            OnActivate(this);
+            if (activeControl_ && activeControl_->CanFocus() && !HIWORD(m.WParam))
+                activeControl_->SetFocus();
+            else if (!HIWORD(m.WParam))
+                SelectFirst();
+            m.Result = 0;
             return;
-        case WM_SIZE:
-            TWinControl::WndProc(m);
-            UpdateScrollRange();
-            OnResize(this);
+        } else {
+            if (TWinControl* c = FindControl(GetFocus()); c && GetParentForm(c) == this)
+                activeControl_ = c;
+            OnDeactivate(this);
+        }
+        break;
+    case WM_SHOWWINDOW:
+        DefaultHandler(m);
+        if (m.WParam)
+            OnShow(this);
+        else
+            OnHide(this);
+        return;
+    case WM_SIZE:
+        TWinControl::WndProc(m);
+        UpdateScrollRange();
+        OnResize(this);
+        return;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (!m.LParam) {  // the form's own scroll bars
+            Scroll(m.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, m.WParam);
             return;
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-            if (!m.LParam) {  // the form's own scroll bars
-                Scroll(m.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, m.WParam);
-                return;
-            }
-            break;
-        case CM_RELEASE:
-            Free();
-            return;
-        case CM_RECREATEWND:
-            TWinControl::WndProc(m);
-            if (visible_ && HandleIfAllocated()) ShowWindow(HandleIfAllocated(), SW_SHOWNA);
-            return;
-        default: break;
+        }
+        break;
+    case CM_RELEASE: Free(); return;
+    case CM_RECREATEWND:
+        TWinControl::WndProc(m);
+        if (visible_ && HandleIfAllocated()) ShowWindow(HandleIfAllocated(), SW_SHOWNA);
+        return;
+    default: break;
     }
     TWinControl::WndProc(m);
 }
@@ -494,7 +536,8 @@ void TCustomForm::WndProc(TMessage& m) {
 // ---------------------------------------------------------------------------
 // TForm
 
-FW_IMPLEMENT_CLASS(TForm) {
+FW_IMPLEMENT_CLASS(TForm)
+{
     c.Property("Caption", &TForm::Caption, &TForm::SetCaption);
     c.Property("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth);
     c.Property("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight);
@@ -524,17 +567,20 @@ FW_IMPLEMENT_CLASS(TScreen) {}
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
 
-void TScreen::AddForm(TCustomForm* form) {
+void TScreen::AddForm(TCustomForm* form)
+{
     if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) forms_.push_back(form);
 }
 
-void TScreen::RemoveForm(TCustomForm* form) {
+void TScreen::RemoveForm(TCustomForm* form)
+{
     forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
     if (activeForm_ == form) activeForm_ = nullptr;
     if (activeControl_ && GetParentForm(activeControl_) == form) activeControl_ = nullptr;
 }
 
-void TScreen::SetActiveForm(TCustomForm* form) {
+void TScreen::SetActiveForm(TCustomForm* form)
+{
     if (form == activeForm_) return;
     activeForm_ = form;
     OnActiveFormChange(this);
@@ -542,7 +588,8 @@ void TScreen::SetActiveForm(TCustomForm* form) {
 
 namespace {
 
-void Broadcast(TWinControl* parent, UINT msg, LPARAM lParam) {
+void Broadcast(TWinControl* parent, UINT msg, LPARAM lParam)
+{
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
         c->Perform(msg, 0, lParam);
@@ -552,7 +599,8 @@ void Broadcast(TWinControl* parent, UINT msg, LPARAM lParam) {
 
 }  // namespace
 
-void TScreen::ControlFocused(TWinControl* control) {
+void TScreen::ControlFocused(TWinControl* control)
+{
     TCustomForm* form = GetParentForm(control);
     if (form) SetActiveForm(form);
     if (control == form) control = nullptr;  // the form's own window: no control has the focus
@@ -566,12 +614,14 @@ void TScreen::ControlFocused(TWinControl* control) {
     OnActiveControlChange(this);
 }
 
-void TScreen::ControlRemoved(TControl* control) {
+void TScreen::ControlRemoved(TControl* control)
+{
     if (activeControl_ == control) activeControl_ = nullptr;
     for (TCustomForm* f : forms_) f->ControlRemoved(control);
 }
 
-void TScreen::SetCursor(TCursor cursor) {
+void TScreen::SetCursor(TCursor cursor)
+{
     cursor_ = cursor;
     if (HCURSOR h = CursorHandle(cursor)) {
         ::SetCursor(h);
@@ -586,7 +636,8 @@ void TScreen::SetCursor(TCursor cursor) {
     }
 }
 
-TFont* TScreen::MenuFont() {
+TFont* TScreen::MenuFont()
+{
     if (!menuFont_) {
         menuFont_ = std::make_unique<TFont>();
         NONCLIENTMETRICSW ncm{};

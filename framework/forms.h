@@ -39,8 +39,8 @@ enum TPosition {
     poMainFormCenter,
     poOwnerFormCenter
 };
-FW_ENUM(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-        "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
+FW_ENUM(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+        "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 FW_ENUM(TBorderIcon, "biSystemMenu", "biMinimize", "biMaximize", "biHelp")
@@ -175,7 +175,8 @@ TCustomForm* GetParentForm(const TControl* control);
 
 // Creates a form of class T with an owner, reads its layout, runs OnCreate.
 template <class T>
-T* CreateForm(TComponent* owner) {
+T* CreateForm(TComponent* owner)
+{
     T* form = new T(owner);
     try {
         form->InitializeForm();

@@ -4,34 +4,68 @@
 
 namespace fw {
 
-COLORREF ColorToRGB(TColor color) {
+COLORREF ColorToRGB(TColor color)
+{
     if (color < 0) return GetSysColor(color & 0xFF);
     return static_cast<COLORREF>(color) & 0x00FFFFFF;
 }
 
-const TIdentMap& ColorIdents() {
+const TIdentMap& ColorIdents()
+{
     static const TIdentMap map{{
-        {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-        {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-        {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-        {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-        {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue}, {"clCream", clCream},
-        {"clMedGray", clMedGray}, {"clNone", clNone}, {"clDefault", clDefault},
-        {"clScrollBar", clScrollBar}, {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
-        {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
-        {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
-        {"clCaptionText", clCaptionText}, {"clActiveBorder", clActiveBorder},
-        {"clInactiveBorder", clInactiveBorder}, {"clAppWorkSpace", clAppWorkSpace},
-        {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clBtnFace", clBtnFace},
-        {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText}, {"clBtnText", clBtnText},
-        {"clInactiveCaptionText", clInactiveCaptionText}, {"clBtnHighlight", clBtnHighlight},
-        {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText},
+        {"clBlack", clBlack},
+        {"clMaroon", clMaroon},
+        {"clGreen", clGreen},
+        {"clOlive", clOlive},
+        {"clNavy", clNavy},
+        {"clPurple", clPurple},
+        {"clTeal", clTeal},
+        {"clGray", clGray},
+        {"clSilver", clSilver},
+        {"clRed", clRed},
+        {"clLime", clLime},
+        {"clYellow", clYellow},
+        {"clBlue", clBlue},
+        {"clFuchsia", clFuchsia},
+        {"clAqua", clAqua},
+        {"clWhite", clWhite},
+        {"clMoneyGreen", clMoneyGreen},
+        {"clSkyBlue", clSkyBlue},
+        {"clCream", clCream},
+        {"clMedGray", clMedGray},
+        {"clNone", clNone},
+        {"clDefault", clDefault},
+        {"clScrollBar", clScrollBar},
+        {"clBackground", clBackground},
+        {"clActiveCaption", clActiveCaption},
+        {"clInactiveCaption", clInactiveCaption},
+        {"clMenu", clMenu},
+        {"clWindow", clWindow},
+        {"clWindowFrame", clWindowFrame},
+        {"clMenuText", clMenuText},
+        {"clWindowText", clWindowText},
+        {"clCaptionText", clCaptionText},
+        {"clActiveBorder", clActiveBorder},
+        {"clInactiveBorder", clInactiveBorder},
+        {"clAppWorkSpace", clAppWorkSpace},
+        {"clHighlight", clHighlight},
+        {"clHighlightText", clHighlightText},
+        {"clBtnFace", clBtnFace},
+        {"clBtnShadow", clBtnShadow},
+        {"clGrayText", clGrayText},
+        {"clBtnText", clBtnText},
+        {"clInactiveCaptionText", clInactiveCaptionText},
+        {"clBtnHighlight", clBtnHighlight},
+        {"cl3DDkShadow", cl3DDkShadow},
+        {"cl3DLight", cl3DLight},
+        {"clInfoText", clInfoText},
         {"clInfoBk", clInfoBk},
     }};
     return map;
 }
 
-int ScreenPixelsPerInch() {
+int ScreenPixelsPerInch()
+{
     static const int ppi = [] {
         HDC dc = GetDC(nullptr);
         const int v = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
@@ -46,7 +80,8 @@ int ScreenPixelsPerInch() {
 
 FW_IMPLEMENT_CLASS(TGraphicsObject) {}
 
-void TGraphicsObject::Changed() {
+void TGraphicsObject::Changed()
+{
     DropHandle();
     OnChange(this);
     ReleaseDropped();
@@ -55,7 +90,8 @@ void TGraphicsObject::Changed() {
 // ---------------------------------------------------------------------------
 // TFont
 
-FW_IMPLEMENT_CLASS(TFont) {
+FW_IMPLEMENT_CLASS(TFont)
+{
     c.Property("Charset", &TFont::Charset, &TFont::SetCharset);
     c.Property("Color", &TFont::Color, &TFont::SetColor).WithIdents(ColorIdents());
     c.Property("Height", &TFont::Height, &TFont::SetHeight);
@@ -69,18 +105,21 @@ FW_IMPLEMENT_CLASS(TFont) {
 // whatever the locale: the programs' 8-bit text is always GBK.
 TFont::TFont() : name_("MS Sans Serif"), height_(-11), charset_(GB2312_CHARSET) {}
 
-TFont::~TFont() {
+TFont::~TFont()
+{
     if (handle_) DeleteObject(handle_);
     if (dropped_) DeleteObject(dropped_);
 }
 
-void TFont::SetName(const std::string& name) {
+void TFont::SetName(const std::string& name)
+{
     if (name.empty() || name == name_) return;
     name_ = name;
     Changed();
 }
 
-void TFont::SetHeight(int height) {
+void TFont::SetHeight(int height)
+{
     if (height == height_) return;
     height_ = height;
     Changed();
@@ -90,25 +129,29 @@ int TFont::Size() const { return -MulDiv(height_, 72, ScreenPixelsPerInch()); }
 
 void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72)); }
 
-void TFont::SetColor(TColor color) {
+void TFont::SetColor(TColor color)
+{
     if (color == color_) return;
     color_ = color;
     OnChange(this);  // the handle does not depend on the colour
 }
 
-void TFont::SetStyle(TFontStyles style) {
+void TFont::SetStyle(TFontStyles style)
+{
     if (style == style_) return;
     style_ = style;
     Changed();
 }
 
-void TFont::SetCharset(int charset) {
+void TFont::SetCharset(int charset)
+{
     if (charset == charset_) return;
     charset_ = charset;
     Changed();
 }
 
-HFONT TFont::Handle() const {
+HFONT TFont::Handle() const
+{
     if (!handle_) {
         LOGFONTW lf{};
         lf.lfHeight = height_;
@@ -128,7 +171,8 @@ HFONT TFont::Handle() const {
     return handle_;
 }
 
-void TFont::SetHandle(HFONT font) {
+void TFont::SetHandle(HFONT font)
+{
     if (!font || font == handle_) return;
     DropHandle();
     LOGFONTW lf{};
@@ -148,7 +192,8 @@ void TFont::SetHandle(HFONT font) {
     ReleaseDropped();
 }
 
-void TFont::Assign(const TPersistent* source) {
+void TFont::Assign(const TPersistent* source)
+{
     if (auto* f = dynamic_cast<const TFont*>(source)) {
         if (f == this) return;
         name_ = f->name_;
@@ -162,13 +207,15 @@ void TFont::Assign(const TPersistent* source) {
     TGraphicsObject::Assign(source);
 }
 
-void TFont::DropHandle() {
+void TFont::DropHandle()
+{
     if (dropped_) DeleteObject(dropped_);
     dropped_ = handle_;
     handle_ = nullptr;
 }
 
-void TFont::ReleaseDropped() {
+void TFont::ReleaseDropped()
+{
     if (dropped_) DeleteObject(dropped_);
     dropped_ = nullptr;
 }
@@ -176,47 +223,53 @@ void TFont::ReleaseDropped() {
 // ---------------------------------------------------------------------------
 // TBrush
 
-FW_IMPLEMENT_CLASS(TBrush) {
+FW_IMPLEMENT_CLASS(TBrush)
+{
     c.Property("Color", &TBrush::Color, &TBrush::SetColor).WithIdents(ColorIdents());
     c.Property("Style", &TBrush::Style, &TBrush::SetStyle);
 }
 
-TBrush::~TBrush() {
+TBrush::~TBrush()
+{
     if (handle_) DeleteObject(handle_);
     if (dropped_) DeleteObject(dropped_);
 }
 
-void TBrush::SetColor(TColor color) {
+void TBrush::SetColor(TColor color)
+{
     if (color == color_) return;
     color_ = color;
     if (style_ == bsClear) style_ = bsSolid;
     Changed();
 }
 
-void TBrush::SetStyle(TBrushStyle style) {
+void TBrush::SetStyle(TBrushStyle style)
+{
     if (style == style_) return;
     style_ = style;
     Changed();
 }
 
-HBRUSH TBrush::Handle() const {
+HBRUSH TBrush::Handle() const
+{
     if (!handle_) {
         LOGBRUSH lb{};
         lb.lbColor = ColorToRGB(color_);
         switch (style_) {
-            case bsSolid: lb.lbStyle = BS_SOLID; break;
-            case bsClear: lb.lbStyle = BS_HOLLOW; break;
-            default:
-                lb.lbStyle = BS_HATCHED;
-                lb.lbHatch = static_cast<ULONG_PTR>(style_ - bsHorizontal);
-                break;
+        case bsSolid: lb.lbStyle = BS_SOLID; break;
+        case bsClear: lb.lbStyle = BS_HOLLOW; break;
+        default:
+            lb.lbStyle = BS_HATCHED;
+            lb.lbHatch = static_cast<ULONG_PTR>(style_ - bsHorizontal);
+            break;
         }
         handle_ = CreateBrushIndirect(&lb);
     }
     return handle_;
 }
 
-void TBrush::Assign(const TPersistent* source) {
+void TBrush::Assign(const TPersistent* source)
+{
     if (auto* b = dynamic_cast<const TBrush*>(source)) {
         if (b == this) return;
         color_ = b->color_;
@@ -227,13 +280,15 @@ void TBrush::Assign(const TPersistent* source) {
     TGraphicsObject::Assign(source);
 }
 
-void TBrush::DropHandle() {
+void TBrush::DropHandle()
+{
     if (dropped_) DeleteObject(dropped_);
     dropped_ = handle_;
     handle_ = nullptr;
 }
 
-void TBrush::ReleaseDropped() {
+void TBrush::ReleaseDropped()
+{
     if (dropped_) DeleteObject(dropped_);
     dropped_ = nullptr;
 }
@@ -241,45 +296,52 @@ void TBrush::ReleaseDropped() {
 // ---------------------------------------------------------------------------
 // TPen
 
-FW_IMPLEMENT_CLASS(TPen) {
+FW_IMPLEMENT_CLASS(TPen)
+{
     c.Property("Color", &TPen::Color, &TPen::SetColor).WithIdents(ColorIdents());
     c.Property("Style", &TPen::Style, &TPen::SetStyle);
     c.Property("Width", &TPen::Width, &TPen::SetWidth);
 }
 
-TPen::~TPen() {
+TPen::~TPen()
+{
     if (handle_) DeleteObject(handle_);
     if (dropped_) DeleteObject(dropped_);
 }
 
-void TPen::SetColor(TColor color) {
+void TPen::SetColor(TColor color)
+{
     if (color == color_) return;
     color_ = color;
     Changed();
 }
 
-void TPen::SetWidth(int width) {
+void TPen::SetWidth(int width)
+{
     if (width == width_) return;
     width_ = width;
     Changed();
 }
 
-void TPen::SetStyle(TPenStyle style) {
+void TPen::SetStyle(TPenStyle style)
+{
     if (style == style_) return;
     style_ = style;
     Changed();
 }
 
-HPEN TPen::Handle() const {
+HPEN TPen::Handle() const
+{
     if (!handle_) {
-        static constexpr int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL,
-                                          PS_INSIDEFRAME};
+        static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                          PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
         handle_ = CreatePen(kStyles[style_], width_, ColorToRGB(color_));
     }
     return handle_;
 }
 
-void TPen::Assign(const TPersistent* source) {
+void TPen::Assign(const TPersistent* source)
+{
     if (auto* p = dynamic_cast<const TPen*>(source)) {
         if (p == this) return;
         color_ = p->color_;
@@ -291,13 +353,15 @@ void TPen::Assign(const TPersistent* source) {
     TGraphicsObject::Assign(source);
 }
 
-void TPen::DropHandle() {
+void TPen::DropHandle()
+{
     if (dropped_) DeleteObject(dropped_);
     dropped_ = handle_;
     handle_ = nullptr;
 }
 
-void TPen::ReleaseDropped() {
+void TPen::ReleaseDropped()
+{
     if (dropped_) DeleteObject(dropped_);
     dropped_ = nullptr;
 }
@@ -307,27 +371,32 @@ void TPen::ReleaseDropped() {
 
 FW_IMPLEMENT_CLASS(TGraphic) {}
 
-FW_IMPLEMENT_CLASS(TCanvas) {
+FW_IMPLEMENT_CLASS(TCanvas)
+{
     c.Property("Brush", &TCanvas::Brush);
     c.Property("Font", &TCanvas::Font);
     c.Property("Pen", &TCanvas::Pen);
 }
 
 TCanvas::TCanvas()
-    : font_(std::make_unique<TFont>()), brush_(std::make_unique<TBrush>()), pen_(std::make_unique<TPen>()) {
+    : font_(std::make_unique<TFont>()), brush_(std::make_unique<TBrush>()),
+      pen_(std::make_unique<TPen>())
+{
     font_->OnChange = TNotifyEvent(this, &TCanvas::FontChanged);
     brush_->OnChange = TNotifyEvent(this, &TCanvas::BrushChanged);
     pen_->OnChange = TNotifyEvent(this, &TCanvas::PenChanged);
 }
 
-TCanvas::~TCanvas() {
+TCanvas::~TCanvas()
+{
     // A derived canvas has released its own DC in its destructor; what is
     // still bound here is borrowed.
     Deselect();
     dc_ = nullptr;
 }
 
-HDC TCanvas::Handle() {
+HDC TCanvas::Handle()
+{
     if (!dc_) CreateHandle();
     if (!dc_) throw ECanvasError("Canvas does not allow drawing");
     return dc_;
@@ -337,7 +406,8 @@ void TCanvas::CreateHandle() {}
 
 void TCanvas::ReleaseHandle(HDC) {}
 
-void TCanvas::Deselect() {
+void TCanvas::Deselect()
+{
     if (!dc_) return;
     if (oldFont_) SelectObject(dc_, oldFont_);
     if (oldBrush_) SelectObject(dc_, oldBrush_);
@@ -345,7 +415,8 @@ void TCanvas::Deselect() {
     oldFont_ = oldBrush_ = oldPen_ = nullptr;
 }
 
-void TCanvas::SetHandle(HDC dc) {
+void TCanvas::SetHandle(HDC dc)
+{
     if (dc == dc_) return;
     if (dc_) {
         Deselect();
@@ -361,48 +432,59 @@ void TCanvas::SetHandle(HDC dc) {
     }
 }
 
-void TCanvas::FontChanged(TObject*) {
+void TCanvas::FontChanged(TObject*)
+{
     if (dc_) SelectObject(dc_, font_->Handle());
 }
 
-void TCanvas::BrushChanged(TObject*) {
+void TCanvas::BrushChanged(TObject*)
+{
     if (dc_) SelectObject(dc_, brush_->Handle());
 }
 
-void TCanvas::PenChanged(TObject*) {
+void TCanvas::PenChanged(TObject*)
+{
     if (dc_) SelectObject(dc_, pen_->Handle());
 }
 
-void TCanvas::Lock() {
+void TCanvas::Lock()
+{
     lock_.lock();
     ++lockCount_;
 }
 
-void TCanvas::Unlock() {
+void TCanvas::Unlock()
+{
     --lockCount_;
     lock_.unlock();
 }
 
-bool TCanvas::TryLock() {
+bool TCanvas::TryLock()
+{
     if (!lock_.try_lock()) return false;
     ++lockCount_;
     return true;
 }
 
-void TCanvas::FillRect(const RECT& r) {
+void TCanvas::FillRect(const RECT& r)
+{
     HDC dc = Handle();
     if (brush_->Style() != bsClear) ::FillRect(dc, &r, brush_->Handle());
 }
 
 void TCanvas::FrameRect(const RECT& r) { ::FrameRect(Handle(), &r, brush_->Handle()); }
 
-void TCanvas::Rectangle(int left, int top, int right, int bottom) { ::Rectangle(Handle(), left, top, right, bottom); }
+void TCanvas::Rectangle(int left, int top, int right, int bottom)
+{
+    ::Rectangle(Handle(), left, top, right, bottom);
+}
 
 void TCanvas::MoveTo(int x, int y) { MoveToEx(Handle(), x, y, nullptr); }
 
 void TCanvas::LineTo(int x, int y) { ::LineTo(Handle(), x, y); }
 
-void TCanvas::PrepareText() {
+void TCanvas::PrepareText()
+{
     HDC dc = Handle();
     SetTextColor(dc, ColorToRGB(font_->Color()));
     if (brush_->Style() == bsClear) {
@@ -413,13 +495,15 @@ void TCanvas::PrepareText() {
     }
 }
 
-void TCanvas::TextOut(int x, int y, const std::string& text) {
+void TCanvas::TextOut(int x, int y, const std::string& text)
+{
     PrepareText();
     const std::wstring w = ToWide(text);
     ExtTextOutW(dc_, x, y, 0, nullptr, w.c_str(), static_cast<UINT>(w.size()), nullptr);
 }
 
-void TCanvas::TextRect(const RECT& r, int x, int y, const std::string& text) {
+void TCanvas::TextRect(const RECT& r, int x, int y, const std::string& text)
+{
     PrepareText();
     const std::wstring w = ToWide(text);
     UINT options = ETO_CLIPPED;
@@ -427,40 +511,49 @@ void TCanvas::TextRect(const RECT& r, int x, int y, const std::string& text) {
     ExtTextOutW(dc_, x, y, options, &r, w.c_str(), static_cast<UINT>(w.size()), nullptr);
 }
 
-int TCanvas::DrawText(const std::string& text, RECT& r, UINT flags) {
+int TCanvas::DrawText(const std::string& text, RECT& r, UINT flags)
+{
     PrepareText();
     const std::wstring w = ToWide(text);
     return ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, flags);
 }
 
-SIZE TCanvas::TextExtent(const std::string& text) {
+SIZE TCanvas::TextExtent(const std::string& text)
+{
     SIZE size{};
     const std::wstring w = ToWide(text);
     GetTextExtentPoint32W(Handle(), w.c_str(), static_cast<int>(w.size()), &size);
     return size;
 }
 
-void TCanvas::Draw(int x, int y, TGraphic* graphic) {
+void TCanvas::Draw(int x, int y, TGraphic* graphic)
+{
     if (!graphic || graphic->Empty()) return;
     const RECT r{x, y, x + graphic->Width(), y + graphic->Height()};
     graphic->Draw(this, r);
 }
 
-void TCanvas::StretchDraw(const RECT& r, TGraphic* graphic) {
+void TCanvas::StretchDraw(const RECT& r, TGraphic* graphic)
+{
     if (graphic && !graphic->Empty()) graphic->Draw(this, r);
 }
 
-void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect) {
-    StretchBlt(Handle(), dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source->Handle(),
-               sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
-               sourceRect.bottom - sourceRect.top, copyMode_);
+void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect)
+{
+    StretchBlt(Handle(), dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top,
+               source->Handle(), sourceRect.left, sourceRect.top,
+               sourceRect.right - sourceRect.left, sourceRect.bottom - sourceRect.top, copyMode_);
 }
 
 TColor TCanvas::Pixel(int x, int y) { return static_cast<TColor>(GetPixel(Handle(), x, y)); }
 
-void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, ColorToRGB(color)); }
+void TCanvas::SetPixel(int x, int y, TColor color)
+{
+    ::SetPixel(Handle(), x, y, ColorToRGB(color));
+}
 
-void Frame3D(TCanvas* canvas, RECT& r, TColor topLeft, TColor bottomRight, int width) {
+void Frame3D(TCanvas* canvas, RECT& r, TColor topLeft, TColor bottomRight, int width)
+{
     HDC dc = canvas->Handle();
     for (int i = 0; i < width; ++i) {
         --r.right;

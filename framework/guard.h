@@ -15,7 +15,8 @@ void HandleCallbackException() noexcept;
 
 // Runs f; an exception is handled as above and fallback is answered.
 template <class F, class R>
-R Guarded(F&& f, R fallback) noexcept {
+R Guarded(F&& f, R fallback) noexcept
+{
     try {
         return std::forward<F>(f)();
     } catch (...) {
@@ -25,7 +26,8 @@ R Guarded(F&& f, R fallback) noexcept {
 }
 
 template <class F>
-void Guarded(F&& f) noexcept {
+void Guarded(F&& f) noexcept
+{
     try {
         std::forward<F>(f)();
     } catch (...) {

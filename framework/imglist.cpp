@@ -4,7 +4,8 @@ namespace fw {
 
 FW_IMPLEMENT_CLASS(TCustomImageList) {}
 
-FW_IMPLEMENT_CLASS(TImageList) {
+FW_IMPLEMENT_CLASS(TImageList)
+{
     c.Property("Width", &TImageList::Width, &TImageList::SetWidth);
     c.Property("Height", &TImageList::Height, &TImageList::SetHeight);
     c.Property("OnChange", &TImageList::OnChange);
@@ -12,45 +13,52 @@ FW_IMPLEMENT_CLASS(TImageList) {
 
 TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}
 
-void TCustomImageList::Destroy() {
+void TCustomImageList::Destroy()
+{
     if (handle_) ImageList_Destroy(handle_);
     handle_ = nullptr;
     inherited::Destroy();
 }
 
-void TCustomImageList::Recreate() {
+void TCustomImageList::Recreate()
+{
     if (handle_) ImageList_Destroy(handle_);
     handle_ = nullptr;
     OnChange(this);
 }
 
-void TCustomImageList::SetWidth(int width) {
+void TCustomImageList::SetWidth(int width)
+{
     if (width == width_ || width <= 0) return;
     width_ = width;
     Recreate();
 }
 
-void TCustomImageList::SetHeight(int height) {
+void TCustomImageList::SetHeight(int height)
+{
     if (height == height_ || height <= 0) return;
     height_ = height;
     Recreate();
 }
 
-HIMAGELIST TCustomImageList::Handle() {
+HIMAGELIST TCustomImageList::Handle()
+{
     if (!handle_) handle_ = ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
     return handle_;
 }
 
 int TCustomImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
 
-int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
+int TCustomImageList::Add(TBitmap* image, TBitmap* mask)
+{
     if (!image || image->Empty()) return -1;
     const int index = ImageList_Add(Handle(), image->Handle(), mask ? mask->Handle() : nullptr);
     OnChange(this);
     return index;
 }
 
-int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
+int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor)
+{
     if (!image || image->Empty()) return -1;
     // The bitmap must not be selected into its canvas's DC meanwhile.
     TBitmap copy;
@@ -60,12 +68,14 @@ int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
     return index;
 }
 
-void TCustomImageList::Clear() {
+void TCustomImageList::Clear()
+{
     if (handle_) ImageList_RemoveAll(handle_);
     OnChange(this);
 }
 
-bool TCustomImageList::ResInstLoad(HINSTANCE instance, const std::string& name, TColor maskColor) {
+bool TCustomImageList::ResInstLoad(HINSTANCE instance, const std::string& name, TColor maskColor)
+{
     TBitmap strip;
     try {
         strip.LoadFromResourceName(instance, name);
@@ -75,7 +85,8 @@ bool TCustomImageList::ResInstLoad(HINSTANCE instance, const std::string& name, 
     return AddMasked(&strip, maskColor) >= 0;
 }
 
-void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
+void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled)
+{
     if (!handle_ || index < 0 || index >= Count()) return;
     ImageList_DrawEx(handle_, index, canvas->Handle(), x, y, 0, 0, CLR_NONE, CLR_DEFAULT,
                      enabled ? ILD_NORMAL : ILD_NORMAL | ILD_BLEND50);

@@ -6,7 +6,6 @@
 
 #include "framework/bitmaps.h"
 
-
 namespace fw {
 
 class TCustomImageList : public TComponent {

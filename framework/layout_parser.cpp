@@ -16,23 +16,27 @@ struct Token {
 
 class Parser {
 public:
-    explicit Parser(std::string_view s) : s_(s) {
+    explicit Parser(std::string_view s) : s_(s)
+    {
         if (s_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;  // UTF-8 byte order mark
         Next();
     }
 
-    TLayoutObject Root() {
+    TLayoutObject Root()
+    {
         TLayoutObject o = Object();
         if (tok_.kind != Token::End) Fail("text after the root block");
         return o;
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& what) const {
+    [[noreturn]] void Fail(const std::string& what) const
+    {
         throw EReadError("layout line " + std::to_string(tok_.line) + ": " + what);
     }
 
-    void SkipBlanks() {
+    void SkipBlanks()
+    {
         while (pos_ < s_.size()) {
             const char c = s_[pos_];
             if (c == '\n') {
@@ -48,10 +52,17 @@ private:
         }
     }
 
-    static bool IdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-    static bool IdentChar(char c) { return IdentStart(c) || std::isdigit(static_cast<unsigned char>(c)); }
+    static bool IdentStart(char c)
+    {
+        return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    }
+    static bool IdentChar(char c)
+    {
+        return IdentStart(c) || std::isdigit(static_cast<unsigned char>(c));
+    }
 
-    void Next() {
+    void Next()
+    {
         SkipBlanks();
         tok_ = Token{};
         tok_.line = line_;
@@ -63,7 +74,8 @@ private:
             tok_.kind = Token::Ident;
             tok_.text = std::string(s_.substr(start, pos_ - start));
         } else if (std::isdigit(static_cast<unsigned char>(c)) ||
-                   (c == '-' && pos_ + 1 < s_.size() && std::isdigit(static_cast<unsigned char>(s_[pos_ + 1])))) {
+                   (c == '-' && pos_ + 1 < s_.size() &&
+                    std::isdigit(static_cast<unsigned char>(s_[pos_ + 1])))) {
             NumberToken();
         } else if (c == '"') {
             StringToken();
@@ -79,7 +91,8 @@ private:
         }
     }
 
-    void NumberToken() {
+    void NumberToken()
+    {
         bool negative = false;
         if (s_[pos_] == '-') {
             negative = true;
@@ -113,7 +126,8 @@ private:
         tok_.number = negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
     }
 
-    void StringToken() {
+    void StringToken()
+    {
         ++pos_;
         std::string out;
         for (;;) {
@@ -126,12 +140,12 @@ private:
             }
             if (pos_ >= s_.size()) Fail("unterminated string");
             switch (const char e = s_[pos_++]) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
-                default: Fail(std::string("unknown escape \\") + e);
+            case '"': out += '"'; break;
+            case '\\': out += '\\'; break;
+            case 'n': out += '\n'; break;
+            case 'r': out += '\r'; break;
+            case 't': out += '\t'; break;
+            default: Fail(std::string("unknown escape \\") + e);
             }
         }
         tok_.kind = Token::String;
@@ -140,19 +154,22 @@ private:
 
     bool IsPunct(char c) const { return tok_.kind == Token::Punct && tok_.text[0] == c; }
 
-    void Expect(char c) {
+    void Expect(char c)
+    {
         if (!IsPunct(c)) Fail(std::string("'") + c + "' expected");
         Next();
     }
 
-    std::string ExpectIdent(const char* what) {
+    std::string ExpectIdent(const char* what)
+    {
         if (tok_.kind != Token::Ident) Fail(std::string(what) + " expected");
         std::string s = tok_.text;
         Next();
         return s;
     }
 
-    TLayoutObject Object() {
+    TLayoutObject Object()
+    {
         TLayoutObject o;
         o.line = tok_.line;
         o.className = ExpectIdent("class name");
@@ -166,7 +183,8 @@ private:
         return o;
     }
 
-    TLayoutItem Item() {
+    TLayoutItem Item()
+    {
         TLayoutItem item;
         item.line = tok_.line;
         // Look ahead: "Class Name {" starts a block.
@@ -201,31 +219,32 @@ private:
         return item;
     }
 
-    TLayoutValue Value() {
+    TLayoutValue Value()
+    {
         TLayoutValue v;
         v.line = tok_.line;
         switch (tok_.kind) {
-            case Token::Number:
-                v.kind = TLayoutValue::Number;
-                v.number = tok_.number;
-                Next();
+        case Token::Number:
+            v.kind = TLayoutValue::Number;
+            v.number = tok_.number;
+            Next();
+            return v;
+        case Token::String:
+            v.kind = TLayoutValue::String;
+            v.text = tok_.text;
+            Next();
+            return v;
+        case Token::Ident:
+            if (tok_.text == "hex") {
+                v.kind = TLayoutValue::Bytes;
+                HexBlock(v.bytes);
                 return v;
-            case Token::String:
-                v.kind = TLayoutValue::String;
-                v.text = tok_.text;
-                Next();
-                return v;
-            case Token::Ident:
-                if (tok_.text == "hex") {
-                    v.kind = TLayoutValue::Bytes;
-                    HexBlock(v.bytes);
-                    return v;
-                }
-                v.kind = TLayoutValue::Ident;
-                v.text = tok_.text;
-                Next();
-                return v;
-            default: break;
+            }
+            v.kind = TLayoutValue::Ident;
+            v.text = tok_.text;
+            Next();
+            return v;
+        default: break;
         }
         if (IsPunct('[')) {
             v.kind = TLayoutValue::List;
@@ -244,7 +263,8 @@ private:
     }
 
     // "hex {" then pairs of hexadecimal digits, blanks anywhere, then "}".
-    void HexBlock(std::vector<uint8_t>& out) {
+    void HexBlock(std::vector<uint8_t>& out)
+    {
         SkipBlanks();
         if (pos_ >= s_.size() || s_[pos_] != '{') Fail("'{' expected after hex");
         ++pos_;

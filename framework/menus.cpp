@@ -12,17 +12,20 @@ namespace {
 
 // Live items (native item data is checked against it) and the command
 // identifiers in use.
-std::set<const TMenuItem*>& LiveItems() {
+std::set<const TMenuItem*>& LiveItems()
+{
     static auto* s = new std::set<const TMenuItem*>;
     return *s;
 }
 
-std::set<UINT>& Commands() {
+std::set<UINT>& Commands()
+{
     static auto* s = new std::set<UINT>;
     return *s;
 }
 
-UINT NewCommand() {
+UINT NewCommand()
+{
     UINT id = 1;
     for (UINT used : Commands()) {
         if (used != id) break;
@@ -32,7 +35,8 @@ UINT NewCommand() {
     return id;
 }
 
-std::wstring NativeText(const TMenuItem* item) {
+std::wstring NativeText(const TMenuItem* item)
+{
     std::string text = item->Caption();
     if (item->ShortCutKey()) text += "\t" + ShortCutToText(item->ShortCutKey());
     return ToWide(text);
@@ -40,7 +44,8 @@ std::wstring NativeText(const TMenuItem* item) {
 
 }  // namespace
 
-TShortCut ShortCut(WORD key, TShiftState shift) {
+TShortCut ShortCut(WORD key, TShiftState shift)
+{
     TShortCut s = static_cast<TShortCut>(key & 0xFF);
     if (shift.Contains(ssShift)) s |= scShift;
     if (shift.Contains(ssCtrl)) s |= scCtrl;
@@ -48,7 +53,8 @@ TShortCut ShortCut(WORD key, TShiftState shift) {
     return s;
 }
 
-std::string ShortCutToText(TShortCut shortCut) {
+std::string ShortCutToText(TShortCut shortCut)
+{
     const WORD key = shortCut & 0xFF;
     std::string name;
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
@@ -59,22 +65,22 @@ std::string ShortCutToText(TShortCut shortCut) {
         name = "Num " + std::to_string(key - VK_NUMPAD0);
     else {
         switch (key) {
-            case VK_BACK: name = "BkSp"; break;
-            case VK_TAB: name = "Tab"; break;
-            case VK_ESCAPE: name = "Esc"; break;
-            case VK_RETURN: name = "Enter"; break;
-            case VK_SPACE: name = "Space"; break;
-            case VK_PRIOR: name = "PgUp"; break;
-            case VK_NEXT: name = "PgDn"; break;
-            case VK_END: name = "End"; break;
-            case VK_HOME: name = "Home"; break;
-            case VK_LEFT: name = "Left"; break;
-            case VK_UP: name = "Up"; break;
-            case VK_RIGHT: name = "Right"; break;
-            case VK_DOWN: name = "Down"; break;
-            case VK_INSERT: name = "Ins"; break;
-            case VK_DELETE: name = "Del"; break;
-            default: return {};
+        case VK_BACK: name = "BkSp"; break;
+        case VK_TAB: name = "Tab"; break;
+        case VK_ESCAPE: name = "Esc"; break;
+        case VK_RETURN: name = "Enter"; break;
+        case VK_SPACE: name = "Space"; break;
+        case VK_PRIOR: name = "PgUp"; break;
+        case VK_NEXT: name = "PgDn"; break;
+        case VK_END: name = "End"; break;
+        case VK_HOME: name = "Home"; break;
+        case VK_LEFT: name = "Left"; break;
+        case VK_UP: name = "Up"; break;
+        case VK_RIGHT: name = "Right"; break;
+        case VK_DOWN: name = "Down"; break;
+        case VK_INSERT: name = "Ins"; break;
+        case VK_DELETE: name = "Del"; break;
+        default: return {};
         }
     }
     std::string text;
@@ -87,7 +93,8 @@ std::string ShortCutToText(TShortCut shortCut) {
 // ---------------------------------------------------------------------------
 // TMenuItem
 
-FW_IMPLEMENT_CLASS(TMenuItem) {
+FW_IMPLEMENT_CLASS(TMenuItem)
+{
     c.Property("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption);
     c.Property("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked);
     c.Property("Default", &TMenuItem::Default, &TMenuItem::SetDefault);
@@ -102,9 +109,13 @@ FW_IMPLEMENT_CLASS(TMenuItem) {
     c.Property("OnMeasureItem", &TMenuItem::OnMeasureItem);
 }
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NewCommand()) { LiveItems().insert(this); }
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NewCommand())
+{
+    LiveItems().insert(this);
+}
 
-void TMenuItem::Destroy() {
+void TMenuItem::Destroy()
+{
     while (!items_.empty()) {
         TMenuItem* child = items_.back();
         Remove(child);
@@ -117,18 +128,21 @@ void TMenuItem::Destroy() {
     inherited::Destroy();
 }
 
-TMenuItem* TMenuItem::FromItemData(ULONG_PTR data) {
+TMenuItem* TMenuItem::FromItemData(ULONG_PTR data)
+{
     auto* item = reinterpret_cast<const TMenuItem*>(data);
     return LiveItems().count(item) ? const_cast<TMenuItem*>(item) : nullptr;
 }
 
-TMenu* TMenuItem::GetParentMenu() const {
+TMenu* TMenuItem::GetParentMenu() const
+{
     const TMenuItem* root = this;
     while (root->parent_) root = root->parent_;
     return root->menu_;
 }
 
-bool TMenuItem::SetParentComponent(TComponent* parent) {
+bool TMenuItem::SetParentComponent(TComponent* parent)
+{
     if (auto* menu = dynamic_cast<TMenu*>(parent)) {
         menu->Items()->Add(this);
         return true;
@@ -140,7 +154,8 @@ bool TMenuItem::SetParentComponent(TComponent* parent) {
     return false;
 }
 
-void TMenuItem::Insert(int index, TMenuItem* item) {
+void TMenuItem::Insert(int index, TMenuItem* item)
+{
     if (!item || item == this) return;
     if (item->parent_) item->parent_->Remove(item);
     index = std::clamp(index, 0, Count());
@@ -150,7 +165,8 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
     Changed();  // with children, the item gets its submenu
 }
 
-void TMenuItem::Remove(TMenuItem* item) {
+void TMenuItem::Remove(TMenuItem* item)
+{
     auto it = std::find(items_.begin(), items_.end(), item);
     if (it == items_.end()) return;
     items_.erase(it);
@@ -158,12 +174,14 @@ void TMenuItem::Remove(TMenuItem* item) {
     RebuildContents();
 }
 
-int TMenuItem::IndexOf(const TMenuItem* item) const {
+int TMenuItem::IndexOf(const TMenuItem* item) const
+{
     auto it = std::find(items_.begin(), items_.end(), item);
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
-HMENU TMenuItem::Handle() {
+HMENU TMenuItem::Handle()
+{
     if (!handle_) {
         handle_ = menu_ ? menu_->CreateMenuHandle() : CreatePopupMenu();
         RebuildContents();
@@ -171,7 +189,8 @@ HMENU TMenuItem::Handle() {
     return handle_;
 }
 
-void TMenuItem::DestroyHandles() {
+void TMenuItem::DestroyHandles()
+{
     for (TMenuItem* c : items_) c->DestroyHandles();
     if (handle_) {
         // The children's handles were destroyed (and detached) already.
@@ -181,7 +200,8 @@ void TMenuItem::DestroyHandles() {
     }
 }
 
-void TMenuItem::RebuildContents() {
+void TMenuItem::RebuildContents()
+{
     if (!handle_) return;
     while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
     TMenu* menu = GetParentMenu();
@@ -196,7 +216,8 @@ void TMenuItem::RebuildContents() {
         mii.fType = c->IsLine() ? MFT_SEPARATOR : 0;
         if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
         if (c->radioItem_) mii.fType |= MFT_RADIOCHECK;
-        mii.fState = (c->enabled_ ? 0 : MFS_GRAYED) | (c->checked_ ? MFS_CHECKED : 0) | (c->default_ ? MFS_DEFAULT : 0);
+        mii.fState = (c->enabled_ ? 0 : MFS_GRAYED) | (c->checked_ ? MFS_CHECKED : 0) |
+                     (c->default_ ? MFS_DEFAULT : 0);
         mii.wID = c->command_;
         mii.dwItemData = reinterpret_cast<ULONG_PTR>(c);
         mii.hSubMenu = c->items_.empty() ? nullptr : c->Handle();
@@ -206,53 +227,62 @@ void TMenuItem::RebuildContents() {
     if (menu) menu->MenuChanged();
 }
 
-void TMenuItem::Changed() {
+void TMenuItem::Changed()
+{
     if (parent_) parent_->RebuildContents();
 }
 
-void TMenuItem::SetCaption(const std::string& s) {
+void TMenuItem::SetCaption(const std::string& s)
+{
     if (s == caption_) return;
     caption_ = s;
     Changed();
 }
 
-void TMenuItem::SetEnabled(bool v) {
+void TMenuItem::SetEnabled(bool v)
+{
     if (v == enabled_) return;
     enabled_ = v;
     Changed();
 }
 
-void TMenuItem::SetVisible(bool v) {
+void TMenuItem::SetVisible(bool v)
+{
     if (v == visible_) return;
     visible_ = v;
     Changed();
 }
 
-void TMenuItem::SetChecked(bool v) {
+void TMenuItem::SetChecked(bool v)
+{
     if (v == checked_) return;
     checked_ = v;
     Changed();
 }
 
-void TMenuItem::SetDefault(bool v) {
+void TMenuItem::SetDefault(bool v)
+{
     if (v == default_) return;
     default_ = v;
     Changed();
 }
 
-void TMenuItem::SetRadioItem(bool v) {
+void TMenuItem::SetRadioItem(bool v)
+{
     if (v == radioItem_) return;
     radioItem_ = v;
     Changed();
 }
 
-void TMenuItem::SetImageIndex(int v) {
+void TMenuItem::SetImageIndex(int v)
+{
     if (v == imageIndex_) return;
     imageIndex_ = v;
     Changed();
 }
 
-void TMenuItem::SetShortCutKey(TShortCut v) {
+void TMenuItem::SetShortCutKey(TShortCut v)
+{
     if (v == shortCut_) return;
     shortCut_ = v;
     Changed();
@@ -260,21 +290,24 @@ void TMenuItem::SetShortCutKey(TShortCut v) {
 
 void TMenuItem::Click() { OnClick(this); }
 
-TMenuItem* TMenuItem::FindCommand(UINT command) {
+TMenuItem* TMenuItem::FindCommand(UINT command)
+{
     if (command_ == command && parent_) return this;
     for (TMenuItem* c : items_)
         if (TMenuItem* found = c->FindCommand(command)) return found;
     return nullptr;
 }
 
-TMenuItem* TMenuItem::FindHandle(HMENU menu) {
+TMenuItem* TMenuItem::FindHandle(HMENU menu)
+{
     if (handle_ == menu) return this;
     for (TMenuItem* c : items_)
         if (TMenuItem* found = c->FindHandle(menu)) return found;
     return nullptr;
 }
 
-TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
+TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut)
+{
     for (TMenuItem* c : items_) {
         if (!c->visible_ || !c->enabled_) continue;
         if (c->shortCut_ == shortCut) return c;
@@ -283,7 +316,8 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
     return nullptr;
 }
 
-void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
+void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height)
+{
     if (OnMeasureItem) {
         OnMeasureItem(this, canvas, width, height);
         return;
@@ -299,7 +333,8 @@ void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
     height = std::max<int>(size.cy + 4, 18);
 }
 
-void TMenuItem::DrawItem(TCanvas* canvas, RECT r, bool selected) {
+void TMenuItem::DrawItem(TCanvas* canvas, RECT r, bool selected)
+{
     if (OnDrawItem) {
         OnDrawItem(this, canvas, r, selected);
         return;
@@ -315,45 +350,55 @@ void TMenuItem::DrawItem(TCanvas* canvas, RECT r, bool selected) {
     TMenu* menu = GetParentMenu();
     TCustomImageList* images = menu ? menu->Images() : nullptr;
     if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
-        images->Draw(canvas, r.left + 2, r.top + (r.bottom - r.top - images->Height()) / 2, imageIndex_, enabled_);
+        images->Draw(canvas, r.left + 2, r.top + (r.bottom - r.top - images->Height()) / 2,
+                     imageIndex_, enabled_);
     } else if (checked_) {
         RECT mark{r.left + 2, r.top, r.left + 18, r.bottom};
         canvas->Font()->SetColor(selected ? clHighlightText : clMenuText);
         canvas->Brush()->SetStyle(bsClear);
-        canvas->DrawText(radioItem_ ? "\xA1\xF1" : "\xA1\xCC", mark, DT_SINGLELINE | DT_VCENTER | DT_CENTER);  // ● √
+        canvas->DrawText(radioItem_ ? "\xA1\xF1" : "\xA1\xCC", mark,
+                         DT_SINGLELINE | DT_VCENTER | DT_CENTER);  // ● √
     }
     canvas->Brush()->SetStyle(bsClear);
     canvas->Font()->SetColor(!enabled_ ? clGrayText : selected ? clHighlightText : clMenuText);
     if (default_) canvas->Font()->SetStyle(canvas->Font()->Style() + TFontStyles{fsBold});
     RECT t{r.left + 22, r.top, r.right - 8, r.bottom};
     canvas->DrawText(caption_, t, DT_SINGLELINE | DT_VCENTER);
-    if (shortCut_) canvas->DrawText(ShortCutToText(shortCut_), t, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    if (shortCut_)
+        canvas->DrawText(ShortCutToText(shortCut_), t, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
 }
 
 // ---------------------------------------------------------------------------
 // TMenu, TMainMenu, TPopupMenu
 
-FW_IMPLEMENT_CLASS(TMenu) {
+FW_IMPLEMENT_CLASS(TMenu)
+{
     c.Property("Images", &TMenu::Images, &TMenu::SetImages);
     c.Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw);
     c.Property("Items", &TMenu::Items);
 }
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this)) { items_->menu_ = this; }
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this))
+{
+    items_->menu_ = this;
+}
 
-void TMenu::Destroy() {
+void TMenu::Destroy()
+{
     items_->DestroyHandles();
     inherited::Destroy();  // frees the root item with the owned components
 }
 
-void TMenu::SetImages(TCustomImageList* images) {
+void TMenu::SetImages(TCustomImageList* images)
+{
     if (images_) images_->RemoveFreeNotification(this);
     images_ = images;
     if (images_) images_->FreeNotification(this);
     items_->RebuildContents();
 }
 
-void TMenu::SetOwnerDraw(bool v) {
+void TMenu::SetOwnerDraw(bool v)
+{
     if (v == ownerDraw_) return;
     ownerDraw_ = v;
     items_->RebuildContents();
@@ -366,28 +411,32 @@ void TMenu::SetOwnerDraw(bool v) {
     }
 }
 
-void TMenu::Notification(TComponent* component, TOperation operation) {
+void TMenu::Notification(TComponent* component, TOperation operation)
+{
     if (operation == opRemove && component == images_) images_ = nullptr;
     inherited::Notification(component, operation);
 }
 
-TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind) {
+TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind)
+{
     switch (kind) {
-        case fkCommand: return items_->FindCommand(static_cast<UINT>(value));
-        case fkHandle: return items_->FindHandle(reinterpret_cast<HMENU>(value));
-        case fkShortCut: return items_->FindShortCut(static_cast<TShortCut>(value));
+    case fkCommand: return items_->FindCommand(static_cast<UINT>(value));
+    case fkHandle: return items_->FindHandle(reinterpret_cast<HMENU>(value));
+    case fkShortCut: return items_->FindShortCut(static_cast<TShortCut>(value));
     }
     return nullptr;
 }
 
-bool TMenu::DispatchCommand(UINT command) {
+bool TMenu::DispatchCommand(UINT command)
+{
     TMenuItem* item = FindItem(command, fkCommand);
     if (!item) return false;
     item->Click();
     return true;
 }
 
-bool TMenu::IsShortCut(TShortCut shortCut) {
+bool TMenu::IsShortCut(TShortCut shortCut)
+{
     TMenuItem* item = FindItem(shortCut, fkShortCut);
     if (!item) return false;
     item->Click();
@@ -396,36 +445,42 @@ bool TMenu::IsShortCut(TShortCut shortCut) {
 
 FW_IMPLEMENT_CLASS(TMainMenu) {}
 
-void TMainMenu::Destroy() {
+void TMainMenu::Destroy()
+{
     // Off the form's window before its native menu goes.
-    if (auto* form = dynamic_cast<TCustomForm*>(Owner()); form && !form->Destroying() && form->Menu() == this)
+    if (auto* form = dynamic_cast<TCustomForm*>(Owner());
+        form && !form->Destroying() && form->Menu() == this)
         form->SetMenu(nullptr);
     inherited::Destroy();
 }
 
-void TMainMenu::MenuChanged() {
+void TMainMenu::MenuChanged()
+{
     // The form that shows this menu redraws its bar.
     if (auto* form = dynamic_cast<TCustomForm*>(Owner()))
         if (form->Menu() == this) form->MenuChanged();
 }
 
-FW_IMPLEMENT_CLASS(TPopupMenu) {
+FW_IMPLEMENT_CLASS(TPopupMenu)
+{
     c.Property("Alignment", &TPopupMenu::Alignment, &TPopupMenu::SetAlignment);
     c.Property("OnPopup", &TPopupMenu::OnPopup);
 }
 
-void TPopupMenu::Popup(int x, int y) {
+void TPopupMenu::Popup(int x, int y)
+{
     OnPopup(this);
     HWND owner = GetActiveWindow();
     if (!owner && Application) owner = Application->Handle();
     static constexpr UINT kAlign[] = {TPM_LEFTALIGN, TPM_RIGHTALIGN, TPM_CENTERALIGN};
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenuEx(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | kAlign[alignment_], x, y, owner, nullptr));
+    const UINT command = static_cast<UINT>(TrackPopupMenuEx(
+        Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | kAlign[alignment_], x, y, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
     if (command) DispatchCommand(command);
 }
 
-bool HandleMenuItemMessage(TMessage& m) {
+bool HandleMenuItemMessage(TMessage& m)
+{
     if (m.Msg == WM_MEASUREITEM) {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
         if (mis->CtlType != ODT_MENU) return false;

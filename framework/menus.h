@@ -24,8 +24,10 @@ TShortCut ShortCut(WORD key, TShiftState shift);
 // "Ctrl+S", "Shift+F5", "Del"; empty text for no short cut.
 std::string ShortCutToText(TShortCut shortCut);
 
-using TMenuMeasureItemEvent = TDelegate<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
-using TMenuDrawItemEvent = TDelegate<void(TObject* Sender, TCanvas* ACanvas, RECT ARect, bool Selected)>;
+using TMenuMeasureItemEvent =
+    TDelegate<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
+using TMenuDrawItemEvent =
+    TDelegate<void(TObject* Sender, TCanvas* ACanvas, RECT ARect, bool Selected)>;
 
 class TMenuItem : public TComponent {
     FW_CLASS(TMenuItem, TComponent)

@@ -11,14 +11,20 @@
 
 namespace fw {
 
-void RegisterFrameworkClasses() {
+void RegisterFrameworkClasses()
+{
     for (const TClass* cls : {
-             TComponent::StaticClass(), TControl::StaticClass(), TWinControl::StaticClass(),
-             TGraphicControl::StaticClass(), TCustomControl::StaticClass(), TForm::StaticClass(),
-             TLabel::StaticClass(), TEdit::StaticClass(), TComboBox::StaticClass(), TButton::StaticClass(),
-             TCheckBox::StaticClass(), TTimer::StaticClass(), TImageList::StaticClass(), TMemo::StaticClass(),
-             TRadioButton::StaticClass(), TGroupBox::StaticClass(), TPanel::StaticClass(), TStatusBar::StaticClass(),
-             TOpenDialog::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(), TMenuItem::StaticClass(),
+             TComponent::StaticClass(),     TControl::StaticClass(),
+             TWinControl::StaticClass(),    TGraphicControl::StaticClass(),
+             TCustomControl::StaticClass(), TForm::StaticClass(),
+             TLabel::StaticClass(),         TEdit::StaticClass(),
+             TComboBox::StaticClass(),      TButton::StaticClass(),
+             TCheckBox::StaticClass(),      TTimer::StaticClass(),
+             TImageList::StaticClass(),     TMemo::StaticClass(),
+             TRadioButton::StaticClass(),   TGroupBox::StaticClass(),
+             TPanel::StaticClass(),         TStatusBar::StaticClass(),
+             TOpenDialog::StaticClass(),    TMainMenu::StaticClass(),
+             TPopupMenu::StaticClass(),     TMenuItem::StaticClass(),
          })
         RegisterClass(cls);
 }

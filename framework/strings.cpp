@@ -6,7 +6,8 @@ FW_IMPLEMENT_CLASS(TStrings) {}
 
 FW_IMPLEMENT_CLASS(TStringList) {}
 
-void TStrings::Assign(const TPersistent* source) {
+void TStrings::Assign(const TPersistent* source)
+{
     if (auto* other = dynamic_cast<const TStrings*>(source)) {
         if (other != this) rtl::TStrings::Assign(*other);
         return;

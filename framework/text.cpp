@@ -9,20 +9,25 @@ namespace fw {
 // wchar_t is a UTF-16 code unit on Windows.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-std::wstring ToWide(std::string_view gbk) {
+std::wstring ToWide(std::string_view gbk)
+{
     const std::u16string u = rtl::GbkToUtf16(gbk);
     return std::wstring(u.begin(), u.end());
 }
 
-std::string ToGbk(std::wstring_view wide) {
+std::string ToGbk(std::wstring_view wide)
+{
     return rtl::Utf16ToGbk(std::u16string(wide.begin(), wide.end()));
 }
 
-std::wstring Utf8ToWide(std::string_view utf8) {
+std::wstring Utf8ToWide(std::string_view utf8)
+{
     if (utf8.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(n), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
     return out;
 }
 

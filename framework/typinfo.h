@@ -43,16 +43,19 @@ void SetWideStrProp(TObject* instance, std::string_view name, const std::wstring
 
 // The object of a class property when it is an instance of minClass (any
 // object when minClass is null), else null.
-TObject* GetObjectProp(const TObject* instance, std::string_view name, const TClass* minClass = nullptr);
+TObject* GetObjectProp(const TObject* instance, std::string_view name,
+                       const TClass* minClass = nullptr);
 // Sets it when value is null or of the property's class; else nothing.
 void SetObjectProp(TObject* instance, std::string_view name, TObject* value);
 
 TMethod GetMethodProp(const TObject* instance, std::string_view name);
 // Sets an event property to a method of the given signature; false (and
 // nothing set) when the property is no event of that signature.
-bool SetMethodProp(TObject* instance, std::string_view name, const TMethod& value, const std::type_info& signature);
+bool SetMethodProp(TObject* instance, std::string_view name, const TMethod& value,
+                   const std::type_info& signature);
 template <class Sig>
-bool SetMethodProp(TObject* instance, std::string_view name, const TDelegate<Sig>& value) {
+bool SetMethodProp(TObject* instance, std::string_view name, const TDelegate<Sig>& value)
+{
     return SetMethodProp(instance, name, value.Method(), typeid(Sig));
 }
 

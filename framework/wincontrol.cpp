@@ -23,7 +23,8 @@ HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 struct AtomHolder {
     std::string name;
     ATOM atom = 0;
-    AtomHolder() {
+    AtomHolder()
+    {
         char buf[40];
         std::snprintf(buf, sizeof buf, "ControlOfs%.8X%.8X",
                       static_cast<unsigned>(reinterpret_cast<uintptr_t>(Instance())),
@@ -35,7 +36,8 @@ struct AtomHolder {
 
 // Never destroyed: windows may still be looked up while the program's
 // statics go away; the application deletes the atom last.
-AtomHolder& Atom() {
+AtomHolder& Atom()
+{
     static AtomHolder* holder = new AtomHolder;
     return *holder;
 }
@@ -50,12 +52,14 @@ ATOM ControlAtom() { return Atom().atom; }
 
 const std::string& ControlAtomName() { return Atom().name; }
 
-TWinControl* FindControl(HWND window) {
+TWinControl* FindControl(HWND window)
+{
     if (!window) return nullptr;
     return static_cast<TWinControl*>(GetPropW(window, MAKEINTATOM(ControlAtom())));
 }
 
-LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
     TWinControl* control = FindControl(hwnd);
     if (!control) {
         control = t_creating;
@@ -75,16 +79,19 @@ LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------
 // TWinControl
 
-FW_IMPLEMENT_CLASS(TWinControl) {
+FW_IMPLEMENT_CLASS(TWinControl)
+{
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
     c.Property("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered);
 }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_unique<TBrush>()) {
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_unique<TBrush>())
+{
     brush_->SetColor(color_);
 }
 
-void TWinControl::Destroy() {
+void TWinControl::Destroy()
+{
     if (handle_) {
         FreeDeviceContexts(handle_);
         DestroyWindow(handle_);
@@ -98,7 +105,8 @@ void TWinControl::Destroy() {
     inherited::Destroy();
 }
 
-HWND TWinControl::Handle() {
+HWND TWinControl::Handle()
+{
     if (!handle_) {
         if (parent_) parent_->Handle();
         CreateHandle();
@@ -106,7 +114,8 @@ HWND TWinControl::Handle() {
     return handle_;
 }
 
-void TWinControl::CreateParams(TCreateParams& p) {
+void TWinControl::CreateParams(TCreateParams& p)
+{
     p.Caption = ToWide(text_);
     p.Style = WS_CHILD | WS_CLIPSIBLINGS;
     if (controlStyle_.Contains(csAcceptsControls)) p.Style |= WS_CLIPCHILDREN;
@@ -128,7 +137,8 @@ void TWinControl::CreateParams(TCreateParams& p) {
     p.WinClassName = ToWide(ClassName());
 }
 
-void TWinControl::CreateSubClass(TCreateParams& p, const wchar_t* systemClass) {
+void TWinControl::CreateSubClass(TCreateParams& p, const wchar_t* systemClass)
+{
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     if (!GetClassInfoExW(nullptr, systemClass, &wc)) return;
@@ -137,7 +147,8 @@ void TWinControl::CreateSubClass(TCreateParams& p, const wchar_t* systemClass) {
     superclassed_ = true;
 }
 
-void TWinControl::CreateWnd() {
+void TWinControl::CreateWnd()
+{
     TCreateParams p;
     CreateParams(p);
     if (!p.WndParent && (p.Style & WS_CHILD))
@@ -158,8 +169,8 @@ void TWinControl::CreateWnd() {
     }
     TWinControl* outer = t_creating;
     t_creating = this;
-    HWND h = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                             p.Height, p.WndParent, nullptr, Instance(), p.Param);
+    HWND h = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
+                             p.Y, p.Width, p.Height, p.WndParent, nullptr, Instance(), p.Param);
     t_creating = outer;
     if (!h) {
         if (handle_) DetachHandle();
@@ -169,7 +180,8 @@ void TWinControl::CreateWnd() {
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
 }
 
-void TWinControl::CreateHandle() {
+void TWinControl::CreateHandle()
+{
     if (handle_) return;
     CreateWnd();
     PlaceInZOrder();
@@ -178,7 +190,8 @@ void TWinControl::CreateHandle() {
     AlignControls();
 }
 
-void TWinControl::PlaceInZOrder() {
+void TWinControl::PlaceInZOrder()
+{
     if (!parent_ || !handle_) return;
     // Sibling windows keep the children's creation order (which is also
     // the tab order): just below the previous windowed sibling.
@@ -187,29 +200,34 @@ void TWinControl::PlaceInZOrder() {
         if (c == this) break;
         if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_) after = w->handle_;
     }
-    SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    SetWindowPos(handle_, after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-void TWinControl::DestroyWnd() {
+void TWinControl::DestroyWnd()
+{
     text_ = Text();
     FreeDeviceContexts(handle_);
     DestroyWindow(handle_);
     if (handle_) DetachHandle();
 }
 
-void TWinControl::DestroyHandle() {
+void TWinControl::DestroyHandle()
+{
     if (!handle_) return;
     for (TControl* c : controls_)
         if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
     DestroyWnd();
 }
 
-void TWinControl::AttachHandle(HWND hwnd) {
+void TWinControl::AttachHandle(HWND hwnd)
+{
     handle_ = hwnd;
     SetPropW(hwnd, MAKEINTATOM(ControlAtom()), static_cast<HANDLE>(this));
 }
 
-void TWinControl::DetachHandle() {
+void TWinControl::DetachHandle()
+{
     if (handle_) RemovePropW(handle_, MAKEINTATOM(ControlAtom()));
     TControl* cap = GetCaptureControl();
     if (cap && (cap == this || cap->Parent() == this)) detail::ForgetCaptureControl();
@@ -218,11 +236,13 @@ void TWinControl::DetachHandle() {
     hoverControl_ = nullptr;
 }
 
-void TWinControl::RecreateWnd() {
+void TWinControl::RecreateWnd()
+{
     if (handle_) Perform(CM_RECREATEWND);
 }
 
-void TWinControl::InsertControl(TControl* control) {
+void TWinControl::InsertControl(TControl* control)
+{
     controls_.push_back(control);
     control->parent_ = this;
     if (auto* w = dynamic_cast<TWinControl*>(control)) {
@@ -233,7 +253,8 @@ void TWinControl::InsertControl(TControl* control) {
     if (control->Align() != alNone) Realign();
 }
 
-void TWinControl::RemoveControl(TControl* control) {
+void TWinControl::RemoveControl(TControl* control)
+{
     auto it = std::find(controls_.begin(), controls_.end(), control);
     if (it == controls_.end()) return;
     if (auto* w = dynamic_cast<TWinControl*>(control)) {
@@ -247,7 +268,8 @@ void TWinControl::RemoveControl(TControl* control) {
     if (control->Align() != alNone) Realign();
 }
 
-TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) const {
+TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) const
+{
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         TControl* c = *it;
         if (!IsWindowless(c) || !c->Visible() || (!c->Enabled() && !allowDisabled)) continue;
@@ -257,7 +279,8 @@ TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) const {
     return nullptr;
 }
 
-void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const
+{
     for (TControl* c : controls_)
         if (auto* w = dynamic_cast<TWinControl*>(c)) {
             list.push_back(w);
@@ -265,7 +288,8 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
         }
 }
 
-void TWinControl::SetParentWindow(HWND window) {
+void TWinControl::SetParentWindow(HWND window)
+{
     if (window == parentWindow_) return;
     parentWindow_ = window;
     if (handle_ && !parent_) {
@@ -276,7 +300,8 @@ void TWinControl::SetParentWindow(HWND window) {
     }
 }
 
-void TWinControl::SetTabStop(bool value) {
+void TWinControl::SetTabStop(bool value)
+{
     if (value == tabStop_) return;
     tabStop_ = value;
     if (handle_) {
@@ -286,7 +311,8 @@ void TWinControl::SetTabStop(bool value) {
     }
 }
 
-void TWinControl::SetCtl3D(bool value) {
+void TWinControl::SetCtl3D(bool value)
+{
     if (value == ctl3D_) return;
     ctl3D_ = value;
     RecreateWnd();
@@ -294,7 +320,8 @@ void TWinControl::SetCtl3D(bool value) {
 
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
-bool TWinControl::CanFocus() const {
+bool TWinControl::CanFocus() const
+{
     for (const TControl* c = this; c; c = c->Parent())
         if (!c->Visible() || !c->Enabled()) return false;
     return true;
@@ -302,19 +329,22 @@ bool TWinControl::CanFocus() const {
 
 void TWinControl::SetFocus() { ::SetFocus(Handle()); }
 
-RECT TWinControl::ClientRect() const {
+RECT TWinControl::ClientRect() const
+{
     RECT r{};
     if (handle_ && GetClientRect(handle_, &r)) return r;
     return TControl::ClientRect();
 }
 
-POINT TWinControl::ClientOrigin() const {
+POINT TWinControl::ClientOrigin() const
+{
     POINT p{0, 0};
     ::ClientToScreen(const_cast<TWinControl*>(this)->Handle(), &p);
     return p;
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
+void TWinControl::SetBounds(int left, int top, int width, int height)
+{
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
@@ -323,18 +353,21 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     width_ = width;
     height_ = height;
     if (handle_)
-        SetWindowPos(handle_, nullptr, left, top, width, WindowHeight(height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(handle_, nullptr, left, top, width, WindowHeight(height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     else
         AlignControls();
     if (parent_ && Align() != alNone) parent_->Realign();
 }
 
-void TWinControl::UpdateBounds() {
+void TWinControl::UpdateBounds()
+{
     if (!handle_ || IsIconic(handle_)) return;
     RECT r{};
     if (!GetWindowRect(handle_, &r)) return;
     if (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) {
-        if (HWND p = GetParent(handle_)) MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&r), 2);
+        if (HWND p = GetParent(handle_))
+            MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&r), 2);
     }
     left_ = r.left;
     top_ = r.top;
@@ -342,7 +375,8 @@ void TWinControl::UpdateBounds() {
     height_ = r.bottom - r.top;
 }
 
-void TWinControl::SetVisible(bool visible) {
+void TWinControl::SetVisible(bool visible)
+{
     if (visible == visible_) return;
     visible_ = visible;
     if (handle_) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
@@ -350,14 +384,16 @@ void TWinControl::SetVisible(bool visible) {
     if (parent_ && Align() != alNone) parent_->Realign();
 }
 
-void TWinControl::SetEnabled(bool enabled) {
+void TWinControl::SetEnabled(bool enabled)
+{
     if (enabled == enabled_) return;
     enabled_ = enabled;
     if (handle_) EnableWindow(handle_, enabled);
     Perform(CM_ENABLEDCHANGED);
 }
 
-std::string TWinControl::Text() const {
+std::string TWinControl::Text() const
+{
     if (!handle_) return text_;
     const int n = GetWindowTextLengthW(handle_);
     std::wstring w(static_cast<size_t>(std::max(n, 0)) + 1, L'\0');
@@ -366,7 +402,8 @@ std::string TWinControl::Text() const {
     return ToGbk(w);
 }
 
-void TWinControl::SetText(const std::string& text) {
+void TWinControl::SetText(const std::string& text)
+{
     if (!handle_) {
         TControl::SetText(text);
         return;
@@ -378,35 +415,42 @@ void TWinControl::SetText(const std::string& text) {
     Perform(CM_TEXTCHANGED);
 }
 
-void TWinControl::Invalidate() {
+void TWinControl::Invalidate()
+{
     if (handle_) InvalidateRect(handle_, nullptr, !controlStyle_.Contains(csOpaque));
 }
 
-void TWinControl::Update() {
+void TWinControl::Update()
+{
     if (handle_) UpdateWindow(handle_);
 }
 
-void TWinControl::FontChanged() {
-    if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+void TWinControl::FontChanged()
+{
+    if (handle_)
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
     NotifyControls(CM_PARENTFONTCHANGED);
     TControl::FontChanged();
 }
 
-void TWinControl::ColorChanged() {
+void TWinControl::ColorChanged()
+{
     brush_->SetColor(color_);
     NotifyControls(CM_PARENTCOLORCHANGED);
 }
 
 void TWinControl::ParentColorChanged() { TControl::ParentColorChanged(); }
 
-void TWinControl::NotifyControls(UINT msg, WPARAM wParam, LPARAM lParam) {
+void TWinControl::NotifyControls(UINT msg, WPARAM wParam, LPARAM lParam)
+{
     const std::vector<TControl*> list = controls_;
     for (TControl* c : list) c->Perform(msg, wParam, lParam);
 }
 
 void TWinControl::Realign() { AlignControls(); }
 
-void TWinControl::AlignControls() {
+void TWinControl::AlignControls()
+{
     if (aligning_) return;
     aligning_ = true;
     RECT r = ClientRect();
@@ -416,30 +460,31 @@ void TWinControl::AlignControls() {
             if (c->Align() != a || !c->Visible()) continue;
             const int w = c->Width(), h = c->Height();
             switch (a) {
-                case alTop:
-                    c->SetBounds(r.left, r.top, r.right - r.left, h);
-                    r.top += h;
-                    break;
-                case alBottom:
-                    c->SetBounds(r.left, r.bottom - h, r.right - r.left, h);
-                    r.bottom -= h;
-                    break;
-                case alLeft:
-                    c->SetBounds(r.left, r.top, w, r.bottom - r.top);
-                    r.left += w;
-                    break;
-                case alRight:
-                    c->SetBounds(r.right - w, r.top, w, r.bottom - r.top);
-                    r.right -= w;
-                    break;
-                default: c->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); break;
+            case alTop:
+                c->SetBounds(r.left, r.top, r.right - r.left, h);
+                r.top += h;
+                break;
+            case alBottom:
+                c->SetBounds(r.left, r.bottom - h, r.right - r.left, h);
+                r.bottom -= h;
+                break;
+            case alLeft:
+                c->SetBounds(r.left, r.top, w, r.bottom - r.top);
+                r.left += w;
+                break;
+            case alRight:
+                c->SetBounds(r.right - w, r.top, w, r.bottom - r.top);
+                r.right -= w;
+                break;
+            default: c->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); break;
             }
         }
     }
     aligning_ = false;
 }
 
-void TWinControl::PaintControls(HDC dc) {
+void TWinControl::PaintControls(HDC dc)
+{
     for (TControl* c : controls_) {
         if (!IsWindowless(c) || (!c->Visible() && !c->Designing())) continue;
         const RECT b = c->BoundsRect();
@@ -457,18 +502,21 @@ void TWinControl::PaintControls(HDC dc) {
     }
 }
 
-void TWinControl::PaintHandler(HDC dc) {
+void TWinControl::PaintHandler(HDC dc)
+{
     PaintWindow(dc);
     PaintControls(dc);
 }
 
 // Background, content and windowless children drawn off screen, then put
 // on the window in one copy.
-void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
+void TWinControl::PaintBuffered(HDC dc, const RECT& area)
+{
     RECT client{};
     GetClientRect(handle_, &client);
     HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
+                                            std::max<LONG>(client.bottom, 1));
     HGDIOBJ old = SelectObject(mem, bitmap);
     IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
     auto cleanup = [&] {
@@ -486,17 +534,20 @@ void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
         cleanup();
         throw;
     }
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left, area.top, SRCCOPY);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left,
+           area.top, SRCCOPY);
     cleanup();
 }
 
-void TWinControl::PaintWindow(HDC dc) {
+void TWinControl::PaintWindow(HDC dc)
+{
     if (!superclassed_) return;
     TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
     DefaultHandler(m);
 }
 
-void TWinControl::SetHoverControl(TControl* control) {
+void TWinControl::SetHoverControl(TControl* control)
+{
     if (control == hoverControl_) return;
     TControl* old = hoverControl_;
     hoverControl_ = control;
@@ -504,7 +555,8 @@ void TWinControl::SetHoverControl(TControl* control) {
     if (control) control->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(control));
 }
 
-bool TWinControl::RouteMouseToChild(TMessage& m) {
+bool TWinControl::RouteMouseToChild(TMessage& m)
+{
     const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     TControl* cap = GetCaptureControl();
     TControl* target = nullptr;
@@ -513,14 +565,17 @@ bool TWinControl::RouteMouseToChild(TMessage& m) {
     } else if (!cap || cap == this) {
         target = ControlAtPos(p, false);
     }
-    if (m.Msg == WM_MOUSEMOVE) SetHoverControl(cap && cap != this ? target : ControlAtPos(p, false));
+    if (m.Msg == WM_MOUSEMOVE)
+        SetHoverControl(cap && cap != this ? target : ControlAtPos(p, false));
     if (!target) return false;
     m.Result = target->Perform(m.Msg, m.WParam,
-                               MAKELPARAM(static_cast<WORD>(p.x - target->Left()), static_cast<WORD>(p.y - target->Top())));
+                               MAKELPARAM(static_cast<WORD>(p.x - target->Left()),
+                                          static_cast<WORD>(p.y - target->Top())));
     return true;
 }
 
-void TWinControl::Reflect(TMessage& m, HWND child, UINT) {
+void TWinControl::Reflect(TMessage& m, HWND child, UINT)
+{
     TWinControl* c = FindControl(child);
     if (c && c != this) {
         m.Result = c->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
@@ -529,182 +584,183 @@ void TWinControl::Reflect(TMessage& m, HWND child, UINT) {
     DefaultHandler(m);
 }
 
-void TWinControl::WndProc(TMessage& m) {
+void TWinControl::WndProc(TMessage& m)
+{
     switch (m.Msg) {
-        case WM_PAINT: {
-            bool windowless = false;
-            for (TControl* c : controls_)
-                if (IsWindowless(c) && c->Visible()) windowless = true;
-            if (superclassed_ && !windowless) break;
-            HDC dc = reinterpret_cast<HDC>(m.WParam);
-            PAINTSTRUCT ps{};
-            if (!dc) dc = BeginPaint(handle_, &ps);
-            try {
-                if (doubleBuffered_ && !superclassed_ && !m.WParam)
-                    PaintBuffered(dc, ps.rcPaint);
-                else
-                    PaintHandler(dc);
-            } catch (...) {
-                if (!m.WParam) EndPaint(handle_, &ps);
-                throw;
-            }
+    case WM_PAINT: {
+        bool windowless = false;
+        for (TControl* c : controls_)
+            if (IsWindowless(c) && c->Visible()) windowless = true;
+        if (superclassed_ && !windowless) break;
+        HDC dc = reinterpret_cast<HDC>(m.WParam);
+        PAINTSTRUCT ps{};
+        if (!dc) dc = BeginPaint(handle_, &ps);
+        try {
+            if (doubleBuffered_ && !superclassed_ && !m.WParam)
+                PaintBuffered(dc, ps.rcPaint);
+            else
+                PaintHandler(dc);
+        } catch (...) {
             if (!m.WParam) EndPaint(handle_, &ps);
+            throw;
+        }
+        if (!m.WParam) EndPaint(handle_, &ps);
+        return;
+    }
+    case WM_ERASEBKGND:
+        if (superclassed_) break;
+        if (doubleBuffered_ && !erasingBuffer_) {
+            m.Result = 1;  // the background goes into the paint buffer
             return;
         }
-        case WM_ERASEBKGND:
-            if (superclassed_) break;
-            if (doubleBuffered_ && !erasingBuffer_) {
-                m.Result = 1;  // the background goes into the paint buffer
-                return;
+        {
+            RECT r{};
+            GetClientRect(handle_, &r);
+            ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush_->Handle());
+            m.Result = 1;
+        }
+        return;
+    case WM_COMMAND:
+        if (m.LParam) {
+            Reflect(m, reinterpret_cast<HWND>(m.LParam), 0);
+            return;
+        }
+        break;
+    case WM_NOTIFY: Reflect(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom, 0); return;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CHARTOITEM:
+    case WM_VKEYTOITEM:
+        if (m.LParam) {
+            Reflect(m, reinterpret_cast<HWND>(m.LParam), 0);
+            return;
+        }
+        break;
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+        if (dis->CtlType != ODT_MENU) {
+            Reflect(m, dis->hwndItem, 0);
+            return;
+        }
+        break;
+    }
+    case WM_COMPAREITEM:
+        Reflect(m, reinterpret_cast<COMPAREITEMSTRUCT*>(m.LParam)->hwndItem, 0);
+        return;
+    case WM_DELETEITEM:
+        Reflect(m, reinterpret_cast<DELETEITEMSTRUCT*>(m.LParam)->hwndItem, 0);
+        return;
+    case WM_MEASUREITEM: {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+        if (mis->CtlType != ODT_MENU && handle_) {
+            Reflect(m, GetDlgItem(handle_, static_cast<int>(mis->CtlID)), 0);
+            return;
+        }
+        break;
+    }
+    case WM_MOUSEMOVE:
+        if (!mouseInside_ && handle_) {
+            mouseInside_ = true;
+            TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
+            TrackMouseEvent(&tme);
+            Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
+        }
+        if (RouteMouseToChild(m)) return;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+        if (RouteMouseToChild(m)) return;
+        break;
+    case WM_MOUSELEAVE:
+        mouseInside_ = false;
+        SetHoverControl(nullptr);
+        DefaultHandler(m);
+        Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
+        return;
+    case WM_CAPTURECHANGED: {
+        TControl* cap = GetCaptureControl();
+        if (cap && reinterpret_cast<HWND>(m.LParam) != handle_ &&
+            (cap == this || cap->Parent() == this))
+            detail::ForgetCaptureControl();
+        break;
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == handle_) {
+            TCursor cursor = Screen ? Screen->Cursor() : crDefault;
+            if (cursor == crDefault) {
+                POINT p;
+                GetCursorPos(&p);
+                ::ScreenToClient(handle_, &p);
+                TControl* c = ControlAtPos(p, true);
+                cursor = c ? c->Cursor() : Cursor();
             }
-            {
-                RECT r{};
-                GetClientRect(handle_, &r);
-                ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush_->Handle());
+            if (HCURSOR h = CursorHandle(cursor)) {
+                ::SetCursor(h);
                 m.Result = 1;
-            }
-            return;
-        case WM_COMMAND:
-            if (m.LParam) {
-                Reflect(m, reinterpret_cast<HWND>(m.LParam), 0);
                 return;
             }
-            break;
-        case WM_NOTIFY:
-            Reflect(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom, 0);
-            return;
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-        case WM_CHARTOITEM:
-        case WM_VKEYTOITEM:
-            if (m.LParam) {
-                Reflect(m, reinterpret_cast<HWND>(m.LParam), 0);
+        }
+        break;
+    case WM_CONTEXTMENU: {
+        // The popup menu of the control under the mouse, or of its parents.
+        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        const bool keyboard = m.LParam == -1;
+        if (keyboard) p = ClientToScreen({0, 0});
+        const POINT client = ScreenToClient(p);
+        TControl* c = keyboard ? nullptr : ControlAtPos(client, false);
+        for (TControl* at = c ? c : this; at; at = at->Parent()) {
+            if (TPopupMenu* menu = at->PopupMenu()) {
+                menu->Popup(p.x, p.y);
+                m.Result = 1;
                 return;
             }
-            break;
-        case WM_DRAWITEM: {
-            auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-            if (dis->CtlType != ODT_MENU) {
-                Reflect(m, dis->hwndItem, 0);
-                return;
-            }
-            break;
         }
-        case WM_COMPAREITEM:
-            Reflect(m, reinterpret_cast<COMPAREITEMSTRUCT*>(m.LParam)->hwndItem, 0);
-            return;
-        case WM_DELETEITEM:
-            Reflect(m, reinterpret_cast<DELETEITEMSTRUCT*>(m.LParam)->hwndItem, 0);
-            return;
-        case WM_MEASUREITEM: {
-            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-            if (mis->CtlType != ODT_MENU && handle_) {
-                Reflect(m, GetDlgItem(handle_, static_cast<int>(mis->CtlID)), 0);
-                return;
-            }
-            break;
-        }
-        case WM_MOUSEMOVE:
-            if (!mouseInside_ && handle_) {
-                mouseInside_ = true;
-                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
-                TrackMouseEvent(&tme);
-                Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
-            }
-            if (RouteMouseToChild(m)) return;
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-        case WM_MBUTTONUP:
-            if (RouteMouseToChild(m)) return;
-            break;
-        case WM_MOUSELEAVE:
-            mouseInside_ = false;
-            SetHoverControl(nullptr);
-            DefaultHandler(m);
-            Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
-            return;
-        case WM_CAPTURECHANGED: {
-            TControl* cap = GetCaptureControl();
-            if (cap && reinterpret_cast<HWND>(m.LParam) != handle_ && (cap == this || cap->Parent() == this))
-                detail::ForgetCaptureControl();
-            break;
-        }
-        case WM_SETCURSOR:
-            if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == handle_) {
-                TCursor cursor = Screen ? Screen->Cursor() : crDefault;
-                if (cursor == crDefault) {
-                    POINT p;
-                    GetCursorPos(&p);
-                    ::ScreenToClient(handle_, &p);
-                    TControl* c = ControlAtPos(p, true);
-                    cursor = c ? c->Cursor() : Cursor();
-                }
-                if (HCURSOR h = CursorHandle(cursor)) {
-                    ::SetCursor(h);
-                    m.Result = 1;
-                    return;
-                }
-            }
-            break;
-        case WM_CONTEXTMENU: {
-            // The popup menu of the control under the mouse, or of its parents.
-            POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-            const bool keyboard = m.LParam == -1;
-            if (keyboard) p = ClientToScreen({0, 0});
-            const POINT client = ScreenToClient(p);
-            TControl* c = keyboard ? nullptr : ControlAtPos(client, false);
-            for (TControl* at = c ? c : this; at; at = at->Parent()) {
-                if (TPopupMenu* menu = at->PopupMenu()) {
-                    menu->Popup(p.x, p.y);
-                    m.Result = 1;
-                    return;
-                }
-            }
-            break;
-        }
-        case WM_SETFOCUS:
-            DefaultHandler(m);
-            if (Screen) Screen->ControlFocused(this);
-            return;
-        case WM_WINDOWPOSCHANGED:
-            DefaultHandler(m);
-            UpdateBounds();
-            return;
-        case WM_SIZE:
-            DefaultHandler(m);
-            AlignControls();
-            return;
-        case WM_NCDESTROY:
-            DefaultHandler(m);
-            DetachHandle();
-            return;
-        case CM_RECREATEWND: {
-            const bool hadFocus = Focused();
-            DestroyHandle();
-            CreateHandle();
-            if (hadFocus && CanFocus()) SetFocus();
-            return;
-        }
-        default: break;
+        break;
+    }
+    case WM_SETFOCUS:
+        DefaultHandler(m);
+        if (Screen) Screen->ControlFocused(this);
+        return;
+    case WM_WINDOWPOSCHANGED:
+        DefaultHandler(m);
+        UpdateBounds();
+        return;
+    case WM_SIZE:
+        DefaultHandler(m);
+        AlignControls();
+        return;
+    case WM_NCDESTROY:
+        DefaultHandler(m);
+        DetachHandle();
+        return;
+    case CM_RECREATEWND: {
+        const bool hadFocus = Focused();
+        DestroyHandle();
+        CreateHandle();
+        if (hadFocus && CanFocus()) SetFocus();
+        return;
+    }
+    default: break;
     }
     TControl::WndProc(m);
 }
 
-void TWinControl::DefaultHandler(TMessage& m) {
+void TWinControl::DefaultHandler(TMessage& m)
+{
     if (m.Msg >= CN_CTLCOLORMSGBOX && m.Msg <= CN_CTLCOLORSTATIC) {
         HDC dc = reinterpret_cast<HDC>(m.WParam);
         SetTextColor(dc, ColorToRGB(Font()->Color()));
@@ -716,7 +772,8 @@ void TWinControl::DefaultHandler(TMessage& m) {
         m.Result = 0;
         return;
     }
-    m.Result = CallWindowProcW(defWndProc_ ? defWndProc_ : DefWindowProcW, handle_, m.Msg, m.WParam, m.LParam);
+    m.Result = CallWindowProcW(defWndProc_ ? defWndProc_ : DefWindowProcW, handle_, m.Msg, m.WParam,
+                               m.LParam);
 }
 
 // ---------------------------------------------------------------------------
@@ -725,9 +782,11 @@ void TWinControl::DefaultHandler(TMessage& m) {
 FW_IMPLEMENT_CLASS(TCustomControl) {}
 
 TCustomControl::TCustomControl(TComponent* owner)
-    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this))
+{}
 
-void TCustomControl::PaintWindow(HDC dc) {
+void TCustomControl::PaintWindow(HDC dc)
+{
     canvas_->PaintOn(dc, [this] { Paint(); });
 }
 

@@ -59,8 +59,10 @@ bool TorvBalTree::Insert(TorvBalNode*& t, const std::u16string& name, int32_t po
     }
     const int order = name.compare(t->name);
     bool inserted = false;
-    if (order < 0) inserted = Insert(t->left, name, position);
-    else if (order > 0) inserted = Insert(t->right, name, position);
+    if (order < 0)
+        inserted = Insert(t->left, name, position);
+    else if (order > 0)
+        inserted = Insert(t->right, name, position);
     Skew(t);
     Split(t);
     return inserted;

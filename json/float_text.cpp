@@ -7,10 +7,10 @@ namespace json {
 namespace {
 
 // 10^0 .. 10^27 are exact in a 64-bit mantissa.
-constexpr long double kPow10[] = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
-    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+constexpr long double kPow10[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                  1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+                                  1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
 constexpr int kMaxExactPow = 27;
 
 // x * 10^k; one rounding when |k| <= 27, else one per step of 10^27.
@@ -155,9 +155,12 @@ int FormatExtended15(char* buf, long double value)
     long double s = 0;
     for (int attempt = 0; attempt < 4; ++attempt) {
         s = ScaleByPow10(value, 14 - e);
-        if (s >= 1e15L) ++e;
-        else if (s < 1e14L) --e;
-        else break;
+        if (s >= 1e15L)
+            ++e;
+        else if (s < 1e14L)
+            --e;
+        else
+            break;
     }
     const auto whole = static_cast<uint64_t>(s);
     uint64_t d = whole + (s - static_cast<long double>(whole) >= 0.5L ? 1 : 0);

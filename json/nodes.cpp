@@ -26,10 +26,14 @@ int32_t IntegerOf(const TorvJSONbase* node)
     if (!node) return 0;
     const double d = Required<TorvJSONnumber>(node)->VariantValue().AsDoubleValue();
     int64_t t = 0;
-    if (std::isnan(d)) t = 0;
-    else if (d >= 9223372036854775808.0) t = INT64_MAX;
-    else if (d < -9223372036854775808.0) t = INT64_MIN;
-    else t = static_cast<int64_t>(d);
+    if (std::isnan(d))
+        t = 0;
+    else if (d >= 9223372036854775808.0)
+        t = INT64_MAX;
+    else if (d < -9223372036854775808.0)
+        t = INT64_MIN;
+    else
+        t = static_cast<int64_t>(d);
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(t)));
 }
 

@@ -14,8 +14,7 @@ class TorvJSONreader {
 public:
     explicit TorvJSONreader(std::string_view text)
         : s_(reinterpret_cast<const unsigned char*>(text.data())), n_(text.size())
-    {
-    }
+    {}
 
     // Each reader below starts at p (blanks first); on success it moves p
     // past what it read, on failure it leaves p alone and frees what it made.
@@ -200,8 +199,7 @@ TorvJSONbase* TorvJSONreader::ReadNumber(size_t& p)
     const char* text = reinterpret_cast<const char*>(s_);
     long double value = 0;
     if (!DecimalToExtended(negative, {text + wholeStart, wholeEnd - wholeStart},
-                           {text + fractionStart, fractionEnd - fractionStart}, exponent,
-                           value)) {
+                           {text + fractionStart, fractionEnd - fractionStart}, exponent, value)) {
         failed_ = true;
         return nullptr;
     }
@@ -329,8 +327,7 @@ TorvJSONbase* TorvJSONreader::ReadObject(size_t& p, int depth)
     return object.release();
 }
 
-bool TorvJSONreader::ReadMember(size_t& p, int depth, TorvJSONobject& object,
-                                Scratch& members)
+bool TorvJSONreader::ReadMember(size_t& p, int depth, TorvJSONobject& object, Scratch& members)
 {
     size_t i = p;
     std::u16string name;

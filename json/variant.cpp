@@ -44,8 +44,7 @@ VarType Variant::Type() const { return static_cast<VarType>(value_.index()); }
 void Variant::CastError(VarType target) const
 {
     throw EVariantTypeCastError(std::string("Could not convert variant of type (") +
-                                VarTypeName(Type()) + ") into type (" + VarTypeName(target) +
-                                ")");
+                                VarTypeName(Type()) + ") into type (" + VarTypeName(target) + ")");
 }
 
 double Variant::ToDouble() const

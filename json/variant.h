@@ -49,8 +49,8 @@ private:
     struct NullTag {
         bool operator==(const NullTag&) const = default;
     };
-    using Storage = std::variant<std::monostate, NullTag, int32_t, double, bool,
-                                 std::u16string, std::string>;
+    using Storage =
+        std::variant<std::monostate, NullTag, int32_t, double, bool, std::u16string, std::string>;
     explicit Variant(Storage v) : value_(std::move(v)) {}
     [[noreturn]] void CastError(VarType target) const;
 

@@ -131,8 +131,10 @@ void TorvJSONwriter::WriteValue(const TorvJSONbase* node)
     }
     case 2: WriteString(static_cast<const TorvJSONstring*>(node)->Value()); break;
     case 3:
-        if (static_cast<const TorvJSONboolean*>(node)->Value()) Put("true", 4);
-        else Put("false", 5);
+        if (static_cast<const TorvJSONboolean*>(node)->Value())
+            Put("true", 4);
+        else
+            Put("false", 5);
         break;
     case 5:
         Put('[');

@@ -144,8 +144,7 @@ bool ReadLayout(const uint8_t* p, size_t size, Layout& l)
     case BI_ALPHABITFIELDS:
         if (l.bpp != 16 && l.bpp != 32) return false;
         break;
-    default:
-        return false;
+    default: return false;
     }
 
     size_t paletteStart = 0;

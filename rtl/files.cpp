@@ -58,7 +58,7 @@ bool ReplaceFile(const std::string& fileName, std::string_view bytes, std::strin
         fs::remove(temp, ec);
         why = "cannot write the temporary file: " +
               ErrnoText(written != static_cast<std::streamsize>(bytes.size()) ? writeError
-                                                                               : closeError);
+                                                                              : closeError);
         return false;
     }
     if (exists) fs::permissions(temp, status.permissions(), ec);  // keep the file's mode

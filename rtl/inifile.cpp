@@ -7,10 +7,8 @@
 
 namespace rtl {
 
-TIniFile::TIniFile(const std::string& fileName)
-    : fileName_(fileName), path_(PathFromGbk(fileName))
-{
-}
+TIniFile::TIniFile(const std::string& fileName) : fileName_(fileName), path_(PathFromGbk(fileName))
+{}
 
 TIniFile::Stamp TIniFile::CurrentStamp() const
 {
@@ -65,8 +63,7 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
     return value ? *value : std::string(defaultValue);
 }
 
-int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key,
-                              int32_t defaultValue)
+int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue)
 {
     std::string s = ReadString(section, key, "");
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
@@ -101,10 +98,7 @@ void TIniFile::ReadSection(std::string_view section, TStrings& strings)
     strings.EndUpdate();
 }
 
-bool TIniFile::SectionExists(std::string_view section)
-{
-    return !Current().Keys(section).empty();
-}
+bool TIniFile::SectionExists(std::string_view section) { return !Current().Keys(section).empty(); }
 
 bool TIniFile::ValueExists(std::string_view section, std::string_view key)
 {

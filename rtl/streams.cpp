@@ -14,10 +14,11 @@ namespace {
 int64_t SeekTarget(int64_t offset, TSeekOrigin origin, int64_t current, int64_t size)
 {
     int64_t base = 0;
-    if (origin == TSeekOrigin::soCurrent) base = current;
-    else if (origin == TSeekOrigin::soEnd) base = size;
-    if ((offset < 0 && base < -offset) ||
-        (offset > 0 && base > INT64_MAX - offset))
+    if (origin == TSeekOrigin::soCurrent)
+        base = current;
+    else if (origin == TSeekOrigin::soEnd)
+        base = size;
+    if ((offset < 0 && base < -offset) || (offset > 0 && base > INT64_MAX - offset))
         throw EStreamError("Invalid stream position");
     return base + offset;
 }
@@ -179,8 +180,7 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin)
     const int64_t size = origin == TSeekOrigin::soEnd ? Size() : 0;
     const int64_t target = SeekTarget(offset, origin, current, size);
     const int64_t reached = file_.pubseekpos(target);
-    if (reached != target)
-        throw EStreamError("Cannot seek in file \"" + fileName_ + "\"");
+    if (reached != target) throw EStreamError("Cannot seek in file \"" + fileName_ + "\"");
     return reached;
 }
 

@@ -45,16 +45,19 @@ bool TryStrToInt(std::string_view s, int32_t& value)
     }
     if (i == s.size()) return false;
     // Hexadecimal texts may spell the full 32-bit pattern (FFFFFFFF is -1).
-    const uint64_t limit = base == 16 ? 0xFFFFFFFFull
-                                      : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    const uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     uint64_t magnitude = 0;
     for (; i < s.size(); ++i) {
         const char c = s[i];
         unsigned digit;
-        if (c >= '0' && c <= '9') digit = unsigned(c - '0');
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = unsigned(c - 'a' + 10);
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = unsigned(c - 'A' + 10);
-        else return false;
+        if (c >= '0' && c <= '9')
+            digit = unsigned(c - '0');
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = unsigned(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = unsigned(c - 'A' + 10);
+        else
+            return false;
         magnitude = magnitude * base + digit;
         if (magnitude > limit) return false;
     }

@@ -82,8 +82,8 @@ std::string AreaTextFromStored(std::string_view value)
     return out;
 }
 
-bool AreaWithinCanvas(int32_t left, int32_t top, int32_t width, int32_t height,
-                      int32_t canvasWidth, int32_t canvasHeight)
+bool AreaWithinCanvas(int32_t left, int32_t top, int32_t width, int32_t height, int32_t canvasWidth,
+                      int32_t canvasHeight)
 {
     return int64_t{left} + width <= canvasWidth && int64_t{top} + height <= canvasHeight;
 }

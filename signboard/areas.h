@@ -15,11 +15,11 @@ inline constexpr int32_t kAreaText = 0;  // "文本区域"
 inline constexpr int32_t kAreaLine = 1;  // "绘制横线区域"
 
 struct AreaRecord {
-    int32_t x = 20;            // Left in dots
-    int32_t y = 20;            // Top
+    int32_t x = 20;  // Left in dots
+    int32_t y = 20;  // Top
     int32_t width = 128;
     int32_t height = 16;
-    std::string statictext;    // the area text with its markup tags
+    std::string statictext;  // the area text with its markup tags
     int32_t areatype = kAreaText;
     std::string PropertyText;  // the area's property object as JSON text
     bool operator==(const AreaRecord&) const = default;
@@ -46,8 +46,8 @@ std::string AreaTextFromStored(std::string_view value);
 // The canvas test of the window's move and resize vetoes: true when the
 // area's right edge lies within canvasWidth and its bottom edge within
 // canvasHeight. Computed without overflow.
-bool AreaWithinCanvas(int32_t left, int32_t top, int32_t width, int32_t height,
-                      int32_t canvasWidth, int32_t canvasHeight);
+bool AreaWithinCanvas(int32_t left, int32_t top, int32_t width, int32_t height, int32_t canvasWidth,
+                      int32_t canvasHeight);
 // The Left an area is given when it is selected: 0 when it is wider than
 // the canvas or reaches past its right edge, else its own.
 int32_t LeftOnSelect(int32_t left, int32_t width, int32_t canvasWidth);

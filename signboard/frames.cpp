@@ -27,8 +27,8 @@ std::vector<uint8_t> ClearFrameBody(int screen)
     return signlink::FinishBody(std::move(body));
 }
 
-std::optional<std::vector<uint8_t>> AreaFrameBody(int screen, int left, int top, int width, int height,
-                                                  bool save, std::string_view markup)
+std::optional<std::vector<uint8_t>> AreaFrameBody(int screen, int left, int top, int width,
+                                                  int height, bool save, std::string_view markup)
 {
     if (markup.size() > kMaxMarkupLength) return std::nullopt;
     std::vector<uint8_t> body;

@@ -25,8 +25,8 @@ std::vector<uint8_t> ClearFrameBody(int screen);
 // markup.size() + 15 bytes: screen, 8Eh, C3h/C4h, length (markup + 10),
 // Left, Top, Height, Width, the markup's bytes, FCS. Nothing when the
 // markup is longer than kMaxMarkupLength.
-std::optional<std::vector<uint8_t>> AreaFrameBody(int screen, int left, int top, int width, int height,
-                                                  bool save, std::string_view markup);
+std::optional<std::vector<uint8_t>> AreaFrameBody(int screen, int left, int top, int width,
+                                                  int height, bool save, std::string_view markup);
 
 bool ClearScreen(signlink::TSignLink& link, int screen);
 // A markup too long for the length field is refused as a failed exchange:

@@ -4,7 +4,8 @@
 #include "signboard/settextarea.h"
 #include "skin/skinunit.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
     using fw::Application;
     // The skin engine's unit start-up (control atom and message, optional
     // user32 functions, work bitmap and strings), released at return,
@@ -12,7 +13,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     skin::TSkinEngineScope skinEngine;
     try {
         Application->Initialize();
-        Application->SetTitle("\xB4\xF3\xC6\xC1\xC4\xBB" "LED \xB7\xA2\xCB\xCD\xB3\xCC\xD0\xF2");  // 大屏幕LED 发送程序
+        Application->SetTitle(
+            "\xB4\xF3\xC6\xC1\xC4\xBB"
+            "LED \xB7\xA2\xCB\xCD\xB3\xCC\xD0\xF2");  // 大屏幕LED 发送程序
         Application->CreateForm(signboard::Form1);
         Application->CreateForm(signboard::fsettextarea);
         Application->Run();

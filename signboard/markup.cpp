@@ -26,8 +26,8 @@ std::string ReplacePlaceholder(const std::string& s, std::string_view from, std:
             i += from.size();
             continue;
         }
-        const bool pair = rtl::IsGbkLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
-                          s[i + 1] != '\0';
+        const bool pair = rtl::IsGbkLeadByte(static_cast<unsigned char>(s[i])) &&
+                          i + 1 < s.size() && s[i + 1] != '\0';
         const size_t step = pair ? 2 : 1;
         out.append(s, i, step);
         i += step;

@@ -9,8 +9,10 @@ inline constexpr const char kMsgAreaBad[] =
 // The screen number box holds no integer.
 inline constexpr const char kMsgScreenBad[] = "\xC6\xC1\xBA\xC5\xB4\xED\xCE\xF3\x21";  // 屏号错误!
 inline constexpr const char kMsgClearDone[] = "\xC7\xE5\xC6\xC1\xB3\xC9\xB9\xA6\x21";  // 清屏成功!
-inline constexpr const char kMsgClearFailed[] = "\xC7\xE5\xC6\xC1\xCA\xA7\xB0\xDC\x21";  // 清屏失败!
-inline constexpr const char kMsgSendFailed[] = "\xB7\xA2\xCB\xCD\xCA\xFD\xBE\xDD\xCA\xA7\xB0\xDC";  // 发送数据失败
+inline constexpr const char kMsgClearFailed[] =
+    "\xC7\xE5\xC6\xC1\xCA\xA7\xB0\xDC\x21";  // 清屏失败!
+inline constexpr const char kMsgSendFailed[] =
+    "\xB7\xA2\xCB\xCD\xCA\xFD\xBE\xDD\xCA\xA7\xB0\xDC";  // 发送数据失败
 inline constexpr const char kMsgSendDone[] = "\xB7\xA2\xCB\xCD\xB3\xC9\xB9\xA6";  // 发送成功
 // The area dialog's position or size fields are no integers or leave the canvas.
 inline constexpr const char kMsgAreaCoordsBad[] =

@@ -52,8 +52,8 @@ bool AreaFieldsFit(std::string_view xText, std::string_view yText, std::string_v
                    std::string_view heightText, int32_t canvasWidth, int32_t canvasHeight)
 {
     int32_t x = 0, y = 0, w = 0, h = 0;
-    if (!rtl::TryStrToInt(xText, x) || !rtl::TryStrToInt(yText, y) || !rtl::TryStrToInt(widthText, w) ||
-        !rtl::TryStrToInt(heightText, h))
+    if (!rtl::TryStrToInt(xText, x) || !rtl::TryStrToInt(yText, y) ||
+        !rtl::TryStrToInt(widthText, w) || !rtl::TryStrToInt(heightText, h))
         return false;
     return AreaWithinCanvas(x, y, w, h, canvasWidth, canvasHeight);
 }
@@ -63,8 +63,9 @@ std::string NewAreaWidthText(std::string_view ledWidthText)
     return rtl::StrToInt(ledWidthText) <= 128 ? std::string(ledWidthText) : std::string("128");
 }
 
-bool TAreaDialogState::Ok(std::string_view xText, std::string_view yText, std::string_view widthText,
-                          std::string_view heightText, int32_t canvasWidth, int32_t canvasHeight,
+bool TAreaDialogState::Ok(std::string_view xText, std::string_view yText,
+                          std::string_view widthText, std::string_view heightText,
+                          int32_t canvasWidth, int32_t canvasHeight,
                           const TAreaPropertyControls& controls, std::string& message)
 {
     if (!AreaFieldsFit(xText, yText, widthText, heightText, canvasWidth, canvasHeight)) {

@@ -21,13 +21,13 @@ inline constexpr int kPropertyComboItems = 4;
 
 // What the dialog's property controls show.
 struct TAreaPropertyControls {
-    int FontSizeIndex = 0;          // ComboBox2.ItemIndex
-    int FontColorIndex = 0;         // ComboBox1.ItemIndex
-    std::string SpeedText = "0";    // Edit2.Text
-    std::string StopTimeText = "0"; // Edit3.Text
-    bool Loop = false;              // cbloop
-    bool IsTime = false;            // cbTime
-    bool IsSave = false;            // Cbsave
+    int FontSizeIndex = 0;           // ComboBox2.ItemIndex
+    int FontColorIndex = 0;          // ComboBox1.ItemIndex
+    std::string SpeedText = "0";     // Edit2.Text
+    std::string StopTimeText = "0";  // Edit3.Text
+    bool Loop = false;               // cbloop
+    bool IsTime = false;             // cbTime
+    bool IsSave = false;             // Cbsave
     bool operator==(const TAreaPropertyControls&) const = default;
 };
 
@@ -81,10 +81,18 @@ struct TTagButton {
     const char* Tag;
 };
 inline constexpr TTagButton kTagButtons[] = {
-    {"Button11", "^line:0 32 128 32 2^"}, {"Button12", "^dly:100^"}, {"Button8", "^fnt:32^"},
-    {"Button2", "^xy:0 0^"},              {"Button3", "^col:1^"},    {"Button5", "^col:3^"},
-    {"Button4", "^col:2^"},               {"Button7", "^fnt:24^"},   {"Button6", "^fnt:16^"},
-    {"Button9", "^mde:1 100^"},           {"Button10", "^mde:2 50^"}, {"Button13", "^loop:1^"},
+    {"Button11", "^line:0 32 128 32 2^"},
+    {"Button12", "^dly:100^"},
+    {"Button8", "^fnt:32^"},
+    {"Button2", "^xy:0 0^"},
+    {"Button3", "^col:1^"},
+    {"Button5", "^col:3^"},
+    {"Button4", "^col:2^"},
+    {"Button7", "^fnt:24^"},
+    {"Button6", "^fnt:16^"},
+    {"Button9", "^mde:1 100^"},
+    {"Button10", "^mde:2 50^"},
+    {"Button13", "^loop:1^"},
 };
 
 }  // namespace signboard

@@ -31,14 +31,14 @@ struct TMarkerInfo {
     fw::TCursor Cursor;
 };
 constexpr TMarkerInfo kMarkerInfo[TRttiDesign::kMarkerCount] = {
-    {true, true, false, false, fw::crSizeNWSE},   // Node0 top-left
-    {false, true, false, false, fw::crSizeNS},    // Node1 top
-    {false, true, true, false, fw::crSizeNESW},   // Node2 top-right
-    {false, false, true, false, fw::crSizeWE},    // Node3 right
-    {false, false, true, true, fw::crSizeNWSE},   // Node4 bottom-right
-    {false, false, false, true, fw::crSizeNS},    // Node5 bottom
-    {true, false, false, true, fw::crSizeNESW},   // Node6 bottom-left
-    {true, false, false, false, fw::crSizeWE},    // Node7 left
+    {true, true, false, false, fw::crSizeNWSE},  // Node0 top-left
+    {false, true, false, false, fw::crSizeNS},   // Node1 top
+    {false, true, true, false, fw::crSizeNESW},  // Node2 top-right
+    {false, false, true, false, fw::crSizeWE},   // Node3 right
+    {false, false, true, true, fw::crSizeNWSE},  // Node4 bottom-right
+    {false, false, false, true, fw::crSizeNS},   // Node5 bottom
+    {true, false, false, true, fw::crSizeNESW},  // Node6 bottom-left
+    {true, false, false, false, fw::crSizeWE},   // Node7 left
 };
 
 POINT CursorPos()
@@ -55,7 +55,8 @@ void SetScreenCursor(fw::TCursor cursor)
 
 }  // namespace
 
-FW_IMPLEMENT_CLASS(TRttiDesign) {
+FW_IMPLEMENT_CLASS(TRttiDesign)
+{
     c.Property("SelectControl", &TRttiDesign::SelectControl, &TRttiDesign::SetSelectControl);
     c.Property("Active", &TRttiDesign::Active, &TRttiDesign::SetActive);
     c.Property("Markers3D", &TRttiDesign::Markers3D, &TRttiDesign::SetMarkers3D);
@@ -75,7 +76,8 @@ TRttiDesign::TRttiDesign(fw::TComponent* owner) : TComponent(owner)
     Instances().push_back(this);
     if (fw::Screen) {
         savedFocus_ = fw::Screen->OnActiveControlChange;
-        fw::Screen->OnActiveControlChange = fw::TNotifyEvent(this, &TRttiDesign::ActiveControlChanged);
+        fw::Screen->OnActiveControlChange =
+            fw::TNotifyEvent(this, &TRttiDesign::ActiveControlChanged);
     }
     CreateMarkers();
 }
@@ -262,10 +264,13 @@ void TRttiDesign::ActiveControlChanged(fw::TObject*)
 void TRttiDesign::PlaceMarkers(fw::TControl* control)
 {
     framedControl_ = nullptr;
-    const int64_t l = control->Left(), t = control->Top(), w = control->Width(), h = control->Height();
+    const int64_t l = control->Left(), t = control->Top(), w = control->Width(),
+                  h = control->Height();
     const int64_t points[kMarkerCount][2] = {
-        {l - 2, t - 2},         {l + w / 2 - 2, t - 2},     {l + w - 2, t - 2},     {l + w - 2, t + h / 2 - 2},
-        {l + w - 2, t + h - 2}, {l + w / 2 - 2, t + h - 2}, {l - 2, t + h - 2},     {l - 2, t + h / 2 - 2},
+        {l - 2, t - 2},         {l + w / 2 - 2, t - 2},
+        {l + w - 2, t - 2},     {l + w - 2, t + h / 2 - 2},
+        {l + w - 2, t + h - 2}, {l + w / 2 - 2, t + h - 2},
+        {l - 2, t + h - 2},     {l - 2, t + h / 2 - 2},
     };
     for (int i = 0; i < kMarkerCount; ++i) {
         fw::TPanel* m = markers_[static_cast<size_t>(i)];
@@ -312,8 +317,8 @@ void TRttiDesign::ControlMouseMove(fw::TObject* Sender, fw::TShiftState, int, in
         const POINT p = CursorPos();
         SetScreenCursor(fw::crSizeAll);
         control->SetBounds(Saturate(int64_t{control->Left()} + p.x - lastCursor_.x),
-                           Saturate(int64_t{control->Top()} + p.y - lastCursor_.y), control->Width(),
-                           control->Height());
+                           Saturate(int64_t{control->Top()} + p.y - lastCursor_.y),
+                           control->Width(), control->Height());
         lastCursor_ = p;
         PlaceMarkers(control);
     }

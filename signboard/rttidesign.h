@@ -21,8 +21,10 @@
 
 namespace signboard {
 
-using TBeforeSelectEvent = fw::TDelegate<void(fw::TObject* Sender, fw::TControl* Selected, bool& Select)>;
-using TCanMoveEvent = fw::TDelegate<void(fw::TObject* Sender, fw::TControl* Control, bool& CanMove)>;
+using TBeforeSelectEvent =
+    fw::TDelegate<void(fw::TObject* Sender, fw::TControl* Selected, bool& Select)>;
+using TCanMoveEvent =
+    fw::TDelegate<void(fw::TObject* Sender, fw::TControl* Control, bool& CanMove)>;
 using TCanResizeControlEvent = fw::TDelegate<void(fw::TObject* Sender, bool& CanResize)>;
 
 class TRttiDesign : public fw::TComponent {
@@ -63,13 +65,17 @@ public:
     // The screen's active-control change.
     void ActiveControlChanged(fw::TObject* Sender);
     // The selected control's mouse, while it is hooked.
-    void ControlMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+    void ControlMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
+                          int X, int Y);
     void ControlMouseMove(fw::TObject* Sender, fw::TShiftState Shift, int X, int Y);
-    void ControlMouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+    void ControlMouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                        int Y);
     // The marker panels' mouse.
-    void MarkerMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+    void MarkerMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                         int Y);
     void MarkerMouseMove(fw::TObject* Sender, fw::TShiftState Shift, int X, int Y);
-    void MarkerMouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+    void MarkerMouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                       int Y);
 
 protected:
     void Destroy() override;

@@ -40,13 +40,16 @@ std::string ProgramFileName()
 
 void ColourByType(fw::TControl* area)
 {
-    if (area->Tag() == kAreaText) area->SetColor(fw::clNavy);
-    else if (area->Tag() == kAreaLine) area->SetColor(fw::clYellow);
+    if (area->Tag() == kAreaText)
+        area->SetColor(fw::clNavy);
+    else if (area->Tag() == kAreaLine)
+        area->SetColor(fw::clYellow);
 }
 
 }  // namespace
 
-FW_IMPLEMENT_CLASS_AS(TBoardSenderForm, "TForm1") {
+FW_IMPLEMENT_CLASS_AS(TBoardSenderForm, "TForm1")
+{
     c.Field("Panel1", &TBoardSenderForm::Panel1);
     c.Field("eledwidth", &TBoardSenderForm::eledwidth);
     c.Field("eledheight", &TBoardSenderForm::eledheight);
@@ -194,7 +197,8 @@ void TBoardSenderForm::Button6Click(fw::TObject*) { fw::Application->Terminate()
 void TBoardSenderForm::Button7Click(fw::TObject*)
 {
     // Both numbers are converted before anything is written.
-    const TSignSize size = SaveSignSettings(iniFileName_, eledwidth->Text(), eledheight->Text(), ComboBox3->ItemIndex());
+    const TSignSize size = SaveSignSettings(iniFileName_, eledwidth->Text(), eledheight->Text(),
+                                            ComboBox3->ItemIndex());
     Panel2->SetBounds(Panel2->Left(), Panel2->Top(), size.LedWidth, size.LedHeight);
     LedWidth = size.LedWidth;
     LedHeight = size.LedHeight;
@@ -318,15 +322,16 @@ void TBoardSenderForm::WndProc(fw::TMessage& message)
 
 void TBoardSenderForm::RttiDesign1CanMove(fw::TObject*, fw::TControl* Control, bool& CanMove)
 {
-    if (!AreaWithinCanvas(Control->Left(), Control->Top(), Control->Width(), Control->Height(), Panel2->Width(),
-                          Panel2->Height()))
+    if (!AreaWithinCanvas(Control->Left(), Control->Top(), Control->Width(), Control->Height(),
+                          Panel2->Width(), Panel2->Height()))
         CanMove = false;
 }
 
 void TBoardSenderForm::RttiDesign1CanResize(fw::TObject*, bool& CanResize)
 {
     const fw::TControl* c = RttiDesign1->SelectControl();
-    if (c && !AreaWithinCanvas(c->Left(), c->Top(), c->Width(), c->Height(), Panel2->Width(), Panel2->Height()))
+    if (c && !AreaWithinCanvas(c->Left(), c->Top(), c->Width(), c->Height(), Panel2->Width(),
+                               Panel2->Height()))
         CanResize = false;
 }
 

@@ -9,7 +9,8 @@ namespace signboard {
 
 Tfsettextarea* fsettextarea = nullptr;
 
-FW_IMPLEMENT_CLASS(Tfsettextarea) {
+FW_IMPLEMENT_CLASS(Tfsettextarea)
+{
     c.Field("ctype", &Tfsettextarea::ctype);
     c.Field("cbTime", &Tfsettextarea::cbTime);
     c.Field("Cbsave", &Tfsettextarea::Cbsave);
@@ -81,7 +82,10 @@ void Tfsettextarea::LoadProperties(const std::string& text)
     ShowPropertyControls(c);
 }
 
-std::string Tfsettextarea::BuildProperties() const { return signboard::BuildProperties(PropertyControls()); }
+std::string Tfsettextarea::BuildProperties() const
+{
+    return signboard::BuildProperties(PropertyControls());
+}
 
 void Tfsettextarea::InsertTag(const std::string& tag)
 {
@@ -111,8 +115,8 @@ void Tfsettextarea::Button1Click(fw::TObject*)
     const int32_t width = canvas_ ? canvas_->Width() : 0;
     const int32_t height = canvas_ ? canvas_->Height() : 0;
     std::string message;
-    if (!state_.Ok(EAX->Text(), EAY->Text(), Ewidth->Text(), Eheight->Text(), width, height, PropertyControls(),
-                   message)) {
+    if (!state_.Ok(EAX->Text(), EAY->Text(), Ewidth->Text(), Eheight->Text(), width, height,
+                   PropertyControls(), message)) {
         fw::ShowMessage(message);
         return;
     }

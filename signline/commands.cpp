@@ -38,7 +38,8 @@ TClockReading LocalClock()
 int IsoWeekOfYear(int year, int month, int day)
 {
     using namespace std::chrono;
-    const sys_days date = std::chrono::year{year} / static_cast<unsigned>(month) / static_cast<unsigned>(day);
+    const sys_days date =
+        std::chrono::year{year} / static_cast<unsigned>(month) / static_cast<unsigned>(day);
     // The week belongs to the year that holds its Thursday.
     const int from_monday = static_cast<int>(weekday{date}.iso_encoding()) - 1;
     const sys_days thursday = date - days{from_monday} + days{3};
@@ -56,8 +57,9 @@ std::vector<uint8_t> TextFrameBody(std::string_view message, int screen)
 std::vector<uint8_t> ClockFrameBody(const TClockReading& now, int screen)
 {
     std::vector<uint8_t> body = StartBody(screen, signlink::kCmdClock, 7);
-    const int fields[] = {now.Year % 100, now.Month,  now.Day,   IsoWeekOfYear(now.Year, now.Month, now.Day),
-                          now.Hour,       now.Minute, now.Second};
+    const int fields[] = {
+        now.Year % 100, now.Month,  now.Day,   IsoWeekOfYear(now.Year, now.Month, now.Day),
+        now.Hour,       now.Minute, now.Second};
     for (int f : fields) body.push_back(static_cast<uint8_t>(f));
     return signlink::FinishBody(std::move(body));
 }

@@ -25,15 +25,19 @@ constexpr std::array<TCode, 23> kCodes = {{
 
 // Bytes of the character starting at i: two for a lead byte with a
 // non-zero byte after it, else one (the codec's rule).
-size_t CharLength(std::string_view s, size_t i) {
-    if (rtl::IsGbkLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i + 1] != '\0') return 2;
+size_t CharLength(std::string_view s, size_t i)
+{
+    if (rtl::IsGbkLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
+        s[i + 1] != '\0')
+        return 2;
     return 1;
 }
 
 // Every occurrence at a character boundary, scanning left to right. A
 // replacement is one byte below 20h, so it never forms a new occurrence:
 // one scan leaves none.
-std::string ReplaceCode(std::string_view s, const TCode& code) {
+std::string ReplaceCode(std::string_view s, const TCode& code)
+{
     const std::string_view pattern(code.text);
     std::string out;
     out.reserve(s.size());
@@ -51,7 +55,8 @@ std::string ReplaceCode(std::string_view s, const TCode& code) {
     return out;
 }
 
-int Nibble(char c) {
+int Nibble(char c)
+{
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return 0;
@@ -59,13 +64,15 @@ int Nibble(char c) {
 
 }  // namespace
 
-std::string TranslateControlCodes(std::string_view s) {
+std::string TranslateControlCodes(std::string_view s)
+{
     std::string out(s);
     for (const TCode& code : kCodes) out = ReplaceCode(out, code);
     return out;
 }
 
-std::string ComposeMessage(std::string_view text, const TComposeChoice& choice) {
+std::string ComposeMessage(std::string_view text, const TComposeChoice& choice)
+{
     std::string s(text);
     static constexpr const char* kColor[] = {"\\6", "\\7", "\\8"};
     static constexpr const char* kFont[] = {"\\3", "\\4", "\\5"};
@@ -79,7 +86,8 @@ std::string ComposeMessage(std::string_view text, const TComposeChoice& choice) 
     return TranslateControlCodes(s);
 }
 
-std::string CenterText(std::string_view s, int width) {
+std::string CenterText(std::string_view s, int width)
+{
     std::string out(s);
     if (width <= 0) return out;
     const auto w = static_cast<size_t>(width);
@@ -98,18 +106,21 @@ std::string CenterText(std::string_view s, int width) {
     return out;
 }
 
-uint8_t HexPairToByte(std::string_view pair) {
+uint8_t HexPairToByte(std::string_view pair)
+{
     const int high = pair.size() > 0 ? Nibble(pair[0]) : 0;
     const int low = pair.size() > 1 ? Nibble(pair[1]) : 0;
     return static_cast<uint8_t>(high * 16 + low);
 }
 
-std::string HexPad2(unsigned value) {
+std::string HexPad2(unsigned value)
+{
     static constexpr char kDigits[] = "0123456789ABCDEF";
     return {kDigits[(value >> 4) & 0xF], kDigits[value & 0xF]};
 }
 
-std::string ChecksumText(std::string_view hexList) {
+std::string ChecksumText(std::string_view hexList)
+{
     if (hexList.empty()) return {};
     std::string s(hexList);
     std::vector<uint8_t> bytes;

@@ -12,9 +12,9 @@ namespace signline {
 
 // The window's choices that shape a message (item indexes; -1 for none).
 struct TComposeChoice {
-    int ColorIndex = 0;   // Ccolor: 0 red, 1 green, 2 yellow
-    int FontIndex = 0;    // Cfontsize: 0 16, 1 24, 2 32 dots
-    int LineIndex = 0;    // ComboBox2: 0 gives line byte 01h, anything else 02h
+    int ColorIndex = 0;     // Ccolor: 0 red, 1 green, 2 yellow
+    int FontIndex = 0;      // Cfontsize: 0 16, 1 24, 2 32 dots
+    int LineIndex = 0;      // ComboBox2: 0 gives line byte 01h, anything else 02h
     bool Window16 = false;  // CheckBox1: window byte 09h
     bool Window32 = false;  // CheckBox2: window byte 0Ah
     bool Save = false;      // Csave: the store code at the end

@@ -3,13 +3,15 @@
 #include "signline/send.h"
 #include "skin/skinunit.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
     using fw::Application;
     // The skin engine's start-up; its end (at return) frees the skin manager.
     skin::TSkinEngineScope skinEngine;
     try {
         Application->Initialize();
-        Application->SetTitle("LED\xC4\xDA\xC2\xEB\xCC\xF5\xC6\xC1\xCF\xD4\xCA\xBE\xC6\xC1\xB1\xE0\xBC\xAD");  // LED内码条屏显示屏编辑
+        Application->SetTitle(
+            "LED\xC4\xDA\xC2\xEB\xCC\xF5\xC6\xC1\xCF\xD4\xCA\xBE\xC6\xC1\xB1\xE0\xBC\xAD");  // LED内码条屏显示屏编辑
         Application->CreateForm(signline::Form1);
         Application->Run();
     } catch (...) {

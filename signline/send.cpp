@@ -13,12 +13,12 @@ TStripSenderForm* Form1 = nullptr;
 
 namespace {
 
-constexpr const char kMsgSendOk[] = "\xB7\xA2\xCB\xCD\xB3\xC9\xB9\xA6!";     // 发送成功!
-constexpr const char kMsgSendFail[] = "\xB7\xA2\xCB\xCD\xCA\xA7\xB0\xDC!";   // 发送失败!
-constexpr const char kMsgClockOk[] = "\xD0\xA7\xD5\xFD\xB3\xC9\xB9\xA6!";    // 效正成功!
-constexpr const char kMsgClockFail[] = "\xD0\xA7\xD5\xFD\xCA\xA7\xB0\xDC!";  // 效正失败!
-constexpr const char kMsgRecallOk[] = "\xB5\xF7\xD3\xC3\xB3\xC9\xB9\xA6!";   // 调用成功!
-constexpr const char kMsgRecallFail[] = "\xB5\xF7\xD3\xC3\xCA\xA7\xB0\xDC!"; // 调用失败!
+constexpr const char kMsgSendOk[] = "\xB7\xA2\xCB\xCD\xB3\xC9\xB9\xA6!";      // 发送成功!
+constexpr const char kMsgSendFail[] = "\xB7\xA2\xCB\xCD\xCA\xA7\xB0\xDC!";    // 发送失败!
+constexpr const char kMsgClockOk[] = "\xD0\xA7\xD5\xFD\xB3\xC9\xB9\xA6!";     // 效正成功!
+constexpr const char kMsgClockFail[] = "\xD0\xA7\xD5\xFD\xCA\xA7\xB0\xDC!";   // 效正失败!
+constexpr const char kMsgRecallOk[] = "\xB5\xF7\xD3\xC3\xB3\xC9\xB9\xA6!";    // 调用成功!
+constexpr const char kMsgRecallFail[] = "\xB5\xF7\xD3\xC3\xCA\xA7\xB0\xDC!";  // 调用失败!
 
 // 今天是:\14年\15月\16日  \17:\18  星期\19
 constexpr const char kTimeSample[] =
@@ -29,7 +29,8 @@ constexpr const char kColourSample[] =
 
 }  // namespace
 
-FW_IMPLEMENT_CLASS_AS(TStripSenderForm, "TForm1") {
+FW_IMPLEMENT_CLASS_AS(TStripSenderForm, "TForm1")
+{
     c.Field("ComboBox1", &TStripSenderForm::ComboBox1);
     c.Field("ComboBox2", &TStripSenderForm::ComboBox2);
     c.Field("ComboBox3", &TStripSenderForm::ComboBox3);
@@ -66,11 +67,13 @@ FW_IMPLEMENT_CLASS_AS(TStripSenderForm, "TForm1") {
     c.Method("CheckBox2Click", &TStripSenderForm::CheckBox2Click);
 }
 
-TStripSenderForm::TStripSenderForm(fw::TComponent* owner) : TForm(owner) {
+TStripSenderForm::TStripSenderForm(fw::TComponent* owner) : TForm(owner)
+{
     link_.SetMessageFunc([](const std::string& text) { fw::ShowMessage(text); });
 }
 
-void TStripSenderForm::FormCreate(fw::TObject*) {
+void TStripSenderForm::FormCreate(fw::TObject*)
+{
     signlink::FillCrcTable();
     ComboBox1->Items()->Clear();
     for (int i = 0; i <= 100; ++i) ComboBox1->Items()->Add(rtl::IntToStr(i));
@@ -78,26 +81,30 @@ void TStripSenderForm::FormCreate(fw::TObject*) {
     ComboBox2->SetItemIndex(0);
 }
 
-void TStripSenderForm::EnableButtons(bool enabled) {
+void TStripSenderForm::EnableButtons(bool enabled)
+{
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* b = dynamic_cast<fw::TButton*>(Controls(i))) b->SetEnabled(enabled);
 }
 
 int TStripSenderForm::ScreenNumber() const { return rtl::StrToInt(ComboBox1->Text()); }
 
-void TStripSenderForm::Button4Click(fw::TObject*) {
+void TStripSenderForm::Button4Click(fw::TObject*)
+{
     if (!signlink::OpenSignPort(link_, ComboBox3->ItemIndex())) return;
     EnableButtons(true);
     Button4->SetEnabled(false);
 }
 
-void TStripSenderForm::Button5Click(fw::TObject*) {
+void TStripSenderForm::Button5Click(fw::TObject*)
+{
     signlink::CloseSignPort(link_);
     EnableButtons(false);
     Button4->SetEnabled(true);
 }
 
-void TStripSenderForm::Button1Click(fw::TObject*) {
+void TStripSenderForm::Button1Click(fw::TObject*)
+{
     TComposeChoice choice;
     choice.ColorIndex = Ccolor->ItemIndex();
     choice.FontIndex = Cfontsize->ItemIndex();
@@ -110,18 +117,21 @@ void TStripSenderForm::Button1Click(fw::TObject*) {
     fw::ShowMessage(SendText(link_, message, screen) ? kMsgSendOk : kMsgSendFail);
 }
 
-void TStripSenderForm::Button2Click(fw::TObject*) {
+void TStripSenderForm::Button2Click(fw::TObject*)
+{
     const int screen = ScreenNumber();
     fw::ShowMessage(SetClock(link_, screen) ? kMsgClockOk : kMsgClockFail);
 }
 
-void TStripSenderForm::Button3Click(fw::TObject*) {
+void TStripSenderForm::Button3Click(fw::TObject*)
+{
     const int line = ComboBox2->ItemIndex() + 1;
     const int screen = ScreenNumber();
     fw::ShowMessage(RecallContent(link_, screen, line) ? kMsgRecallOk : kMsgRecallFail);
 }
 
-void TStripSenderForm::Button8Click(fw::TObject*) {
+void TStripSenderForm::Button8Click(fw::TObject*)
+{
     const int width = 2 * rtl::StrToInt(ComboBox4->Text());
     Edit1->SetText(CenterText(Edit1->Text(), width));
 }
@@ -130,15 +140,18 @@ void TStripSenderForm::Button6Click(fw::TObject*) { Edit1->SetText(kTimeSample);
 
 void TStripSenderForm::Button7Click(fw::TObject*) { Edit1->SetText(kColourSample); }
 
-void TStripSenderForm::CheckBox1Click(fw::TObject*) {
+void TStripSenderForm::CheckBox1Click(fw::TObject*)
+{
     if (CheckBox1->Checked()) CheckBox2->SetChecked(false);
 }
 
-void TStripSenderForm::CheckBox2Click(fw::TObject*) {
+void TStripSenderForm::CheckBox2Click(fw::TObject*)
+{
     if (CheckBox2->Checked()) CheckBox1->SetChecked(false);
 }
 
-void TStripSenderForm::Button15Click(fw::TObject*) {
+void TStripSenderForm::Button15Click(fw::TObject*)
+{
     const std::string text = Edit2->Text();
     if (text.empty()) return;
     Edit3->SetText(ChecksumText(text));

@@ -39,8 +39,8 @@ bool IsStripAck(const TReplyBuf& reply, uint8_t command);
 bool IsBoardAck(const TReplyBuf& reply, uint8_t command);
 
 struct TExchangeParams {
-    unsigned WaitMs;       // wait after each write
-    bool NoPortMessage;    // show "未打开通信口" when no port is open
+    unsigned WaitMs;     // wait after each write
+    bool NoPortMessage;  // show "未打开通信口" when no port is open
     bool (*IsAck)(const TReplyBuf& reply, uint8_t command);
 };
 

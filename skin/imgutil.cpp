@@ -15,7 +15,8 @@ struct Rgb {
     int r, g, b;
 };
 
-Rgb Split(TColor color) {
+Rgb Split(TColor color)
+{
     const COLORREF c = fw::ColorToRGB(color);
     return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
@@ -23,20 +24,23 @@ Rgb Split(TColor color) {
 TColor Join(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
 
 // The bitmap at 24 bits per pixel, its rows reached by ScanLine.
-void Make24(TBitmap* bitmap) {
+void Make24(TBitmap* bitmap)
+{
     if (bitmap->PixelFormat() != fw::pf24bit) bitmap->SetPixelFormat(fw::pf24bit);
 }
 
 std::array<std::vector<TColor>, kGradientSlots> gradientCache;
 int gradientCachePos = 0;
 
-void CheckCount(int count) {
+void CheckCount(int count)
+{
     if (count < 1) throw rtl::Exception("Gradient entry count below 1 (imgutil)");
 }
 
 }  // namespace
 
-void ReplaceMagenta(TBitmap* bitmap, TColor color) {
+void ReplaceMagenta(TBitmap* bitmap, TColor color)
+{
     if (!bitmap) return;
     const Rgb c = Split(color);
     Make24(bitmap);
@@ -52,17 +56,20 @@ void ReplaceMagenta(TBitmap* bitmap, TColor color) {
     }
 }
 
-void MirrorBitmap(TBitmap* bitmap) {
+void MirrorBitmap(TBitmap* bitmap)
+{
     if (!bitmap) return;
     Make24(bitmap);
     const int w = bitmap->Width();
     for (int y = 0; y < bitmap->Height(); ++y) {
         uint8_t* row = bitmap->ScanLine(y);
-        for (int x = 0; x < w / 2; ++x) std::swap_ranges(row + x * 3, row + x * 3 + 3, row + (w - 1 - x) * 3);
+        for (int x = 0; x < w / 2; ++x)
+            std::swap_ranges(row + x * 3, row + x * 3 + 3, row + (w - 1 - x) * 3);
     }
 }
 
-void FlipBitmap(TBitmap* bitmap) {
+void FlipBitmap(TBitmap* bitmap)
+{
     if (!bitmap) return;
     Make24(bitmap);
     const int h = bitmap->Height();
@@ -77,13 +84,15 @@ void FlipBitmap(TBitmap* bitmap) {
 namespace {
 
 // Turns the bitmap a quarter: left (counter-clockwise) or right.
-void Rotate(TBitmap* bitmap, bool left) {
+void Rotate(TBitmap* bitmap, bool left)
+{
     if (!bitmap) return;
     Make24(bitmap);
     const int w = bitmap->Width(), h = bitmap->Height();
     if (w <= 0 || h <= 0) return;
     std::vector<uint8_t> old(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
-    for (int y = 0; y < h; ++y) std::memcpy(&old[static_cast<size_t>(y) * w * 3], bitmap->ScanLine(y), size_t(w) * 3);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(&old[static_cast<size_t>(y) * w * 3], bitmap->ScanLine(y), size_t(w) * 3);
     bitmap->SetSize(h, w);
     std::vector<uint8_t*> rows(static_cast<size_t>(w));
     for (int y = 0; y < w; ++y) rows[static_cast<size_t>(y)] = bitmap->ScanLine(y);
@@ -92,7 +101,8 @@ void Rotate(TBitmap* bitmap, bool left) {
             // left: old (x, y) goes to (y, w - 1 - x); right: to (h - 1 - y, x).
             const int nx = left ? y : h - 1 - y;
             const int ny = left ? w - 1 - x : x;
-            std::memcpy(rows[static_cast<size_t>(ny)] + nx * 3, &old[(static_cast<size_t>(y) * w + x) * 3], 3);
+            std::memcpy(rows[static_cast<size_t>(ny)] + nx * 3,
+                        &old[(static_cast<size_t>(y) * w + x) * 3], 3);
         }
     }
 }
@@ -103,29 +113,38 @@ void RotateBitmapLeft(TBitmap* bitmap) { Rotate(bitmap, true); }
 
 void RotateBitmapRight(TBitmap* bitmap) { Rotate(bitmap, false); }
 
-TColor MixColors(TColor color1, TColor color2, int weight) {
+TColor MixColors(TColor color1, TColor color2, int weight)
+{
     const Rgb a = Split(color1), b = Split(color2);
     const int scale = weight < 100 ? 100 : 1000;
-    auto mix = [&](int c1, int c2) { return (c1 * weight + c2 * (scale - weight) + scale / 2) / scale; };
+    auto mix = [&](int c1, int c2) {
+        return (c1 * weight + c2 * (scale - weight) + scale / 2) / scale;
+    };
     return Join(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
 }
 
-const std::vector<TColor>& GradientCache(int slot) { return gradientCache.at(static_cast<size_t>(slot)); }
+const std::vector<TColor>& GradientCache(int slot)
+{
+    return gradientCache.at(static_cast<size_t>(slot));
+}
 
 int GradientCachePos() { return gradientCachePos; }
 
-int FindGradient(int count, TColor color1, TColor color2) {
+int FindGradient(int count, TColor color1, TColor color2)
+{
     CheckCount(count);
     const TColor first = static_cast<TColor>(fw::ColorToRGB(color1));
     const TColor last = static_cast<TColor>(fw::ColorToRGB(color2));
     for (int slot = kGradientSlots - 1; slot >= 0; --slot) {
         const std::vector<TColor>& ramp = gradientCache[static_cast<size_t>(slot)];
-        if (static_cast<int>(ramp.size()) == count && ramp.front() == first && ramp.back() == last) return slot;
+        if (static_cast<int>(ramp.size()) == count && ramp.front() == first && ramp.back() == last)
+            return slot;
     }
     return -1;
 }
 
-int MakeGradient(int count, TColor color1, TColor color2) {
+int MakeGradient(int count, TColor color1, TColor color2)
+{
     CheckCount(count);
     const int slot = gradientCachePos;
     gradientCachePos = (gradientCachePos + 1) % kGradientSlots;
@@ -144,12 +163,14 @@ int MakeGradient(int count, TColor color1, TColor color2) {
     return slot;
 }
 
-int GetGradient(int count, TColor color1, TColor color2) {
+int GetGradient(int count, TColor color1, TColor color2)
+{
     const int slot = FindGradient(count, color1, color2);
     return slot >= 0 ? slot : MakeGradient(count, color1, color2);
 }
 
-void GradientFillRect(HDC dc, const RECT& r, TColor color1, int vertical, TColor color2) {
+void GradientFillRect(HDC dc, const RECT& r, TColor color1, int vertical, TColor color2)
+{
     if (!RectVisible(dc, &r)) return;
     const COLORREF c1 = fw::ColorToRGB(color1), c2 = fw::ColorToRGB(color2);
     RECT clip{};
@@ -164,7 +185,8 @@ void GradientFillRect(HDC dc, const RECT& r, TColor color1, int vertical, TColor
     if (end > clipEnd) last -= end - clipEnd;
     RECT band = down ? RECT{r.left, r.top + first, r.right, r.top + first + 1}
                      : RECT{r.left + first, r.top, r.left + first + 1, r.bottom};
-    const std::vector<TColor>& ramp = GradientCache(GetGradient(n, static_cast<TColor>(c1), static_cast<TColor>(c2)));
+    const std::vector<TColor>& ramp =
+        GradientCache(GetGradient(n, static_cast<TColor>(c1), static_cast<TColor>(c2)));
     for (int i = first; i <= last; ++i) {
         HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ramp[static_cast<size_t>(i)]));
         ::FillRect(dc, &band, brush);
@@ -173,7 +195,8 @@ void GradientFillRect(HDC dc, const RECT& r, TColor color1, int vertical, TColor
     }
 }
 
-int ColorSaturation(TColor color) {
+int ColorSaturation(TColor color)
+{
     const Rgb c = Split(color);
     const int hi = std::max({c.r, c.g, c.b}), lo = std::min({c.r, c.g, c.b});
     if (hi < 160) return 200;

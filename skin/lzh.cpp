@@ -104,7 +104,11 @@ bool TLZH::Decode(int32_t size, std::string_view input, std::string& output)
 
     struct Cleanup {
         TLZH* self;
-        ~Cleanup() { self->FreeTables(); self->output_ = nullptr; }
+        ~Cleanup()
+        {
+            self->FreeTables();
+            self->output_ = nullptr;
+        }
     };
     AllocTables();
     Cleanup cleanup{this};

@@ -18,8 +18,10 @@ struct PositionTables {
 constexpr PositionTables MakePositionTables()
 {
     PositionTables t;
-    struct Run { int first, last, width, bits; };
-    constexpr Run runs[] = {{0, 0, 32, 3}, {1, 3, 16, 4}, {4, 11, 8, 5},
+    struct Run {
+        int first, last, width, bits;
+    };
+    constexpr Run runs[] = {{0, 0, 32, 3},  {1, 3, 16, 4},  {4, 11, 8, 5},
                             {12, 23, 4, 6}, {24, 47, 2, 7}, {48, 63, 1, 8}};
     int b = 0;
     for (const Run& run : runs)
@@ -94,8 +96,10 @@ void TLzhTree::Reconst()
     }
     for (int i = 0; i < T; ++i) {
         const int k = son_[i];
-        if (k >= T) prnt_[k] = int16_t(i);
-        else prnt_[k] = prnt_[k + 1] = int16_t(i);
+        if (k >= T)
+            prnt_[k] = int16_t(i);
+        else
+            prnt_[k] = prnt_[k + 1] = int16_t(i);
     }
 }
 

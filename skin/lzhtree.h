@@ -10,14 +10,14 @@
 
 namespace skin::lzh {
 
-inline constexpr int N = 4096;          // ring size
-inline constexpr int F = 60;            // look-ahead, longest match
-inline constexpr int THRESHOLD = 2;     // a match is longer than this
+inline constexpr int N = 4096;                      // ring size
+inline constexpr int F = 60;                        // look-ahead, longest match
+inline constexpr int THRESHOLD = 2;                 // a match is longer than this
 inline constexpr int N_CHAR = 256 - THRESHOLD + F;  // 314 symbols
 inline constexpr int T = N_CHAR * 2 - 1;            // 627 tree nodes
 inline constexpr int R = T - 1;                     // root node
 inline constexpr unsigned MAX_FREQ = 0x8000;
-inline constexpr int kFirstWrite = N - F;           // 4036: spaces before it
+inline constexpr int kFirstWrite = N - F;  // 4036: spaces before it
 inline constexpr uint8_t kFillByte = 0x20;
 
 // Symbol of a match of the given length (3 to F) and back.

@@ -105,8 +105,10 @@ uint32_t ParseRGB(std::string_view text)
         number.clear();
     };
     for (const char c : t) {
-        if (c >= '0' && c <= '9') number += c;
-        else if (!number.empty()) store();
+        if (c >= '0' && c <= '9')
+            number += c;
+        else if (!number.empty())
+            store();
     }
     if (stored == 2 && !number.empty()) store();
     return uint32_t(rgb[0] & 0xFF) | uint32_t(rgb[1] & 0xFF) << 8 | uint32_t(rgb[2] & 0xFF) << 16;

@@ -25,8 +25,7 @@ public:
                            std::string_view defaultValue) const;
     // Decimal with an optional sign, or hexadecimal after "0x", "0X" or
     // "$"; anything else, or a number outside 32 bits, gives the default.
-    int32_t ReadInteger(std::string_view section, std::string_view key,
-                        int32_t defaultValue) const;
+    int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
 
 private:
     struct Section {

@@ -129,7 +129,8 @@ constexpr const char* kDefaultSkin3rd[] = {
 
 }  // namespace
 
-void FillDefaultSkin3rd(fw::TStrings& lines) {
+void FillDefaultSkin3rd(fw::TStrings& lines)
+{
     lines.Clear();
     for (const char* line : kDefaultSkin3rd) lines.Add(line);
 }

@@ -13,7 +13,8 @@
 
 namespace skin {
 
-std::string SkinImageMember(std::string_view value) {
+std::string SkinImageMember(std::string_view value)
+{
     // The file name part: after the last backslash or colon that is a
     // character of its own (a GBK trail byte may be 5Ch).
     size_t start = 0;
@@ -31,7 +32,8 @@ std::string SkinImageMember(std::string_view value) {
     return std::string(name);
 }
 
-void LoadSkinBitmap(TBitmap& bitmap, const TSkinReader& reader, std::string_view value) {
+void LoadSkinBitmap(TBitmap& bitmap, const TSkinReader& reader, std::string_view value)
+{
     bitmap.Assign(nullptr);
     const std::string member = SkinImageMember(value);
     if (member.empty()) return;
@@ -51,16 +53,21 @@ namespace {
 
 constexpr const char kPersonality[] = "Personality";
 
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool StartsWith(std::string_view s, std::string_view prefix)
+{
+    return s.substr(0, prefix.size()) == prefix;
+}
 
 void AtLeastOne(int32_t& frames) { frames = std::max(frames, 1); }
 
 class TSkinIniLoader {
 public:
     TSkinIniLoader(TSkinContent& skin, const TQuickIni& ini, const TSkinReader& reader)
-        : skin_(skin), ini_(ini), reader_(reader) {}
+        : skin_(skin), ini_(ini), reader_(reader)
+    {}
 
-    void Run() {
+    void Run()
+    {
         skin_.SkinName = Str("TitlebarSkin", "SkinName");
         ReadFrameParts();
         ReadColours(skin_, ini_);
@@ -76,7 +83,8 @@ public:
         skin_.StatusBarEdges = ReadSkinObject("StatusBarEdges");
         skin_.TabPane = ReadSkinObject("Tab.Pane");
         if (TDataSkinObject* pane = skin_.TabPane.get()) {
-            for (int32_t* m : {&pane->LeftWidth, &pane->TopHeight, &pane->RightWidth, &pane->BottomHeight})
+            for (int32_t* m :
+                 {&pane->LeftWidth, &pane->TopHeight, &pane->RightWidth, &pane->BottomHeight})
                 *m = std::min(*m, 4);
         }
         skin_.ToolBars = ReadSkinObject("ToolBars");
@@ -112,21 +120,28 @@ public:
         BuildComboArrow(skin_);
         BuildToolbarGradient(skin_);
         skin_.Colours[static_cast<size_t>(TColourSlot::Frame)] = GetFrameColour(skin_);
-        skin_.ButtonFaceBrush.Reset(CreateSolidBrush(fw::ColorToRGB(skin_.Colour(TColourSlot::ButtonFace))));
+        skin_.ButtonFaceBrush.Reset(
+            CreateSolidBrush(fw::ColorToRGB(skin_.Colour(TColourSlot::ButtonFace))));
     }
 
 private:
-    std::string Str(std::string_view section, std::string_view key) const { return ini_.ReadString(section, key, ""); }
-    int32_t Int(std::string_view section, std::string_view key, int32_t fallback) const {
+    std::string Str(std::string_view section, std::string_view key) const
+    {
+        return ini_.ReadString(section, key, "");
+    }
+    int32_t Int(std::string_view section, std::string_view key, int32_t fallback) const
+    {
         return ini_.ReadInteger(section, key, fallback);
     }
-    void Image(TBitmap& bitmap, std::string_view section, std::string_view key) const {
+    void Image(TBitmap& bitmap, std::string_view section, std::string_view key) const
+    {
         LoadSkinBitmap(bitmap, reader_, Str(section, key));
     }
     TColor ButtonText() const { return skin_.Colour(TColourSlot::ButtonText); }
 
     // The keys every generic object has after its image.
-    void ReadCommon(TDataSkinObject& o, std::string_view section, bool frameKey) const {
+    void ReadCommon(TDataSkinObject& o, std::string_view section, bool frameKey) const
+    {
         o.Style = Int(section, "Style", 0);
         o.LeftWidth = Int(section, "LeftWidth", 0);
         o.RightWidth = Int(section, "RightWidth", 0);
@@ -146,7 +161,8 @@ private:
 
     // An object that exists only when its section gives an image.
     template <class T>
-    std::unique_ptr<T> Make(std::string_view section, std::string_view imageKey) const {
+    std::unique_ptr<T> Make(std::string_view section, std::string_view imageKey) const
+    {
         const std::string value = Str(section, imageKey);
         if (value.empty()) return nullptr;
         auto o = std::make_unique<T>(std::string(section));
@@ -154,13 +170,16 @@ private:
         return o;
     }
 
-    std::unique_ptr<TDataSkinObject> ReadSkinObject(std::string_view section) const {
+    std::unique_ptr<TDataSkinObject> ReadSkinObject(std::string_view section) const
+    {
         auto o = Make<TDataSkinObject>(section, "Image");
         if (o) ReadCommon(*o, section, true);
         return o;
     }
 
-    std::unique_ptr<TDataSkinBorder> ReadSkinBorder(std::string_view section, std::string_view secondKey) const {
+    std::unique_ptr<TDataSkinBorder> ReadSkinBorder(std::string_view section,
+                                                    std::string_view secondKey) const
+    {
         auto o = Make<TDataSkinBorder>(section, "Image");
         if (!o) return o;
         ReadCommon(*o, section, false);
@@ -169,7 +188,8 @@ private:
         return o;
     }
 
-    void ReadBoxLabel() {
+    void ReadBoxLabel()
+    {
         skin_.GroupBox = Make<TDataSkinBoxLabel>("GroupBox", "Image");
         if (TDataSkinBoxLabel* o = skin_.GroupBox.get()) {
             ReadCommon(*o, "GroupBox", false);
@@ -179,7 +199,8 @@ private:
         }
     }
 
-    void ReadProgressObject() {
+    void ReadProgressObject()
+    {
         skin_.Progress = Make<TDataSkinBorder>("Progress", "Bitmap");
         if (TDataSkinBorder* o = skin_.Progress.get()) {
             o->Style = Int("Progress", "Style", 0);
@@ -192,7 +213,8 @@ private:
         }
     }
 
-    void ReadMenuBarObject() {
+    void ReadMenuBarObject()
+    {
         skin_.MenuBar = Make<TDataSkinObject>(kPersonality, "menuBar");
         if (TDataSkinObject* o = skin_.MenuBar.get()) {
             o->TopHeight = 0;
@@ -205,10 +227,12 @@ private:
 
     // Left, Right, Top, Bottom from [Personality]: the two height keys are
     // the fixed ends along the piece's length.
-    void ReadFrameParts() {
-        const std::pair<TDataSkinBorder*, const char*> parts[] = {
-            {skin_.Left.get(), "Left"}, {skin_.Right.get(), "Right"}, {skin_.Top.get(), "Top"},
-            {skin_.Bottom.get(), "Bottom"}};
+    void ReadFrameParts()
+    {
+        const std::pair<TDataSkinBorder*, const char*> parts[] = {{skin_.Left.get(), "Left"},
+                                                                  {skin_.Right.get(), "Right"},
+                                                                  {skin_.Top.get(), "Top"},
+                                                                  {skin_.Bottom.get(), "Bottom"}};
         for (const auto& [o, p] : parts) {
             const std::string stem = p;
             const int32_t first = Int(kPersonality, stem + "TopHeight", 0);
@@ -225,7 +249,8 @@ private:
         }
     }
 
-    void ReadButtons() {
+    void ReadButtons()
+    {
         TDataSkinButton& b = *skin_.Buttons;
         const char* s = "Buttons";
         b.LeftWidth = Int(s, "LeftWidth", 0);
@@ -253,7 +278,8 @@ private:
         b.PressedColour2 = ColourOrDefault(pressed, ButtonText());
     }
 
-    void ReadTitle() {
+    void ReadTitle()
+    {
         TDataSkinTitle& t = *skin_.Title;
         Image(*t.Image, kPersonality, "TextBack");
         t.LeftWidth = Int(kPersonality, "TextShift", 0);
@@ -273,13 +299,14 @@ private:
 
     // Every BUTTON* section that is a caption button, then the three MDI
     // child buttons.
-    void ReadTitleButtons() {
+    void ReadTitleButtons()
+    {
         skin_.SysButtons.clear();
         std::vector<std::string> kept;
         for (const std::string& s : ini_.ReadSections()) {
             const std::string up = UpperCase(s);
-            if (!StartsWith(up, "BUTTON") || up == "BUTTON" || up == "BUTTONS" || up == "BUTTON.RADIO" ||
-                up == "BUTTON.CHECKBOX")
+            if (!StartsWith(up, "BUTTON") || up == "BUTTON" || up == "BUTTONS" ||
+                up == "BUTTON.RADIO" || up == "BUTTON.CHECKBOX")
                 continue;
             if (Int(s, "Action", 0) == -1 && Int(s, "Visibility", -1) != 0) continue;
             kept.push_back(s);
@@ -309,7 +336,8 @@ private:
             if (b->Frame == 0) {
                 b->Frame = 6;
                 const TBitmap& img = *b->Image;
-                if (!img.Empty()) b->Frame = double(img.Width()) / double(img.Height()) <= 3.8 ? 3 : 6;
+                if (!img.Empty())
+                    b->Frame = double(img.Width()) / double(img.Height()) <= 3.8 ? 3 : 6;
                 if (b->Action < 0) b->Frame = 6;
                 if (b->Action == 3 || b->Action == 11) b->Image->Assign(nullptr);
             }
@@ -328,7 +356,8 @@ private:
     }
 
     // [MDICONTROLS] Image: 12 frames, four for each MDI child button.
-    void ReadMdiButtons(size_t first) {
+    void ReadMdiButtons(size_t first)
+    {
         TBitmap strip;
         Image(strip, "MDICONTROLS", "Image");
         if (strip.Empty()) return;
@@ -339,12 +368,14 @@ private:
             if (w == 0) continue;
             b.Image->SetPixelFormat(fw::pf24bit);
             b.Image->SetSize(4 * w, h);
-            BitBlt(b.Image->Canvas()->Handle(), 0, 0, 4 * w, h, strip.Canvas()->Handle(), 4 * i * w, 0, SRCCOPY);
+            BitBlt(b.Image->Canvas()->Handle(), 0, 0, 4 * w, h, strip.Canvas()->Handle(), 4 * i * w,
+                   0, SRCCOPY);
         }
     }
 
     // The track pictures the program carries, for skins without them.
-    static std::unique_ptr<TDataSkinObject> TrackFromResource(const char* name) {
+    static std::unique_ptr<TDataSkinObject> TrackFromResource(const char* name)
+    {
         auto o = std::make_unique<TDataSkinObject>(name);
         try {
             o->Image->LoadFromResourceName(GetModuleHandleW(nullptr), name);
@@ -359,7 +390,8 @@ private:
 
     // Fixed frame counts; every other count is kept from the ini but never
     // below 1.
-    void SetFrameCounts() {
+    void SetFrameCounts()
+    {
         TSkinContent& s = skin_;
         s.Buttons->Frame = 5;
         auto strip = [](int32_t& count, const TBitmap& image) {
@@ -371,24 +403,27 @@ private:
         s.Title->Frame = 2;
         if (s.Progress) s.Progress->Frame = s.Progress->Style != 0 ? 1 : 2;
         const std::pair<TDataSkinObject*, int32_t> fixed[] = {
-            {s.MenuBar.get(), 2},        {s.GroupBoxEdge.get(), 2},    {s.Toolbar.get(), 1},
-            {s.ToolBars.get(), 5},       {s.Tabs.get(), 5},            {s.TabPane.get(), 1},
-            {s.StatusBarEdges.get(), 3}, {s.GroupBox.get(), 1},        {s.ComboButton.get(), 4},
-            {s.SunkEdge.get(), 4},       {s.ExtraImages.get(), 5},     {s.MenuItem.get(), 5},
-            {s.MenuBackground.get(), 1}, {s.Scrollbar.get(), 23},      {s.HorzScroll.get(), 4},
-            {s.VertScroll.get(), 4},     {s.UpDownHorz.get(), 8},      {s.UpDownVert.get(), 8},
-            {s.ThumbHorz.get(), 5},      {s.ThumbVert.get(), 5},       {s.ThumbLeft.get(), 5},
-            {s.ThumbRight.get(), 5},     {s.ThumbUp.get(), 5},         {s.ThumbDown.get(), 5},
+            {s.MenuBar.get(), 2},        {s.GroupBoxEdge.get(), 2}, {s.Toolbar.get(), 1},
+            {s.ToolBars.get(), 5},       {s.Tabs.get(), 5},         {s.TabPane.get(), 1},
+            {s.StatusBarEdges.get(), 3}, {s.GroupBox.get(), 1},     {s.ComboButton.get(), 4},
+            {s.SunkEdge.get(), 4},       {s.ExtraImages.get(), 5},  {s.MenuItem.get(), 5},
+            {s.MenuBackground.get(), 1}, {s.Scrollbar.get(), 23},   {s.HorzScroll.get(), 4},
+            {s.VertScroll.get(), 4},     {s.UpDownHorz.get(), 8},   {s.UpDownVert.get(), 8},
+            {s.ThumbHorz.get(), 5},      {s.ThumbVert.get(), 5},    {s.ThumbLeft.get(), 5},
+            {s.ThumbRight.get(), 5},     {s.ThumbUp.get(), 5},      {s.ThumbDown.get(), 5},
         };
         for (const auto& [o, frames] : fixed)
             if (o) o->Frame = frames;
         if (s.Headerbar && s.Headerbar->Frame <= 0) s.Headerbar->Frame = 5;
         if (s.HorzScrollThumb) s.HorzScrollThumb->Frame = Int("HorzScrollThumb", "FrameCount", 3);
         if (s.VertScrollThumb) s.VertScrollThumb->Frame = Int("VertScrollThumb", "FrameCount", 3);
-        for (TDataSkinObject* o : {static_cast<TDataSkinObject*>(s.Left.get()), static_cast<TDataSkinObject*>(s.Right.get()),
-                                   static_cast<TDataSkinObject*>(s.Top.get()), static_cast<TDataSkinObject*>(s.Bottom.get()),
-                                   s.ProgressChunk.get(), s.Track.get(), s.TrackVert.get(), s.Headerbar.get(),
-                                   s.HorzScrollThumb.get(), s.VertScrollThumb.get()})
+        for (TDataSkinObject* o :
+             {static_cast<TDataSkinObject*>(s.Left.get()),
+              static_cast<TDataSkinObject*>(s.Right.get()),
+              static_cast<TDataSkinObject*>(s.Top.get()),
+              static_cast<TDataSkinObject*>(s.Bottom.get()), s.ProgressChunk.get(), s.Track.get(),
+              s.TrackVert.get(), s.Headerbar.get(), s.HorzScrollThumb.get(),
+              s.VertScrollThumb.get()})
             if (o) AtLeastOne(o->Frame);
         for (auto& b : s.SysButtons) AtLeastOne(b->Frame);
     }
@@ -400,7 +435,8 @@ private:
 
 }  // namespace
 
-void ApplySkinIni(TSkinContent& skin, const TQuickIni& ini, const TSkinReader& reader) {
+void ApplySkinIni(TSkinContent& skin, const TQuickIni& ini, const TSkinReader& reader)
+{
     TSkinIniLoader(skin, ini, reader).Run();
 }
 

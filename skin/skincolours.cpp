@@ -9,7 +9,8 @@
 
 namespace skin {
 
-TColor ColourOrDefault(std::string_view text, TColor fallback) {
+TColor ColourOrDefault(std::string_view text, TColor fallback)
+{
     return text.empty() ? fallback : static_cast<TColor>(ParseRGB(text));
 }
 
@@ -17,7 +18,9 @@ namespace {
 
 constexpr TColor kDefaultSectionColour = fw::SysColor(COLOR_WINDOWTEXT);
 
-void ReadColour(TSkinContent& skin, const TQuickIni& ini, TColourSlot slot, std::string_view key, TColor fallback) {
+void ReadColour(TSkinContent& skin, const TQuickIni& ini, TColourSlot slot, std::string_view key,
+                TColor fallback)
+{
     const std::string value = ini.ReadString("Colours", key, "");
     const auto i = static_cast<size_t>(slot);
     skin.ColourGiven[i] = !value.empty();
@@ -25,7 +28,8 @@ void ReadColour(TSkinContent& skin, const TQuickIni& ini, TColourSlot slot, std:
 }
 
 // A 24-bit bitmap of that size whose canvas brush is the colour.
-void Prepare(TBitmap& b, int w, int h, TColor brush) {
+void Prepare(TBitmap& b, int w, int h, TColor brush)
+{
     b.SetPixelFormat(fw::pf24bit);
     b.SetSize(w, h);
     b.Canvas()->Brush()->SetColor(brush);
@@ -33,7 +37,8 @@ void Prepare(TBitmap& b, int w, int h, TColor brush) {
 
 }  // namespace
 
-void ReadColours(TSkinContent& skin, const TQuickIni& ini) {
+void ReadColours(TSkinContent& skin, const TQuickIni& ini)
+{
     using S = TColourSlot;
     ReadColour(skin, ini, S::WindowText, "WindowText", fw::SysColor(COLOR_WINDOWTEXT));
     ReadColour(skin, ini, S::ButtonFace, "ButtonFace", fw::SysColor(COLOR_BTNFACE));
@@ -50,20 +55,24 @@ void ReadColours(TSkinContent& skin, const TQuickIni& ini) {
     ReadColour(skin, ini, S::ButtonDkShadow, "ButtonDkShadow", fw::SysColor(COLOR_3DDKSHADOW));
     ReadColour(skin, ini, S::MenuBarText, "MenuBarText", fw::SysColor(COLOR_MENUTEXT));
     ReadColour(skin, ini, S::TitleTextActive, "TitleTextActive", fw::SysColor(COLOR_CAPTIONTEXT));
-    ReadColour(skin, ini, S::TitleTextNoActive, "TitleTextNoActive", fw::SysColor(COLOR_INACTIVECAPTIONTEXT));
+    ReadColour(skin, ini, S::TitleTextNoActive, "TitleTextNoActive",
+               fw::SysColor(COLOR_INACTIVECAPTIONTEXT));
 
     skin.SectionColours.clear();
     for (const std::string& s : ini.ReadSections()) {
         const std::string up = UpperCase(s);
         if (up.substr(0, 6) != "COLOUR" || up == "COLOURS") continue;
-        skin.SectionColours.push_back(ColourOrDefault(ini.ReadString(s, "color", ""), kDefaultSectionColour));
+        skin.SectionColours.push_back(
+            ColourOrDefault(ini.ReadString(s, "color", ""), kDefaultSectionColour));
     }
     for (int i = 0; i < kCustomColours; ++i)
-        skin.CustomColours[static_cast<size_t>(i)] =
-            ColourOrDefault(ini.ReadString("Customcolors", "Color" + std::to_string(i), ""), fw::clWhite);
+        skin.CustomColours[static_cast<size_t>(i)] = ColourOrDefault(
+            ini.ReadString("Customcolors", "Color" + std::to_string(i), ""), fw::clWhite);
 }
 
-void ReadRGBKeys(const TQuickIni& ini, std::string_view section, std::string_view stem, TColor& colour) {
+void ReadRGBKeys(const TQuickIni& ini, std::string_view section, std::string_view stem,
+                 TColor& colour)
+{
     const std::string s(stem);
     const int32_t r = ini.ReadInteger(section, s + "R", -1);
     const int32_t g = ini.ReadInteger(section, s + "G", -1);
@@ -72,7 +81,8 @@ void ReadRGBKeys(const TQuickIni& ini, std::string_view section, std::string_vie
     colour = static_cast<TColor>((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16);
 }
 
-TColor GetFrameColour(const TSkinContent& skin) {
+TColor GetFrameColour(const TSkinContent& skin)
+{
     const TDataSkinBorder* top = skin.Top.get();
     if (!top || top->Image->Empty()) return skin.Colour(TColourSlot::ButtonFace);
     TBitmap& image = *top->Image;
@@ -80,7 +90,8 @@ TColor GetFrameColour(const TSkinContent& skin) {
     return image.Canvas()->Pixel(image.Width() / 3, h / 3);
 }
 
-void BuildComboFrames(TSkinContent& skin) {
+void BuildComboFrames(TSkinContent& skin)
+{
     TDataSkinObject& sunk = *skin.SunkEdge;
     TDataSkinBorder& combo = *skin.ComboButton;
     const int a = GetSystemMetrics(SM_CXHSCROLL) + 2;
@@ -95,8 +106,10 @@ void BuildComboFrames(TSkinContent& skin) {
         // Each cell starts transparent, so corners left out by the edge
         // stay magenta rather than showing the previous cell.
         cell.Canvas()->FillRect(RECT{0, 0, 50, 21});
-        DrawSkinImage(dc, RECT{0, 0, 50, 21}, sunk.Image.get(), false, false, sunk.Trans == 1, k, b, sunk.Margins());
-        DrawSkinImage(dc, button, combo.Image.get(), false, false, true, combo.Frame, b, combo.Margins());
+        DrawSkinImage(dc, RECT{0, 0, 50, 21}, sunk.Image.get(), false, false, sunk.Trans == 1, k, b,
+                      sunk.Margins());
+        DrawSkinImage(dc, button, combo.Image.get(), false, false, true, combo.Frame, b,
+                      combo.Margins());
         if (TDataSkinObject* extra = skin.ExtraImages.get())
             CentreSkinImage(dc, button, extra->Image.get(), extra->Trans == 1, extra->Frame, b);
         cell.Canvas()->FillRect(RECT{2, 2, 49 - a, 18});
@@ -114,7 +127,8 @@ void BuildComboFrames(TSkinContent& skin) {
     sunk.RightWidth = 2;
 }
 
-void BuildComboArrow(TSkinContent& skin) {
+void BuildComboArrow(TSkinContent& skin)
+{
     if (!skin.ComboxArrow) skin.ComboxArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
     TDataSkinObject& arrow = *skin.ComboxArrow;
     TDataSkinBorder* combo = skin.ComboButton.get();
@@ -137,7 +151,8 @@ void BuildComboArrow(TSkinContent& skin) {
     arrow.Frame = k;
 }
 
-void BuildToolbarGradient(TSkinContent& skin) {
+void BuildToolbarGradient(TSkinContent& skin)
+{
     const TColor f = GetFrameColour(skin);
     TColor bottom = MixColors(0x808080, f, 150);
     const TColor top = MixColors(skin.Colour(TColourSlot::ButtonFace), fw::clWhite, 150);

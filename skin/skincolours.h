@@ -18,7 +18,8 @@ void ReadColours(TSkinContent& skin, const TQuickIni& ini);
 
 // A colour from the integer keys stem+"R", stem+"G", stem+"B": set only
 // when all three are given and not negative.
-void ReadRGBKeys(const TQuickIni& ini, std::string_view section, std::string_view stem, TColor& colour);
+void ReadRGBKeys(const TQuickIni& ini, std::string_view section, std::string_view stem,
+                 TColor& colour);
 
 // The colour of the window frame: a pixel a third into the first frame of
 // the Top border piece, or the ButtonFace slot without that image.

@@ -15,7 +15,8 @@
 
 namespace skin {
 
-FW_IMPLEMENT_CLASS(TSkinData) {
+FW_IMPLEMENT_CLASS(TSkinData)
+{
     c.Property("Active", &TSkinData::Active, &TSkinData::SetActive);
     c.Property("DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag);
     c.Property("SkinControls", &TSkinData::SkinControls, &TSkinData::SetSkinControls);
@@ -41,18 +42,21 @@ const bool g_registered = (fw::RegisterClass(TSkinData::StaticClass()), true);
 
 constexpr int kCommandDelay = 250;  // ms
 
-uint32_t ReadU32(const uint8_t* p) {
+uint32_t ReadU32(const uint8_t* p)
+{
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 // The whole file, or false when there is no such file or it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
     std::error_code ec;
     if (path.empty() || !std::filesystem::is_regular_file(rtl::PathFromGbk(path), ec)) return false;
     try {
         rtl::TMemoryStream stream;
         stream.LoadFromFile(path);
-        bytes.assign(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+        bytes.assign(reinterpret_cast<const char*>(stream.Memory()),
+                     static_cast<size_t>(stream.Size()));
         return true;
     } catch (const rtl::Exception&) {
         return false;
@@ -62,10 +66,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 }  // namespace
 
 TSkinData::TSkinData(fw::TComponent* owner)
-    : TComponent(owner),
-      skin3rd_(std::make_unique<fw::TStringList>()),
-      appIcon_(std::make_unique<fw::TBitmap>()),
-      menuImages_(new fw::TImageList(nullptr)) {
+    : TComponent(owner), skin3rd_(std::make_unique<fw::TStringList>()),
+      appIcon_(std::make_unique<fw::TBitmap>()), menuImages_(new fw::TImageList(nullptr))
+{
     (void)g_registered;
     appIcon_->SetPixelFormat(fw::pf24bit);
     FillDefaultSkin3rd(*skin3rd_);
@@ -75,18 +78,21 @@ TSkinData::TSkinData(fw::TComponent* owner)
     maximizedSize_ = SIZE{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
 }
 
-void TSkinData::Destroy() {
+void TSkinData::Destroy()
+{
     if (TSkinManage* manager = SkinManager()) manager->UnregisterSkinData(this);
     inherited::Destroy();
 }
 
 void TSkinData::SetSkin3rd(fw::TStrings* lines) { skin3rd_->Assign(lines); }
 
-std::string TSkinData::SkinStore() const {
+std::string TSkinData::SkinStore() const
+{
     return Designing() && !skinBytes_.empty() ? "(Good)" : "(none)";
 }
 
-void TSkinData::ReadSkinStream(rtl::TStream& stream) {
+void TSkinData::ReadSkinStream(rtl::TStream& stream)
+{
     uint8_t length[4];
     if (stream.Read(length, 4) != 4) return;
     const auto n = static_cast<int32_t>(ReadU32(length));
@@ -98,24 +104,28 @@ void TSkinData::ReadSkinStream(rtl::TStream& stream) {
     if (!Designing()) LoadSkin();
 }
 
-void TSkinData::ReadSkinStreamBytes(std::span<const uint8_t> bytes) {
+void TSkinData::ReadSkinStreamBytes(std::span<const uint8_t> bytes)
+{
     rtl::TMemoryStream stream;
     if (!bytes.empty()) stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
     stream.SetPosition(0);
     ReadSkinStream(stream);
 }
 
-void TSkinData::WriteSkinStream(rtl::TStream& stream) const {
+void TSkinData::WriteSkinStream(rtl::TStream& stream) const
+{
     const auto n = static_cast<uint32_t>(skinBytes_.size());
     const uint8_t length[4] = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
     stream.WriteBuffer(length, 4);
     if (n > 0) stream.WriteBuffer(skinBytes_.data(), n);
 }
 
-bool TSkinData::ApplyPacked(const std::string& packed) {
+bool TSkinData::ApplyPacked(const std::string& packed)
+{
     TSkinReader reader;
     if (!reader.ReadSkin(packed)) {
-        if (reader.Error() == TSkinReadError::OlderVersion) fw::ShowMessage(TSkinReader::kOlderSkinMessage);
+        if (reader.Error() == TSkinReadError::OlderVersion)
+            fw::ShowMessage(TSkinReader::kOlderSkinMessage);
         return false;
     }
     std::string iniName;
@@ -126,13 +136,15 @@ bool TSkinData::ApplyPacked(const std::string& packed) {
     return true;
 }
 
-bool TSkinData::LoadSkin() {
+bool TSkinData::LoadSkin()
+{
     noSkin_ = true;
     if (Designing()) return false;
     return ApplyPacked(skinBytes_);
 }
 
-void TSkinData::SetSkinFile(const std::string& path) {
+void TSkinData::SetSkinFile(const std::string& path)
+{
     skinFile_ = path;
     if (Designing()) {
         noSkin_ = true;
@@ -147,7 +159,8 @@ void TSkinData::SetSkinFile(const std::string& path) {
     NotifySkinFileChanged();
 }
 
-void TSkinData::NotifySkinFileChanged() {
+void TSkinData::NotifySkinFileChanged()
+{
     if (Designing() || Reading()) return;
     if (!SkinManager()) Loaded();
     TSkinManage* manager = SkinManager();
@@ -156,7 +169,8 @@ void TSkinData::NotifySkinFileChanged() {
     if (manager->State == TSkinManage::kActive) manager->PostSkinCommand(smReload, kCommandDelay);
 }
 
-void TSkinData::Loaded() {
+void TSkinData::Loaded()
+{
     inherited::Loaded();
     if (Designing()) return;
     if (!OptionalUser32().GetScrollBarInfo) skinControls_.Exclude(xcScrollbar);
@@ -180,10 +194,12 @@ void TSkinData::Loaded() {
     }
     manager->Active = true;
     manager->State += 1;
-    if (auto* form = dynamic_cast<fw::TForm*>(Owner()); form && active_) manager->SkinWindow(form->Handle());
+    if (auto* form = dynamic_cast<fw::TForm*>(Owner()); form && active_)
+        manager->SkinWindow(form->Handle());
 }
 
-void TSkinData::SetActive(bool value) {
+void TSkinData::SetActive(bool value)
+{
     if (value == active_) return;
     active_ = value;
     if (Designing() || Reading()) return;
@@ -192,23 +208,24 @@ void TSkinData::SetActive(bool value) {
     TSkinManage* manager = SkinManager();
     if (!manager) return;
     switch (formType_) {
-        case sfMainform:
-            if (value && noSkin_) return;
-            manager->CommandSkinData = this;
-            manager->PostSkinCommand(value ? smSkinAll : smUnskinAll, kCommandDelay);
-            if (value) manager->State = TSkinManage::kActive;
-            return;
-        case sfOnlyThisForm:
-            manager->CommandSkinData = this;
-            if (value && noSkin_) return;
-            manager->PostSkinCommand(value ? smSkinAll : smUnskinAll, kCommandDelay);
-            return;
-        case sfDialog:
-        case sfDLL: return;
+    case sfMainform:
+        if (value && noSkin_) return;
+        manager->CommandSkinData = this;
+        manager->PostSkinCommand(value ? smSkinAll : smUnskinAll, kCommandDelay);
+        if (value) manager->State = TSkinManage::kActive;
+        return;
+    case sfOnlyThisForm:
+        manager->CommandSkinData = this;
+        if (value && noSkin_) return;
+        manager->PostSkinCommand(value ? smSkinAll : smUnskinAll, kCommandDelay);
+        return;
+    case sfDialog:
+    case sfDLL: return;
     }
 }
 
-void TSkinData::DoFormSkin(HWND window, const std::string& className, bool& doSkin) {
+void TSkinData::DoFormSkin(HWND window, const std::string& className, bool& doSkin)
+{
     formSkinWindow_ = window;
     if (OnFormSkin) {
         OnFormSkin(this, className, doSkin);
@@ -220,7 +237,8 @@ void TSkinData::DoFormSkin(HWND window, const std::string& className, bool& doSk
 
 void TSkinData::DoSkinChanged() { OnSkinChanged(this); }
 
-void TSkinData::GetCaptionFont() {
+void TSkinData::GetCaptionFont()
+{
     captionFont_ = std::make_unique<fw::TFont>();
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
@@ -228,7 +246,8 @@ void TSkinData::GetCaptionFont() {
     if (HFONT font = CreateFontIndirectA(&metrics.lfCaptionFont)) captionFont_->SetHandle(font);
 }
 
-void TSkinData::BuildAppIconBitmap() {
+void TSkinData::BuildAppIconBitmap()
+{
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     const HWND app = fw::Application ? fw::Application->Handle() : nullptr;
     if (!app) return;

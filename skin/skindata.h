@@ -28,22 +28,51 @@ class TSkinReader;
 
 // What is skinned; bit n is the n-th value.
 enum TSkinControlType {
-    xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
-    xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox,
-    xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport
+    xcMainMenu,
+    xcPopupMenu,
+    xcMenuItem,
+    xcToolbar,
+    xcControlbar,
+    xcCombo,
+    xcCheckBox,
+    xcRadioButton,
+    xcProgress,
+    xcScrollbar,
+    xcEdit,
+    xcButton,
+    xcBitBtn,
+    xcSpeedButton,
+    xcSpin,
+    xcPanel,
+    xcGroupBox,
+    xcStatusBar,
+    xcTab,
+    xcTrackBar,
+    xcSystemMenu,
+    xcFastReport
 };
-FW_ENUM(TSkinControlType, "xcMainMenu", "xcPopupMenu", "xcMenuItem", "xcToolbar", "xcControlbar", "xcCombo",
-        "xcCheckBox", "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit", "xcButton", "xcBitBtn",
-        "xcSpeedButton", "xcSpin", "xcPanel", "xcGroupBox", "xcStatusBar", "xcTab", "xcTrackBar", "xcSystemMenu",
-        "xcFastReport")
+FW_ENUM(TSkinControlType, "xcMainMenu", "xcPopupMenu", "xcMenuItem", "xcToolbar", "xcControlbar",
+        "xcCombo", "xcCheckBox", "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit", "xcButton",
+        "xcBitBtn", "xcSpeedButton", "xcSpin", "xcPanel", "xcGroupBox", "xcStatusBar", "xcTab",
+        "xcTrackBar", "xcSystemMenu", "xcFastReport")
 using TSkinControlTypes = fw::TSet<TSkinControlType>;
 
 enum TSkinOption {
-    xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect, xoToolbarBK,
-    xoToolbarButton, xoMDIChildBorder, xoMenuBG, xoFormScrollbar
+    xoMDIScrollbar,
+    xoMenuMerge,
+    xoTransparent,
+    xoPreview,
+    xoParentBackGround,
+    xoNoFocusRect,
+    xoToolbarBK,
+    xoToolbarButton,
+    xoMDIChildBorder,
+    xoMenuBG,
+    xoFormScrollbar
 };
-FW_ENUM(TSkinOption, "xoMDIScrollbar", "xoMenuMerge", "xoTransparent", "xoPreview", "xoParentBackGround",
-        "xoNoFocusRect", "xoToolbarBK", "xoToolbarButton", "xoMDIChildBorder", "xoMenuBG", "xoFormScrollbar")
+FW_ENUM(TSkinOption, "xoMDIScrollbar", "xoMenuMerge", "xoTransparent", "xoPreview",
+        "xoParentBackGround", "xoNoFocusRect", "xoToolbarBK", "xoToolbarButton", "xoMDIChildBorder",
+        "xoMenuBG", "xoFormScrollbar")
 using TSkinOptions = fw::TSet<TSkinOption>;
 
 // sfMainform skins every window of the program, sfOnlyThisForm only the
@@ -51,10 +80,11 @@ using TSkinOptions = fw::TSet<TSkinOption>;
 enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
 FW_ENUM(TSkinFormType, "sfMainform", "sfOnlyThisForm", "sfDialog", "sfDLL")
 
-using TOnFormSkin = fw::TDelegate<void(fw::TObject* Sender, const std::string& aName, bool& DoSkin)>;
-using TOnSkinControl =
-    fw::TDelegate<void(fw::TComponent* Sender, TSkinData* SkinData, fw::TControl* Form, fw::TControl* Control,
-                       const std::string& ControlClass, fw::TComponent*& SkinnedControl)>;
+using TOnFormSkin =
+    fw::TDelegate<void(fw::TObject* Sender, const std::string& aName, bool& DoSkin)>;
+using TOnSkinControl = fw::TDelegate<void(
+    fw::TComponent* Sender, TSkinData* SkinData, fw::TControl* Form, fw::TControl* Control,
+    const std::string& ControlClass, fw::TComponent*& SkinnedControl)>;
 using TOnSkinForm = fw::TDelegate<void(fw::TObject* Sender, HWND ahwnd, const std::string& aName)>;
 
 // The 118 default lines of Skin3rd.

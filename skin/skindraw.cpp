@@ -14,7 +14,8 @@ bool HasArea(const RECT& r) { return Width(r) > 0 && Height(r) > 0; }
 bool Usable(const TBitmap* image) { return image && !image->Empty(); }
 
 // A 24-bit work bitmap of the given size that stretches colour on colour.
-std::unique_ptr<TBitmap> Scratch(int w, int h) {
+std::unique_ptr<TBitmap> Scratch(int w, int h)
+{
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->SetPixelFormat(fw::pf24bit);
     bitmap->SetSize(std::max(w, 0), std::max(h, 0));
@@ -24,16 +25,19 @@ std::unique_ptr<TBitmap> Scratch(int w, int h) {
 
 // One piece from the source to the destination, stretched where the sizes
 // differ; left out when either rectangle has no area.
-void CopyPiece(TCanvas* to, const RECT& dest, TCanvas* from, const RECT& src) {
+void CopyPiece(TCanvas* to, const RECT& dest, TCanvas* from, const RECT& src)
+{
     if (HasArea(dest) && HasArea(src)) to->CopyRect(dest, from, src);
 }
 
-void Blit(HDC dc, const RECT& r, TBitmap* bitmap) {
+void Blit(HDC dc, const RECT& r, TBitmap* bitmap)
+{
     BitBlt(dc, r.left, r.top, Width(r), Height(r), bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 // The finished rendering to the DC, through the magenta mask or opaque.
-void Present(HDC dc, const RECT& r, TBitmap* bitmap, bool transparent) {
+void Present(HDC dc, const RECT& r, TBitmap* bitmap, bool transparent)
+{
     if (transparent)
         DrawTransparent(dc, r, bitmap, kSkinKeyColor);
     else
@@ -41,14 +45,16 @@ void Present(HDC dc, const RECT& r, TBitmap* bitmap, bool transparent) {
 }
 
 // Negative margins count as 0.
-RECT Margins(const RECT& m) {
+RECT Margins(const RECT& m)
+{
     return {std::max<LONG>(m.left, 0), std::max<LONG>(m.top, 0), std::max<LONG>(m.right, 0),
             std::max<LONG>(m.bottom, 0)};
 }
 
 }  // namespace
 
-RECT SkinFrameRect(const TBitmap* image, bool vertical, int count, int index) {
+RECT SkinFrameRect(const TBitmap* image, bool vertical, int count, int index)
+{
     if (!image) return {};
     count = std::max(count, 1);
     index = std::clamp(index, 1, count);
@@ -60,8 +66,9 @@ RECT SkinFrameRect(const TBitmap* image, bool vertical, int count, int index) {
     return {(index - 1) * w, 0, index * w, image->Height()};
 }
 
-std::unique_ptr<TBitmap> BuildSkinBitmap(const RECT& r, TBitmap* image, const RECT& margins, bool vertical, bool tile,
-                                         int count, int index) {
+std::unique_ptr<TBitmap> BuildSkinBitmap(const RECT& r, TBitmap* image, const RECT& margins,
+                                         bool vertical, bool tile, int count, int index)
+{
     const int w = Width(r), h = Height(r);
     if (w < 0 || h < 0) return std::make_unique<TBitmap>();
     auto result = Scratch(w, h);
@@ -96,15 +103,18 @@ std::unique_ptr<TBitmap> BuildSkinBitmap(const RECT& r, TBitmap* image, const RE
     return result;
 }
 
-void DrawSkinImage(HDC dc, const RECT& r, TBitmap* image, bool vertical, bool tile, bool transparent, int count,
-                   int index, const RECT& margins) {
+void DrawSkinImage(HDC dc, const RECT& r, TBitmap* image, bool vertical, bool tile,
+                   bool transparent, int count, int index, const RECT& margins)
+{
     if (!HasArea(r) || !Usable(image)) return;
-    const std::unique_ptr<TBitmap> bitmap = BuildSkinBitmap(r, image, margins, vertical, tile, count, index);
+    const std::unique_ptr<TBitmap> bitmap =
+        BuildSkinBitmap(r, image, margins, vertical, tile, count, index);
     Present(dc, r, bitmap.get(), transparent);
 }
 
-void DrawSkinImageCanvas(TCanvas* canvas, const RECT& r, TBitmap* image, bool vertical, bool transparent, int count,
-                         int index, const RECT& margins) {
+void DrawSkinImageCanvas(TCanvas* canvas, const RECT& r, TBitmap* image, bool vertical,
+                         bool transparent, int count, int index, const RECT& margins)
+{
     if (!canvas || !HasArea(r) || !Usable(image)) return;
     const int w = Width(r), h = Height(r);
     const RECT f = SkinFrameRect(image, vertical, count, index);
@@ -130,7 +140,9 @@ void DrawSkinImageCanvas(TCanvas* canvas, const RECT& r, TBitmap* image, bool ve
     }
 }
 
-void StretchFromRect(HDC dc, const RECT& r, TBitmap* image, bool vertical, int count, int index, const RECT& margins) {
+void StretchFromRect(HDC dc, const RECT& r, TBitmap* image, bool vertical, int count, int index,
+                     const RECT& margins)
+{
     if (!HasArea(r) || !Usable(image)) return;
     const int x = r.left, y = r.top, w = Width(r), h = Height(r);
     const RECT f = SkinFrameRect(image, vertical, count, index);
@@ -151,7 +163,8 @@ void StretchFromRect(HDC dc, const RECT& r, TBitmap* image, bool vertical, int c
     piece(x + w - R, R, fx + fw - R, R);
 }
 
-void DrawImageFrame(HDC dc, const RECT& r, TBitmap* image, bool transparent, int count, int index) {
+void DrawImageFrame(HDC dc, const RECT& r, TBitmap* image, bool transparent, int count, int index)
+{
     if (!HasArea(r) || !Usable(image)) return;
     const std::unique_ptr<TBitmap> bitmap = Scratch(Width(r), Height(r));
     CopyPiece(bitmap->Canvas(), {0, 0, Width(r), Height(r)}, image->Canvas(),
@@ -159,7 +172,8 @@ void DrawImageFrame(HDC dc, const RECT& r, TBitmap* image, bool transparent, int
     Present(dc, r, bitmap.get(), transparent);
 }
 
-void CentreSkinImage(HDC dc, const RECT& r, TBitmap* image, bool transparent, int count, int index) {
+void CentreSkinImage(HDC dc, const RECT& r, TBitmap* image, bool transparent, int count, int index)
+{
     if (Width(r) < 0 || Height(r) < 0 || !Usable(image)) return;
     const RECT f = SkinFrameRect(image, false, count, index);
     const int fw = Width(f), fh = Height(f);
@@ -170,7 +184,8 @@ void CentreSkinImage(HDC dc, const RECT& r, TBitmap* image, bool transparent, in
     Present(dc, {x, y, x + fw, y + fh}, bitmap.get(), transparent);
 }
 
-void TileBitmap(TCanvas* canvas, const RECT& dest, TBitmap* image, const RECT& source) {
+void TileBitmap(TCanvas* canvas, const RECT& dest, TBitmap* image, const RECT& source)
+{
     const int sw = Width(source), sh = Height(source);
     if (!canvas || !Usable(image) || sw <= 0 || sh <= 0) return;
     const std::unique_ptr<TBitmap> piece = Scratch(sw, sh);
@@ -179,7 +194,8 @@ void TileBitmap(TCanvas* canvas, const RECT& dest, TBitmap* image, const RECT& s
         for (int y = dest.top; y < dest.bottom; y += sh) canvas->Draw(x, y, piece.get());
 }
 
-void DrawTransparent(HDC dc, const RECT& r, TBitmap* image, TColor key) {
+void DrawTransparent(HDC dc, const RECT& r, TBitmap* image, TColor key)
+{
     if (!Usable(image)) return;
     const int w = std::min(Width(r), image->Width()), h = std::min(Height(r), image->Height());
     if (w <= 0 || h <= 0) return;
@@ -202,13 +218,15 @@ void DrawTransparent(HDC dc, const RECT& r, TBitmap* image, TColor key) {
         uint8_t* bits = mask.ScanLine(y);
         std::memset(bits, 0, maskBytes);
         for (int x = 0; x < w; ++x, p += 3)
-            if (p[0] == kb && p[1] == kg && p[2] == kr) bits[x >> 3] |= static_cast<uint8_t>(0x80u >> (x & 7));
+            if (p[0] == kb && p[1] == kg && p[2] == kr)
+                bits[x >> 3] |= static_cast<uint8_t>(0x80u >> (x & 7));
     }
     MaskBlt(dc, r.left, r.top, w, h, image->Canvas()->Handle(), 0, 0, mask.Handle(), 0, 0,
             MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
-void PaintControlTo(fw::TControl* control, HDC dc) {
+void PaintControlTo(fw::TControl* control, HDC dc)
+{
     if (!control || !control->Parent()) return;
     fw::TWinControl* parent = control->Parent();
     const int saved = SaveDC(dc);
@@ -234,8 +252,7 @@ void PaintControlTo(fw::TControl* control, HDC dc) {
     }
     try {
         parent->Perform(WM_PAINT, wParam, 0);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 }  // namespace skin

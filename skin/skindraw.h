@@ -35,23 +35,24 @@ RECT SkinFrameRect(const TBitmap* image, bool vertical, int count, int index);
 // A new bitmap of r's size (24 bits per pixel) holding the nine-slice
 // rendering of the frame; margins that do not fit the size are dropped in
 // pairs (left and right, top and bottom). Empty when r is inverted.
-std::unique_ptr<TBitmap> BuildSkinBitmap(const RECT& r, TBitmap* image, const RECT& margins, bool vertical, bool tile,
-                                         int count, int index);
+std::unique_ptr<TBitmap> BuildSkinBitmap(const RECT& r, TBitmap* image, const RECT& margins,
+                                         bool vertical, bool tile, int count, int index);
 
 // The nine-slice rendering drawn into the DC at r, magenta left out when
 // transparent.
-void DrawSkinImage(HDC dc, const RECT& r, TBitmap* image, bool vertical, bool tile, bool transparent, int count,
-                   int index, const RECT& margins);
+void DrawSkinImage(HDC dc, const RECT& r, TBitmap* image, bool vertical, bool tile,
+                   bool transparent, int count, int index, const RECT& margins);
 
 // Three slices onto the canvas: the left margin, the middle repeated, the
 // right margin (margins.left and margins.right), all stretched to r's
 // height.
-void DrawSkinImageCanvas(TCanvas* canvas, const RECT& r, TBitmap* image, bool vertical, bool transparent, int count,
-                         int index, const RECT& margins);
+void DrawSkinImageCanvas(TCanvas* canvas, const RECT& r, TBitmap* image, bool vertical,
+                         bool transparent, int count, int index, const RECT& margins);
 
 // Three slices with the middle stretched; a rectangle narrower than the
 // frame gets the whole frame squeezed into it.
-void StretchFromRect(HDC dc, const RECT& r, TBitmap* image, bool vertical, int count, int index, const RECT& margins);
+void StretchFromRect(HDC dc, const RECT& r, TBitmap* image, bool vertical, int count, int index,
+                     const RECT& margins);
 
 // A frame of a horizontal strip stretched to r.
 void DrawImageFrame(HDC dc, const RECT& r, TBitmap* image, bool transparent, int count, int index);

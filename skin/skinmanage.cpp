@@ -14,18 +14,21 @@ TSkinManage* g_manager = nullptr;
 
 TSkinManage::TSkinManage(bool moduleMode) : moduleMode_(moduleMode) {}
 
-TSkinManage::~TSkinManage() {
+TSkinManage::~TSkinManage()
+{
     State = kClosing;
     Active = false;
 }
 
-void TSkinManage::RegisterSkinData(TSkinData* data) {
+void TSkinManage::RegisterSkinData(TSkinData* data)
+{
     if (std::find(skinDatas_.begin(), skinDatas_.end(), data) != skinDatas_.end()) return;
     skinDatas_.push_back(data);
     if (!mainSkinData_ && data->SkinFormtype() == sfMainform) mainSkinData_ = data;
 }
 
-void TSkinManage::UnregisterSkinData(TSkinData* data) {
+void TSkinManage::UnregisterSkinData(TSkinData* data)
+{
     std::erase(skinDatas_, data);
     if (mainSkinData_ == data) mainSkinData_ = nullptr;
     if (CommandSkinData == data) CommandSkinData = nullptr;
@@ -33,7 +36,8 @@ void TSkinManage::UnregisterSkinData(TSkinData* data) {
 
 void TSkinManage::InstallHook() { hookRequested_ = true; }
 
-void TSkinManage::PostSkinCommand(TSkinCommand command, int delay) {
+void TSkinManage::PostSkinCommand(TSkinCommand command, int delay)
+{
     pendingCommand_ = command;
     commandDelay_ = delay;
     posted_.push_back(command);
@@ -48,12 +52,14 @@ void TSkinManage::FreeSysButtonsOfSkin() {}
 
 TSkinManage* SkinManager() { return g_manager; }
 
-TSkinManage* CreateSkinManager(bool moduleMode) {
+TSkinManage* CreateSkinManager(bool moduleMode)
+{
     if (!g_manager) g_manager = new TSkinManage(moduleMode);
     return g_manager;
 }
 
-void FreeSkinManager() {
+void FreeSkinManager()
+{
     TSkinManage* manager = g_manager;
     g_manager = nullptr;
     delete manager;

@@ -2,7 +2,8 @@
 
 namespace skin {
 
-void TOwnedBrush::Reset(HBRUSH brush) {
+void TOwnedBrush::Reset(HBRUSH brush)
+{
     if (brush_) DeleteObject(brush_);
     brush_ = brush;
 }
@@ -13,6 +14,7 @@ TSkinContent::TSkinContent()
       Top(std::make_unique<TDataSkinBorder>("Top")),
       Bottom(std::make_unique<TDataSkinBorder>("Bottom")),
       Buttons(std::make_unique<TDataSkinButton>("Buttons")),
-      Title(std::make_unique<TDataSkinTitle>("Title")) {}
+      Title(std::make_unique<TDataSkinTitle>("Title"))
+{}
 
 }  // namespace skin

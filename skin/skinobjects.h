@@ -183,9 +183,10 @@ struct TSkinContent {
     std::unique_ptr<TDataSkinObject> HorzScroll, VertScroll;
     std::unique_ptr<TDataSkinObject> HorzScrollThumb, VertScrollThumb;
     // [Trackbar.ThumbHorz] ... [Trackbar.ThumbDown]
-    std::unique_ptr<TDataSkinObject> ThumbHorz, ThumbVert, ThumbLeft, ThumbRight, ThumbUp, ThumbDown;
+    std::unique_ptr<TDataSkinObject> ThumbHorz, ThumbVert, ThumbLeft, ThumbRight, ThumbUp,
+        ThumbDown;
     std::unique_ptr<TDataSkinBorder> UpDownHorz, UpDownVert;  // [UpDown.Horz], [UpDown.Vert]
-    std::unique_ptr<TDataSkinObject> Track, TrackVert;      // [Track], [TRACKVERT]
+    std::unique_ptr<TDataSkinObject> Track, TrackVert;        // [Track], [TRACKVERT]
     // Made from other images by each load.
     std::unique_ptr<TDataSkinObject> ComboxArrow;
     std::unique_ptr<TDataSkinObject> Toolbar;

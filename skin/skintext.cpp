@@ -11,8 +11,10 @@ std::string LowerCase(std::string_view s)
     std::string out(s);
     for (size_t i = 0; i < out.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(out[i]);
-        if (IsLeadByte(c) && i + 1 < out.size()) ++i;  // keep the pair whole
-        else if (c >= 'A' && c <= 'Z') out[i] = char(c - 'A' + 'a');
+        if (IsLeadByte(c) && i + 1 < out.size())
+            ++i;  // keep the pair whole
+        else if (c >= 'A' && c <= 'Z')
+            out[i] = char(c - 'A' + 'a');
     }
     return out;
 }
@@ -22,8 +24,10 @@ std::string UpperCase(std::string_view s)
     std::string out(s);
     for (size_t i = 0; i < out.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(out[i]);
-        if (IsLeadByte(c) && i + 1 < out.size()) ++i;
-        else if (c >= 'a' && c <= 'z') out[i] = char(c - 'a' + 'A');
+        if (IsLeadByte(c) && i + 1 < out.size())
+            ++i;
+        else if (c >= 'a' && c <= 'z')
+            out[i] = char(c - 'a' + 'A');
     }
     return out;
 }

@@ -26,13 +26,15 @@ const TOptionalUser32 kUnbound{};
 
 // GetProcAddress hands out one generic type; void (*)() converts to any.
 template <class F>
-void Bind(HMODULE module, const char* name, F& function) {
+void Bind(HMODULE module, const char* name, F& function)
+{
     function = reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
 }  // namespace
 
-void StartSkinEngine() {
+void StartSkinEngine()
+{
     if (g_starts++ > 0) return;
     TEngineState& s = g_state;
     const std::string& name = fw::ControlAtomName();
@@ -53,7 +55,8 @@ void StartSkinEngine() {
     s.workStrings = std::make_unique<fw::TStringList>();
 }
 
-void EndSkinEngine() {
+void EndSkinEngine()
+{
     if (g_starts == 0 || --g_starts > 0) return;
     FreeSkinManager();
     TEngineState& s = g_state;

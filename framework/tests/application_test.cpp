@@ -23,7 +23,8 @@ struct Shown {
 
 class ApplicationTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Application->Initialize();
         Application->SetTitle("\xB2\xE2\xCA\xD4");  // "测试"
         SetMessageBoxHook([this](const std::string& text, const std::string& caption, UINT flags) {
@@ -46,7 +47,8 @@ public:
 };
 FW_IMPLEMENT_CLASS(TThrower) {}
 
-TEST_F(ApplicationTest, ExceptionInAWindowProcedureIsShownAndTheProgramGoesOn) {
+TEST_F(ApplicationTest, ExceptionInAWindowProcedureIsShownAndTheProgramGoesOn)
+{
     TOwnedPtr<TForm> form(new TForm(nullptr));
     auto* button = new TButton(form.get());
     button->SetParent(form.get());
@@ -61,7 +63,8 @@ TEST_F(ApplicationTest, ExceptionInAWindowProcedureIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(shown.count, 2);
 }
 
-TEST_F(ApplicationTest, ExceptionInATimerIsShownByTheMessageLoop) {
+TEST_F(ApplicationTest, ExceptionInATimerIsShownByTheMessageLoop)
+{
     TThrower thrower(nullptr);
     TOwnedPtr<TTimer> timer(new TTimer(nullptr));
     timer->SetInterval(10);
@@ -76,7 +79,8 @@ TEST_F(ApplicationTest, ExceptionInATimerIsShownByTheMessageLoop) {
     EXPECT_EQ(shown.text, "'abc' is not a valid integer value");
 }
 
-TEST_F(ApplicationTest, OnExceptionTakesTheExceptionInsteadOfTheBox) {
+TEST_F(ApplicationTest, OnExceptionTakesTheExceptionInsteadOfTheBox)
+{
     struct TCatcher : TComponent {
         using TComponent::TComponent;
         std::string seen;
@@ -94,7 +98,8 @@ TEST_F(ApplicationTest, OnExceptionTakesTheExceptionInsteadOfTheBox) {
 }
 
 // The real box, found and answered from a second thread.
-TEST(MessageBox, OneOkButtonTitledWithTheApplicationTitleAndCentred) {
+TEST(MessageBox, OneOkButtonTitledWithTheApplicationTitleAndCentred)
+{
     Application->Initialize();
     Application->SetTitle("\xB2\xE2\xCA\xD4");  // "测试"
     std::atomic<bool> found{false}, centred{false}, oneButton{false};
@@ -112,7 +117,8 @@ TEST(MessageBox, OneOkButtonTitledWithTheApplicationTitleAndCentred) {
                 const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
                 centred = std::abs(cx - GetSystemMetrics(SM_CXSCREEN) / 2) <= 2 &&
                           std::abs(cy - GetSystemMetrics(SM_CYSCREEN) / 2) <= 2;
-                oneButton = GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr;
+                oneButton =
+                    GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr;
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
             }
             Sleep(10);

@@ -8,13 +8,15 @@ namespace fw {
 namespace {
 
 // A bitmap whose top-left pixel is red and the rest green.
-void Paint(TBitmap& b) {
+void Paint(TBitmap& b)
+{
     b.Canvas()->Brush()->SetColor(clLime);
     b.Canvas()->FillRect({0, 0, b.Width(), b.Height()});
     b.Canvas()->SetPixel(0, 0, clRed);
 }
 
-TEST(Bitmaps, ScanLinesFollowThePixelFormat) {
+TEST(Bitmaps, ScanLinesFollowThePixelFormat)
+{
     TBitmap b;
     b.SetPixelFormat(pf24bit);
     b.SetSize(3, 2);
@@ -42,7 +44,8 @@ TEST(Bitmaps, ScanLinesFollowThePixelFormat) {
     EXPECT_EQ(b.Canvas()->Pixel(3, 2), clWhite);
 }
 
-TEST(Bitmaps, BmpRoundTripAndBadDataGivesAnEmptyBitmap) {
+TEST(Bitmaps, BmpRoundTripAndBadDataGivesAnEmptyBitmap)
+{
     TBitmap b;
     b.SetSize(5, 4);
     Paint(b);
@@ -64,7 +67,8 @@ TEST(Bitmaps, BmpRoundTripAndBadDataGivesAnEmptyBitmap) {
     EXPECT_TRUE(back.Empty());
 }
 
-TEST(Bitmaps, TransparentColourIsLeftOutWhenDrawn) {
+TEST(Bitmaps, TransparentColourIsLeftOutWhenDrawn)
+{
     TBitmap src;
     src.SetSize(2, 2);
     src.Canvas()->Brush()->SetColor(clRed);
@@ -90,7 +94,8 @@ TEST(Bitmaps, TransparentColourIsLeftOutWhenDrawn) {
     EXPECT_TRUE(copy.Empty());
 }
 
-TEST(Canvas, BorrowedDcIsGivenBackWithItsOwnObjectsAndNeverDeleted) {
+TEST(Canvas, BorrowedDcIsGivenBackWithItsOwnObjectsAndNeverDeleted)
+{
     HDC dc = CreateCompatibleDC(nullptr);
     const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
@@ -110,7 +115,8 @@ TEST(Canvas, BorrowedDcIsGivenBackWithItsOwnObjectsAndNeverDeleted) {
     EXPECT_THROW(none.Handle(), ECanvasError);
 }
 
-TEST(ImageLists, StripIsCutIntoImagesAndDrawnWithItsMask) {
+TEST(ImageLists, StripIsCutIntoImagesAndDrawnWithItsMask)
+{
     TBitmap strip;
     strip.SetSize(48, 16);
     strip.Canvas()->Brush()->SetColor(clWhite);

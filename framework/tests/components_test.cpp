@@ -18,21 +18,25 @@ public:
     TComponent* Watched = nullptr;
     TPart* Sibling = nullptr;
 
-    void Notification(TComponent* c, TOperation op) override {
+    void Notification(TComponent* c, TOperation op) override
+    {
         if (op == opRemove && c == Watched) Watched = nullptr;
         inherited::Notification(c, op);
     }
 
 protected:
-    void Destroy() override {
-        g_log.push_back(Name() + (Owner() ? " owned" : " free") + (Destroying() ? " destroying" : ""));
+    void Destroy() override
+    {
+        g_log.push_back(Name() + (Owner() ? " owned" : " free") +
+                        (Destroying() ? " destroying" : ""));
         inherited::Destroy();
     }
 };
 
 FW_IMPLEMENT_CLASS(TPart) { c.Field("Sibling", &TPart::Sibling); }
 
-TEST(Components, OwnerFreesItsComponentsLastFirst) {
+TEST(Components, OwnerFreesItsComponentsLastFirst)
+{
     g_log.clear();
     auto* root = new TPart(nullptr);
     root->SetName("Root");
@@ -47,12 +51,13 @@ TEST(Components, OwnerFreesItsComponentsLastFirst) {
     EXPECT_EQ(a1->Owner(), a);
     EXPECT_EQ(root->FindComponent("b"), b);
     root->Free();
-    const std::vector<std::string> expected = {"Root free destroying", "B free destroying", "A free destroying",
-                                               "A1 free destroying"};
+    const std::vector<std::string> expected = {"Root free destroying", "B free destroying",
+                                               "A free destroying", "A1 free destroying"};
     EXPECT_EQ(g_log, expected);
 }
 
-TEST(Components, FreedComponentLeavesItsOwnerAndTheFieldsNamingIt) {
+TEST(Components, FreedComponentLeavesItsOwnerAndTheFieldsNamingIt)
+{
     TOwnedPtr<TPart> root(new TPart(nullptr));
     auto* a = new TPart(root.get());
     a->SetName("Sibling");
@@ -62,7 +67,8 @@ TEST(Components, FreedComponentLeavesItsOwnerAndTheFieldsNamingIt) {
     EXPECT_EQ(root->Sibling, nullptr);
 }
 
-TEST(Components, FreeNotificationReachesComponentsOfOtherOwners) {
+TEST(Components, FreeNotificationReachesComponentsOfOtherOwners)
+{
     TOwnedPtr<TPart> one(new TPart(nullptr));
     TOwnedPtr<TPart> two(new TPart(nullptr));
     auto* watched = new TPart(one.get());
@@ -72,7 +78,8 @@ TEST(Components, FreeNotificationReachesComponentsOfOtherOwners) {
     EXPECT_EQ(two->Watched, nullptr);
 }
 
-TEST(Components, NamesAreIdentifiersUniqueWithinTheOwner) {
+TEST(Components, NamesAreIdentifiersUniqueWithinTheOwner)
+{
     TOwnedPtr<TPart> root(new TPart(nullptr));
     auto* a = new TPart(root.get());
     a->SetName("Button1");
@@ -84,7 +91,8 @@ TEST(Components, NamesAreIdentifiersUniqueWithinTheOwner) {
     EXPECT_EQ(b->Name(), "Button2");
 }
 
-TEST(Components, LoadingStateFlags) {
+TEST(Components, LoadingStateFlags)
+{
     TOwnedPtr<TPart> p(new TPart(nullptr));
     p->BeginRead();
     EXPECT_TRUE(p->Loading());

@@ -1,7 +1,6 @@
 // Memos, radio buttons, panels and the status bar, placed by a layout.
 #include <gtest/gtest.h>
 
-
 #include "framework/application.h"
 #include "framework/comctrls.h"
 #include "framework/extctrls.h"
@@ -36,20 +35,23 @@ TForm F {
 
 class ContainersTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Application->Initialize();
         form.reset(new TForm(nullptr));
         ReadLayout(form.get(), kLayout);
         form->HandleNeeded();
     }
     template <class T>
-    T* Find(const char* name) {
+    T* Find(const char* name)
+    {
         return dynamic_cast<T*>(form->FindComponent(name));
     }
     TOwnedPtr<TForm> form;
 };
 
-TEST_F(ContainersTest, ChildrenSitInTheBlockAroundThemAndAlignInsideTheBevels) {
+TEST_F(ContainersTest, ChildrenSitInTheBlockAroundThemAndAlignInsideTheBevels)
+{
     auto* panel = Find<TPanel>("Panel1");
     auto* memo = Find<TMemo>("Memo1");
     auto* bar = Find<TStatusBar>("StatusBar1");
@@ -64,11 +66,13 @@ TEST_F(ContainersTest, ChildrenSitInTheBlockAroundThemAndAlignInsideTheBevels) {
     EXPECT_EQ(bar->Top() + bar->Height(), 200);
     wchar_t text[32] = {};
     EXPECT_TRUE(SendMessageW(bar->Handle(), SB_ISSIMPLE, 0, 0));
-    SendMessageW(bar->Handle(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));  // the simple part reads as part 0
+    SendMessageW(bar->Handle(), SB_GETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(text));  // the simple part reads as part 0
     EXPECT_STREQ(text, L"ready");
 }
 
-TEST_F(ContainersTest, MemoLinesAreItsText) {
+TEST_F(ContainersTest, MemoLinesAreItsText)
+{
     auto* memo = Find<TMemo>("Memo1");
     EXPECT_EQ(memo->Text(), "\r\n\xB5\xDA\xB6\xFE\xD0\xD0\r\n");  // "", "第二行"
     EXPECT_EQ(memo->HelpKeyword(), "{}");
@@ -89,7 +93,8 @@ struct TCounter : TComponent {
     void Clicked(TObject*) { ++clicks; }
 };
 
-TEST_F(ContainersTest, RadioButtonsAreExclusiveAmongTheirSiblings) {
+TEST_F(ContainersTest, RadioButtonsAreExclusiveAmongTheirSiblings)
+{
     auto* r1 = Find<TRadioButton>("Radio1");
     auto* r2 = Find<TRadioButton>("Radio2");
     auto* r3 = Find<TRadioButton>("Radio3");
@@ -105,7 +110,8 @@ TEST_F(ContainersTest, RadioButtonsAreExclusiveAmongTheirSiblings) {
     EXPECT_EQ(counter.clicks, 1);
 }
 
-TEST(AutoScroll, ChildrenBeyondTheClientAreaAreReachedByScrolling) {
+TEST(AutoScroll, ChildrenBeyondTheClientAreaAreReachedByScrolling)
+{
     Application->Initialize();
     TOwnedPtr<TForm> form(new TForm(nullptr));
     ReadLayout(form.get(), R"(TForm F {

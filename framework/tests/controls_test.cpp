@@ -13,7 +13,8 @@ namespace {
 
 class ControlsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Application->Initialize();
         form.reset(new TForm(nullptr));
         form->SetBounds(100, 100, 400, 300);
@@ -28,11 +29,13 @@ public:
     using TComponent::TComponent;
     TWndMethod old;
     std::vector<UINT> seen;
-    void Hook(TControl* c) {
+    void Hook(TControl* c)
+    {
         old = c->WindowProc;
         c->WindowProc = TWndMethod(this, &TSpy::Proc);
     }
-    void Proc(TMessage& m) {
+    void Proc(TMessage& m)
+    {
         seen.push_back(m.Msg);
         old(m);
     }
@@ -42,7 +45,8 @@ public:
 };
 FW_IMPLEMENT_CLASS(TSpy) {}
 
-TEST_F(ControlsTest, WindowClassIsNamedAfterTheClassAndSuperclassesTheSystemOne) {
+TEST_F(ControlsTest, WindowClassIsNamedAfterTheClassAndSuperclassesTheSystemOne)
+{
     auto* button = new TButton(form.get());
     button->SetParent(form.get());
     HWND h = button->Handle();
@@ -60,7 +64,8 @@ TEST_F(ControlsTest, WindowClassIsNamedAfterTheClassAndSuperclassesTheSystemOne)
     EXPECT_TRUE(IsWindowUnicode(h));
 }
 
-TEST_F(ControlsTest, WindowPropertyUnderTheControlAtomPointsBack) {
+TEST_F(ControlsTest, WindowPropertyUnderTheControlAtomPointsBack)
+{
     auto* edit = new TEdit(form.get());
     edit->SetParent(form.get());
     char expected[40];
@@ -70,12 +75,14 @@ TEST_F(ControlsTest, WindowPropertyUnderTheControlAtomPointsBack) {
     EXPECT_EQ(ControlAtomName(), expected);
     const ATOM atom = GlobalFindAtomA(expected);
     ASSERT_NE(atom, 0);
-    EXPECT_EQ(GetPropA(edit->Handle(), reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom))), static_cast<HANDLE>(static_cast<TWinControl*>(edit)));
+    EXPECT_EQ(GetPropA(edit->Handle(), reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom))),
+              static_cast<HANDLE>(static_cast<TWinControl*>(edit)));
     EXPECT_EQ(FindControl(edit->Handle()), edit);
     EXPECT_EQ(FindControl(GetDesktopWindow()), nullptr);
 }
 
-TEST_F(ControlsTest, ReflectedNotificationClicksTheButton) {
+TEST_F(ControlsTest, ReflectedNotificationClicksTheButton)
+{
     TSpy spy(nullptr);
     auto* button = new TButton(form.get());
     button->SetParent(form.get());
@@ -89,7 +96,8 @@ TEST_F(ControlsTest, ReflectedNotificationClicksTheButton) {
     EXPECT_FALSE(IsWindowEnabled(button->Handle()));
 }
 
-TEST_F(ControlsTest, WindowProcReplacedAndRestored) {
+TEST_F(ControlsTest, WindowProcReplacedAndRestored)
+{
     TSpy spy(nullptr);
     auto* edit = new TEdit(form.get());
     edit->SetParent(form.get());
@@ -115,18 +123,21 @@ public:
     using TGraphicControl::TGraphicControl;
     int paints = 0, enters = 0, leaves = 0;
     POINT down{-1, -1};
-    void WndProc(TMessage& m) override {
+    void WndProc(TMessage& m) override
+    {
         if (m.Msg == CM_MOUSEENTER) ++enters;
         if (m.Msg == CM_MOUSELEAVE) ++leaves;
         inherited::WndProc(m);
     }
-    void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
+    void MouseDown(TMouseButton b, TShiftState s, int x, int y) override
+    {
         down = {x, y};
         inherited::MouseDown(b, s, x, y);
     }
 
 protected:
-    void Paint() override {
+    void Paint() override
+    {
         ++paints;
         Canvas()->Brush()->SetColor(clRed);
         Canvas()->FillRect(ClientRect());
@@ -134,7 +145,8 @@ protected:
 };
 FW_IMPLEMENT_CLASS(TSwatch) {}
 
-TEST_F(ControlsTest, WindowlessControlIsPaintedAndFedTheMouseByItsParent) {
+TEST_F(ControlsTest, WindowlessControlIsPaintedAndFedTheMouseByItsParent)
+{
     TSpy spy(nullptr);
     auto* swatch = new TSwatch(form.get());
     swatch->SetParent(form.get());
@@ -176,7 +188,8 @@ TEST_F(ControlsTest, WindowlessControlIsPaintedAndFedTheMouseByItsParent) {
     EXPECT_EQ(swatch->leaves, 1);
 }
 
-TEST_F(ControlsTest, DoubleBufferedFormPaintsThroughABuffer) {
+TEST_F(ControlsTest, DoubleBufferedFormPaintsThroughABuffer)
+{
     auto* swatch = new TSwatch(form.get());
     swatch->SetParent(form.get());
     swatch->SetBounds(20, 30, 40, 10);
@@ -193,7 +206,8 @@ TEST_F(ControlsTest, DoubleBufferedFormPaintsThroughABuffer) {
     ReleaseDC(h, dc);
 }
 
-TEST_F(ControlsTest, GbkCaptionRoundTripsThroughTheWindowText) {
+TEST_F(ControlsTest, GbkCaptionRoundTripsThroughTheWindowText)
+{
     const std::string text = "\xB7\xA2\xCB\xCD\xC4\xDA\xC8\xDD";  // "发送内容"
     auto* button = new TButton(form.get());
     button->SetParent(form.get());
@@ -207,7 +221,8 @@ TEST_F(ControlsTest, GbkCaptionRoundTripsThroughTheWindowText) {
     EXPECT_EQ(form->Caption(), "\xC6\xC1\xBA\xC5");
 }
 
-TEST_F(ControlsTest, RecreatedWindowKeepsTheControlsState) {
+TEST_F(ControlsTest, RecreatedWindowKeepsTheControlsState)
+{
     auto* combo = new TComboBox(form.get());
     combo->SetParent(form.get());
     combo->Items()->Add("\xB5\xDA\xD2\xBB\xD0\xD0");  // "第一行"
@@ -226,7 +241,8 @@ TEST_F(ControlsTest, RecreatedWindowKeepsTheControlsState) {
     EXPECT_EQ(combo->Parent(), form.get());
 }
 
-TEST_F(ControlsTest, ComboBoxItemsIndexAndTypedText) {
+TEST_F(ControlsTest, ComboBoxItemsIndexAndTypedText)
+{
     auto* combo = new TComboBox(form.get());
     combo->SetParent(form.get());
     for (const char* s : {"4", "12", "16"}) combo->Items()->Add(s);
@@ -257,7 +273,8 @@ TEST_F(ControlsTest, ComboBoxItemsIndexAndTypedText) {
     early->SetParent(nullptr);
 }
 
-TEST_F(ControlsTest, CheckBoxClickTogglesAndFiresOnClick) {
+TEST_F(ControlsTest, CheckBoxClickTogglesAndFiresOnClick)
+{
     TSpy spy(nullptr);
     auto* check = new TCheckBox(form.get());
     check->SetParent(form.get());
@@ -271,7 +288,8 @@ TEST_F(ControlsTest, CheckBoxClickTogglesAndFiresOnClick) {
     EXPECT_EQ(spy.clicks, 2);
 }
 
-TEST_F(ControlsTest, FreedControlLeavesItsParentAndTheScreen) {
+TEST_F(ControlsTest, FreedControlLeavesItsParentAndTheScreen)
+{
     auto* edit = new TEdit(form.get());
     edit->SetParent(form.get());
     form->Show();
@@ -287,7 +305,8 @@ TEST_F(ControlsTest, FreedControlLeavesItsParentAndTheScreen) {
     EXPECT_FALSE(IsWindow(h));
 }
 
-TEST_F(ControlsTest, ScreenAndClientCoordinates) {
+TEST_F(ControlsTest, ScreenAndClientCoordinates)
+{
     form->SetBorderStyle(bsNone);
     form->SetBounds(100, 100, 400, 300);
     auto* label = new TLabel(form.get());

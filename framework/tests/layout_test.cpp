@@ -28,7 +28,8 @@ public:
     void Moved(TObject*, TShiftState, int, int) {}
 };
 
-FW_IMPLEMENT_CLASS(TLayoutForm) {
+FW_IMPLEMENT_CLASS(TLayoutForm)
+{
     c.Field("Label1", &TLayoutForm::Label1);
     c.Field("Edit1", &TLayoutForm::Edit1);
     c.Field("ComboBox1", &TLayoutForm::ComboBox1);
@@ -40,13 +41,13 @@ FW_IMPLEMENT_CLASS(TLayoutForm) {
     c.Method("Moved", &TLayoutForm::Moved);
 }
 
-
 class LayoutTest : public ::testing::Test {
 protected:
     void SetUp() override { Application->Initialize(); }
 };
 
-void ExpectTheLayout(TLayoutForm* f) {
+void ExpectTheLayout(TLayoutForm* f)
+{
     EXPECT_EQ(f->Name(), "LayoutForm");
     EXPECT_EQ(f->Caption(), "\xC6\xC1\xBA\xC5\xB2\xE2\xCA\xD4");  // "屏号测试"
     EXPECT_EQ(f->ClientWidth(), 300);
@@ -86,20 +87,24 @@ void ExpectTheLayout(TLayoutForm* f) {
 
 // tests/layout_form.layout, compiled into the test program as the resource
 // TLAYOUTFORM.
-TEST_F(LayoutTest, FormMadeFromTheLayoutCompiledIntoTheProgram) {
+TEST_F(LayoutTest, FormMadeFromTheLayoutCompiledIntoTheProgram)
+{
     TOwnedPtr<TLayoutForm> f(CreateForm<TLayoutForm>(nullptr));
     ExpectTheLayout(f.get());
 }
 
-TEST_F(LayoutTest, FieldsAreClearedWhenTheirComponentIsFreed) {
+TEST_F(LayoutTest, FieldsAreClearedWhenTheirComponentIsFreed)
+{
     TOwnedPtr<TLayoutForm> f(CreateForm<TLayoutForm>(nullptr));
     f->Edit1->Free();
     EXPECT_EQ(f->Edit1, nullptr);
     EXPECT_EQ(f->ActiveControl(), nullptr);
 }
 
-TEST_F(LayoutTest, BinaryDataAndListsParse) {
-    const TLayoutObject o = ParseLayout("TX X { Data: hex { 00 1f\n A0ff } L: [a, \"b\\\"\", -3, 0x10] }");
+TEST_F(LayoutTest, BinaryDataAndListsParse)
+{
+    const TLayoutObject o =
+        ParseLayout("TX X { Data: hex { 00 1f\n A0ff } L: [a, \"b\\\"\", -3, 0x10] }");
     ASSERT_EQ(o.items.size(), 2u);
     EXPECT_EQ(o.items[0].value.bytes, (std::vector<uint8_t>{0x00, 0x1F, 0xA0, 0xFF}));
     const auto& list = o.items[1].value.items;
@@ -110,7 +115,8 @@ TEST_F(LayoutTest, BinaryDataAndListsParse) {
     EXPECT_EQ(list[3].number, 16);
 }
 
-TEST_F(LayoutTest, LayoutsThatDoNotFitGiveReadErrorsWithTheLine) {
+TEST_F(LayoutTest, LayoutsThatDoNotFitGiveReadErrorsWithTheLine)
+{
     const struct {
         const char* text;
         const char* message;
@@ -122,16 +128,20 @@ TEST_F(LayoutTest, LayoutsThatDoNotFitGiveReadErrorsWithTheLine) {
         {"TLayoutForm F { Caption: 12 }", "layout line 1: a string expected for Caption"},
         {"TLayoutForm F { TButton Button1 {\n\n OnClick -> Nothing } }",
          "layout line 3: TLayoutForm has no handler Nothing"},
-        {"TLayoutForm F { TButton Button1 { OnClick -> Moved } }", "layout line 1: Moved does not fit OnClick"},
+        {"TLayoutForm F { TButton Button1 { OnClick -> Moved } }",
+         "layout line 1: Moved does not fit OnClick"},
         {"TLayoutForm F { TButton Button1 { OnClick: Button1Click } }",
          "layout line 1: OnClick is an event: write OnClick -> Handler"},
-        {"TLayoutForm F { TEdit Button1 { } }", "layout line 1: Button1 is a TButton in TLayoutForm, not a TEdit"},
+        {"TLayoutForm F { TEdit Button1 { } }",
+         "layout line 1: Button1 is a TButton in TLayoutForm, not a TEdit"},
         {"TLayoutForm F { ActiveControl: Edit9 }", "layout line 1: no component named Edit9"},
-        {"TLayoutForm F { BorderIcons: [biSystemMenu, biNone] }", "layout line 1: invalid element of BorderIcons"},
+        {"TLayoutForm F { BorderIcons: [biSystemMenu, biNone] }",
+         "layout line 1: invalid element of BorderIcons"},
         {"TLayoutForm F {\n Caption: \"open }", "layout line 2: unterminated string"},
         {"TLayoutForm F { Left: 1", "layout line 1: '}' expected"},
         {"TLayoutForm F { Data: hex { 0 } }", "layout line 1: odd number of hex digits"},
-        {"TLayoutForm F { Caption: hex { 00 } }", "layout line 1: TLayoutForm has no binary property Caption"},
+        {"TLayoutForm F { Caption: hex { 00 } }",
+         "layout line 1: TLayoutForm has no binary property Caption"},
     };
     for (const auto& c : cases) {
         TOwnedPtr<TLayoutForm> f(new TLayoutForm(nullptr));

@@ -20,14 +20,16 @@ public:
     int opened = 0;
     TCanvas* measuredOn = nullptr;
     void Open1Click(TObject*) { ++opened; }
-    void Open1Measure(TObject*, TCanvas* canvas, int& width, int& height) {
+    void Open1Measure(TObject*, TCanvas* canvas, int& width, int& height)
+    {
         measuredOn = canvas;
         width = 77;
         height = 21;
     }
 };
 
-FW_IMPLEMENT_CLASS(TMenuForm) {
+FW_IMPLEMENT_CLASS(TMenuForm)
+{
     c.Field("MainMenu1", &TMenuForm::MainMenu1);
     c.Field("File1", &TMenuForm::File1);
     c.Field("Open1", &TMenuForm::Open1);
@@ -55,12 +57,14 @@ const char* const kLayout = R"(TMenuForm F {
 
 class MenusTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Application->Initialize();
         form.reset(new TMenuForm(nullptr));
         ReadLayout(form.get(), kLayout);
     }
-    static std::wstring Text(HMENU menu, UINT pos) {
+    static std::wstring Text(HMENU menu, UINT pos)
+    {
         wchar_t buf[64] = {};
         GetMenuStringW(menu, pos, buf, 64, MF_BYPOSITION);
         return buf;
@@ -68,7 +72,8 @@ protected:
     TOwnedPtr<TMenuForm> form;
 };
 
-TEST_F(MenusTest, LayoutBuildsTheTreeAndTheFormShowsItsBar) {
+TEST_F(MenusTest, LayoutBuildsTheTreeAndTheFormShowsItsBar)
+{
     ASSERT_NE(form->Open1, nullptr);
     EXPECT_EQ(form->Open1->Parent(), form->File1);
     EXPECT_EQ(form->File1->Parent(), form->MainMenu1->Items());
@@ -89,7 +94,8 @@ TEST_F(MenusTest, LayoutBuildsTheTreeAndTheFormShowsItsBar) {
     EXPECT_EQ(client.bottom, 100);
 }
 
-TEST_F(MenusTest, CommandsAndShortCutsClickTheItem) {
+TEST_F(MenusTest, CommandsAndShortCutsClickTheItem)
+{
     const HWND h = form->Handle();
     SendMessageW(h, WM_COMMAND, form->Open1->Command(), 0);
     EXPECT_EQ(form->opened, 1);
@@ -98,12 +104,14 @@ TEST_F(MenusTest, CommandsAndShortCutsClickTheItem) {
     EXPECT_EQ(form->opened, 2);
     form->Open1->SetEnabled(false);
     EXPECT_FALSE(form->MainMenu1->IsShortCut(scCtrl | 'O'));
-    EXPECT_TRUE(GetMenuState(form->File1->Handle(), form->Open1->Command(), MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(form->File1->Handle(), form->Open1->Command(), MF_BYCOMMAND) &
+                MF_GRAYED);
     form->Open1->SetVisible(false);
     EXPECT_EQ(GetMenuItemCount(form->File1->Handle()), 2);
 }
 
-TEST_F(MenusTest, OwnerDrawnItemsAreMeasuredByTheirEvent) {
+TEST_F(MenusTest, OwnerDrawnItemsAreMeasuredByTheirEvent)
+{
     form->MainMenu1->SetOwnerDraw(true);
     const HWND h = form->Handle();
     MENUITEMINFOW mii{};
@@ -124,7 +132,8 @@ TEST_F(MenusTest, OwnerDrawnItemsAreMeasuredByTheirEvent) {
     EXPECT_FALSE(TMenuItem::FromItemData(mis.itemData));
 }
 
-TEST_F(MenusTest, FreedItemsAndMenusLeaveTheTreeAndTheForm) {
+TEST_F(MenusTest, FreedItemsAndMenusLeaveTheTreeAndTheForm)
+{
     const HWND h = form->Handle();
     form->Open1->Free();
     EXPECT_EQ(form->Open1, nullptr);
@@ -136,7 +145,8 @@ TEST_F(MenusTest, FreedItemsAndMenusLeaveTheTreeAndTheForm) {
     EXPECT_EQ(form->File1, nullptr);  // freed with its menu
 }
 
-TEST(ShortCuts, Text) {
+TEST(ShortCuts, Text)
+{
     EXPECT_EQ(ShortCutToText(scCtrl | 'S'), "Ctrl+S");
     EXPECT_EQ(ShortCutToText(scShift | scCtrl | VK_F5), "Shift+Ctrl+F5");
     EXPECT_EQ(ShortCutToText(VK_DELETE), "Del");

@@ -47,7 +47,8 @@ private:
     std::unique_ptr<TFont> font_;
 };
 
-FW_IMPLEMENT_CLASS(TGadget) {
+FW_IMPLEMENT_CLASS(TGadget)
+{
     c.Property("Size", &TGadget::Size, &TGadget::SetSize);
     c.Property("Shade", &TGadget::Shade).WithIdents(ColorIdents());
     c.Property("Shiny", &TGadget::Shiny);
@@ -68,7 +69,8 @@ public:
 };
 FW_IMPLEMENT_CLASS(TBigGadget) {}
 
-TEST(Classes, NamesInheritanceAndCreationByName) {
+TEST(Classes, NamesInheritanceAndCreationByName)
+{
     RegisterClass(TBigGadget::StaticClass());
     const TClass* cls = FindClass("TBigGadget");
     ASSERT_NE(cls, nullptr);
@@ -81,7 +83,8 @@ TEST(Classes, NamesInheritanceAndCreationByName) {
     EXPECT_NE(FindClass("TButton"), nullptr);  // the framework's own are there
 }
 
-TEST(Properties, ReadAndWriteEveryKindByName) {
+TEST(Properties, ReadAndWriteEveryKindByName)
+{
     TGadget g(nullptr);
     SetOrdProp(&g, "size", 12);
     EXPECT_EQ(GetOrdProp(&g, "SIZE"), 12);
@@ -121,7 +124,8 @@ TEST(Properties, ReadAndWriteEveryKindByName) {
     EXPECT_EQ(g.Buddy, &buddy);
 }
 
-TEST(Properties, KindsReadAsTheirOwnKindOnly) {
+TEST(Properties, KindsReadAsTheirOwnKindOnly)
+{
     TGadget g(nullptr);
     EXPECT_EQ(GetEnumProp(&g, "Size"), "");
     EXPECT_EQ(GetStrProp(&g, "Size"), "");
@@ -133,9 +137,11 @@ TEST(Properties, KindsReadAsTheirOwnKindOnly) {
     EXPECT_EQ(GetOrdProp(&g, "Fixed"), 7);
 }
 
-TEST(Properties, MissingPropertyOrInstanceReadsAsDefault) {
+TEST(Properties, MissingPropertyOrInstanceReadsAsDefault)
+{
     TGadget g(nullptr);
-    for (const TObject* obj : {static_cast<const TObject*>(&g), static_cast<const TObject*>(nullptr)}) {
+    for (const TObject* obj :
+         {static_cast<const TObject*>(&g), static_cast<const TObject*>(nullptr)}) {
         EXPECT_EQ(GetOrdProp(obj, "Nothing"), -1);
         EXPECT_EQ(GetEnumProp(obj, "Nothing"), "");
         EXPECT_EQ(GetStrProp(obj, "Nothing"), "");
@@ -148,7 +154,8 @@ TEST(Properties, MissingPropertyOrInstanceReadsAsDefault) {
     SetPropValue(nullptr, "Size", "1");
 }
 
-TEST(Properties, BadTextRaisesConversionErrors) {
+TEST(Properties, BadTextRaisesConversionErrors)
+{
     TGadget g(nullptr);
     try {
         SetPropValue(&g, "Size", "abc");
@@ -162,7 +169,8 @@ TEST(Properties, BadTextRaisesConversionErrors) {
     EXPECT_EQ(g.Kind(), gkPlain);
 }
 
-TEST(Delegates, SavedComparedRestoredAndSetByName) {
+TEST(Delegates, SavedComparedRestoredAndSetByName)
+{
     TGadget g(nullptr);
     const TNotifyEvent poke(&g, &TGadget::Poked);
     const TNotifyEvent prod(&g, &TGadget::Prodded);

@@ -23,14 +23,16 @@ std::string MakeDocument(size_t bytes)
     std::string text = "[";
     for (int id = 0; text.size() < bytes; ++id) {
         if (id) text += ',';
-        text += "{\"id\":" + std::to_string(id) + ",\"name\":\"area " + std::to_string(next() % 1000) +
-                "\",\"fontsize\":" + std::to_string(next() % 64) +
-                ",\"speed\":" + std::to_string(next() % 200) +
-                ",\"price\":" + std::to_string(next() % 100000) + "." + std::to_string(next() % 100) +
-                ",\"ratio\":" + std::to_string(next() % 1000) + "e-" + std::to_string(next() % 9) +
-                ",\"text\":\"\xE6\xAC\xA2\xE8\xBF\x8E\xE5\x85\x89\xE4\xB8\xB4 line\\n\\\"quoted\\\" "
-                "path\\/x\",\"active\":" + (next() % 2 ? "true" : "false") +
-                ",\"tags\":[\"red\",\"blue\"," + std::to_string(next() % 10) + ",null]}";
+        text +=
+            "{\"id\":" + std::to_string(id) + ",\"name\":\"area " + std::to_string(next() % 1000) +
+            "\",\"fontsize\":" + std::to_string(next() % 64) +
+            ",\"speed\":" + std::to_string(next() % 200) +
+            ",\"price\":" + std::to_string(next() % 100000) + "." + std::to_string(next() % 100) +
+            ",\"ratio\":" + std::to_string(next() % 1000) + "e-" + std::to_string(next() % 9) +
+            ",\"text\":\"\xE6\xAC\xA2\xE8\xBF\x8E\xE5\x85\x89\xE4\xB8\xB4 line\\n\\\"quoted\\\" "
+            "path\\/x\",\"active\":" +
+            (next() % 2 ? "true" : "false") + ",\"tags\":[\"red\",\"blue\"," +
+            std::to_string(next() % 10) + ",null]}";
     }
     return text + "]";
 }

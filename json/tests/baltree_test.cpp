@@ -99,8 +99,8 @@ TEST(BalTree, OrdersByCodeUnit)
         inorder(t->right);
     };
     inorder(tree.Root());
-    const std::vector<std::u16string> expected = {u"A", u"B", u"a", u"aa", u"ab", u"b",
-                                                  u"\u4E2D", u"\uFFFF"};
+    const std::vector<std::u16string> expected = {u"A",  u"B", u"a",      u"aa",
+                                                  u"ab", u"b", u"\u4E2D", u"\uFFFF"};
     EXPECT_EQ(walk, expected);
     EXPECT_EQ(tree.FindKey(u"A"), 4);
     EXPECT_EQ(tree.FindKey(u"a"), 1);

@@ -97,11 +97,15 @@ TEST(Nodes, IntegerAtTruncates)
         long double value;
         int32_t expected;
     } cases[] = {
-        {2.5L, 2}, {-2.5L, -2}, {3.9L, 3}, {-3.9L, -3}, {0.0L, 0},
-        {4294967301.0L, 5},                 // low 32 bits of the 64-bit integer
+        {2.5L, 2},
+        {-2.5L, -2},
+        {3.9L, 3},
+        {-3.9L, -3},
+        {0.0L, 0},
+        {4294967301.0L, 5},  // low 32 bits of the 64-bit integer
         {3e9L, -1294967296},
-        {1e30L, -1},                        // clamped to the 64-bit maximum
-        {-1e30L, 0},                        // clamped to the 64-bit minimum
+        {1e30L, -1},  // clamped to the 64-bit maximum
+        {-1e30L, 0},  // clamped to the 64-bit minimum
         {std::numeric_limits<long double>::infinity(), -1},
         {std::numeric_limits<long double>::quiet_NaN(), 0},
     };
@@ -122,7 +126,9 @@ TEST(Nodes, TypedAccessors)
     EXPECT_EQ(list.IntegerAt(0), 1);
     EXPECT_EQ(list.FloatAt(0), 1.25L);
     EXPECT_EQ(list.WideStringAt(1), u"\u4E2Da");
-    EXPECT_EQ(list.AnsiStringAt(1), "\xD6\xD0" "a");  // 中a
+    EXPECT_EQ(list.AnsiStringAt(1),
+              "\xD6\xD0"
+              "a");  // 中a
     EXPECT_TRUE(list.BooleanAt(2));
     // Out of range: defaults.
     EXPECT_EQ(list.IntegerAt(9), 0);
@@ -147,7 +153,7 @@ TEST(Nodes, ObjectAccessorsGoThroughNames)
     TorvJSONobject object(true);
     object.AddMember(u"", TorvJSONnumber::NewNumber(7));  // an empty name is never found
     object.AddMember(u"b", new TorvJSONboolean(true));
-    object.AppendNode(TorvJSONnumber::NewNumber(3));    // a child that is no member
+    object.AppendNode(TorvJSONnumber::NewNumber(3));  // a child that is no member
     EXPECT_EQ(object.MemberValueAt(0), nullptr);
     EXPECT_EQ(object.IntegerAt(0), 0);
     EXPECT_TRUE(object.BooleanAt(1));
@@ -234,18 +240,18 @@ TEST(Nodes, NodesWithParentOrCyclesAreRefused)
 
     TorvJSONlist other;
     TorvJSONobject object(true);
-    EXPECT_EQ(other.AppendNode(leaf), -1);             // already owned by b
+    EXPECT_EQ(other.AppendNode(leaf), -1);  // already owned by b
     EXPECT_EQ(object.AddMember(u"x", leaf), -1);
     other.AppendNode(new TorvJSONnull);
     other.ReplaceChildAt(0, leaf);
     EXPECT_NE(other.ChildAt(0), leaf);
-    EXPECT_EQ(a.AppendNode(&a), -1);                   // into itself
-    EXPECT_EQ(b->AppendNode(&a), -1);                  // into its own descendant
+    EXPECT_EQ(a.AppendNode(&a), -1);   // into itself
+    EXPECT_EQ(b->AppendNode(&a), -1);  // into its own descendant
     EXPECT_EQ(object.AddMember(u"self", &object), -1);
     b->ReplaceChildAt(0, &a);
     EXPECT_EQ(b->ChildAt(0), leaf);
 
-    TorvJSONobjectmethod record(u"m", leaf);           // not taken either
+    TorvJSONobjectmethod record(u"m", leaf);  // not taken either
     EXPECT_EQ(record.Value(), nullptr);
     EXPECT_EQ(leaf->Parent(), b);
 
@@ -287,8 +293,12 @@ TEST(Nodes, SetFromVariant)
 {
     TorvJSONnumber number;
     const std::pair<Variant, double> numbers[] = {
-        {Variant(3), 3}, {Variant(2.5), 2.5}, {Variant(true), -1}, {Variant(u" 1.5e2 "), 150},
-        {Variant::FromString("-7"), -7}, {Variant(), 0},
+        {Variant(3), 3},
+        {Variant(2.5), 2.5},
+        {Variant(true), -1},
+        {Variant(u" 1.5e2 "), 150},
+        {Variant::FromString("-7"), -7},
+        {Variant(), 0},
     };
     for (const auto& [v, expected] : numbers) {
         number.SetFromVariant(v);
@@ -296,7 +306,9 @@ TEST(Nodes, SetFromVariant)
     }
     TorvJSONstring text;
     const std::pair<Variant, std::u16string> texts[] = {
-        {Variant(12), u"12"}, {Variant(0.5), u"0.5"}, {Variant(false), u"False"},
+        {Variant(12), u"12"},
+        {Variant(0.5), u"0.5"},
+        {Variant(false), u"False"},
         {Variant::FromString("\xD6\xD0"), u"\u4E2D"},
     };
     for (const auto& [v, expected] : texts) {
@@ -305,7 +317,10 @@ TEST(Nodes, SetFromVariant)
     }
     TorvJSONboolean flag;
     const std::pair<Variant, bool> flags[] = {
-        {Variant(u"TRUE"), true}, {Variant(u"false"), false}, {Variant(2), true}, {Variant(u"0"), false},
+        {Variant(u"TRUE"), true},
+        {Variant(u"false"), false},
+        {Variant(2), true},
+        {Variant(u"0"), false},
     };
     for (const auto& [v, expected] : flags) {
         flag.SetFromVariant(v);

@@ -32,11 +32,11 @@ TEST(Reader, TextAroundTheValue)
         {"\xEF\xBB\xBF{}", "{}"},
         {"\xEF\xBB", "nil"},
         {" \t\r\n{} ", "{}"},
-        {std::string("\0\x01{}", 4), "{}"},     // every byte up to 20h is a blank
+        {std::string("\0\x01{}", 4), "{}"},  // every byte up to 20h is a blank
         {"{}trailing", "{}"},
         {"1 2", "1"},
         {"[1]]", "[1]"},
-        {"\xA0{}", "nil"},                       // bytes from 80h are no blanks
+        {"\xA0{}", "nil"},  // bytes from 80h are no blanks
         {"x", "nil"},
     });
 }
@@ -44,29 +44,52 @@ TEST(Reader, TextAroundTheValue)
 TEST(Reader, Words)
 {
     CheckReads({
-        {"true", "true"}, {"false", "false"}, {"null", "null"},
-        {"trueX", "true"}, {"nullnull", "null"},
-        {"TRUE", "nil"}, {"True", "nil"}, {"Null", "nil"},
-        {"tru", "nil"}, {"fals", "nil"}, {"nul", "nil"}, {"t", "nil"},
+        {"true", "true"},
+        {"false", "false"},
+        {"null", "null"},
+        {"trueX", "true"},
+        {"nullnull", "null"},
+        {"TRUE", "nil"},
+        {"True", "nil"},
+        {"Null", "nil"},
+        {"tru", "nil"},
+        {"fals", "nil"},
+        {"nul", "nil"},
+        {"t", "nil"},
     });
 }
 
 TEST(Reader, Numbers)
 {
     CheckReads({
-        {"0", "0"}, {"-0", "0"}, {"+5", "5"}, {"007", "7"}, {"-3", "-3"},
-        {"1e3", "1000"}, {"1E3", "1000"}, {"1e+3", "1000"}, {"1.5E-2", "0.015"},
-        {"-1.5e+2", "-150"}, {"2.50", "2.5"},
-        {"1e4000", "1E4000"},                    // in the 80-bit range
-        {"1e-99999", "0"},                       // below it: zero
-        {"1e-5000", "0"},                        // found by fuzzing: underflow mid-scale
+        {"0", "0"},
+        {"-0", "0"},
+        {"+5", "5"},
+        {"007", "7"},
+        {"-3", "-3"},
+        {"1e3", "1000"},
+        {"1E3", "1000"},
+        {"1e+3", "1000"},
+        {"1.5E-2", "0.015"},
+        {"-1.5e+2", "-150"},
+        {"2.50", "2.5"},
+        {"1e4000", "1E4000"},  // in the 80-bit range
+        {"1e-99999", "0"},     // below it: zero
+        {"1e-5000", "0"},      // found by fuzzing: underflow mid-scale
         {"-5e-4960", "0"},
-        {"1e99999", "nil"},                      // beyond it: the read fails
+        {"1e99999", "nil"},  // beyond it: the read fails
         {"[1e99999]", "nil"},
         {"{\"a\":1e99999}", "nil"},
         {"1e999999999999999999999999", "nil"},
-        {"1.", "nil"}, {".5", "nil"}, {"+", "nil"}, {"-", "nil"}, {"+-1", "nil"},
-        {"1e", "nil"}, {"1e+", "nil"}, {"1.e5", "nil"}, {"[1.]", "nil"},
+        {"1.", "nil"},
+        {".5", "nil"},
+        {"+", "nil"},
+        {"-", "nil"},
+        {"+-1", "nil"},
+        {"1e", "nil"},
+        {"1e+", "nil"},
+        {"1.e5", "nil"},
+        {"[1.]", "nil"},
         {"12abc", "12"},
     });
 
@@ -86,8 +109,10 @@ TEST(Reader, Numbers)
         const auto root = TorvJSON::ReadJson(text);
         auto* number = dynamic_cast<json::TorvJSONnumber*>(root.get());
         ASSERT_NE(number, nullptr) << text;
-        if (exact) EXPECT_EQ(number->Value(), value) << text;
-        else EXPECT_NEAR(double(number->Value() / value), 1.0, 1e-18) << text;
+        if (exact)
+            EXPECT_EQ(number->Value(), value) << text;
+        else
+            EXPECT_NEAR(double(number->Value() / value), 1.0, 1e-18) << text;
     }
     // Many digits are fine.
     EXPECT_EQ(Dump(TorvJSON::ReadJson("1" + std::string(5000, '0')).get()), "nil");
@@ -104,16 +129,17 @@ TEST(Reader, Strings)
         {"\"\\u00e9\"", "\"\\u00E9\""},
         {"\"\\u4E2D\"", "\"\\u4E2D\""},
         {"\"\\uD83D\\uDE00\"", "\"\\uD83D\\uDE00\""},  // each escape by itself
-        {"\"\\u41\"", "\"A\""},                         // fewer digits at the end
+        {"\"\\u41\"", "\"A\""},                        // fewer digits at the end
         {"\"\\u0000\"", "\"\\u0000\""},
         {"\"\\u\"", "nil"},
         {"\"\\u00zz\"", "nil"},
         {"\"\\u 041\"", "nil"},
         {"[\"\\u00zz\"]", "nil"},
         {"{\"\\uzzzz\":1}", "nil"},
-        {"\"a\\qb\"", "\"ab\""},                        // unknown escape: both bytes go
-        {"\"\\\"\\'\\/\\\\\\b\\f\\n\\r\\t\"", "\"\\u0022'/\\u005C\\u0008\\u000C\\u000A\\u000D\\u0009\""},
-        {"\"a\\\"b\"", "\"a\\u0022b\""},                // an escaped quote does not end it
+        {"\"a\\qb\"", "\"ab\""},  // unknown escape: both bytes go
+        {"\"\\\"\\'\\/\\\\\\b\\f\\n\\r\\t\"",
+         "\"\\u0022'/\\u005C\\u0008\\u000C\\u000A\\u000D\\u0009\""},
+        {"\"a\\\"b\"", "\"a\\u0022b\""},  // an escaped quote does not end it
         {"\"a\\\\\"", "\"a\\u005C\""},
         {"\"abc", "nil"},
         {"\"abc\\\"", "nil"},
@@ -121,12 +147,12 @@ TEST(Reader, Strings)
         {"\"", "nil"},
         {"\"\xE4\xB8\xAD\xE6\x96\x87\"", "\"\\u4E2D\\u6587\""},  // UTF-8 中文
         {"\"\xC3\xA9x\"", "\"\\u00E9x\""},
-        {"\"\xC0\x80\"", "\"\\u0000\""},                // two-byte form of 0
-        {"\"\xD6\xD0\xCE\xC4\"", "\"\""},               // GBK 中文 breaks the sequences
-        {"\"ab\xE4\xB8\"", "\"\""},                     // cut off at the end
+        {"\"\xC0\x80\"", "\"\\u0000\""},   // two-byte form of 0
+        {"\"\xD6\xD0\xCE\xC4\"", "\"\""},  // GBK 中文 breaks the sequences
+        {"\"ab\xE4\xB8\"", "\"\""},        // cut off at the end
         {"\"\xE4\"", "\"\""},
         {"\"\x80\"", "\"\""},
-        {"\"\xF0\x9F\x98\x80\"", "\"\""},               // four-byte forms are not read
+        {"\"\xF0\x9F\x98\x80\"", "\"\""},  // four-byte forms are not read
         {"\"\\u00zz", "nil"},
         {"\"\\u12\\", "nil"},
     });
@@ -135,11 +161,22 @@ TEST(Reader, Strings)
 TEST(Reader, ArraysAndCommas)
 {
     CheckReads({
-        {"[]", "[]"}, {"[ ]", "[]"}, {"[1 2]", "[1,2]"}, {"[1,2,]", "[1,2]"},
-        {"[1,2 ,\n]", "[1,2]"}, {"[[],[[]]]", "[[],[[]]]"},
-        {"[\"a\"\"b\"]", "[\"a\",\"b\"]"}, {"[true,false,null]", "[true,false,null]"},
-        {"[,1]", "nil"}, {"[1,,2]", "nil"}, {"[,]", "nil"}, {"[1", "nil"}, {"[1,", "nil"},
-        {"[", "nil"}, {"[}", "nil"}, {"[x]", "nil"},
+        {"[]", "[]"},
+        {"[ ]", "[]"},
+        {"[1 2]", "[1,2]"},
+        {"[1,2,]", "[1,2]"},
+        {"[1,2 ,\n]", "[1,2]"},
+        {"[[],[[]]]", "[[],[[]]]"},
+        {"[\"a\"\"b\"]", "[\"a\",\"b\"]"},
+        {"[true,false,null]", "[true,false,null]"},
+        {"[,1]", "nil"},
+        {"[1,,2]", "nil"},
+        {"[,]", "nil"},
+        {"[1", "nil"},
+        {"[1,", "nil"},
+        {"[", "nil"},
+        {"[}", "nil"},
+        {"[x]", "nil"},
     });
 }
 
@@ -152,8 +189,14 @@ TEST(Reader, Objects)
         {"{\"a\":1 \"b\":2}", "{\"a\":1,\"b\":2}"},
         {"{\"a\":1,}", "{\"a\":1}"},
         {"{\"\":0}", "{\"\":0}"},
-        {"{a:1}", "nil"}, {"{'a':1}", "nil"}, {"{\"a\" 1}", "nil"}, {"{\"a\":}", "nil"},
-        {"{\"a\":1", "nil"}, {"{,}", "nil"}, {"{\"a\":1,,\"b\":2}", "nil"}, {"{\"a\"}", "nil"},
+        {"{a:1}", "nil"},
+        {"{'a':1}", "nil"},
+        {"{\"a\" 1}", "nil"},
+        {"{\"a\":}", "nil"},
+        {"{\"a\":1", "nil"},
+        {"{,}", "nil"},
+        {"{\"a\":1,,\"b\":2}", "nil"},
+        {"{\"a\"}", "nil"},
         {"{\"a", "nil"},
     });
 

@@ -61,13 +61,15 @@ private:
 
     std::u16string Text()
     {
-        static const char16_t kUnits[] = {u'a', u'Z', u'0', u' ', u'"', u'\\', u'/', u'\'',
-                                          u'\t', u'\n', 0x01, 0x1F, 0x7F, 0x00, 0x80, 0x7FF,
+        static const char16_t kUnits[] = {u'a',  u'Z',   u'0',   u' ',   u'"',   u'\\', u'/', u'\'',
+                                          u'\t', u'\n',  0x01,   0x1F,   0x7F,   0x00,  0x80, 0x7FF,
                                           0x800, 0x4E2D, 0xD83D, 0xDE00, 0xDC00, 0xFFFF};
         std::u16string s;
         for (unsigned n = Below(8); n > 0; --n) {
-            if (Below(3) == 0) s.push_back(static_cast<char16_t>(Below(0x10000)));
-            else s.push_back(kUnits[Below(std::size(kUnits))]);
+            if (Below(3) == 0)
+                s.push_back(static_cast<char16_t>(Below(0x10000)));
+            else
+                s.push_back(kUnits[Below(std::size(kUnits))]);
         }
         return s;
     }
@@ -82,8 +84,9 @@ TEST(RoundTrip, GeneratedTrees)
         std::unique_ptr<TorvJSONbase> tree(generator.Value(static_cast<int>(seed % 6)));
         const std::string text = TorvJSON::WriteJson(tree.get());
         const auto back = TorvJSON::ReadJson(text);
-        ASSERT_TRUE(json_test::SameTree(tree.get(), back.get()))
-            << "seed " << seed << "\n" << text << "\n" << json_test::Dump(back.get());
+        ASSERT_TRUE(json_test::SameTree(tree.get(), back.get())) << "seed " << seed << "\n"
+                                                                 << text << "\n"
+                                                                 << json_test::Dump(back.get());
         ASSERT_EQ(TorvJSON::WriteJson(back.get()), text);
     }
 }
@@ -91,7 +94,8 @@ TEST(RoundTrip, GeneratedTrees)
 TEST(RoundTrip, DeepestReadableTree)
 {
     std::string text = "0";
-    for (int i = 0; i < TorvJSON::kMaxDepth; ++i) text = (i % 2 ? "{\"k\":" : "[") + text + (i % 2 ? "}" : "]");
+    for (int i = 0; i < TorvJSON::kMaxDepth; ++i)
+        text = (i % 2 ? "{\"k\":" : "[") + text + (i % 2 ? "}" : "]");
     const auto tree = TorvJSON::ReadJson(text);
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(TorvJSON::WriteJson(tree.get()), text);

@@ -27,15 +27,33 @@ std::string WriteString(const std::u16string& s)
 TEST(Writer, NumberFormats)
 {
     const std::pair<long double, const char*> cases[] = {
-        {0, "0"}, {-0.0L, "0"}, {16, "16"}, {-3, "-3"}, {0.5L, "0.5"}, {2.5L, "2.5"},
-        {1e14L, "100000000000000"}, {-999999999999999.0L, "-999999999999999"},
-        {1e15L, "1E15"}, {1e20L, "1E20"}, {123456789012345678.0L, "1.23456789012346E17"},
-        {999999999999999.5L, "1E15"},                  // rounds into the exponent form
-        {0.0001L, "0.0001"}, {0.00012L, "0.00012"}, {0.00001L, "1E-5"}, {5e-5L, "5E-5"},
-        {1.5e-7L, "1.5E-7"}, {-1.25e-300L, "-1.25E-300"},
-        {0.1L, "0.1"}, {0.1, "0.1"}, {1.0L / 3, "0.333333333333333"}, {2.0L / 3, "0.666666666666667"},
-        {123.456L, "123.456"}, {100.25L, "100.25"}, {1e4000L, "1E4000"},
-        {LDBL_MAX, "1.18973149535723E4932"}, {-DBL_MAX, "-1.79769313486232E308"},
+        {0, "0"},
+        {-0.0L, "0"},
+        {16, "16"},
+        {-3, "-3"},
+        {0.5L, "0.5"},
+        {2.5L, "2.5"},
+        {1e14L, "100000000000000"},
+        {-999999999999999.0L, "-999999999999999"},
+        {1e15L, "1E15"},
+        {1e20L, "1E20"},
+        {123456789012345678.0L, "1.23456789012346E17"},
+        {999999999999999.5L, "1E15"},  // rounds into the exponent form
+        {0.0001L, "0.0001"},
+        {0.00012L, "0.00012"},
+        {0.00001L, "1E-5"},
+        {5e-5L, "5E-5"},
+        {1.5e-7L, "1.5E-7"},
+        {-1.25e-300L, "-1.25E-300"},
+        {0.1L, "0.1"},
+        {0.1, "0.1"},
+        {1.0L / 3, "0.333333333333333"},
+        {2.0L / 3, "0.666666666666667"},
+        {123.456L, "123.456"},
+        {100.25L, "100.25"},
+        {1e4000L, "1E4000"},
+        {LDBL_MAX, "1.18973149535723E4932"},
+        {-DBL_MAX, "-1.79769313486232E308"},
         {LDBL_TRUE_MIN, "3.64519953188247E-4951"},
         {std::numeric_limits<long double>::quiet_NaN(), "null"},
         {std::numeric_limits<long double>::infinity(), "null"},
@@ -56,9 +74,9 @@ TEST(Writer, StringEscapes)
         {u"\x01\x1F", "\"\\u0001\\u001F\""},
         {std::u16string(1, u'\0'), "\"\\u0000\""},
         {u"\x7F ~", "\"\x7F ~\""},
-        {u"\u4E2D\u6587", "\"\xE4\xB8\xAD\xE6\x96\x87\""},       // 中文 as UTF-8
+        {u"\u4E2D\u6587", "\"\xE4\xB8\xAD\xE6\x96\x87\""},  // 中文 as UTF-8
         {u"\u0080\u07FF\u0800\uFFFF", "\"\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\""},
-        {u"\U0001F600", "\"\xED\xA0\xBD\xED\xB8\x80\""},          // one sequence per unit
+        {u"\U0001F600", "\"\xED\xA0\xBD\xED\xB8\x80\""},  // one sequence per unit
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(WriteString(value), text) << testing::PrintToString(text);
@@ -74,8 +92,13 @@ TEST(Writer, Trees)
         {[] { return new TorvJSONnull; }, "null"},
         {[] {
              auto* o = new TorvJSONobject(true);
-             for (auto [name, v] : {std::pair{u"fontsize", 1}, {u"fontcolor", 2}, {u"speed", 100},
-                                    {u"loop", 0}, {u"stoptime", 3}, {u"istime", 0}, {u"issave", 1}})
+             for (auto [name, v] : {std::pair{u"fontsize", 1},
+                                    {u"fontcolor", 2},
+                                    {u"speed", 100},
+                                    {u"loop", 0},
+                                    {u"stoptime", 3},
+                                    {u"istime", 0},
+                                    {u"issave", 1}})
                  o->AddIntegerMember(name, v);
              return o;
          },

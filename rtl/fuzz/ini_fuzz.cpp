@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!ini.Value(section, k)) std::abort();
     (void)ini.Value(section, key);
 
-    if (!rtl::IniText::CheckNames(section, key).empty() ||
-        !rtl::IniText::CheckValue(value).empty())
+    if (!rtl::IniText::CheckNames(section, key).empty() || !rtl::IniText::CheckValue(value).empty())
         return 0;
     ini.SetValue(section, key, value);
     const std::string want = Expected(value);

@@ -33,18 +33,55 @@ struct Fields {
     std::vector<uint32_t> masks;  // after a 40-byte header, else inside the header
     Bytes palette;                // entries as they are stored (3 or 4 bytes)
     Bytes bits;
-    int64_t offBits = -1;         // -1: right after the palette
+    int64_t offBits = -1;  // -1: right after the palette
     uint32_t sizeImage = 0;
 
-    Fields& Header(uint32_t n) { headerSize = n; return *this; }
-    Fields& Size(int32_t w, int32_t h) { width = w; height = h; return *this; }
-    Fields& Bpp(uint16_t n) { bpp = n; return *this; }
-    Fields& Compression(uint32_t n) { compression = n; return *this; }
-    Fields& Colors(uint32_t n) { colorsUsed = n; return *this; }
-    Fields& Masks(std::vector<uint32_t> m) { masks = std::move(m); return *this; }
-    Fields& Palette(Bytes p) { palette = std::move(p); return *this; }
-    Fields& Bits(Bytes b) { bits = std::move(b); return *this; }
-    Fields& OffBits(int64_t n) { offBits = n; return *this; }
+    Fields& Header(uint32_t n)
+    {
+        headerSize = n;
+        return *this;
+    }
+    Fields& Size(int32_t w, int32_t h)
+    {
+        width = w;
+        height = h;
+        return *this;
+    }
+    Fields& Bpp(uint16_t n)
+    {
+        bpp = n;
+        return *this;
+    }
+    Fields& Compression(uint32_t n)
+    {
+        compression = n;
+        return *this;
+    }
+    Fields& Colors(uint32_t n)
+    {
+        colorsUsed = n;
+        return *this;
+    }
+    Fields& Masks(std::vector<uint32_t> m)
+    {
+        masks = std::move(m);
+        return *this;
+    }
+    Fields& Palette(Bytes p)
+    {
+        palette = std::move(p);
+        return *this;
+    }
+    Fields& Bits(Bytes b)
+    {
+        bits = std::move(b);
+        return *this;
+    }
+    Fields& OffBits(int64_t n)
+    {
+        offBits = n;
+        return *this;
+    }
 };
 
 Bytes Build(const Fields& s)
@@ -100,8 +137,7 @@ rtl::PixelImage Decode(const Bytes& b)
 
 // Palette entries blue, green, red, reserved: 0 black, 1 red, 2 green, 3 blue.
 const Bytes kQuad = {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
-constexpr uint32_t K = 0xFF000000, R = 0xFFFF0000, G = 0xFF00FF00, B = 0xFF0000FF,
-                   W = 0xFFFFFFFF;
+constexpr uint32_t K = 0xFF000000, R = 0xFFFF0000, G = 0xFF00FF00, B = 0xFF0000FF, W = 0xFFFFFFFF;
 
 TEST(DecodeBmp, PalettedDepths)
 {
@@ -113,7 +149,11 @@ TEST(DecodeBmp, PalettedDepths)
     const Case cases[] = {
         // 1 bit, 3 x 2, bottom-up: the file's first row is the bottom one.
         {"1 bit",
-         Fields().Size(3, 2).Bpp(1).Colors(2).Palette(Bytes{0, 0, 0, 0, 255, 255, 255, 0})
+         Fields()
+             .Size(3, 2)
+             .Bpp(1)
+             .Colors(2)
+             .Palette(Bytes{0, 0, 0, 0, 255, 255, 255, 0})
              .Bits(Bytes{0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0}),
          {K, W, K, W, K, W}},
         {"4 bits",
@@ -121,19 +161,28 @@ TEST(DecodeBmp, PalettedDepths)
          {R, G, B}},
         // Only 2 colours given: index 3 is beyond the palette and reads black.
         {"8 bits, short palette",
-         Fields().Size(3, 1).Bpp(8).Colors(2).Palette(Bytes{0, 0, 255, 0, 255, 0, 0, 0})
+         Fields()
+             .Size(3, 1)
+             .Bpp(8)
+             .Colors(2)
+             .Palette(Bytes{0, 0, 255, 0, 255, 0, 0, 0})
              .Bits(Bytes{1, 0, 3, 0}),
          {B, R, K}},
         {"8 bits, top-down",
          Fields().Size(2, -2).Bpp(8).Colors(4).Palette(kQuad).Bits(Bytes{1, 2, 0, 0, 3, 0, 0, 0}),
          {R, G, B, K}},
         {"core header, 8 bits, RGB triples",
-         Fields().Header(12).Size(2, 1).Bpp(8).Palette([] {
-             Bytes p(256 * 3, 0);
-             p[1 * 3 + 2] = 255;  // 1 red
-             p[2 * 3 + 0] = 255;  // 2 blue
-             return p;
-         }()).Bits(Bytes{2, 1, 0, 0}),
+         Fields()
+             .Header(12)
+             .Size(2, 1)
+             .Bpp(8)
+             .Palette([] {
+                 Bytes p(256 * 3, 0);
+                 p[1 * 3 + 2] = 255;  // 1 red
+                 p[2 * 3 + 0] = 255;  // 2 blue
+                 return p;
+             }())
+             .Bits(Bytes{2, 1, 0, 0}),
          {B, R}},
     };
     for (const auto& c : cases) {
@@ -158,7 +207,11 @@ TEST(DecodeBmp, DirectColourDepths)
          Fields().Size(3, 1).Bpp(16).Bits(Bytes{0x00, 0x7C, 0xE0, 0x03, 0x10, 0x80, 0, 0}),
          {R, G, 0xFF000084}},
         {"16 bits 565 bitfields",
-         Fields().Size(2, 1).Bpp(16).Compression(3).Masks({0xF800, 0x07E0, 0x001F})
+         Fields()
+             .Size(2, 1)
+             .Bpp(16)
+             .Compression(3)
+             .Masks({0xF800, 0x07E0, 0x001F})
              .Bits(Bytes{0xE0, 0x07, 0x00, 0xF8}),
          {G, R}},
         {"24 bits with row padding",
@@ -171,13 +224,21 @@ TEST(DecodeBmp, DirectColourDepths)
          Fields().Size(1, 1).Bpp(32).Bits(Bytes{1, 2, 3, 0}),
          {0xFF030201}},
         {"32 bits V5 with an alpha mask",
-         Fields().Header(124).Size(2, 1).Bpp(32).Compression(3)
+         Fields()
+             .Header(124)
+             .Size(2, 1)
+             .Bpp(32)
+             .Compression(3)
              .Masks({0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000})
              .Bits(Bytes{1, 2, 3, 0x80, 4, 5, 6, 0}),
          {0x80030201, 0x00060504}},
         {"32 bits 40-byte header, alpha bitfields, swapped masks",
-         Fields().Size(1, 1).Bpp(32).Compression(6)
-             .Masks({0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000}).Bits(Bytes{1, 2, 3, 4}),
+         Fields()
+             .Size(1, 1)
+             .Bpp(32)
+             .Compression(6)
+             .Masks({0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000})
+             .Bits(Bytes{1, 2, 3, 4}),
          {0x04010203}},
         {"core header, 24 bits",
          Fields().Header(12).Size(1, 1).Bpp(24).Bits(Bytes{9, 8, 7, 0}),
@@ -194,15 +255,15 @@ TEST(DecodeBmp, RunLengthData)
     // RLE8, 4 x 3, bottom-up: bottom row "run of 2 red, absolute 3 colours"
     // cut at the edge; end of line; delta (1, 1) skips the middle row; a run
     // of 1 blue; end of bitmap. Skipped pixels stay black.
-    const Fields rle8 = Fields().Size(4, 3).Bpp(8).Compression(1).Colors(4).Palette(kQuad)
-        .Bits(Bytes{2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 1, 3, 0, 1});
+    const Fields rle8 = Fields().Size(4, 3).Bpp(8).Compression(1).Colors(4).Palette(kQuad).Bits(
+        Bytes{2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 1, 3, 0, 1});
     EXPECT_EQ(AllPixels(Decode(Build(rle8))),
               (std::vector<uint32_t>{K, B, K, K, K, K, K, K, R, R, G, B}));
 
     // RLE4, 5 x 1: a run of 3 alternating 1 and 2, absolute 3 nibbles 3, 1, 3
     // cut at the edge, then the data simply ends.
-    const Fields rle4 = Fields().Size(5, 1).Bpp(4).Compression(2).Colors(4).Palette(kQuad)
-        .Bits(Bytes{3, 0x12, 0, 3, 0x31, 0x30});
+    const Fields rle4 = Fields().Size(5, 1).Bpp(4).Compression(2).Colors(4).Palette(kQuad).Bits(
+        Bytes{3, 0x12, 0, 3, 0x31, 0x30});
     EXPECT_EQ(AllPixels(Decode(Build(rle4))), (std::vector<uint32_t>{R, G, R, B, R}));
 }
 
@@ -227,9 +288,13 @@ TEST(DecodeBmp, RefusesDamagedFiles)
         {"height INT32_MIN", with([](Fields& s) { s.height = INT32_MIN; })},
         {"side over the limit", with([](Fields& s) { s.width = rtl::kMaxBmpSide + 1; })},
         // Run-length data would fill it from a few bytes: only the cap stops it.
-        {"pixels over the limit",
-         Fields().Size(8192, 8192).Bpp(8).Compression(1).Colors(4).Palette(kQuad)
-             .Bits(Bytes{0, 1})},
+        {"pixels over the limit", Fields()
+                                      .Size(8192, 8192)
+                                      .Bpp(8)
+                                      .Compression(1)
+                                      .Colors(4)
+                                      .Palette(kQuad)
+                                      .Bits(Bytes{0, 1})},
         {"two planes", with([](Fields& s) { s.planes = 2; })},
         {"2 bits", with([](Fields& s) { s.bpp = 2; })},
         {"JPEG inside", with([](Fields& s) { s.compression = 4; })},
@@ -238,20 +303,28 @@ TEST(DecodeBmp, RefusesDamagedFiles)
         {"pixel data one byte short", with([](Fields& s) { s.bits.pop_back(); })},
         {"offset inside the header", with([](Fields& s) { s.offBits = 30; })},
         {"offset past the end", with([](Fields& s) { s.offBits = 1000; })},
-        {"RLE8 top-down",
-         Fields().Size(2, -1).Bpp(8).Compression(1).Colors(4).Palette(kQuad)
-             .Bits(Bytes{2, 1, 0, 1})},
+        {"RLE8 top-down", Fields().Size(2, -1).Bpp(8).Compression(1).Colors(4).Palette(kQuad).Bits(
+                              Bytes{2, 1, 0, 1})},
         {"8 bits without room for a palette",
          Fields().Size(1, 1).Bpp(8).Colors(4).Palette(kQuad).Bits(Bytes{0, 0, 0, 0}).OffBits(54)},
-        {"mask with a gap",
-         Fields().Size(1, 1).Bpp(16).Compression(3).Masks({0xF801, 0x07E0, 0x001E})
-             .Bits(Bytes{0, 0, 0, 0})},
-        {"overlapping masks",
-         Fields().Size(1, 1).Bpp(16).Compression(3).Masks({0xF800, 0x0FE0, 0x001F})
-             .Bits(Bytes{0, 0, 0, 0})},
-        {"16-bit mask beyond 16 bits",
-         Fields().Size(1, 1).Bpp(16).Compression(3).Masks({0x1F0000, 0x07E0, 0x001F})
-             .Bits(Bytes{0, 0, 0, 0})},
+        {"mask with a gap", Fields()
+                                .Size(1, 1)
+                                .Bpp(16)
+                                .Compression(3)
+                                .Masks({0xF801, 0x07E0, 0x001E})
+                                .Bits(Bytes{0, 0, 0, 0})},
+        {"overlapping masks", Fields()
+                                  .Size(1, 1)
+                                  .Bpp(16)
+                                  .Compression(3)
+                                  .Masks({0xF800, 0x0FE0, 0x001F})
+                                  .Bits(Bytes{0, 0, 0, 0})},
+        {"16-bit mask beyond 16 bits", Fields()
+                                           .Size(1, 1)
+                                           .Bpp(16)
+                                           .Compression(3)
+                                           .Masks({0x1F0000, 0x07E0, 0x001F})
+                                           .Bits(Bytes{0, 0, 0, 0})},
         {"masks missing after the header",
          Fields().Size(1, 1).Bpp(32).Compression(3).Masks({0xFF0000})},
     };

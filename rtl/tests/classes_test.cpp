@@ -24,11 +24,11 @@ TEST(TStringList, TextSplitsAtEveryKindOfLineBreak)
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
-        {"a\n\rb", {"a", "", "b"}},      // LF then CR: two breaks
+        {"a\n\rb", {"a", "", "b"}},  // LF then CR: two breaks
         {"a\r\n\r\n", {"a", ""}},
         {"", {}},
         {"\r\n", {""}},
-        {std::string("a\r\nb\0c\r\n", 8), {"a", "b"}},  // NUL ends the text
+        {std::string("a\r\nb\0c\r\n", 8), {"a", "b"}},                 // NUL ends the text
         {"\xC4\xEA\xB7\xDD\r\n x \r\n", {"\xC4\xEA\xB7\xDD", " x "}},  // 年份: bytes kept
     };
     for (const auto& c : cases) {

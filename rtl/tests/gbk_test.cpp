@@ -20,22 +20,28 @@ TEST(Gbk, DecodesAsCodePage936)
         {"", u""},
         {"A~\x7F", u"A~\x7F"},
         {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
-        {"\xD6\xD0\xCE\xC4", u"\u4E2D\u6587"},         // 中文
+        {"\xD6\xD0\xCE\xC4", u"\u4E2D\u6587"},  // 中文
         {"\x80", u"\u20AC"},
         {"\xFF", u"\uF8F5"},
         {"\xA1\xA4\xA1\xAA", u"\u00B7\u2014"},
         {"\x81\x40", u"\u4E02"},
         {"\xFE\x4F", u"\uFA29"},
-        {"\xAA\xA1", u"\uE000"},                        // user-defined areas
+        {"\xAA\xA1", u"\uE000"},  // user-defined areas
         {"\xF8\xA1", u"\uE234"},
         {"\xA1\x40", u"\uE4C6"},
-        {"\xA2\xAB", u"\uE766"},                        // other gaps
+        {"\xA2\xAB", u"\uE766"},  // other gaps
         {"\xFE\x50", u"\uE815"},
-        {"\x81", u"?"},                                 // lead byte at the end
+        {"\x81", u"?"},  // lead byte at the end
         {std::string("\x81\0A", 3), std::u16string(u"?\0A", 3)},
-        {"\x81\x20" "A", u"?A"},                        // no trail byte: both used up
-        {"\x81\x7F" "A", u"?A"},
-        {"\x81\xFF" "A", u"?A"},
+        {"\x81\x20"
+         "A",
+         u"?A"},  // no trail byte: both used up
+        {"\x81\x7F"
+         "A",
+         u"?A"},
+        {"\x81\xFF"
+         "A",
+         u"?A"},
         {"x\xB0\xA1y", u"x\u554Ay"},
     };
     for (const auto& c : cases)
@@ -50,8 +56,8 @@ TEST(Gbk, EncodesWithDefaultCharacter)
         {"\x80", u"\u20AC"},
         {"\xFF", u"\uF8F5"},
         {"\xAA\xA1", u"\uE000"},
-        {"?", u"\u00C0"},              // not in the code page, no best fit
-        {"??", u"\U0001F600"},         // each surrogate by itself
+        {"?", u"\u00C0"},       // not in the code page, no best fit
+        {"??", u"\U0001F600"},  // each surrogate by itself
         {"?", std::u16string(1, char16_t(0xDC00))},
         {"?", u"\uFFFF"},
         {std::string("\0", 1), std::u16string(u"\0", 1)},
@@ -98,7 +104,9 @@ TEST(Gbk, LeadBytes)
 TEST(Gbk, CharBoundaries)
 {
     // "a中b" then a trail byte 41h that looks like 'A', then a lone lead.
-    const std::string s = "a\xD6\xD0" "b\xB0\x41\xC4";
+    const std::string s =
+        "a\xD6\xD0"
+        "b\xB0\x41\xC4";
     const bool expected[] = {true, true, false, true, true, false, true, true, false};
     for (size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(IsGbkCharBoundary(s, i), expected[i]) << i;

@@ -32,8 +32,8 @@ const char* const kSample =
     ";hidden=1\n"
     "quoted=\"a b\"\n"
     "half=\"a\n"
-    "gbk=\xC4\xEA\xB7\xDD x\n"     // 年份 x
-    "\xC4\x41=trail A\n"            // key: one double-byte character C4 41
+    "gbk=\xC4\xEA\xB7\xDD x\n"  // 年份 x
+    "\xC4\x41=trail A\n"        // key: one double-byte character C4 41
     "LEDWIDTH=999\n"
     "[ TextArea1 ]\n"
     "x = 8\n"
@@ -52,19 +52,19 @@ TEST(TIniFile, ReadsWithTheProfileRules)
         std::string value;  // "<default>" when missing
     };
     const Case cases[] = {
-        {"SYSTEM", "LEDWIDTH", "256"},           // the first of two keys
-        {"system", "ledwidth", "256"},           // case-insensitive
-        {" System ", " COM ", "3"},              // names and values trimmed
-        {"SYSTEM", "empty", ""},                 // present but empty: not the default
+        {"SYSTEM", "LEDWIDTH", "256"},  // the first of two keys
+        {"system", "ledwidth", "256"},  // case-insensitive
+        {" System ", " COM ", "3"},     // names and values trimmed
+        {"SYSTEM", "empty", ""},        // present but empty: not the default
         {"SYSTEM", "noequals", "<default>"},
-        {"SYSTEM", ";hidden", "<default>"},      // comments hold no key
-        {"SYSTEM", "quoted", "a b"},             // a pair of quotes comes off
+        {"SYSTEM", ";hidden", "<default>"},  // comments hold no key
+        {"SYSTEM", "quoted", "a b"},         // a pair of quotes comes off
         {"SYSTEM", "half", "\"a"},
-        {"SYSTEM", "GBK", "\xC4\xEA\xB7\xDD x"}, // bytes as they are
+        {"SYSTEM", "GBK", "\xC4\xEA\xB7\xDD x"},  // bytes as they are
         {"SYSTEM", "\xC4\x41", "trail A"},
-        {"SYSTEM", "\xC4\x61", "<default>"},     // trail bytes never fold
-        {"SYSTEM", "late", "<default>"},         // a second [system] is never read
-        {"SYSTEM", "x", "<default>"},            // keys stay inside their section
+        {"SYSTEM", "\xC4\x61", "<default>"},  // trail bytes never fold
+        {"SYSTEM", "late", "<default>"},      // a second [system] is never read
+        {"SYSTEM", "x", "<default>"},         // keys stay inside their section
         {"textarea1", "X", "8"},
         {"", "orphan", "<default>"},
         {"NOSUCH", "x", "<default>"},
@@ -93,7 +93,7 @@ TEST(TIniFile, ReadIntegerConvertsTheWholeValue)
              "h=0x\r\ni=2147483648\r\nj=1.5\r\n");
     rtl::TIniFile ini(name);
     const std::pair<const char*, int32_t> cases[] = {
-        {"a", 12}, {"b", -1}, {"c", 31}, {"d", 31}, {"e", 16}, {"f", -1},
+        {"a", 12}, {"b", -1}, {"c", 31}, {"d", 31}, {"e", 16},       {"f", -1},
         {"g", -7}, {"h", -1}, {"i", -1}, {"j", -1}, {"missing", -1},
     };
     for (const auto& [key, value] : cases) EXPECT_EQ(ini.ReadInteger("N", key, -1), value) << key;
@@ -126,13 +126,12 @@ TEST(TIniFile, WritesChangeOnlyTheirLine)
 {
     rtl_test::TempDir dir;
     const std::string name = dir.Name("w.ini");
-    WriteAll(name,
-             "; keep me\n[A]\n  One = 1 \nTwo=2\n\n[B]\nx=1\n[a]\nOne=dup\n");
+    WriteAll(name, "; keep me\n[A]\n  One = 1 \nTwo=2\n\n[B]\nx=1\n[a]\nOne=dup\n");
     rtl::TIniFile ini(name);
-    ini.WriteString("a", "ONE", "10");       // replaced in place, name kept as written
-    ini.WriteString("A", "three", "3");      // after the last key, before the blank line
-    ini.WriteString("C", "y", "");           // a new section at the end
-    ini.WriteString("A", "Two", "2");        // unchanged: nothing written
+    ini.WriteString("a", "ONE", "10");   // replaced in place, name kept as written
+    ini.WriteString("A", "three", "3");  // after the last key, before the blank line
+    ini.WriteString("C", "y", "");       // a new section at the end
+    ini.WriteString("A", "Two", "2");    // unchanged: nothing written
     EXPECT_EQ(ReadAll(name),
               "; keep me\r\n[A]\r\nOne=10\r\nTwo=2\r\nthree=3\r\n\r\n[B]\r\nx=1\r\n[a]\r\n"
               "One=dup\r\n[C]\r\ny=\r\n");
@@ -169,8 +168,8 @@ TEST(TIniFile, RefusesWhatAnIniLineCannotHold)
     WriteAll(name, "[S]\r\nk=old\r\nnext=kept\r\n");
     rtl::TIniFile ini(name);
     const std::pair<std::string, std::string> badKeys[] = {
-        {"S", "a=b"}, {"S", ""}, {"S", " "}, {"", "k"}, {"S", "k\nx"}, {"S\r\n[X]", "k"},
-        {"S", ";k"}, {"S", "[k"},
+        {"S", "a=b"},  {"S", ""},         {"S", " "},  {"", "k"},
+        {"S", "k\nx"}, {"S\r\n[X]", "k"}, {"S", ";k"}, {"S", "[k"},
     };
     for (const auto& [section, key] : badKeys)
         EXPECT_THROW(ini.WriteString(section, key, "v"), rtl::EIniFileException) << key;

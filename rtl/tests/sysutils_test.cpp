@@ -16,11 +16,21 @@ TEST(Trim, RemovesBlanksAndControlsButKeepsDoubleByteText)
 
 TEST(StrToInt, AcceptsWhatTheConversionAccepts)
 {
-    struct Case { const char* text; int32_t value; };
+    struct Case {
+        const char* text;
+        int32_t value;
+    };
     const Case cases[] = {
-        {"0", 0}, {"42", 42}, {"-7", -7}, {"+5", 5}, {"   12", 12},
-        {"$1F", 31}, {"0x10", 16}, {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN}, {"$FFFFFFFF", -1},
+        {"0", 0},
+        {"42", 42},
+        {"-7", -7},
+        {"+5", 5},
+        {"   12", 12},
+        {"$1F", 31},
+        {"0x10", 16},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"$FFFFFFFF", -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(rtl::StrToInt(c.text), c.value) << c.text;
@@ -29,8 +39,8 @@ TEST(StrToInt, AcceptsWhatTheConversionAccepts)
 
 TEST(StrToInt, RefusesWithTheConversionErrorText)
 {
-    const char* bad[] = {"", "abc", "12 ", "1.5", "-", "$", "2147483648", "-2147483649",
-                         "$100000000", "1e3"};
+    const char* bad[] = {"",  "abc",        "12 ",         "1.5",        "-",
+                         "$", "2147483648", "-2147483649", "$100000000", "1e3"};
     for (const char* text : bad) {
         int32_t v = 0;
         EXPECT_FALSE(rtl::TryStrToInt(text, v)) << text;

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     signboard::AreaRecord area;
     area.statictext = signboard::AreaTextFromStored(input.substr(0, half));
-    if (signboard::AreaTextFromStored(signboard::StoredAreaText(area.statictext)) != area.statictext)
+    if (signboard::AreaTextFromStored(signboard::StoredAreaText(area.statictext)) !=
+        area.statictext)
         std::abort();
 
     area.PropertyText = input.substr(half);
@@ -29,7 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         signboard::TAreaPropertyControls controls;
         signboard::LoadProperties(area.PropertyText, controls);
         (void)signboard::BuildProperties(controls);
-    } catch (const rtl::EInvalidCast&) {
-    }
+    } catch (const rtl::EInvalidCast&) {}
     return 0;
 }

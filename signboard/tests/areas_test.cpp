@@ -27,7 +27,7 @@ TEST(IsAreaSavable, LayoutCheck)
         {Box(0, 0, -8, 16), false},
         {Box(0, 0, 16, 0), false},
         {Box(0, 0, 16, -3), false},
-        {Box(65536, 0, 16, 16), false},       // would wrap in the frame
+        {Box(65536, 0, 16, 16), false},  // would wrap in the frame
         {Box(0, 65536, 16, 16), false},
         {Box(0, 0, 65536, 16), false},
         {Box(0, 0, 16, 65536), false},
@@ -42,7 +42,8 @@ TEST(IsAreaSavable, LayoutCheck)
 
 TEST(StoredAreaText, PlainTextsKeepTheStoredForm)
 {
-    for (const std::string text : {"", " lead blank", "AB", "\xC4\xEA\\n %41 \"q\"", "a\tb", "^col:1^x"}) {
+    for (const std::string text :
+         {"", " lead blank", "AB", "\xC4\xEA\\n %41 \"q\"", "a\tb", "^col:1^x"}) {
         EXPECT_EQ(signboard::StoredAreaText(text), "\\" + text);
         EXPECT_EQ(signboard::AreaTextFromStored("\\" + text), text);
     }
@@ -55,12 +56,9 @@ TEST(StoredAreaText, TextsAnIniLineCannotHoldAreEscaped)
         std::string stored;
     };
     const Case cases[] = {
-        {"line 1\r\nline 2", "%line 1%0D%0Aline 2"},
-        {"a\nb%c", "%a%0Ab%25c"},
-        {"trailing blank ", "%trailing blank%20"},
-        {"tab\t", "%tab%09"},
-        {std::string("nul\0x", 5), "%nul%00x"},
-        {"\xC4\xEA\n\xD4\xC2", "%\xC4\xEA%0A\xD4\xC2"},
+        {"line 1\r\nline 2", "%line 1%0D%0Aline 2"}, {"a\nb%c", "%a%0Ab%25c"},
+        {"trailing blank ", "%trailing blank%20"},   {"tab\t", "%tab%09"},
+        {std::string("nul\0x", 5), "%nul%00x"},      {"\xC4\xEA\n\xD4\xC2", "%\xC4\xEA%0A\xD4\xC2"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(signboard::StoredAreaText(c.text), c.stored);

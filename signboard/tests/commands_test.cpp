@@ -27,7 +27,10 @@ protected:
         for (int i = 0; i < answered; ++i) port->AnswerAttempt(i, kBoardAck);
         link.AttachPort(std::move(port));
     }
-    static Bytes Wire(const Bytes& body) { return signlink::BuildSignFrame(body.data(), body.size()); }
+    static Bytes Wire(const Bytes& body)
+    {
+        return signlink::BuildSignFrame(body.data(), body.size());
+    }
 
     TFakePortLog log;
     signlink::TSignLink link;

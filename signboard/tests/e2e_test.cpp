@@ -18,21 +18,27 @@ using windrive::TSimFrame;
 using windrive::TSimPort;
 namespace sb = signboard_e2e;
 
-const char kProps1[] = "{\"fontsize\":1,\"fontcolor\":1,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":1}";
-const char kProps2[] = "{\"fontsize\":0,\"fontcolor\":3,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":0}";
+const char kProps1[] =
+    "{\"fontsize\":1,\"fontcolor\":1,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":1}";
+const char kProps2[] =
+    "{\"fontsize\":0,\"fontcolor\":3,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":0}";
 
 // A 192 x 64 sign on COM1 with a text area and a line area.
 std::string Layout(int firstLeft = 0)
 {
     return "[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=2\r\nisDebug=1\r\n"
-           "[TEXTAREA1]\r\nx=" + std::to_string(firstLeft) +
-           "\r\ny=0\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\r\nareatype=0\r\nPropertyText=" + kProps1 +
+           "[TEXTAREA1]\r\nx=" +
+           std::to_string(firstLeft) +
+           "\r\ny=0\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\r\nareatype=0\r\nPropertyText=" +
+           kProps1 +
            "\r\n[TEXTAREA2]\r\nx=64\r\ny=32\r\nwidth=128\r\nheight=16\r\nstatictext=\\CD\r\nareatype=1\r\n"
-           "PropertyText=" + kProps2 + "\r\n";
+           "PropertyText=" +
+           kProps2 + "\r\n";
 }
 
 // The clear frame to screen 1 as it goes on the wire.
-const std::string kClearWire = "7E7D218EC5" + std::string("7D207D207D207D207D207D207D207D20") + "E4297E";
+const std::string kClearWire =
+    "7E7D218EC5" + std::string("7D207D207D207D207D207D207D207D20") + "E4297E";
 
 class SignboardEndToEnd : public ::testing::Test {
 protected:
@@ -83,11 +89,13 @@ TEST_F(SignboardEndToEnd, SendClearsTheSignThenSendsEveryAreaInOrder)
     EXPECT_EQ(frames[1].Field("left"), "0");
     EXPECT_EQ(frames[1].Field("width"), "64");
     EXPECT_EQ(frames[1].Field("height"), "16");
-    EXPECT_EQ(frames[1].Field("markup"), "5E636F6C3A315E5E666E743A31365E4142");  // ^col:1^^fnt:16^AB
+    EXPECT_EQ(frames[1].Field("markup"),
+              "5E636F6C3A315E5E666E743A31365E4142");  // ^col:1^^fnt:16^AB
     EXPECT_EQ(frames[2].Field("cmd"), "C4");
     EXPECT_EQ(frames[2].Field("left"), "64");
     EXPECT_EQ(frames[2].Field("top"), "32");
-    EXPECT_EQ(frames[2].Field("markup"), "5E6C696E653A30203020313238203020335E");  // ^line:0 0 128 0 3^
+    EXPECT_EQ(frames[2].Field("markup"),
+              "5E6C696E653A30203020313238203020335E");  // ^line:0 0 128 0 3^
     for (const TSimFrame& f : frames) EXPECT_EQ(f.Field("answered"), "true");
 
     EXPECT_EQ(op.ClickForMessages(sb::kClear), Texts({signboard::kMsgClearDone}));
@@ -118,7 +126,8 @@ TEST_F(SignboardEndToEnd, AnAreaAtLeft4IsNotSavedButTheSendGoesOn)
 {
     const std::string ini = Layout(4);
     Start(ini);
-    EXPECT_EQ(op.ClickForMessages(sb::kSend), Texts({signboard::kMsgAreaBad, signboard::kMsgSendDone}));
+    EXPECT_EQ(op.ClickForMessages(sb::kSend),
+              Texts({signboard::kMsgAreaBad, signboard::kMsgSendDone}));
     EXPECT_EQ(op.IniText(), ini);
     const auto frames = Sent();
     ASSERT_EQ(frames.size(), 3u);
@@ -185,7 +194,9 @@ TEST_F(SignboardEndToEnd, AddingEditingMovingAndDeletingAreasReachTheFileOnSave)
     ASSERT_TRUE(windrive::NoMessageBox(op.ProcessId(), 300));
     const std::string ini = op.IniText();
     EXPECT_NE(ini.find("TEXTAREANUM=2\r\n"), std::string::npos) << ini;
-    EXPECT_NE(ini.find("[TEXTAREA1]\r\nx=0\r\ny=16\r\nwidth=64\r\nheight=16\r\nstatictext=\\GH\r\n"), std::string::npos)
+    EXPECT_NE(
+        ini.find("[TEXTAREA1]\r\nx=0\r\ny=16\r\nwidth=64\r\nheight=16\r\nstatictext=\\GH\r\n"),
+        std::string::npos)
         << ini;
     EXPECT_NE(ini.find("[TEXTAREA2]\r\nx=32\r\ny=32\r\nwidth=128\r\n"), std::string::npos) << ini;
 

@@ -19,12 +19,13 @@ AreaRecord Area(std::string text, std::string props, int32_t type = 0, int32_t w
     return a;
 }
 
-std::string Props(int fontsize, int fontcolor, int speed, int loop, int stoptime, int istime, int issave)
+std::string Props(int fontsize, int fontcolor, int speed, int loop, int stoptime, int istime,
+                  int issave)
 {
-    return "{\"fontsize\":" + std::to_string(fontsize) + ",\"fontcolor\":" + std::to_string(fontcolor) +
-           ",\"speed\":" + std::to_string(speed) + ",\"loop\":" + std::to_string(loop) +
-           ",\"stoptime\":" + std::to_string(stoptime) + ",\"istime\":" + std::to_string(istime) +
-           ",\"issave\":" + std::to_string(issave) + "}";
+    return "{\"fontsize\":" + std::to_string(fontsize) +
+           ",\"fontcolor\":" + std::to_string(fontcolor) + ",\"speed\":" + std::to_string(speed) +
+           ",\"loop\":" + std::to_string(loop) + ",\"stoptime\":" + std::to_string(stoptime) +
+           ",\"istime\":" + std::to_string(istime) + ",\"issave\":" + std::to_string(issave) + "}";
 }
 
 TEST(BuildAreaMarkup, Tags)
@@ -39,10 +40,13 @@ TEST(BuildAreaMarkup, Tags)
         {"colour and font", Area("AB", Props(1, 1, 0, 0, 0, 0, 1)), "^col:1^^fnt:16^AB", true},
         {"everything", Area("AB", Props(3, 2, 50, 1, 5, 0, 0)),
          "^speed :50^^col:2^^fnt:32^AB^dly:5^^loop:1^", false},
-        {"font 24, colour 3, loop 7", Area("x", Props(2, 3, 0, 7, 0, 0, 0)), "^col:3^^fnt:24^x^loop:1^", false},
-        {"values outside the choices add nothing", Area("x", Props(4, -1, -5, 0, -1, 0, -2)), "x", true},
+        {"font 24, colour 3, loop 7", Area("x", Props(2, 3, 0, 7, 0, 0, 0)),
+         "^col:3^^fnt:24^x^loop:1^", false},
+        {"values outside the choices add nothing", Area("x", Props(4, -1, -5, 0, -1, 0, -2)), "x",
+         true},
         {"absent members read 0", Area("x", "{}"), "x", false},
-        {"fractions are cut", Area("x", R"({"speed":2.9,"fontsize":1.5})"), "^speed :2^^fnt:16^x", false},
+        {"fractions are cut", Area("x", R"({"speed":2.9,"fontsize":1.5})"), "^speed :2^^fnt:16^x",
+         false},
         {"tags in the text pass", Area("^xy:0 0^^mde:1 100^T", Props(0, 1, 0, 0, 0, 0, 0)),
          "^col:1^^xy:0 0^^mde:1 100^T", false},
         {"GBK text as it is", Area("\xC4\xEA\xD4\xC2", Props(1, 0, 0, 0, 0, 0, 0)),
@@ -57,7 +61,8 @@ TEST(BuildAreaMarkup, Tags)
 
 TEST(BuildAreaMarkup, UnreadablePropertiesSendThePlainTextUnstored)
 {
-    for (const char* props : {"", "   ", "{\"fontsize\":1", "[1,2]", "3", "\"text\"", "null", "nonsense"}) {
+    for (const char* props :
+         {"", "   ", "{\"fontsize\":1", "[1,2]", "3", "\"text\"", "null", "nonsense"}) {
         for (int32_t type : {0, 1}) {
             const auto m = BuildAreaMarkup(Area("YYYY AB", props, type));
             EXPECT_EQ(m.Markup, "YYYY AB") << props << " type " << type;
@@ -90,9 +95,19 @@ TEST(BuildAreaMarkup, LiveTime)
         {"next to double-byte characters", "\xC4\xEAYYYY\xD4\xC2MM", 1,
          "^ref:0^\xC4\xEA^year:^\xD4\xC2^month:^^ref:1^"},
         // 81 4D is one character whose second byte is "M": it starts no "MM".
-        {"a trail byte M starts nothing", "\x81MM", 1, "^ref:0^\x81M" "M^ref:1^"},
+        {"a trail byte M starts nothing", "\x81MM", 1,
+         "^ref:0^\x81M"
+         "M^ref:1^"},
         {"a trail byte S before SS", "\x81SSS", 1, "^ref:0^\x81S^sec:^^ref:1^"},
-        {"trail D then D", "\x81" "DD" "\x81" "D", 1, "^ref:0^\x81" "DD\x81" "D^ref:1^"},
+        {"trail D then D",
+         "\x81"
+         "DD"
+         "\x81"
+         "D",
+         1,
+         "^ref:0^\x81"
+         "DD\x81"
+         "D^ref:1^"},
         // A lead byte at the very end is a character of its own.
         {"lead byte at the end", "WW\x81", 1, "^ref:0^^week:^\x81^ref:1^"},
     };

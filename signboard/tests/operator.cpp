@@ -39,7 +39,8 @@ TOperator::~TOperator()
 {
     process_.Kill();
     if (folder_.empty()) return;
-    for (const wchar_t* name : {L"signboard.exe", L"setprams.ini"}) DeleteFileW((folder_ + L"\\" + name).c_str());
+    for (const wchar_t* name : {L"signboard.exe", L"setprams.ini"})
+        DeleteFileW((folder_ + L"\\" + name).c_str());
     RemoveDirectoryW(folder_.c_str());
 }
 
@@ -47,11 +48,12 @@ bool TOperator::Start(const std::string& exe, const std::string& ini)
 {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"signboard-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(GetTickCount());
+    folder_ = std::wstring(temp) + L"signboard-e2e-" + std::to_wstring(GetCurrentProcessId()) +
+              L"-" + std::to_wstring(GetTickCount());
     if (!CreateDirectoryW(folder_.c_str(), nullptr)) return false;
     const std::wstring target = folder_ + L"\\signboard.exe";
-    if (!CopyFileW(windrive::Wide(windrive::WinePath(exe)).c_str(), target.c_str(), FALSE)) return false;
+    if (!CopyFileW(windrive::Wide(windrive::WinePath(exe)).c_str(), target.c_str(), FALSE))
+        return false;
     std::ofstream(std::filesystem::path(folder_ + L"\\setprams.ini"), std::ios::binary) << ini;
     return Launch(windrive::Narrow(target), windrive::Narrow(folder_));
 }
@@ -161,7 +163,9 @@ void TOperator::DragArea(HWND area, int dx, int dy)
     CursorAtArea(area, 4 + dx, 4 + dy);
     Post(area, WM_MOUSEMOVE, MK_LBUTTON);
     // A vetoed step moves nothing: then the wait runs out.
-    windrive::WaitUntil([&] { return AreaBounds(area).left != from.left || AreaBounds(area).top != from.top; }, 2000);
+    windrive::WaitUntil(
+        [&] { return AreaBounds(area).left != from.left || AreaBounds(area).top != from.top; },
+        2000);
     Post(area, WM_LBUTTONUP, 0);
     windrive::WaitUntil([&] { return windrive::CaptureOf(area) != area; }, 5000);
     windrive::Settle(area);

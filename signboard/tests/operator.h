@@ -14,18 +14,22 @@
 namespace signboard_e2e {
 
 // Texts of the windows (GBK).
-inline const std::string kCaption = "\xB4\xF3\xC6\xC1\xC4\xBB" "LED \xB7\xA2\xCB\xCD\xB3\xCC\xD0\xF2";  // 大屏幕LED 发送程序
-inline const std::string kOpen = "\xB4\xF2\xBF\xAA\xB6\xCB\xBF\xDA";                  // 打开端口
-inline const std::string kClosePort = "\xB9\xD8\xB1\xD5\xB6\xCB\xBF\xDA";             // 关闭端口
-inline const std::string kSend = "\xB7\xA2\xCB\xCD";                                  // 发送
-inline const std::string kClear = "\xC7\xE5\xC6\xC1";                                 // 清屏
-inline const std::string kAdd = "\xCC\xED\xBC\xD3\xCF\xD4\xCA\xBE\xC7\xF8\xD3\xF2";     // 添加显示区域
-inline const std::string kDelete = "\xC9\xBE\xB3\xFD\xCF\xD4\xCA\xBE\xC7\xF8\xD3\xF2";  // 删除显示区域
-inline const std::string kSaveAreas = "\xB1\xA3\xB4\xE6\xCB\xF9\xD3\xD0\xC7\xF8\xD3\xF2";  // 保存所有区域
-inline const std::string kQuit = "\xB9\xD8\xB1\xD5\xCF\xB5\xCD\xB3";                  // 关闭系统
+inline const std::string kCaption =
+    "\xB4\xF3\xC6\xC1\xC4\xBB"
+    "LED \xB7\xA2\xCB\xCD\xB3\xCC\xD0\xF2";                           // 大屏幕LED 发送程序
+inline const std::string kOpen = "\xB4\xF2\xBF\xAA\xB6\xCB\xBF\xDA";  // 打开端口
+inline const std::string kClosePort = "\xB9\xD8\xB1\xD5\xB6\xCB\xBF\xDA";            // 关闭端口
+inline const std::string kSend = "\xB7\xA2\xCB\xCD";                                 // 发送
+inline const std::string kClear = "\xC7\xE5\xC6\xC1";                                // 清屏
+inline const std::string kAdd = "\xCC\xED\xBC\xD3\xCF\xD4\xCA\xBE\xC7\xF8\xD3\xF2";  // 添加显示区域
+inline const std::string kDelete =
+    "\xC9\xBE\xB3\xFD\xCF\xD4\xCA\xBE\xC7\xF8\xD3\xF2";  // 删除显示区域
+inline const std::string kSaveAreas =
+    "\xB1\xA3\xB4\xE6\xCB\xF9\xD3\xD0\xC7\xF8\xD3\xF2";               // 保存所有区域
+inline const std::string kQuit = "\xB9\xD8\xB1\xD5\xCF\xB5\xCD\xB3";  // 关闭系统
 inline const std::string kDialogCaption = "\xCC\xED\xBC\xD3\xCF\xD4\xCA\xBE\xCF\xEE";  // 添加显示项
-inline const std::string kOk = "\xC8\xB7\xB6\xA8";                                    // 确定
-inline const std::string kCancel = "\xC8\xA1\xCF\xFB";                                // 取消
+inline const std::string kOk = "\xC8\xB7\xB6\xA8";                                     // 确定
+inline const std::string kCancel = "\xC8\xA1\xCF\xFB";                                 // 取消
 
 // The area dialog's fields, by the place they have in it.
 struct TAreaFields {

@@ -12,8 +12,9 @@ using signboard::TAreaPropertyControls;
 
 TEST(AreaProperties, DefaultsGiveTheSevenMembersInOrder)
 {
-    EXPECT_EQ(signboard::BuildProperties(TAreaPropertyControls{}),
-              R"({"fontsize":0,"fontcolor":0,"speed":0,"loop":0,"stoptime":0,"istime":0,"issave":0})");
+    EXPECT_EQ(
+        signboard::BuildProperties(TAreaPropertyControls{}),
+        R"({"fontsize":0,"fontcolor":0,"speed":0,"loop":0,"stoptime":0,"istime":0,"issave":0})");
 }
 
 TEST(AreaProperties, LoadThenBuildGivesTheTextBack)
@@ -26,10 +27,12 @@ TEST(AreaProperties, LoadThenBuildGivesTheTextBack)
     EXPECT_EQ(signboard::BuildProperties(c), text);
 
     // Members in another order, blanks, and a number the controls cannot show.
-    signboard::LoadProperties(R"( {"issave":0, "istime":7, "speed":-3, "fontcolor":3, "fontsize":9} )", c);
+    signboard::LoadProperties(
+        R"( {"issave":0, "istime":7, "speed":-3, "fontcolor":3, "fontsize":9} )", c);
     EXPECT_EQ(c, (TAreaPropertyControls{-1, 3, "-3", "0", false, true, false}));
-    EXPECT_EQ(signboard::BuildProperties(c),
-              R"({"fontsize":-1,"fontcolor":3,"speed":-3,"loop":0,"stoptime":0,"istime":1,"issave":0})");
+    EXPECT_EQ(
+        signboard::BuildProperties(c),
+        R"({"fontsize":-1,"fontcolor":3,"speed":-3,"loop":0,"stoptime":0,"istime":1,"issave":0})");
 }
 
 TEST(AreaProperties, TextsThatAreNoObjectOnlyReset)
@@ -59,8 +62,9 @@ TEST(AreaProperties, SpeedAndDwellMustBeIntegers)
     c.StopTimeText = "";
     EXPECT_THROW(signboard::BuildProperties(c), rtl::EConvertError);
     c.StopTimeText = "-2";
-    EXPECT_EQ(signboard::BuildProperties(c),
-              R"({"fontsize":0,"fontcolor":0,"speed":16,"loop":0,"stoptime":-2,"istime":0,"issave":0})");
+    EXPECT_EQ(
+        signboard::BuildProperties(c),
+        R"({"fontsize":0,"fontcolor":0,"speed":16,"loop":0,"stoptime":-2,"istime":0,"issave":0})");
 }
 
 TEST(AreaDialog, PositionAndSizeFields)
@@ -71,17 +75,12 @@ TEST(AreaDialog, PositionAndSizeFields)
     };
     // Canvas 192 x 64.
     const Case cases[] = {
-        {"64", "0", "128", "16", true},
-        {"72", "0", "128", "16", false},
-        {"0", "48", "128", "16", true},
-        {"0", "49", "128", "16", false},
+        {"64", "0", "128", "16", true},       {"72", "0", "128", "16", false},
+        {"0", "48", "128", "16", true},       {"0", "49", "128", "16", false},
         {"-8", "-4", "3", "5", true},  // only the right and bottom edges are checked
-        {"ab", "0", "8", "8", false},
-        {"0", "0", "", "8", false},
-        {"0", "0", "8", "8 ", false},
-        {"2147483647", "0", "2147483647", "8", false},
-        {"0", "2147483647", "8", "1", false},
-        {"0", "0", "99999999999", "8", false},
+        {"ab", "0", "8", "8", false},         {"0", "0", "", "8", false},
+        {"0", "0", "8", "8 ", false},         {"2147483647", "0", "2147483647", "8", false},
+        {"0", "2147483647", "8", "1", false}, {"0", "0", "99999999999", "8", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(signboard::AreaFieldsFit(c.x, c.y, c.w, c.h, 192, 64), c.fits)

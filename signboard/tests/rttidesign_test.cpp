@@ -17,7 +17,10 @@ public:
     bool AllowSelect = true, AllowMove = true, AllowResize = true;
     int FocusCalls = 0, OwnMouseDowns = 0;
     void FocusChanged(fw::TObject*) { ++FocusCalls; }
-    void OwnMouseDown(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { ++OwnMouseDowns; }
+    void OwnMouseDown(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int)
+    {
+        ++OwnMouseDowns;
+    }
     void BeforeSelect(fw::TObject*, fw::TControl*, bool& select) { select = AllowSelect; }
     void CanMove(fw::TObject*, fw::TControl*, bool& canMove) { canMove = AllowMove; }
     void CanResize(fw::TObject*, bool& canResize) { canResize = AllowResize; }
@@ -76,7 +79,10 @@ protected:
             fw::Application->ProcessMessages();
         }
     }
-    static void Send(fw::TWinControl* c, UINT msg) { SendMessageW(c->Handle(), msg, msg == WM_MOUSEMOVE ? MK_LBUTTON : 0, 0); }
+    static void Send(fw::TWinControl* c, UINT msg)
+    {
+        SendMessageW(c->Handle(), msg, msg == WM_MOUSEMOVE ? MK_LBUTTON : 0, 0);
+    }
     // A press at (x, y), a move to (x + dx, y + dy), a release.
     void Drag(fw::TWinControl* c, int x, int y, int dx, int dy)
     {
@@ -117,7 +123,8 @@ TEST_F(RttiDesignTest, FocusSelectsAndHooksTheChildAndFocusElsewhereGivesEveryCh
     EXPECT_EQ(design->SelectControl(), b);  // the selection stays
     EXPECT_FALSE(Hooked(b));
     EXPECT_FALSE(b->OnMouseDown);
-    for (int i = 0; i < TRttiDesign::kMarkerCount; ++i) EXPECT_FALSE(design->Marker(i)->Visible()) << i;
+    for (int i = 0; i < TRttiDesign::kMarkerCount; ++i)
+        EXPECT_FALSE(design->Marker(i)->Visible()) << i;
 }
 
 TEST_F(RttiDesignTest, MarkersAreNamedSizedAndColouredAndSurroundTheDraggedControl)
@@ -140,7 +147,8 @@ TEST_F(RttiDesignTest, MarkersAreNamedSizedAndColouredAndSurroundTheDraggedContr
     ASSERT_TRUE(design->Dragging());
     // Each marker starts 2 pixels before the corner or midpoint it marks;
     // the container sits at (10, 20) on the form.
-    const int expected[8][2] = {{24, 26}, {56, 26}, {88, 26}, {88, 34}, {88, 42}, {56, 42}, {24, 42}, {24, 34}};
+    const int expected[8][2] = {{24, 26}, {56, 26}, {88, 26}, {88, 34},
+                                {88, 42}, {56, 42}, {24, 42}, {24, 34}};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(design->Marker(i)->Left(), expected[i][0]) << i;
         EXPECT_EQ(design->Marker(i)->Top(), expected[i][1]) << i;
@@ -155,9 +163,9 @@ TEST_F(RttiDesignTest, ADragMovesByTheCursorAndTheReleaseKeepsTheWholeAreaOnTheC
     struct Case {
         int dx, dy, left, top;
     } cases[] = {
-        {24, 8, 40, 16},     // inside: moved by the cursor
-        {-40, -20, 0, 0},    // past the top-left corner: back to 0
-        {200, 100, 128, 48}, // past the right and bottom: 192 - 64, 64 - 16
+        {24, 8, 40, 16},      // inside: moved by the cursor
+        {-40, -20, 0, 0},     // past the top-left corner: back to 0
+        {200, 100, 128, 48},  // past the right and bottom: 192 - 64, 64 - 16
     };
     for (const Case& c : cases) {
         a->SetBounds(16, 8, 64, 16);
@@ -294,7 +302,8 @@ TEST_F(RttiDesignTest, FocusHandlersChainAndComeBackWhateverTheOrderOfDestructio
         button->SetFocus();
         EXPECT_EQ(rec.FocusCalls, 3);
         (firstGoesFirst ? d2 : d1)->Free();
-        EXPECT_EQ(fw::Screen->OnActiveControlChange, fw::TNotifyEvent(&rec, &TRecorder::FocusChanged));
+        EXPECT_EQ(fw::Screen->OnActiveControlChange,
+                  fw::TNotifyEvent(&rec, &TRecorder::FocusChanged));
     }
     fw::Screen->OnActiveControlChange = before;
 }

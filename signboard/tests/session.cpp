@@ -42,8 +42,7 @@ int main(int argc, char** argv)
     if (!areas.empty()) op.ClickArea(areas.back());
 
     windrive::PutSimMarker("ready");
-    for (int i = 0; i < 300 && !windrive::SimMarkerExists("shot-done"); ++i)
-        Sleep(100);
+    for (int i = 0; i < 300 && !windrive::SimMarkerExists("shot-done"); ++i) Sleep(100);
     op.ClickQuietly(kClosePort);
     op.Close();
     return 0;

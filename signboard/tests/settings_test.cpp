@@ -80,7 +80,9 @@ TEST_F(Settings, MissingFileAndMissingKeysGiveTheDefaults)
     EXPECT_EQ(system.IsDebug, 0);
     EXPECT_TRUE(signboard::LoadAreas(none).empty());
 
-    WriteAll(file, "[SYSTEM]\r\nTEXTAREANUM=3\r\n[TEXTAREA1]\r\nx=8\r\nheight=abc\r\n[TEXTAREA3]\r\nstatictext=\r\n");
+    WriteAll(
+        file,
+        "[SYSTEM]\r\nTEXTAREANUM=3\r\n[TEXTAREA1]\r\nx=8\r\nheight=abc\r\n[TEXTAREA3]\r\nstatictext=\r\n");
     const auto areas = Load();
     ASSERT_EQ(areas.size(), 3u);
     EXPECT_EQ(areas[0], (AreaRecord{8, 20, 128, 16, "", 0, ""}));
@@ -89,7 +91,8 @@ TEST_F(Settings, MissingFileAndMissingKeysGiveTheDefaults)
     EXPECT_EQ(areas[2], AreaRecord{});
 
     for (const char* count : {"0", "-4", "x"}) {
-        WriteAll(file, std::string("[SYSTEM]\r\nTEXTAREANUM=") + count + "\r\n[TEXTAREA1]\r\nx=8\r\n");
+        WriteAll(file,
+                 std::string("[SYSTEM]\r\nTEXTAREANUM=") + count + "\r\n[TEXTAREA1]\r\nx=8\r\n");
         EXPECT_TRUE(Load().empty()) << count;
     }
 }
@@ -120,18 +123,21 @@ TEST_F(Settings, SaveLoadRoundTrip)
     // A text without line breaks is stored as it always was; every key
     // keeps its name.
     const std::string text = ReadAll(file);
-    EXPECT_NE(text.find("\r\nstatictext=\\\xC4\xEA\xD4\xC2\xC8\xD5 \xCA\xB1\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nstatictext=\\\xC4\xEA\xD4\xC2\xC8\xD5 \xCA\xB1\r\n"),
+              std::string::npos);
     EXPECT_NE(text.find("\r\nstatictext=%line 1%0D%0Aline 2%0Aline 3%20\r\n"), std::string::npos);
-    for (const char* key : {"\r\nx=", "\r\ny=", "\r\nwidth=", "\r\nheight=", "\r\nareatype=", "\r\nPropertyText="})
+    for (const char* key :
+         {"\r\nx=", "\r\ny=", "\r\nwidth=", "\r\nheight=", "\r\nareatype=", "\r\nPropertyText="})
         EXPECT_NE(text.find(key), std::string::npos) << key;
 }
 
 TEST_F(Settings, ABadAreaWritesNothing)
 {
     WriteAll(file, kOldFile);
-    for (const AreaRecord& bad : {AreaRecord{8, 0, 20, 16, "", 0, ""}, AreaRecord{4, 0, 16, 16, "", 0, ""},
-                                  AreaRecord{-8, 0, 16, 16, "", 0, ""}, AreaRecord{0, -8, 16, 16, "", 0, ""},
-                                  AreaRecord{0, 0, 0, 16, "", 0, ""}, AreaRecord{0, 0, 16, 0, "", 0, ""}}) {
+    for (const AreaRecord& bad :
+         {AreaRecord{8, 0, 20, 16, "", 0, ""}, AreaRecord{4, 0, 16, 16, "", 0, ""},
+          AreaRecord{-8, 0, 16, 16, "", 0, ""}, AreaRecord{0, -8, 16, 16, "", 0, ""},
+          AreaRecord{0, 0, 0, 16, "", 0, ""}, AreaRecord{0, 0, 16, 0, "", 0, ""}}) {
         const std::vector<AreaRecord> layout = {AreaRecord{0, 0, 8, 8, "ok", 0, ""}, bad};
         const auto result = signboard::SaveAreas(file, layout);
         EXPECT_FALSE(result.Saved);
@@ -150,7 +156,8 @@ TEST_F(Settings, AFailedSaveLeavesTheOldFileAndSaysWhy)
     std::filesystem::create_directory(file + ".tmp");
     auto result = signboard::SaveAreas(file, layout);
     EXPECT_FALSE(result.Saved);
-    EXPECT_NE(result.Message.find("Unable to write to \"" + file + "\": "), std::string::npos) << result.Message;
+    EXPECT_NE(result.Message.find("Unable to write to \"" + file + "\": "), std::string::npos)
+        << result.Message;
     EXPECT_EQ(ReadAll(file), kOldFile);
     std::filesystem::remove(file + ".tmp");
 
@@ -194,7 +201,8 @@ TEST(SettingsFileName, BesideTheProgramFile)
     EXPECT_EQ(signboard::SettingsFileName("/opt/signs/signboard"), "/opt/signs/setprams.ini");
     EXPECT_EQ(signboard::SettingsFileName("signboard.exe"), "setprams.ini");
     // 5Ch as the second byte of a double-byte character is no separator.
-    EXPECT_EQ(signboard::SettingsFileName("C:\\\xB1\x5C\\\xB1\x5Cx.exe"), "C:\\\xB1\x5C\\setprams.ini");
+    EXPECT_EQ(signboard::SettingsFileName("C:\\\xB1\x5C\\\xB1\x5Cx.exe"),
+              "C:\\\xB1\x5C\\setprams.ini");
 }
 
 }  // namespace

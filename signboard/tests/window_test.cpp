@@ -70,7 +70,8 @@ protected:
     static void ClickWhenShown(fw::TWinControl* c) { PostMessageW(c->Handle(), BM_CLICK, 0, 0); }
     // Once the dialog shows, from another thread as a person would: the
     // texts typed into their fields, then a click on the button.
-    std::thread Answer(std::vector<std::pair<fw::TWinControl*, std::wstring>> texts, fw::TWinControl* button)
+    std::thread Answer(std::vector<std::pair<fw::TWinControl*, std::wstring>> texts,
+                       fw::TWinControl* button)
     {
         std::vector<std::pair<HWND, std::wstring>> typed;
         for (auto& [control, text] : texts) typed.emplace_back(control->Handle(), text);
@@ -78,7 +79,8 @@ protected:
         HWND target = button->Handle();
         return std::thread([window, target, typed] {
             for (int i = 0; i < 500 && !IsWindowVisible(window); ++i) Sleep(10);
-            for (const auto& [h, text] : typed) SendMessageW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            for (const auto& [h, text] : typed)
+                SendMessageW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
             PostMessageW(target, BM_CLICK, 0, 0);
         });
     }
@@ -131,7 +133,8 @@ TEST_F(WindowTest, AnAreaCountBeyondTheLimitIsRefusedAtOnce)
     for (const char* count : {"2001", "2147483647"}) {
         shown.clear();
         const DWORD start = GetTickCount();
-        Start(std::string("[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nTEXTAREANUM=") + count + "\r\n");
+        Start(std::string("[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nTEXTAREANUM=") + count +
+              "\r\n");
         EXPECT_LT(GetTickCount() - start, 5000u) << count;
         EXPECT_EQ(form->Panel2->ControlCount(), 0) << count;
         EXPECT_EQ(shown, std::vector<std::string>{std::string(kMsgTooManyAreas) + "2000"}) << count;
@@ -178,7 +181,8 @@ TEST_F(WindowTest, AddingAnAreaThroughTheDialogPutsItOnTheCanvas)
     EXPECT_EQ(form->Panel2->ControlCount(), 2);
 
     SendMessageW(form->eledwidth->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"192"));
-    std::thread person = Answer({{dialog->EAY, L"48"}, {dialog->Estatictext, L"EF"}}, dialog->Button1);
+    std::thread person =
+        Answer({{dialog->EAY, L"48"}, {dialog->Estatictext, L"EF"}}, dialog->Button1);
     Click(form->Button2);
     person.join();
     EXPECT_EQ(dialog->Confirmed(), 1);
@@ -186,8 +190,9 @@ TEST_F(WindowTest, AddingAnAreaThroughTheDialogPutsItOnTheCanvas)
     EXPECT_EQ(Area(2)->Text(), "EF");
     EXPECT_EQ(Area(2)->BoundsRect().top, 48);
     EXPECT_EQ(Area(2)->Width(), 128);
-    EXPECT_EQ(Area(2)->HelpKeyword(),
-              "{\"fontsize\":0,\"fontcolor\":0,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":0}");
+    EXPECT_EQ(
+        Area(2)->HelpKeyword(),
+        "{\"fontsize\":0,\"fontcolor\":0,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":0}");
 }
 
 TEST_F(WindowTest, TheDialogConfirmsOnlyOnAnOkThatFitsTheCanvas)
@@ -222,7 +227,9 @@ TEST_F(WindowTest, TheDialogConfirmsOnlyOnAnOkThatFitsTheCanvas)
 TEST_F(WindowTest, TagButtonsInsertTheirTagAtTheCaret)
 {
     Start(kTwoAreas);
-    dialog->Estatictext->SetText("AB\xD6\xD0" "D");  // AB中D
+    dialog->Estatictext->SetText(
+        "AB\xD6\xD0"
+        "D");  // AB中D
     dialog->Estatictext->SetSelStart(3);
     Click(dynamic_cast<fw::TButton*>(dialog->FindComponent("Button3")));
     EXPECT_EQ(dialog->Estatictext->Text(), "AB\xD6\xD0^col:1^D");
@@ -240,7 +247,8 @@ TEST_F(WindowTest, ADoubleClickEditsTheAreaAndLeavesNoDragBehind)
     GetCursorPos(&before);
     SendMessageW(area->Handle(), WM_LBUTTONDOWN, 0, 0);
     SendMessageW(area->Handle(), WM_LBUTTONUP, 0, 0);
-    std::thread person = Answer({{dialog->Estatictext, L"XY"}, {dialog->EAY, L"8"}}, dialog->Button1);
+    std::thread person =
+        Answer({{dialog->Estatictext, L"XY"}, {dialog->EAY, L"8"}}, dialog->Button1);
     SendMessageW(area->Handle(), WM_LBUTTONDBLCLK, 0, 0);
     person.join();
     EXPECT_TRUE(form->RttiDesign1->Dragging());  // the double click's own press
@@ -248,8 +256,9 @@ TEST_F(WindowTest, ADoubleClickEditsTheAreaAndLeavesNoDragBehind)
     EXPECT_EQ(area->Text(), "XY");
     EXPECT_EQ(area->BoundsRect().top, 8);
     EXPECT_EQ(area->Color(), fw::clNavy);
-    EXPECT_EQ(area->HelpKeyword(),
-              "{\"fontsize\":1,\"fontcolor\":1,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":1}");
+    EXPECT_EQ(
+        area->HelpKeyword(),
+        "{\"fontsize\":1,\"fontcolor\":1,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":1}");
     EXPECT_FALSE(form->RttiDesign1->Dragging());
     EXPECT_EQ(form->RttiDesign1->SelectControl(), area);
     POINT after;

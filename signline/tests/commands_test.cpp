@@ -39,20 +39,35 @@ protected:
     signlink::TSignLink link;
 };
 
-signline::TClockReading At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return {y, mo, d, h, mi, s}; }
+signline::TClockReading At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
+    return {y, mo, d, h, mi, s};
+}
 
 TEST_F(Commands, FramesOnTheWire)
 {
-    struct Case { const char* name; std::function<bool()> send; Bytes wire; };
+    struct Case {
+        const char* name;
+        std::function<bool()> send;
+        Bytes wire;
+    };
     const Case cases[] = {
-        {"text AB to screen 1", [&] { return signline::SendText(link, "\x01\x03\x06" "AB", 1); },
-         {0x7E, 0x7D, 0x21, 0x7D, 0x21, 0x44, 0x7D, 0x21, 0x7D, 0x23, 0x7D, 0x26, 0x41, 0x42, 0x9C, 0x49, 0x7E}},
-        {"recall line 1 from screen 0", [&] { return signline::RecallContent(link, 0, 1); },
+        {"text AB to screen 1",
+         [&] {
+             return signline::SendText(link,
+                                       "\x01\x03\x06"
+                                       "AB",
+                                       1);
+         },
+         {0x7E, 0x7D, 0x21, 0x7D, 0x21, 0x44, 0x7D, 0x21, 0x7D, 0x23, 0x7D, 0x26, 0x41, 0x42, 0x9C,
+          0x49, 0x7E}},
+        {"recall line 1 from screen 0",
+         [&] { return signline::RecallContent(link, 0, 1); },
          {0x7E, 0x7D, 0x20, 0x7D, 0x21, 0x57, 0x7D, 0x21, 0x74, 0x29, 0x7E}},
         {"clock 2026-12-09 08:34:56 to screen 1",
          [&] { return signline::SetClock(link, 1, [] { return At(2026, 12, 9, 8, 34, 56); }); },
-         {0x7E, 0x7D, 0x21, 0x7D, 0x21, 0x56, 0x7D, 0x3A, 0x7D, 0x2C, 0x7D, 0x29, 0x32, 0x7D,
-          0x28, 0x22, 0x38, 0x9A, 0x7D, 0x23, 0x7E}},
+         {0x7E, 0x7D, 0x21, 0x7D, 0x21, 0x56, 0x7D, 0x3A, 0x7D, 0x2C, 0x7D,
+          0x29, 0x32, 0x7D, 0x28, 0x22, 0x38, 0x9A, 0x7D, 0x23, 0x7E}},
     };
     for (const auto& c : cases) {
         log = {};
@@ -87,10 +102,14 @@ TEST_F(Commands, NoPortShowsTheMessageAndFails)
 {
     std::vector<std::string> shown;
     link.SetMessageFunc([&](const std::string& text) { shown.push_back(text); });
-    EXPECT_FALSE(signline::SendText(link, "\x01" "A", 1));
+    EXPECT_FALSE(signline::SendText(link,
+                                    "\x01"
+                                    "A",
+                                    1));
     EXPECT_FALSE(signline::SetClock(link, 1, [] { return At(2026, 1, 1); }));
     EXPECT_FALSE(signline::RecallContent(link, 1, 1));
-    EXPECT_EQ(shown, std::vector<std::string>(3, "\xCE\xB4\xB4\xF2\xBF\xAA\xCD\xA8\xD0\xC5\xBF\xDA"));
+    EXPECT_EQ(shown,
+              std::vector<std::string>(3, "\xCE\xB4\xB4\xF2\xBF\xAA\xCD\xA8\xD0\xC5\xBF\xDA"));
 }
 
 TEST_F(Commands, LongMessageNeedingStuffingEverywhereIsSentWhole)
@@ -110,20 +129,20 @@ TEST_F(Commands, LongMessageNeedingStuffingEverywhereIsSentWhole)
 
 TEST(IsoWeekOfYear, EdgeDates)
 {
-    struct Case { int y, m, d, week; };
+    struct Case {
+        int y, m, d, week;
+    };
     const Case cases[] = {
-        {2026, 12, 9, 50},
-        {2027, 1, 1, 53},   // a Friday: the last week of 2026
-        {2024, 12, 30, 1},  // a Monday: week 1 of 2025
-        {2021, 1, 3, 53},   // a Sunday: the last week of 2020
-        {2021, 1, 4, 1},
-        {2020, 12, 31, 53},
-        {2025, 12, 29, 1},
-        {2023, 1, 1, 52},   // a Sunday: the last week of 2022
-        {2026, 1, 1, 1},    // a Thursday
+        {2026, 12, 9, 50}, {2027, 1, 1, 53},  // a Friday: the last week of 2026
+        {2024, 12, 30, 1},                    // a Monday: week 1 of 2025
+        {2021, 1, 3, 53},                     // a Sunday: the last week of 2020
+        {2021, 1, 4, 1},   {2020, 12, 31, 53},
+        {2025, 12, 29, 1}, {2023, 1, 1, 52},  // a Sunday: the last week of 2022
+        {2026, 1, 1, 1},                      // a Thursday
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(signline::IsoWeekOfYear(c.y, c.m, c.d), c.week) << c.y << '-' << c.m << '-' << c.d;
+        EXPECT_EQ(signline::IsoWeekOfYear(c.y, c.m, c.d), c.week)
+            << c.y << '-' << c.m << '-' << c.d;
     }
 }
 

@@ -9,33 +9,40 @@
 namespace signline {
 namespace {
 
-std::string Bytes(std::initializer_list<int> bytes) {
+std::string Bytes(std::initializer_list<int> bytes)
+{
     std::string s;
     for (int b : bytes) s += static_cast<char>(b);
     return s;
 }
 
-TEST(Compose, ControlCodesTranslateOnCharacterBoundaries) {
+TEST(Compose, ControlCodesTranslateOnCharacterBoundaries)
+{
     const struct {
         std::string text, expected;
     } cases[] = {
-        {"\\14\xC4\xEA", Bytes({0x14, 0xC4, 0xEA})},       // "\14年"
-        {"\\a", Bytes({0x5C, 0x61})},                        // lower case: no code
-        {"\\\\6", Bytes({0x5C, 0x06})},                      // two backslashes and 6
-        {"\\1\\2\\0", "\\1\\2\\0"},                          // 0, 1, 2 alone are no codes
+        {"\\14\xC4\xEA", Bytes({0x14, 0xC4, 0xEA})},  // "\14年"
+        {"\\a", Bytes({0x5C, 0x61})},                 // lower case: no code
+        {"\\\\6", Bytes({0x5C, 0x06})},               // two backslashes and 6
+        {"\\1\\2\\0", "\\1\\2\\0"},                   // 0, 1, 2 alone are no codes
         {"\\B\\b", Bytes({0x0B, 0x5C, 'b'})},
         {"\\3\\4\\5\\6\\7\\8\\9\\A\\C\\D\\E\\F", Bytes({3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15})},
-        {"\\10\\11\\12\\13\\15\\16\\17\\18\\19", Bytes({0x10, 0x11, 0x12, 0x13, 0x15, 0x16, 0x17, 0x18, 0x19})},
+        {"\\10\\11\\12\\13\\15\\16\\17\\18\\19",
+         Bytes({0x10, 0x11, 0x12, 0x13, 0x15, 0x16, 0x17, 0x18, 0x19})},
         {"\\190", Bytes({0x19, '0'})},
-        {"\\314", Bytes({0x03, '1', '4'})},                  // table order: \3 before \14
-        {"\x95\x5C" "6", "\x95\x5C" "6"},                   // the backslash is a trail byte
+        {"\\314", Bytes({0x03, '1', '4'})},  // table order: \3 before \14
+        {"\x95\x5C"
+         "6",
+         "\x95\x5C"
+         "6"},  // the backslash is a trail byte
         {"\x95\x5C\\6", Bytes({0x95, 0x5C, 0x06})},
         {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(TranslateControlCodes(c.text), c.expected) << c.text;
 }
 
-TEST(Compose, MessageFromTheWindowsChoices) {
+TEST(Compose, MessageFromTheWindowsChoices)
+{
     const struct {
         const char* text;
         TComposeChoice choice;
@@ -53,7 +60,8 @@ TEST(Compose, MessageFromTheWindowsChoices) {
     for (const auto& c : cases) EXPECT_EQ(ComposeMessage(c.text, c.choice), c.expected) << c.text;
 }
 
-TEST(Compose, CenteringCountsBytes) {
+TEST(Compose, CenteringCountsBytes)
+{
     const struct {
         const char* text;
         int width;
@@ -66,12 +74,16 @@ TEST(Compose, CenteringCountsBytes) {
         {"AB", -4, "AB"},
         {"\xC4\xEA", 4, " \xC4\xEA "},
         {"\xC4\xEA\xC4\xEA", 3, "\xC4\xEA\xC4"},  // may cut a character in two
-        {"", 3, "  " " "},
+        {"", 3,
+         "  "
+         " "},
     };
-    for (const auto& c : cases) EXPECT_EQ(CenterText(c.text, c.width), c.expected) << c.text << " " << c.width;
+    for (const auto& c : cases)
+        EXPECT_EQ(CenterText(c.text, c.width), c.expected) << c.text << " " << c.width;
 }
 
-TEST(Compose, ChecksumTool) {
+TEST(Compose, ChecksumTool)
+{
     signlink::FillCrcTable();
     EXPECT_EQ(ChecksumText("31 32 33 34 35 36 37 38 39"), "90 6E");
     EXPECT_EQ(ChecksumText(""), "");

@@ -58,7 +58,8 @@ TEST_F(SignlineEndToEnd, OpeningThePortEnablesTheCommands)
     EXPECT_FALSE(windrive::IsEnabled(op->Button(sl::kSend)));
     EXPECT_TRUE(windrive::IsEnabled(op->Button(sl::kCentre)));
     OpenPort();
-    for (const auto* caption : {&sl::kSend, &sl::kSetClock, &sl::kRecall, &sl::kClose, &sl::kCentre})
+    for (const auto* caption :
+         {&sl::kSend, &sl::kSetClock, &sl::kRecall, &sl::kClose, &sl::kCentre})
         EXPECT_TRUE(windrive::IsEnabled(op->Button(*caption))) << *caption;
     EXPECT_FALSE(windrive::IsEnabled(op->Button(sl::kOpen)));
 }
@@ -114,7 +115,8 @@ TEST_F(SignlineEndToEnd, ClosingThePortDisablesTheCommands)
 {
     OpenPort();
     op->ClickQuietly(sl::kClose);
-    for (const auto* caption : {&sl::kSend, &sl::kSetClock, &sl::kRecall, &sl::kClose, &sl::kCentre})
+    for (const auto* caption :
+         {&sl::kSend, &sl::kSetClock, &sl::kRecall, &sl::kClose, &sl::kCentre})
         EXPECT_FALSE(windrive::IsEnabled(op->Button(*caption))) << *caption;
     EXPECT_TRUE(windrive::IsEnabled(op->Button(sl::kOpen)));
 }

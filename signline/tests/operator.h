@@ -12,13 +12,15 @@
 namespace signline_e2e {
 
 // Texts of the window (GBK).
-inline const std::string kCaption = "LED \xB7\xA2\xCB\xCD\xB3\xCC\xD0\xF2";           // LED 发送程序
-inline const std::string kOpen = "\xB4\xF2\xBF\xAA\xB4\xAE\xBF\xDA";                   // 打开串口
-inline const std::string kClose = "\xB9\xD8\xB1\xD5\xB4\xAE\xBF\xDA";                  // 关闭串口
-inline const std::string kRecall = "\xB5\xF7\xD3\xC3\xB1\xA3\xB4\xE6\xC4\xDA\xC8\xDD";  // 调用保存内容
-inline const std::string kSend = "\xB7\xA2\xCB\xCD\xC4\xDA\xC8\xDD";                   // 发送内容
-inline const std::string kSetClock = "\xD0\xA7\xD5\xFD\xCA\xB1\xBC\xE4";               // 效正时间
-inline const std::string kCentre = "\xB0\xB4\xD0\xD0\xD7\xD6\xCA\xFD\xBE\xD3\xD6\xD0";  // 按行字数居中
+inline const std::string kCaption = "LED \xB7\xA2\xCB\xCD\xB3\xCC\xD0\xF2";  // LED 发送程序
+inline const std::string kOpen = "\xB4\xF2\xBF\xAA\xB4\xAE\xBF\xDA";         // 打开串口
+inline const std::string kClose = "\xB9\xD8\xB1\xD5\xB4\xAE\xBF\xDA";        // 关闭串口
+inline const std::string kRecall =
+    "\xB5\xF7\xD3\xC3\xB1\xA3\xB4\xE6\xC4\xDA\xC8\xDD";                   // 调用保存内容
+inline const std::string kSend = "\xB7\xA2\xCB\xCD\xC4\xDA\xC8\xDD";      // 发送内容
+inline const std::string kSetClock = "\xD0\xA7\xD5\xFD\xCA\xB1\xBC\xE4";  // 效正时间
+inline const std::string kCentre =
+    "\xB0\xB4\xD0\xD0\xD7\xD6\xCA\xFD\xBE\xD3\xD6\xD0";  // 按行字数居中
 
 class TOperator {
 public:

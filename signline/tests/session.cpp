@@ -43,8 +43,7 @@ int main(int argc, char** argv)
     Step("recall line 1", op.ClickForMessage(kRecall));
 
     windrive::PutSimMarker("ready");
-    for (int i = 0; i < 300 && !windrive::SimMarkerExists("shot-done"); ++i)
-        Sleep(100);
+    for (int i = 0; i < 300 && !windrive::SimMarkerExists("shot-done"); ++i) Sleep(100);
     op.ClickQuietly(kClose);
     op.Close();
     return 0;

@@ -23,7 +23,8 @@ using signlink::testing::TFakePortLog;
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         fw::Application->Initialize();
         fw::SetMessageBoxHook([this](const std::string& text, const std::string&, UINT) {
             shown.push_back(text);
@@ -34,7 +35,8 @@ protected:
     void TearDown() override { fw::SetMessageBoxHook(nullptr); }
 
     // A port that acknowledges the first frame it is sent.
-    void AttachAcknowledging(uint8_t command) {
+    void AttachAcknowledging(uint8_t command)
+    {
         auto port = std::make_unique<TFakePort>(log);
         Bytes ack = {0x01, 0x02, command};
         const uint16_t fcs = signlink::Crc16(ack.data(), ack.size());
@@ -45,14 +47,18 @@ protected:
     }
 
     static void Click(fw::TWinControl* c) { SendMessageW(c->Handle(), BM_CLICK, 0, 0); }
-    static void Type(fw::TWinControl* c, const wchar_t* text) { SendMessageW(c->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+    static void Type(fw::TWinControl* c, const wchar_t* text)
+    {
+        SendMessageW(c->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
 
     std::vector<std::string> shown;
     TFakePortLog log;
     fw::TOwnedPtr<TStripSenderForm> form;
 };
 
-TEST_F(WindowTest, LayoutGivesEveryControlItsCaptionItemsAndDefault) {
+TEST_F(WindowTest, LayoutGivesEveryControlItsCaptionItemsAndDefault)
+{
     EXPECT_EQ(form->ClassName(), "TForm1");
     EXPECT_EQ(form->Caption(), "LED \xB7\xA2\xCB\xCD\xB3\xCC\xD0\xF2");  // "LED 发送程序"
     EXPECT_EQ(form->ClientWidth(), 669);
@@ -86,8 +92,10 @@ TEST_F(WindowTest, LayoutGivesEveryControlItsCaptionItemsAndDefault) {
     EXPECT_EQ(help->Caption(), "\\14:  \xCF\xD4\xCA\xBE\xC4\xEA\xA3\xBB");  // "\14:  显示年；"
 
     // Only open, the samples and centring work while the port is closed.
-    for (fw::TButton* b : {form->Button4, form->Button6, form->Button7, form->Button8}) EXPECT_TRUE(b->Enabled());
-    for (fw::TButton* b : {form->Button1, form->Button2, form->Button3, form->Button5, form->Button15})
+    for (fw::TButton* b : {form->Button4, form->Button6, form->Button7, form->Button8})
+        EXPECT_TRUE(b->Enabled());
+    for (fw::TButton* b :
+         {form->Button1, form->Button2, form->Button3, form->Button5, form->Button15})
         EXPECT_FALSE(b->Enabled());
     // The checksum tool is hidden below the client area.
     for (const char* name : {"Label6", "Edit2", "Label7", "Edit3", "Button15"}) {
@@ -98,7 +106,8 @@ TEST_F(WindowTest, LayoutGivesEveryControlItsCaptionItemsAndDefault) {
     }
 }
 
-TEST_F(WindowTest, LayoutCarriesTheDefaultSkinInSkinData1) {
+TEST_F(WindowTest, LayoutCarriesTheDefaultSkinInSkinData1)
+{
     skin::TSkinData* skinData = form->SkinData1;
     ASSERT_NE(skinData, nullptr);
     EXPECT_EQ(skinData->Owner(), form.get());
@@ -113,26 +122,30 @@ TEST_F(WindowTest, LayoutCarriesTheDefaultSkinInSkinData1) {
     EXPECT_TRUE(skin::SkinManager()->HookRequested());
 }
 
-TEST_F(WindowTest, SendComposesTheMessageAndShowsTheOutcome) {
+TEST_F(WindowTest, SendComposesTheMessageAndShowsTheOutcome)
+{
     AttachAcknowledging('D');
     form->Button1->SetEnabled(true);
     Type(form->ComboBox1, L"1");
     Type(form->Edit1, L"AB");
     Click(form->Button1);
     ASSERT_EQ(log.writes.size(), 1u);
-    EXPECT_EQ(log.writes[0], (Bytes{0x7E, 0x7D, 0x21, 0x7D, 0x21, 0x44, 0x7D, 0x21, 0x7D, 0x23, 0x7D, 0x26, 0x41,
-                                    0x42, 0x9C, 0x49, 0x7E}));
+    EXPECT_EQ(log.writes[0], (Bytes{0x7E, 0x7D, 0x21, 0x7D, 0x21, 0x44, 0x7D, 0x21, 0x7D, 0x23,
+                                    0x7D, 0x26, 0x41, 0x42, 0x9C, 0x49, 0x7E}));
     EXPECT_EQ(shown, std::vector<std::string>{"\xB7\xA2\xCB\xCD\xB3\xC9\xB9\xA6!"});  // "发送成功!"
 }
 
-TEST_F(WindowTest, NoPortOpenGivesTheLinksMessageThenTheFailure) {
+TEST_F(WindowTest, NoPortOpenGivesTheLinksMessageThenTheFailure)
+{
     form->Button1->SetEnabled(true);
     Click(form->Button1);
-    EXPECT_EQ(shown, (std::vector<std::string>{"\xCE\xB4\xB4\xF2\xBF\xAA\xCD\xA8\xD0\xC5\xBF\xDA",  // "未打开通信口"
-                                               "\xB7\xA2\xCB\xCD\xCA\xA7\xB0\xDC!"}));            // "发送失败!"
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "\xCE\xB4\xB4\xF2\xBF\xAA\xCD\xA8\xD0\xC5\xBF\xDA",  // "未打开通信口"
+                         "\xB7\xA2\xCB\xCD\xCA\xA7\xB0\xDC!"}));              // "发送失败!"
 }
 
-TEST_F(WindowTest, ScreenNumberThatIsNoIntegerShowsTheConversionErrorAndSendsNothing) {
+TEST_F(WindowTest, ScreenNumberThatIsNoIntegerShowsTheConversionErrorAndSendsNothing)
+{
     AttachAcknowledging('D');
     form->Button1->SetEnabled(true);
     Type(form->ComboBox1, L"abc");
@@ -141,7 +154,8 @@ TEST_F(WindowTest, ScreenNumberThatIsNoIntegerShowsTheConversionErrorAndSendsNot
     EXPECT_EQ(shown, std::vector<std::string>{"'abc' is not a valid integer value"});
 }
 
-TEST_F(WindowTest, RecallTakesTheLineFromTheLineBox) {
+TEST_F(WindowTest, RecallTakesTheLineFromTheLineBox)
+{
     AttachAcknowledging('W');
     form->Button3->SetEnabled(true);
     Type(form->ComboBox2, L"typed");  // no item: line 0
@@ -156,24 +170,28 @@ TEST_F(WindowTest, RecallTakesTheLineFromTheLineBox) {
     EXPECT_EQ(shown, std::vector<std::string>{"\xB5\xF7\xD3\xC3\xB3\xC9\xB9\xA6!"});  // "调用成功!"
 }
 
-TEST_F(WindowTest, ClosingThePortDisablesEveryButtonButOpen) {
-    for (fw::TButton* b : {form->Button1, form->Button2, form->Button3, form->Button5}) b->SetEnabled(true);
+TEST_F(WindowTest, ClosingThePortDisablesEveryButtonButOpen)
+{
+    for (fw::TButton* b : {form->Button1, form->Button2, form->Button3, form->Button5})
+        b->SetEnabled(true);
     Click(form->Button5);
     EXPECT_TRUE(form->Button4->Enabled());
-    for (fw::TButton* b : {form->Button1, form->Button2, form->Button3, form->Button5, form->Button6, form->Button7,
-                           form->Button8, form->Button15})
+    for (fw::TButton* b : {form->Button1, form->Button2, form->Button3, form->Button5,
+                           form->Button6, form->Button7, form->Button8, form->Button15})
         EXPECT_FALSE(b->Enabled());
     EXPECT_TRUE(shown.empty());
 }
 
-TEST_F(WindowTest, OpeningWithNoPortChosenLeavesTheButtons) {
+TEST_F(WindowTest, OpeningWithNoPortChosenLeavesTheButtons)
+{
     Click(form->Button4);  // index 0: "未选择"
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_TRUE(form->Button4->Enabled());
     EXPECT_FALSE(form->Button1->Enabled());
 }
 
-TEST_F(WindowTest, WindowBoxesAreExclusive) {
+TEST_F(WindowTest, WindowBoxesAreExclusive)
+{
     Click(form->CheckBox1);
     EXPECT_TRUE(form->CheckBox1->Checked());
     Click(form->CheckBox2);
@@ -184,13 +202,16 @@ TEST_F(WindowTest, WindowBoxesAreExclusive) {
     EXPECT_FALSE(form->CheckBox2->Checked());
 }
 
-TEST_F(WindowTest, SamplesAndCentring) {
+TEST_F(WindowTest, SamplesAndCentring)
+{
     Click(form->Button6);
-    EXPECT_EQ(form->Edit1->Text(),
-              "\xBD\xF1\xCC\xEC\xCA\xC7:\\14\xC4\xEA\\15\xD4\xC2\\16\xC8\xD5  \\17:\\18  \xD0\xC7\xC6\xDA\\19");
+    EXPECT_EQ(
+        form->Edit1->Text(),
+        "\xBD\xF1\xCC\xEC\xCA\xC7:\\14\xC4\xEA\\15\xD4\xC2\\16\xC8\xD5  \\17:\\18  \xD0\xC7\xC6\xDA\\19");
     Click(form->Button7);
-    EXPECT_EQ(form->Edit1->Text(), "\xBD\xF1\xCC\xEC\xCA\xC7:\\6\\14\xC4\xEA\\7\\15\xD4\xC2\\8\\16\xC8\xD5  "
-                                   "\\17:\\18  \xD0\xC7\xC6\xDA\\19");
+    EXPECT_EQ(form->Edit1->Text(),
+              "\xBD\xF1\xCC\xEC\xCA\xC7:\\6\\14\xC4\xEA\\7\\15\xD4\xC2\\8\\16\xC8\xD5  "
+              "\\17:\\18  \xD0\xC7\xC6\xDA\\19");
     Type(form->Edit1, L"ABCDEFGH");
     Click(form->Button8);  // 12 characters: 24 bytes
     EXPECT_EQ(form->Edit1->Text(), "        ABCDEFGH        ");
@@ -199,7 +220,8 @@ TEST_F(WindowTest, SamplesAndCentring) {
     EXPECT_EQ(shown, std::vector<std::string>{"'x' is not a valid integer value"});
 }
 
-TEST_F(WindowTest, ChecksumTool) {
+TEST_F(WindowTest, ChecksumTool)
+{
     form->Button15->SetEnabled(true);
     Type(form->Edit2, L"31 32 33 34 35 36 37 38 39");
     Click(form->Button15);

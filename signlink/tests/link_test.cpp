@@ -16,8 +16,8 @@ using signlink::testing::TFakePort;
 using signlink::testing::TFakePortLog;
 
 const Bytes kTextBody = {0x01, 0x01, 0x44, 0x01, 0x03, 0x06, 0x41, 0x42, 0x9C, 0x49};
-const Bytes kTextWire = {0x7E, 0x7D, 0x21, 0x7D, 0x21, 0x44, 0x7D, 0x21, 0x7D, 0x23,
-                         0x7D, 0x26, 0x41, 0x42, 0x9C, 0x49, 0x7E};
+const Bytes kTextWire = {0x7E, 0x7D, 0x21, 0x7D, 0x21, 0x44, 0x7D, 0x21, 0x7D,
+                         0x23, 0x7D, 0x26, 0x41, 0x42, 0x9C, 0x49, 0x7E};
 const Bytes kStripAckD = {0x7E, 0x7D, 0x21, 0x7D, 0x22, 0x44, 0x80, 0xAB, 0x7E};
 const Bytes kBoardAck = {0x7E, 0x7D, 0x21, 0x8E, 0xC3, 0x4F, 0x4B, 0x98, 0x9B, 0x7E};
 const Bytes kClearBody = {0x01, 0x8E, 0xC5, 0, 0, 0, 0, 0, 0, 0, 0, 0xE4, 0x29};
@@ -32,7 +32,10 @@ protected:
         link.SetMessageFunc([this](const std::string& text) { messages.push_back(text); });
         return ref;
     }
-    bool Strip(uint8_t command = 0x44) { return link.StripTransact(kTextBody.data(), kTextBody.size(), command); }
+    bool Strip(uint8_t command = 0x44)
+    {
+        return link.StripTransact(kTextBody.data(), kTextBody.size(), command);
+    }
     bool Board() { return link.BoardTransact(kClearBody.data(), kClearBody.size()); }
 
     TFakePortLog log;
@@ -69,7 +72,11 @@ TEST_F(Exchange, NothingAnsweringMeansThreeWritesThreeWaitsAndFalse)
 
 TEST_F(Exchange, AnswersThatAreNoAcknowledgementFailEveryAttempt)
 {
-    struct Case { const char* name; Bytes answer; uint8_t command; };
+    struct Case {
+        const char* name;
+        Bytes answer;
+        uint8_t command;
+    };
     const Case cases[] = {
         {"4 bytes", {0x7E, 0x01, 0x02, 0x44}, 0x44},
         {"4 bytes with both flags", {0x7E, 0x02, 0x44, 0x7E}, 0x44},
@@ -88,7 +95,11 @@ TEST_F(Exchange, AnswersThatAreNoAcknowledgementFailEveryAttempt)
 
 TEST_F(Exchange, BoardAcknowledgementNeedsTypeAndUpperCaseOkAtIndexesFourAndFive)
 {
-    struct Case { const char* name; Bytes answer; bool ack; };
+    struct Case {
+        const char* name;
+        Bytes answer;
+        bool ack;
+    };
     const Case cases[] = {
         {"OK after the command", kBoardAck, true},
         {"OK one place early", {0x7E, 0x01, 0x8E, 0x4F, 0x4B, 0x7E}, false},
@@ -127,8 +138,10 @@ TEST_F(Exchange, FloodIsReadThroughTheReceiveBufferAndStillAcknowledges)
     // reply buffer.
     Bytes flood = {0x7E, 0x7D, 0x21, 0x7D, 0x22, 0x44};
     for (int i = 0; i < 3000; ++i) {
-        if (i % 2) flood.insert(flood.end(), {0x7D, 0x5E});
-        else flood.push_back(0x55);
+        if (i % 2)
+            flood.insert(flood.end(), {0x7D, 0x5E});
+        else
+            flood.push_back(0x55);
     }
     flood.push_back(0x7E);
     Attach().AnswerAttempt(0, flood);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "signline/commands.h"
 #include "signlink/crc16.h"
 #include "signlink/messages.h"
-#include "signline/commands.h"
 #include "tools/windrive/signsim_client.h"
 
 namespace {
@@ -35,7 +35,10 @@ TEST_F(Win32PortTest, EachStripCommandIsAcknowledgedOnARealPort)
     TSimPort sign(1);
     const size_t before = sign.Frames().size();
     ASSERT_TRUE(signlink::OpenSignPort(link, 1));
-    EXPECT_TRUE(signline::SendText(link, "\x01\x03\x06" "AB", 1));
+    EXPECT_TRUE(signline::SendText(link,
+                                   "\x01\x03\x06"
+                                   "AB",
+                                   1));
     EXPECT_TRUE(signline::SetClock(link, 1));
     EXPECT_TRUE(signline::RecallContent(link, 1, 1));
     signlink::CloseSignPort(link);

@@ -16,14 +16,16 @@ constexpr TColor kRed = 0x0000FF, kLime = 0x00FF00, kBlue = 0xFF0000, kWhite = 0
                  kMagenta = 0xFF00FF;
 
 // 3 x 2, every pixel different and each exact in every pixel format.
-TColor Sample(int x, int y) {
+TColor Sample(int x, int y)
+{
     static constexpr TColor k[2][3] = {{kRed, kLime, kBlue}, {kWhite, kBlack, kMagenta}};
     return k[y][x];
 }
 
 TColor SysRgb(int index) { return static_cast<TColor>(GetSysColor(index)); }
 
-TEST(ReplaceMagenta, OnlyExactMagentaTakesTheColourAndTheBitmapEnds24Bit) {
+TEST(ReplaceMagenta, OnlyExactMagentaTakesTheColourAndTheBitmapEnds24Bit)
+{
     const TColor row[] = {kMagenta, 0xFE00FF, 0xFF01FF, 0xFF00FE, kRed};
     auto b = MakeBitmap(5, 1, [&](int x, int) { return row[x]; });
     b->SetPixelFormat(fw::pf32bit);
@@ -33,7 +35,8 @@ TEST(ReplaceMagenta, OnlyExactMagentaTakesTheColourAndTheBitmapEnds24Bit) {
     for (int x = 1; x < 5; ++x) EXPECT_EQ(PixelAt(b.get(), x, 0), row[x]) << x;
 }
 
-TEST(ReplaceMagenta, SystemColourIsResolved) {
+TEST(ReplaceMagenta, SystemColourIsResolved)
+{
     auto b = Solid(2, 1, kMagenta);
     ReplaceMagenta(b.get(), fw::clBtnFace);
     EXPECT_EQ(PixelAt(b.get(), 1, 0), SysRgb(COLOR_BTNFACE));
@@ -43,7 +46,8 @@ TEST(ReplaceMagenta, SystemColourIsResolved) {
 // bitmap is 24-bit afterwards.
 class Reorder : public ::testing::TestWithParam<fw::TPixelFormat> {};
 
-TEST_P(Reorder, MirrorAndFlip) {
+TEST_P(Reorder, MirrorAndFlip)
+{
     auto m = MakeBitmap(3, 2, Sample);
     m->SetPixelFormat(GetParam());
     MirrorBitmap(m.get());
@@ -59,7 +63,8 @@ TEST_P(Reorder, MirrorAndFlip) {
         }
 }
 
-TEST_P(Reorder, RotateLeftAndRight) {
+TEST_P(Reorder, RotateLeftAndRight)
+{
     auto l = MakeBitmap(3, 2, Sample);
     l->SetPixelFormat(GetParam());
     RotateBitmapLeft(l.get());
@@ -83,10 +88,11 @@ TEST_P(Reorder, RotateLeftAndRight) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, Reorder,
-                         ::testing::Values(fw::pf4bit, fw::pf8bit, fw::pf15bit, fw::pf16bit, fw::pf24bit,
-                                           fw::pf32bit, fw::pfDevice));
+                         ::testing::Values(fw::pf4bit, fw::pf8bit, fw::pf15bit, fw::pf16bit,
+                                           fw::pf24bit, fw::pf32bit, fw::pfDevice));
 
-TEST(Rotate, LeftThenRightGivesTheBitmapBackAndAStripTurns) {
+TEST(Rotate, LeftThenRightGivesTheBitmapBackAndAStripTurns)
+{
     auto b = MakeBitmap(3, 2, Sample);
     RotateBitmapLeft(b.get());
     RotateBitmapRight(b.get());
@@ -107,7 +113,8 @@ TEST(Rotate, LeftThenRightGivesTheBitmapBackAndAStripTurns) {
     EXPECT_TRUE(empty.Empty());
 }
 
-TEST(MixColors, WeightsAndRounding) {
+TEST(MixColors, WeightsAndRounding)
+{
     struct Case {
         TColor c1, c2;
         int weight;
@@ -123,7 +130,8 @@ TEST(MixColors, WeightsAndRounding) {
     EXPECT_EQ(MixColors(fw::clBtnFace, fw::clBtnFace, 50), SysRgb(COLOR_BTNFACE));
 }
 
-TEST(Gradient, RampsAsComputed) {
+TEST(Gradient, RampsAsComputed)
+{
     int slot = MakeGradient(1, kBlack, kWhite);
     ASSERT_EQ(GradientCache(slot).size(), 1u);
     EXPECT_EQ(GradientCache(slot)[0], 0x7F7F7F);
@@ -148,7 +156,8 @@ TEST(Gradient, RampsAsComputed) {
     EXPECT_THROW(FindGradient(-1, kBlack, kWhite), rtl::Exception);
 }
 
-TEST(Gradient, SlotsAreReusedInRingOrder) {
+TEST(Gradient, SlotsAreReusedInRingOrder)
+{
     const int start = GradientCachePos();
     const int first = MakeGradient(7, kRed, kBlue);
     EXPECT_EQ(first, start);
@@ -164,7 +173,8 @@ protected:
     std::unique_ptr<TBitmap> target;
 };
 
-TEST_F(GradientFill, HorizontalAndVerticalRamps) {
+TEST_F(GradientFill, HorizontalAndVerticalRamps)
+{
     // Ten bands from red 0 to red 90: band i has red 10 i.
     GradientFillRect(dc(), {0, 0, 10, 2}, kBlack, 0, 0x00005A);
     for (int x = 0; x < 10; ++x) {
@@ -178,7 +188,8 @@ TEST_F(GradientFill, HorizontalAndVerticalRamps) {
     EXPECT_EQ(PixelAt(target.get(), 4, 3), kWhite);
 }
 
-TEST_F(GradientFill, OnlyTheBandsInsideTheClipBoxWithTheirFullRampColours) {
+TEST_F(GradientFill, OnlyTheBandsInsideTheClipBoxWithTheirFullRampColours)
+{
     HRGN clip = CreateRectRgn(3, 0, 7, 4);
     SelectClipRgn(dc(), clip);
     DeleteObject(clip);
@@ -188,7 +199,8 @@ TEST_F(GradientFill, OnlyTheBandsInsideTheClipBoxWithTheirFullRampColours) {
         EXPECT_EQ(PixelAt(target.get(), x, 1), x >= 3 && x < 7 ? 10 * x : kWhite) << x;
 }
 
-TEST_F(GradientFill, NothingForAnEmptyOrHiddenRectangle) {
+TEST_F(GradientFill, NothingForAnEmptyOrHiddenRectangle)
+{
     HRGN clip = CreateRectRgn(0, 0, 5, 4);
     SelectClipRgn(dc(), clip);
     DeleteObject(clip);
@@ -201,15 +213,18 @@ TEST_F(GradientFill, NothingForAnEmptyOrHiddenRectangle) {
     for (int x = 0; x < 10; ++x) EXPECT_EQ(PixelAt(target.get(), x, 0), kWhite) << x;
 }
 
-TEST(ColorSaturation, Values) {
+TEST(ColorSaturation, Values)
+{
     struct Case {
         TColor color;
         int saturation;
     } cases[] = {
-        {0x0000FF, 255}, {0x808080, 200}, {kWhite, 0}, {kBlack, 200}, {0xFFA0A0, 95},  // 95/255 x 255
+        {0x0000FF, 255}, {0x808080, 200}, {kWhite, 0},
+        {kBlack, 200},   {0xFFA0A0, 95},  // 95/255 x 255
         {0x0000A0, 255}, {0x00009F, 200},
     };
-    for (const Case& c : cases) EXPECT_EQ(ColorSaturation(c.color), c.saturation) << std::hex << c.color;
+    for (const Case& c : cases)
+        EXPECT_EQ(ColorSaturation(c.color), c.saturation) << std::hex << c.color;
     EXPECT_EQ(ColorSaturation(fw::clBtnFace), ColorSaturation(SysRgb(COLOR_BTNFACE)));
 }
 

@@ -41,11 +41,13 @@ std::string RoundTrip(const std::string& data)
 
 TEST(LzhTables, PositionCodeRunBoundaries)
 {
-    struct Case { unsigned byte; int code, len; };
+    struct Case {
+        unsigned byte;
+        int code, len;
+    };
     const Case cases[] = {
-        {0x00, 0, 3},  {0x1F, 0, 3},  {0x20, 1, 4},  {0x4F, 3, 4},  {0x50, 4, 5},
-        {0x8F, 11, 5}, {0x90, 12, 6}, {0xBF, 23, 6}, {0xC0, 24, 7}, {0xEF, 47, 7},
-        {0xF0, 48, 8}, {0xFF, 63, 8},
+        {0x00, 0, 3},  {0x1F, 0, 3},  {0x20, 1, 4},  {0x4F, 3, 4},  {0x50, 4, 5},  {0x8F, 11, 5},
+        {0x90, 12, 6}, {0xBF, 23, 6}, {0xC0, 24, 7}, {0xEF, 47, 7}, {0xF0, 48, 8}, {0xFF, 63, 8},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(lzh::DCode(c.byte), c.code) << c.byte;
@@ -159,20 +161,26 @@ TEST(LzhDecode, MatchCrossingTheSizeStopsAtTheSize)
 TEST(LzhRoundTrip, GeneratedData)
 {
     std::string text;
-    for (int i = 0; i < 4000; ++i) text += "[Section" + std::to_string(i % 37) + "]\r\nKey=" + std::to_string(i * 7919) + "\r\n";
+    for (int i = 0; i < 4000; ++i)
+        text +=
+            "[Section" + std::to_string(i % 37) + "]\r\nKey=" + std::to_string(i * 7919) + "\r\n";
     std::string allBytes;
     for (int i = 0; i < 256 * 3; ++i) allBytes.push_back(char(i));
     // A random block, then pieces copied from chosen distances, so that
     // every kind of position code is used, up to the whole ring.
     std::string distances = RandomBytes(5000, 3);
-    for (const size_t d : {1u, 2u, 3u, 63u, 64u, 65u, 127u, 128u, 1000u, 2047u, 2048u, 3000u, 4000u, 4095u, 4096u}) {
+    for (const size_t d :
+         {1u, 2u, 3u, 63u, 64u, 65u, 127u, 128u, 1000u, 2047u, 2048u, 3000u, 4000u, 4095u, 4096u}) {
         const size_t from = distances.size() - d;
         for (size_t k = 0; k < 20; ++k) distances.push_back(distances[from + k]);
         distances += RandomBytes(7, unsigned(d));
     }
     const std::string page = RandomBytes(4096, 11);
 
-    struct Case { const char* name; std::string data; };
+    struct Case {
+        const char* name;
+        std::string data;
+    };
     const Case cases[] = {
         {"empty", ""},
         {"one byte", "A"},

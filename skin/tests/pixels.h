@@ -12,7 +12,8 @@ using fw::TBitmap;
 using fw::TColor;
 
 // A w x h 24-bit bitmap whose pixel (x, y) is f(x, y) (00BBGGRRh).
-inline std::unique_ptr<TBitmap> MakeBitmap(int w, int h, const std::function<TColor(int, int)>& f) {
+inline std::unique_ptr<TBitmap> MakeBitmap(int w, int h, const std::function<TColor(int, int)>& f)
+{
     auto b = std::make_unique<TBitmap>();
     b->SetPixelFormat(fw::pf24bit);
     b->SetSize(w, h);
@@ -28,13 +29,15 @@ inline std::unique_ptr<TBitmap> MakeBitmap(int w, int h, const std::function<TCo
     return b;
 }
 
-inline std::unique_ptr<TBitmap> Solid(int w, int h, TColor c) {
+inline std::unique_ptr<TBitmap> Solid(int w, int h, TColor c)
+{
     return MakeBitmap(w, h, [c](int, int) { return c; });
 }
 
 // Pixel (x, y) of a 24- or 32-bit bitmap (others are read through a
 // 24-bit copy), 00BBGGRRh.
-inline TColor PixelAt(TBitmap* b, int x, int y) {
+inline TColor PixelAt(TBitmap* b, int x, int y)
+{
     TBitmap copy;
     if (b->PixelFormat() != fw::pf24bit && b->PixelFormat() != fw::pf32bit) {
         copy.Assign(b);

@@ -53,36 +53,43 @@ TQuickIni Parsed(std::string_view text)
 TEST(QuickIni, ReadString)
 {
     const TQuickIni ini = Parsed(kIni);
-    struct Case { const char* section; const char* key; const char* expected; };
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"titlebarskin", "SKINNAME", "Blue Steel"},   // case of the value kept
-        {"Personality", "TextShift", "5"},            // first of two keys
+        {"titlebarskin", "SKINNAME", "Blue Steel"},  // case of the value kept
+        {"Personality", "TextShift", "5"},           // first of two keys
         {"PERSONALITY", "textshift", "5"},
-        {"Personality", "Left", "dflt"},              // no "="
-        {"Personality", "Empty", "dflt"},             // first one is empty
+        {"Personality", "Left", "dflt"},   // no "="
+        {"Personality", "Empty", "dflt"},  // first one is empty
         {"Personality", "Note", "a ; b"},
-        {"Personality", "Note2", "dflt"},             // comment line
+        {"Personality", "Note2", "dflt"},  // comment line
         {"Personality", "Eq", "a=b"},
-        {"Personality", "Bitmap", "dflt"},            // belongs to [Buttons]
-        {"Personality", "Other", "dflt"},             // second section never read
-        {"Buttons", "bitmap", "Buttons.BMP"},         // lone CR and LF end lines
-        {"Spaced", "K", "dflt"},                      // blanks inside the brackets
+        {"Personality", "Bitmap", "dflt"},     // belongs to [Buttons]
+        {"Personality", "Other", "dflt"},      // second section never read
+        {"Buttons", "bitmap", "Buttons.BMP"},  // lone CR and LF end lines
+        {"Spaced", "K", "dflt"},               // blanks inside the brackets
         {" Spaced ", "k", "v"},
         {"Missing", "K", "dflt"},
-        {"Personality", " TextShift", "dflt"},        // the key is not trimmed
+        {"Personality", " TextShift", "dflt"},  // the key is not trimmed
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ini.ReadString(c.section, c.key, "dflt"), c.expected) << c.section << "/" << c.key;
+        EXPECT_EQ(ini.ReadString(c.section, c.key, "dflt"), c.expected)
+            << c.section << "/" << c.key;
 }
 
 TEST(QuickIni, ReadInteger)
 {
     const TQuickIni ini = Parsed(kIni);
-    struct Case { const char* key; int32_t expected; };
+    struct Case {
+        const char* key;
+        int32_t expected;
+    };
     const Case cases[] = {
-        {"TextShift", 5}, {"Hex1", 31}, {"Hex2", 31}, {"Hex3", -7}, {"Hex4", -7},
-        {"Hex5", 32},     {"Neg", -1},  {"Big", -7},  {"Word", -7}, {"Empty", -7},
-        {"Missing", -7},
+        {"TextShift", 5}, {"Hex1", 31}, {"Hex2", 31}, {"Hex3", -7},  {"Hex4", -7},    {"Hex5", 32},
+        {"Neg", -1},      {"Big", -7},  {"Word", -7}, {"Empty", -7}, {"Missing", -7},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ini.ReadInteger("Personality", c.key, -7), c.expected) << c.key;
@@ -92,7 +99,7 @@ TEST(QuickIni, ReadSections)
 {
     const TQuickIni ini = Parsed(kIni);
     const std::vector<std::string> expected = {"TitlebarSkin", "Personality", "Buttons",
-                                               "personality", "Spaced", "Colours"};
+                                               "personality",  "Spaced",      "Colours"};
     EXPECT_EQ(ini.ReadSections(), expected);
 }
 
@@ -123,7 +130,8 @@ TEST(QuickIni, GbkSectionsAndKeys)
 TEST(QuickIni, ReadsTheIniMemberOfAPackedSkin)
 {
     skin::TSkinReader reader;
-    ASSERT_TRUE(reader.ReadSkin(skinpack::PackSkin(40000, {{"Buttons.bmp", "BM"}, {"Steel.ini", kIni}})));
+    ASSERT_TRUE(
+        reader.ReadSkin(skinpack::PackSkin(40000, {{"Buttons.bmp", "BM"}, {"Steel.ini", kIni}})));
     std::string name;
     TQuickIni ini;
     ini.ParseStream(reader.ExtractMemberLike(".ini", name));
@@ -134,7 +142,10 @@ TEST(QuickIni, ReadsTheIniMemberOfAPackedSkin)
 
 TEST(ParseRGB, ColourTexts)
 {
-    struct Case { const char* text; uint32_t expected; };
+    struct Case {
+        const char* text;
+        uint32_t expected;
+    };
     const Case cases[] = {
         {"227,238,253", 0xFDEEE3},
         {"227 238 253", 0xFDEEE3},
@@ -143,12 +154,12 @@ TEST(ParseRGB, ColourTexts)
         {"255,0,0", 0x0000FF},
         {"0,0,255", 0xFF0000},
         {"", 0},
-        {"255", 0},                        // one number: black
-        {"255 128", 0x0000FF},             // two numbers: red only
-        {"-1,2,3", 0x030201},              // a minus sign is a separator
-        {"1,2,3,4", 0x030201},             // numbers after the third ignored
-        {"256,257,511", 0xFF0100},         // low 8 bits
-        {"1,99999999999,5,6", 0x000001},   // too large: nothing after it stored
+        {"255", 0},                       // one number: black
+        {"255 128", 0x0000FF},            // two numbers: red only
+        {"-1,2,3", 0x030201},             // a minus sign is a separator
+        {"1,2,3,4", 0x030201},            // numbers after the third ignored
+        {"256,257,511", 0xFF0100},        // low 8 bits
+        {"1,99999999999,5,6", 0x000001},  // too large: nothing after it stored
         {"1,2,99999999999", 0x000201},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseRGB(c.text), c.expected) << c.text;

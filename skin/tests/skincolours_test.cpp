@@ -19,22 +19,25 @@ using test::PackedSkin;
 using test::PixelAt;
 using test::SolidBmp;
 
-std::unique_ptr<TSkinContent> Load(const std::string& ini, std::vector<test::TSkinMember> members = {}) {
+std::unique_ptr<TSkinContent> Load(const std::string& ini,
+                                   std::vector<test::TSkinMember> members = {})
+{
     auto content = std::make_unique<TSkinContent>();
     Apply(*content, PackedSkin(ini, std::move(members)));
     return content;
 }
 
-TEST(SkinColours, SlotsByKeyWithTheirDefaults) {
+TEST(SkinColours, SlotsByKeyWithTheirDefaults)
+{
     auto s = Load(
         "[colours]\r\n"
         "windowtext=1,2,3\r\n"
         "ButtonFace = 255 0 0\r\n"
-        "Hilight=\r\n"            // empty: the default, not defined
+        "Hilight=\r\n"  // empty: the default, not defined
         "Menu=0,0,255\r\n"
         "MenuText=R10 G20 B30\r\n"
-        "ButtonText=7\r\n"        // one number: black
-        "ButtonShadow=5,6\r\n"    // two: only red
+        "ButtonText=7\r\n"      // one number: black
+        "ButtonShadow=5,6\r\n"  // two: only red
         "ButtonShadow=9,9,9\r\n");
     using S = TColourSlot;
     struct Case {
@@ -65,13 +68,15 @@ TEST(SkinColours, SlotsByKeyWithTheirDefaults) {
     }
 }
 
-TEST(SkinColours, MenubarFollowsASystemButtonFace) {
+TEST(SkinColours, MenubarFollowsASystemButtonFace)
+{
     auto s = Load("[Colours]\r\nMenu=1,1,1\r\n");
     EXPECT_EQ(s->Colour(TColourSlot::ButtonFace), fw::clBtnFace);
     EXPECT_EQ(s->Colour(TColourSlot::Menubar), fw::clBtnFace);
 }
 
-TEST(SkinColours, SectionAndCustomColours) {
+TEST(SkinColours, SectionAndCustomColours)
+{
     auto s = Load(
         "[Colour1]\r\ncolor=1,2,3\r\n"
         "[COLOURS]\r\ncolor=9,9,9\r\n"  // the slots' section is no section colour
@@ -85,7 +90,8 @@ TEST(SkinColours, SectionAndCustomColours) {
     EXPECT_EQ(s->CustomColours[9], 0x010101);
 }
 
-TEST(SkinColours, ButtonFaceBrushResolvesSystemColours) {
+TEST(SkinColours, ButtonFaceBrushResolvesSystemColours)
+{
     for (const char* ini : {"", "[Colours]\r\nButtonFace=10,20,30\r\n"}) {
         auto s = Load(ini);
         LOGBRUSH lb{};
@@ -95,7 +101,8 @@ TEST(SkinColours, ButtonFaceBrushResolvesSystemColours) {
     }
 }
 
-TEST(SkinColours, FrameColourIsAPixelOfTheTopPiece) {
+TEST(SkinColours, FrameColourIsAPixelOfTheTopPiece)
+{
     const std::string top = BmpFile(48, 60, [](int x, int y) { return x | y << 8; });
     struct Case {
         const char* ini;
@@ -112,7 +119,8 @@ TEST(SkinColours, FrameColourIsAPixelOfTheTopPiece) {
     }
 }
 
-TEST(SkinColours, ToolbarRampRunsFromButtonFaceToTheFrameColour) {
+TEST(SkinColours, ToolbarRampRunsFromButtonFaceToTheFrameColour)
+{
     auto s = Load("[Personality]\r\nTop=t.bmp\r\n[Colours]\r\nButtonFace=100,110,120\r\n",
                   {{"t.bmp", SolidBmp(48, 30, 0xC8C8C8)}});
     ASSERT_NE(s->Toolbar, nullptr);
@@ -123,27 +131,32 @@ TEST(SkinColours, ToolbarRampRunsFromButtonFaceToTheFrameColour) {
     EXPECT_EQ(PixelAt(ramp, 5, 0), MixColors(0x786E64, fw::clWhite, 150));
     // The ramp's last step rounds toward its start by at most 1.
     const TColor bottom = MixColors(0x808080, 0xC8C8C8, 150), last = PixelAt(ramp, 5, 39);
-    for (int shift : {0, 8, 16}) EXPECT_NEAR((last >> shift) & 0xFF, (bottom >> shift) & 0xFF, 1) << shift;
+    for (int shift : {0, 8, 16})
+        EXPECT_NEAR((last >> shift) & 0xFF, (bottom >> shift) & 0xFF, 1) << shift;
 }
 
 class ComboFrames : public ::testing::Test {
 protected:
     // SunkEdge frames coloured 10 + f, ComboButton frames 20 + f (f from
     // 0), each with a magenta column in its middle.
-    static std::string Strip(int frameWidth, int base) {
+    static std::string Strip(int frameWidth, int base)
+    {
         return BmpFile(frameWidth * 4, 21, [=](int x, int) {
             return x % frameWidth == frameWidth / 2 ? kMagenta : base + x / frameWidth;
         });
     }
-    std::unique_ptr<TSkinContent> LoadCombo(bool withSunkEdge) {
+    std::unique_ptr<TSkinContent> LoadCombo(bool withSunkEdge)
+    {
         std::string ini = "[ComboButton]\r\nImage=cb.bmp\r\n[Colours]\r\nButtonFace=1,2,3\r\n";
-        if (withSunkEdge) ini += "[SunkEdge]\r\nImage=se.bmp\r\nTopHeight=2\r\nBottomHeight=3\r\nTrans=0\r\n";
+        if (withSunkEdge)
+            ini += "[SunkEdge]\r\nImage=se.bmp\r\nTopHeight=2\r\nBottomHeight=3\r\nTrans=0\r\n";
         return Load(ini, {{"cb.bmp", Strip(18, 20)}, {"se.bmp", Strip(20, 10)}});
     }
     const int a = GetSystemMetrics(SM_CXHSCROLL) + 2;
 };
 
-TEST_F(ComboFrames, WholeFramesWithTheButtonRightAndMirrored) {
+TEST_F(ComboFrames, WholeFramesWithTheButtonRightAndMirrored)
+{
     auto s = LoadCombo(true);
     TDataSkinBorder& combo = *s->ComboButton;
     TDataSkinObject& sunk = *s->SunkEdge;
@@ -159,12 +172,13 @@ TEST_F(ComboFrames, WholeFramesWithTheButtonRightAndMirrored) {
     ASSERT_EQ(sunk.Image->Width(), 200);
     for (int b = 0; b < 4; ++b) {
         const int x0 = 50 * b;
-        EXPECT_EQ(PixelAt(combo.Image.get(), x0, 10), 10 + b) << b;         // the edge's frame
-        EXPECT_EQ(PixelAt(combo.Image.get(), x0 + 2, 2), kMagenta) << b;    // the field is left out
+        EXPECT_EQ(PixelAt(combo.Image.get(), x0, 10), 10 + b) << b;       // the edge's frame
+        EXPECT_EQ(PixelAt(combo.Image.get(), x0 + 2, 2), kMagenta) << b;  // the field is left out
         EXPECT_EQ(PixelAt(combo.Image.get(), x0 + 48 - a, 17), kMagenta) << b;
         EXPECT_EQ(PixelAt(combo.Image.get(), x0 + 50 - a, 10), 20 + b) << b;  // the button's frame
         for (int x = 0; x < 50; ++x)
-            ASSERT_EQ(PixelAt(sunk.Image.get(), 199 - x0 - x, 10), PixelAt(combo.Image.get(), x0 + x, 10));
+            ASSERT_EQ(PixelAt(sunk.Image.get(), 199 - x0 - x, 10),
+                      PixelAt(combo.Image.get(), x0 + x, 10));
     }
     // The arrow: 17 x 17 out of each frame's button.
     TDataSkinObject& arrow = *s->ComboxArrow;
@@ -173,10 +187,12 @@ TEST_F(ComboFrames, WholeFramesWithTheButtonRightAndMirrored) {
     EXPECT_EQ(arrow.Frame, 4);
     for (int i = 0; i < 4; ++i)
         for (int x : {0, 8, 16})
-            EXPECT_EQ(PixelAt(arrow.Image.get(), 17 * i + x, 5), PixelAt(combo.Image.get(), 50 * (i + 1) - 19 + x, 7));
+            EXPECT_EQ(PixelAt(arrow.Image.get(), 17 * i + x, 5),
+                      PixelAt(combo.Image.get(), 50 * (i + 1) - 19 + x, 7));
 }
 
-TEST_F(ComboFrames, ArrowWithoutSunkEdgeIsTheButtonOnButtonFace) {
+TEST_F(ComboFrames, ArrowWithoutSunkEdgeIsTheButtonOnButtonFace)
+{
     auto s = LoadCombo(false);
     TDataSkinObject& arrow = *s->ComboxArrow;
     EXPECT_EQ(arrow.Frame, 4);

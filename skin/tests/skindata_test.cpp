@@ -25,52 +25,63 @@ namespace {
 using test::PackedSkin;
 using test::SolidBmp;
 
-const std::string kSkinA = PackedSkin("[TitlebarSkin]\r\nSkinName=A\r\n[Colours]\r\nButtonFace=1,2,3\r\n");
-const std::string kSkinB = PackedSkin("[TitlebarSkin]\r\nSkinName=B\r\n[MenuItem]\r\nImage=m.bmp\r\n",
-                                      {{"m.bmp", SolidBmp(10, 10, 0)}});
+const std::string kSkinA =
+    PackedSkin("[TitlebarSkin]\r\nSkinName=A\r\n[Colours]\r\nButtonFace=1,2,3\r\n");
+const std::string kSkinB =
+    PackedSkin("[TitlebarSkin]\r\nSkinName=B\r\n[MenuItem]\r\nImage=m.bmp\r\n",
+               {{"m.bmp", SolidBmp(10, 10, 0)}});
 
-std::string WithLength(const std::string& bytes, int32_t length) {
+std::string WithLength(const std::string& bytes, int32_t length)
+{
     const auto n = uint32_t(length);
     return std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)} + bytes;
 }
 
 // A skin file whose container has a version no reader knows.
-std::string UnknownVersionSkin() {
-    std::string container = skinpack::WriteContainer(40000, {{"skin.ini", "[TitlebarSkin]\r\nSkinName=X\r\n"}});
+std::string UnknownVersionSkin()
+{
+    std::string container =
+        skinpack::WriteContainer(40000, {{"skin.ini", "[TitlebarSkin]\r\nSkinName=X\r\n"}});
     container[0] = 0x39;  // 40000 becomes 40001
     return skinpack::PackBytes(container);
 }
 
 class SkinDataTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         fw::Application->Initialize();
         fw::SetMessageBoxHook([this](const std::string& text, const std::string&, UINT) {
             shown.push_back(text);
             return IDOK;
         });
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         fw::SetMessageBoxHook(nullptr);
         data.reset();
     }
-    TSkinData* Make() {
+    TSkinData* Make()
+    {
         data.reset(new TSkinData(nullptr));
         return data.get();
     }
-    void Stream(TSkinData* d, const std::string& bytes) {
+    void Stream(TSkinData* d, const std::string& bytes)
+    {
         rtl::TMemoryStream s;
         s.WriteBuffer(bytes.data(), int64_t(bytes.size()));
         s.SetPosition(0);
         d->ReadSkinStream(s);
     }
-    std::string TempFile(const char* name, const std::string& bytes) {
+    std::string TempFile(const char* name, const std::string& bytes)
+    {
         const std::string path = std::string("skindata_") + name;
         std::ofstream(path, std::ios::binary) << bytes;
         files.push_back(path);
         return path;
     }
-    ~SkinDataTest() override {
+    ~SkinDataTest() override
+    {
         for (const std::string& f : files) std::filesystem::remove(f);
     }
 
@@ -79,14 +90,16 @@ protected:
     fw::TOwnedPtr<TSkinData> data;
 };
 
-TEST_F(SkinDataTest, PublishedPropertiesInOrderWithTheirConstructorValues) {
+TEST_F(SkinDataTest, PublishedPropertiesInOrderWithTheirConstructorValues)
+{
     TSkinData* d = Make();
     std::vector<std::string> names;
     for (const fw::TPropInfo& p : TSkinData::StaticClass()->Props) names.push_back(p.Name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Active", "DisableTag", "SkinControls", "Options", "Skin3rd",
-                                               "SkinFile", "SkinStore", "SkinFormtype", "Version", "MenuUpdate",
-                                               "MenuMerge", "OnFormSkin", "OnSkinChanged", "OnSkinControl",
-                                               "OnBeforeSkinForm", "OnAfterSkinForm"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Active", "DisableTag", "SkinControls", "Options",
+                                               "Skin3rd", "SkinFile", "SkinStore", "SkinFormtype",
+                                               "Version", "MenuUpdate", "MenuMerge", "OnFormSkin",
+                                               "OnSkinChanged", "OnSkinControl", "OnBeforeSkinForm",
+                                               "OnAfterSkinForm"}));
     EXPECT_EQ(fw::GetEnumProp(d, "Active"), "False");
     EXPECT_EQ(fw::GetOrdProp(d, "DisableTag"), 99);
     EXPECT_EQ(fw::GetOrdProp(d, "SkinControls"), 0x1FFFFB);
@@ -113,7 +126,8 @@ TEST_F(SkinDataTest, PublishedPropertiesInOrderWithTheirConstructorValues) {
     EXPECT_NE(d->Skin3rd(), static_cast<fw::TStrings*>(&lines));
 }
 
-TEST_F(SkinDataTest, SkinStreamTakesOnlyWholeData) {
+TEST_F(SkinDataTest, SkinStreamTakesOnlyWholeData)
+{
     struct Case {
         const char* what;
         std::string stream;
@@ -138,10 +152,12 @@ TEST_F(SkinDataTest, SkinStreamTakesOnlyWholeData) {
     }
 }
 
-TEST_F(SkinDataTest, ShortOrEmptyStreamKeepsTheSkinHeld) {
+TEST_F(SkinDataTest, ShortOrEmptyStreamKeepsTheSkinHeld)
+{
     TSkinData* d = Make();
     Stream(d, WithLength(kSkinA, int32_t(kSkinA.size())));
-    for (const std::string& s : {WithLength("", 0), WithLength(kSkinB, int32_t(kSkinB.size()) + 100)}) {
+    for (const std::string& s :
+         {WithLength("", 0), WithLength(kSkinB, int32_t(kSkinB.size()) + 100)}) {
         Stream(d, s);
         EXPECT_EQ(d->SkinBytes(), kSkinA);
         EXPECT_FALSE(d->NoSkin());
@@ -157,7 +173,8 @@ TEST_F(SkinDataTest, ShortOrEmptyStreamKeepsTheSkinHeld) {
     copy->Free();
 }
 
-TEST_F(SkinDataTest, UnknownVersionIsToldAndLeavesNoSkin) {
+TEST_F(SkinDataTest, UnknownVersionIsToldAndLeavesNoSkin)
+{
     TSkinData* d = Make();
     Stream(d, WithLength(UnknownVersionSkin(), int32_t(UnknownVersionSkin().size())));
     EXPECT_TRUE(d->NoSkin());
@@ -165,7 +182,8 @@ TEST_F(SkinDataTest, UnknownVersionIsToldAndLeavesNoSkin) {
     EXPECT_EQ(shown[0], "This is Older Skin File\rPlease update to new version !");
 }
 
-TEST_F(SkinDataTest, SkinFileReplacesTheSkinOnlyWhenTheNewOneLoads) {
+TEST_F(SkinDataTest, SkinFileReplacesTheSkinOnlyWhenTheNewOneLoads)
+{
     TSkinData* d = Make();
     d->SetSkinFile(TempFile("a.skn", kSkinA));
     ASSERT_FALSE(d->NoSkin());
@@ -191,7 +209,8 @@ TEST_F(SkinDataTest, SkinFileReplacesTheSkinOnlyWhenTheNewOneLoads) {
     EXPECT_NE(d->Skin().MenuItem, nullptr);
 }
 
-TEST_F(SkinDataTest, LoadedRegistersAndSwitchesSkinningOn) {
+TEST_F(SkinDataTest, LoadedRegistersAndSwitchesSkinningOn)
+{
     TSkinData* d = Make();
     Stream(d, WithLength(kSkinA, int32_t(kSkinA.size())));
     d->SetActive(true);  // no manager yet: only stored
@@ -230,7 +249,8 @@ TEST_F(SkinDataTest, LoadedRegistersAndSwitchesSkinningOn) {
     EXPECT_EQ(m->CommandSkinData, nullptr);
 }
 
-TEST_F(SkinDataTest, LoadedWithoutASkinTurnsActiveOff) {
+TEST_F(SkinDataTest, LoadedWithoutASkinTurnsActiveOff)
+{
     TSkinData* d = Make();
     d->SetActive(true);
     d->SetSkinControls(TSkinControlTypes{xcPopupMenu, xcMenuItem, xcSystemMenu});
@@ -241,7 +261,8 @@ TEST_F(SkinDataTest, LoadedWithoutASkinTurnsActiveOff) {
     EXPECT_EQ(d->SkinControls(), (TSkinControlTypes{xcPopupMenu, xcMenuItem}));
 }
 
-TEST_F(SkinDataTest, OtherFormTypesCountInTheManager) {
+TEST_F(SkinDataTest, OtherFormTypesCountInTheManager)
+{
     TSkinData* d = Make();
     d->SetSkinFormtype(sfOnlyThisForm);
     d->Loaded();
@@ -255,14 +276,16 @@ TEST_F(SkinDataTest, OtherFormTypesCountInTheManager) {
     EXPECT_EQ(SkinManager()->CommandSkinData, d);
 }
 
-TEST_F(SkinDataTest, DoFormSkinRules) {
+TEST_F(SkinDataTest, DoFormSkinRules)
+{
     TSkinData* d = Make();
     struct Case {
         const char* className;
         bool fastReport, doSkin;
     } cases[] = {
-        {"SysMonthCal32", false, false}, {"sysmonthcal32", false, true}, {"TfrPreview", false, true},
-        {"TfrPreview", true, false},     {"TFRPreview", true, true},     {"TForm1", true, true},
+        {"SysMonthCal32", false, false}, {"sysmonthcal32", false, true},
+        {"TfrPreview", false, true},     {"TfrPreview", true, false},
+        {"TFRPreview", true, true},      {"TForm1", true, true},
     };
     for (const Case& c : cases) {
         TSkinControlTypes controls = TSkinData::kDefaultSkinControls;
@@ -294,7 +317,8 @@ public:
 
 FW_IMPLEMENT_CLASS(TSkinLayoutForm) { c.Field("SkinData1", &TSkinLayoutForm::SkinData1); }
 
-std::string Hex(const std::string& bytes) {
+std::string Hex(const std::string& bytes)
+{
     std::string out;
     char buf[4];
     for (const char b : bytes) {
@@ -304,7 +328,8 @@ std::string Hex(const std::string& bytes) {
     return out;
 }
 
-TEST_F(SkinDataTest, LayoutLoadsTheSkinWhileItIsRead) {
+TEST_F(SkinDataTest, LayoutLoadsTheSkinWhileItIsRead)
+{
     const std::string layout =
         "TSkinLayoutForm Form1 {\n"
         "  TSkinData SkinData1 {\n"
@@ -316,7 +341,9 @@ TEST_F(SkinDataTest, LayoutLoadsTheSkinWhileItIsRead) {
         "    SkinStore: \"(none)\"\n"
         "    SkinFormtype: sfMainform\n"
         "    Version: \"5.03.07.12\"\n"
-        "    SkinStream: hex { " + Hex(WithLength(kSkinB, int32_t(kSkinB.size()))) + "}\n"
+        "    SkinStream: hex { " +
+        Hex(WithLength(kSkinB, int32_t(kSkinB.size()))) +
+        "}\n"
         "  }\n"
         "}\n";
     fw::TOwnedPtr<TSkinLayoutForm> form(new TSkinLayoutForm(nullptr));
@@ -336,7 +363,8 @@ TEST_F(SkinDataTest, LayoutLoadsTheSkinWhileItIsRead) {
     EXPECT_TRUE(SkinManager()->SkinDatas().empty());
 }
 
-TEST(SkinEngine, StartBindsTheUser32FunctionsAndTheAtomUntilTheLastEnd) {
+TEST(SkinEngine, StartBindsTheUser32FunctionsAndTheAtomUntilTheLastEnd)
+{
     EXPECT_FALSE(SkinEngineStarted());
     EXPECT_EQ(OptionalUser32().GetScrollBarInfo, nullptr);
     EXPECT_EQ(WorkBitmap(), nullptr);
@@ -361,7 +389,8 @@ TEST(SkinEngine, StartBindsTheUser32FunctionsAndTheAtomUntilTheLastEnd) {
     EXPECT_EQ(WorkBitmap(), nullptr);
 }
 
-TEST(SkinEngine, Helpers) {
+TEST(SkinEngine, Helpers)
+{
     TSkinEngineScope engine;
     EXPECT_EQ(AnsiToWide("\xC6\xC1\xBA\xC5"), L"\x5C4F\x53F7");  // 屏号
     EXPECT_EQ(FindControlByHandle(nullptr), nullptr);
@@ -376,7 +405,8 @@ TEST(SkinEngine, Helpers) {
 }
 
 #ifdef SIGNS_DEFAULT_SKIN
-TEST_F(SkinDataTest, DefaultSkinGivesEveryObjectItsFramesAndColours) {
+TEST_F(SkinDataTest, DefaultSkinGivesEveryObjectItsFramesAndColours)
+{
     TSkinData* d = Make();
     d->SetSkinFile(SIGNS_DEFAULT_SKIN);
     ASSERT_FALSE(d->NoSkin());
@@ -430,7 +460,7 @@ TEST_F(SkinDataTest, DefaultSkinGivesEveryObjectItsFramesAndColours) {
     EXPECT_EQ(s.SysButtons[0]->Name, "BUTTONCLOSE");
     EXPECT_EQ(s.SysButtons[0]->Frame, 4);
     EXPECT_EQ(s.SysButtons[4]->Action, 3);
-    EXPECT_FALSE(s.SysButtons[4]->Image->Empty());  // the system menu's frame key keeps its image
+    EXPECT_FALSE(s.SysButtons[4]->Image->Empty());   // the system menu's frame key keeps its image
     EXPECT_EQ(s.SysButtons[5]->Image->Width(), 64);  // 4 frames of 16 from [MDICONTROLS]
     EXPECT_EQ(d->MenuImages()->Count(), 4);
 }

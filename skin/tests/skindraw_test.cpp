@@ -21,12 +21,15 @@ constexpr TColor kWhite = 0xFFFFFF, kGreen = 0x008000, kMagenta = kSkinKeyColor;
 // A colour that names its position: red x, green y, blue the tag.
 constexpr TColor At(int x, int y, int tag = 0) { return x | (y << 8) | (tag << 16); }
 
-void ExpectRect(TBitmap* b, const RECT& r, const std::function<TColor(int, int)>& expected) {
+void ExpectRect(TBitmap* b, const RECT& r, const std::function<TColor(int, int)>& expected)
+{
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) ASSERT_EQ(PixelAt(b, x, y), expected(x, y)) << x << "," << y;
+        for (int x = r.left; x < r.right; ++x)
+            ASSERT_EQ(PixelAt(b, x, y), expected(x, y)) << x << "," << y;
 }
 
-TEST(SkinFrameRect, StripGeometryAndClamping) {
+TEST(SkinFrameRect, StripGeometryAndClamping)
+{
     auto h = Solid(100, 7, kWhite);
     auto v = Solid(9, 40, kWhite);
     struct Case {
@@ -37,7 +40,7 @@ TEST(SkinFrameRect, StripGeometryAndClamping) {
     } cases[] = {
         {h.get(), false, 5, 3, {40, 0, 60, 7}},
         {v.get(), true, 2, 2, {0, 20, 9, 40}},
-        {h.get(), false, 5, 0, {0, 0, 20, 7}},    // below 1: the first frame
+        {h.get(), false, 5, 0, {0, 0, 20, 7}},  // below 1: the first frame
         {h.get(), false, 5, -4, {0, 0, 20, 7}},
         {h.get(), false, 5, 9, {80, 0, 100, 7}},  // beyond the count: the last
         {h.get(), false, 0, 1, {0, 0, 100, 7}},   // counts below 1 count as 1
@@ -45,18 +48,20 @@ TEST(SkinFrameRect, StripGeometryAndClamping) {
     };
     for (const Case& c : cases) {
         const RECT r = SkinFrameRect(c.image, c.vertical, c.count, c.index);
-        EXPECT_TRUE(EqualRect(&r, &c.frame)) << c.count << "/" << c.index << ": " << r.left << "," << r.top << ","
-                                             << r.right << "," << r.bottom;
+        EXPECT_TRUE(EqualRect(&r, &c.frame)) << c.count << "/" << c.index << ": " << r.left << ","
+                                             << r.top << "," << r.right << "," << r.bottom;
     }
 }
 
 // Two 8 x 6 frames side by side; each pixel names its place in its frame,
 // frame 2 tagged 1.
-std::unique_ptr<TBitmap> TwoFrames() {
+std::unique_ptr<TBitmap> TwoFrames()
+{
     return MakeBitmap(16, 6, [](int x, int y) { return At(x % 8, y, x / 8); });
 }
 
-TEST(BuildSkinBitmap, CornersAndEdgesKeepTheirPixels) {
+TEST(BuildSkinBitmap, CornersAndEdgesKeepTheirPixels)
+{
     auto image = TwoFrames();
     // Margins 2, 1, 3, 2 of frame 2 onto 20 x 12: the corners land at
     // their size, edges are stretched along their length only.
@@ -80,16 +85,20 @@ TEST(BuildSkinBitmap, CornersAndEdgesKeepTheirPixels) {
     EXPECT_EQ(PixelAt(b.get(), 10, 6) >> 16, 1);  // the centre comes from frame 2
 }
 
-TEST(BuildSkinBitmap, MarginsThatDoNotFitAreDropped) {
+TEST(BuildSkinBitmap, MarginsThatDoNotFitAreDropped)
+{
     // 8 x 8 with margins 6: all margins go, the frame is stretched whole.
     auto frame = MakeBitmap(4, 4, [](int x, int y) { return At(x, y); });
     const auto b = BuildSkinBitmap({0, 0, 8, 8}, frame.get(), {6, 6, 6, 6}, false, false, 1, 1);
     ExpectRect(b.get(), {0, 0, 8, 8}, [](int x, int y) { return At(x / 2, y / 2); });
 }
 
-TEST(BuildSkinBitmap, TiledCentreIsCoveredByTheRightEdge) {
+TEST(BuildSkinBitmap, TiledCentreIsCoveredByTheRightEdge)
+{
     // Frame: left margin 2 (tag 1), centre 10 columns, right margin 2 (tag 2).
-    auto frame = MakeBitmap(14, 3, [](int x, int y) { return x < 2 ? At(x, y, 1) : x >= 12 ? At(x, y, 2) : At(x, y); });
+    auto frame = MakeBitmap(14, 3, [](int x, int y) {
+        return x < 2 ? At(x, y, 1) : x >= 12 ? At(x, y, 2) : At(x, y);
+    });
     // A 33-pixel centre gets tiles at 0, 10, 20 and 30; the last runs into
     // the right edge, which is drawn over it.
     const auto b = BuildSkinBitmap({0, 0, 37, 3}, frame.get(), {2, 0, 2, 0}, false, true, 1, 1);
@@ -98,7 +107,8 @@ TEST(BuildSkinBitmap, TiledCentreIsCoveredByTheRightEdge) {
     ExpectRect(b.get(), {0, 0, 2, 3}, [](int x, int y) { return At(x, y, 1); });
 }
 
-TEST(BuildSkinBitmap, PiecesOfNoSizeAreLeftOutNotMirrored) {
+TEST(BuildSkinBitmap, PiecesOfNoSizeAreLeftOutNotMirrored)
+{
     // Margins 3 and 3 of a 4-pixel frame leave a centre source of -2
     // pixels: the centre is not drawn (the work bitmap stays white).
     auto frame = MakeBitmap(4, 2, [](int x, int y) { return At(x, y); });
@@ -116,7 +126,8 @@ TEST(BuildSkinBitmap, PiecesOfNoSizeAreLeftOutNotMirrored) {
 
 class DrawTo : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         target = Solid(20, 12, kGreen);
         SetStretchBltMode(dc(), COLORONCOLOR);
     }
@@ -125,7 +136,8 @@ protected:
     std::unique_ptr<TBitmap> target;
 };
 
-TEST_F(DrawTo, MagentaIsLeftTransparent) {
+TEST_F(DrawTo, MagentaIsLeftTransparent)
+{
     // Frame 1 all magenta, frame 2 magenta in its left half.
     auto image = MakeBitmap(8, 2, [](int x, int) { return x < 6 ? kMagenta : kWhite; });
     DrawSkinImage(dc(), {0, 0, 20, 12}, image.get(), false, false, true, 2, 1, {});
@@ -140,7 +152,8 @@ TEST_F(DrawTo, MagentaIsLeftTransparent) {
     EXPECT_EQ(Px(0, 8), kMagenta);
 }
 
-TEST_F(DrawTo, FrameIndexesAndCountsAreClamped) {
+TEST_F(DrawTo, FrameIndexesAndCountsAreClamped)
+{
     auto image = MakeBitmap(6, 2, [](int x, int) { return At(0, 0, x / 2 + 1); });
     DrawImageFrame(dc(), {0, 0, 2, 2}, image.get(), false, 3, 0);
     DrawImageFrame(dc(), {2, 0, 4, 2}, image.get(), false, 3, 7);
@@ -156,9 +169,12 @@ TEST_F(DrawTo, FrameIndexesAndCountsAreClamped) {
     ExpectRect(target.get(), {10, 0, 20, 12}, [](int, int) { return kGreen; });
 }
 
-TEST_F(DrawTo, ThreeSliceWithARepeatedMiddle) {
+TEST_F(DrawTo, ThreeSliceWithARepeatedMiddle)
+{
     // Left margin 2 (tag 1), middle 3 (tag 0), right margin 2 (tag 2).
-    auto frame = MakeBitmap(7, 2, [](int x, int y) { return x < 2 ? At(x, y, 1) : x >= 5 ? At(x, y, 2) : At(x, y); });
+    auto frame = MakeBitmap(7, 2, [](int x, int y) {
+        return x < 2 ? At(x, y, 1) : x >= 5 ? At(x, y, 2) : At(x, y);
+    });
     auto canvas = target->Canvas();
     // Middle copies at 2, 5 and 8; the right margin at 10 covers the last.
     DrawSkinImageCanvas(canvas, {0, 0, 12, 2}, frame.get(), false, false, 1, 1, {2, 0, 2, 0});
@@ -179,7 +195,8 @@ TEST_F(DrawTo, ThreeSliceWithARepeatedMiddle) {
     });
 }
 
-TEST_F(DrawTo, StretchFromRectKeepsMarginsOrSqueezesTheFrame) {
+TEST_F(DrawTo, StretchFromRectKeepsMarginsOrSqueezesTheFrame)
+{
     auto frame = MakeBitmap(10, 2, [](int x, int y) { return At(x, y); });
     StretchFromRect(dc(), {1, 0, 17, 2}, frame.get(), false, 1, 1, {2, 0, 3, 0});
     ExpectRect(target.get(), {1, 0, 3, 2}, [](int x, int y) { return At(x - 1, y); });
@@ -191,7 +208,8 @@ TEST_F(DrawTo, StretchFromRectKeepsMarginsOrSqueezesTheFrame) {
     for (int x = 0; x < 5; ++x) EXPECT_EQ((PixelAt(target.get(), x, 5) & 0xFF) / 2, x) << x;
 }
 
-TEST_F(DrawTo, CentredFrameMayOverflowTheRectangle) {
+TEST_F(DrawTo, CentredFrameMayOverflowTheRectangle)
+{
     auto image = MakeBitmap(12, 6, [](int x, int y) { return At(x % 6, y, x / 6 + 1); });
     // A 6 x 6 frame centred in a 2 x 2 rectangle at (10, 3): placed at (8, 1).
     CentreSkinImage(dc(), {10, 3, 12, 5}, image.get(), false, 2, 2);
@@ -199,12 +217,15 @@ TEST_F(DrawTo, CentredFrameMayOverflowTheRectangle) {
     EXPECT_EQ(Px(7, 1), kGreen);
     EXPECT_EQ(Px(14, 7), kGreen);
     // Odd differences are halved toward zero.
-    auto keyed = MakeBitmap(3, 3, [](int x, int y) { return x == 1 && y == 1 ? At(1, 1, 4) : kMagenta; });
+    auto keyed =
+        MakeBitmap(3, 3, [](int x, int y) { return x == 1 && y == 1 ? At(1, 1, 4) : kMagenta; });
     CentreSkinImage(dc(), {0, 8, 4, 12}, keyed.get(), true, 1, 1);
-    ExpectRect(target.get(), {0, 8, 4, 12}, [](int x, int y) { return x == 1 && y == 9 ? At(1, 1, 4) : kGreen; });
+    ExpectRect(target.get(), {0, 8, 4, 12},
+               [](int x, int y) { return x == 1 && y == 9 ? At(1, 1, 4) : kGreen; });
 }
 
-TEST_F(DrawTo, TileBitmapRepeatsAndRunsPastTheDestination) {
+TEST_F(DrawTo, TileBitmapRepeatsAndRunsPastTheDestination)
+{
     auto image = MakeBitmap(5, 4, [](int x, int y) { return At(x, y); });
     TileBitmap(target->Canvas(), {0, 0, 7, 3}, image.get(), {1, 1, 4, 3});  // a 3 x 2 piece
     ExpectRect(target.get(), {0, 0, 9, 4}, [](int x, int y) { return At(1 + x % 3, 1 + y % 2); });
@@ -215,7 +236,8 @@ TEST_F(DrawTo, TileBitmapRepeatsAndRunsPastTheDestination) {
     ExpectRect(target.get(), {10, 0, 20, 12}, [](int, int) { return kGreen; });
 }
 
-TEST_F(DrawTo, DrawTransparentCopiesOnlyTheImagePart) {
+TEST_F(DrawTo, DrawTransparentCopiesOnlyTheImagePart)
+{
     auto image = MakeBitmap(3, 2, [](int x, int y) { return x == 1 ? fw::clLime : At(x, y, 7); });
     image->SetPixelFormat(fw::pf32bit);
     DrawTransparent(dc(), {2, 2, 12, 12}, image.get(), fw::clLime);
@@ -228,7 +250,8 @@ TEST_F(DrawTo, DrawTransparentCopiesOnlyTheImagePart) {
 // The default skin's button strip: five frames with 4-pixel margins,
 // drawn transparent at a larger size. Each corner keeps the frame's pixels
 // where they are not magenta and the background where they are.
-TEST(DefaultSkin, ButtonCornersAreExactAndMagentaStaysTransparent) {
+TEST(DefaultSkin, ButtonCornersAreExactAndMagentaStaysTransparent)
+{
     rtl::TFileStream file(SIGNS_DEFAULT_SKIN_DIR "/buttons.bmp", rtl::fmOpenRead);
     TBitmap strip;
     strip.LoadFromStream(file);
@@ -237,14 +260,16 @@ TEST(DefaultSkin, ButtonCornersAreExactAndMagentaStaysTransparent) {
     int keyed = 0;
     for (int frame = 1; frame <= 5; ++frame) {
         auto target = Solid(60, 30, kGreen);
-        DrawSkinImage(target->Canvas()->Handle(), {0, 0, 60, 30}, &strip, false, false, true, 5, frame, {4, 4, 4, 4});
+        DrawSkinImage(target->Canvas()->Handle(), {0, 0, 60, 30}, &strip, false, false, true, 5,
+                      frame, {4, 4, 4, 4});
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x)
                 for (auto [dx, dy] : {std::pair{0, 0}, {56, 0}, {0, 26}, {56, 26}}) {
-                    const TColor source =
-                        PixelAt(&strip, (frame - 1) * fw + (dx ? fw - 4 : 0) + x, (dy ? fh - 4 : 0) + y);
+                    const TColor source = PixelAt(&strip, (frame - 1) * fw + (dx ? fw - 4 : 0) + x,
+                                                  (dy ? fh - 4 : 0) + y);
                     keyed += source == kMagenta;
-                    ASSERT_EQ(PixelAt(target.get(), dx + x, dy + y), source == kMagenta ? kGreen : source)
+                    ASSERT_EQ(PixelAt(target.get(), dx + x, dy + y),
+                              source == kMagenta ? kGreen : source)
                         << frame << ": " << dx + x << "," << dy + y;
                 }
     }
@@ -259,7 +284,8 @@ public:
     TColor paint = fw::clBlue;
 
 protected:
-    void Paint() override {
+    void Paint() override
+    {
         Canvas()->Brush()->SetColor(paint);
         Canvas()->FillRect({0, 0, Width(), Height()});
     }
@@ -267,7 +293,8 @@ protected:
 
 FW_IMPLEMENT_CLASS(TBlock) {}
 
-TEST(PaintControlTo, ParentBackgroundAndSiblingsLandAtTheOrigin) {
+TEST(PaintControlTo, ParentBackgroundAndSiblingsLandAtTheOrigin)
+{
     fw::Application->Initialize();
     fw::TOwnedPtr<fw::TForm> form(new fw::TForm(nullptr));
     form->SetBounds(50, 50, 200, 150);

@@ -23,7 +23,8 @@ using skinpack::TSkinMember;
 constexpr fw::TColor kMagenta = 0xFF00FF;
 
 // A 24-bit BMP file whose pixel (x, y) is f(x, y) (00BBGGRRh).
-inline std::string BmpFile(int w, int h, const std::function<fw::TColor(int, int)>& f) {
+inline std::string BmpFile(int w, int h, const std::function<fw::TColor(int, int)>& f)
+{
     rtl::PixelImage image;
     image.Resize(w, h);
     for (int y = 0; y < h; ++y) {
@@ -39,18 +40,21 @@ inline std::string BmpFile(int w, int h, const std::function<fw::TColor(int, int
     return std::string(bytes.begin(), bytes.end());
 }
 
-inline std::string SolidBmp(int w, int h, fw::TColor c) {
+inline std::string SolidBmp(int w, int h, fw::TColor c)
+{
     return BmpFile(w, h, [c](int, int) { return c; });
 }
 
 // A packed skin file (version 40000) of the ini, as "skin.ini", and the members.
-inline std::string PackedSkin(const std::string& ini, std::vector<TSkinMember> members = {}) {
+inline std::string PackedSkin(const std::string& ini, std::vector<TSkinMember> members = {})
+{
     members.insert(members.begin(), TSkinMember{"skin.ini", ini});
     return skinpack::PackSkin(40000, members);
 }
 
 // Applies a packed skin to the content as a skin load does.
-inline void Apply(TSkinContent& content, const std::string& packed) {
+inline void Apply(TSkinContent& content, const std::string& packed)
+{
     TSkinReader reader;
     ASSERT_TRUE(reader.ReadSkin(packed));
     std::string name;
@@ -59,7 +63,8 @@ inline void Apply(TSkinContent& content, const std::string& packed) {
     ApplySkinIni(content, ini, reader);
 }
 
-inline std::string ReadFileBytes(const std::string& path) {
+inline std::string ReadFileBytes(const std::string& path)
+{
     rtl::TMemoryStream stream;
     stream.LoadFromFile(path);
     return std::string(reinterpret_cast<const char*>(stream.Memory()), size_t(stream.Size()));

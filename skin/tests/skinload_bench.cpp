@@ -25,14 +25,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void Report(const char* step, std::vector<double> us) {
+void Report(const char* step, std::vector<double> us)
+{
     std::sort(us.begin(), us.end());
     double sum = 0;
     for (double v : us) sum += v;
-    std::printf("%-34s median %9.1f us   mean %9.1f us\n", step, us[us.size() / 2], sum / double(us.size()));
+    std::printf("%-34s median %9.1f us   mean %9.1f us\n", step, us[us.size() / 2],
+                sum / double(us.size()));
 }
 
-std::vector<double> Time(int rounds, const std::function<void()>& step) {
+std::vector<double> Time(int rounds, const std::function<void()>& step)
+{
     std::vector<double> us;
     for (int i = 0; i < rounds; ++i) {
         const auto t0 = Clock::now();
@@ -44,7 +47,8 @@ std::vector<double> Time(int rounds, const std::function<void()>& step) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
 #ifdef SIGNS_DEFAULT_SKIN
     std::string path = SIGNS_DEFAULT_SKIN;
 #else
@@ -73,10 +77,11 @@ int main(int argc, char** argv) {
     const std::string iniText = reader.ExtractMemberLike(".ini", iniName);
     skin::TQuickIni ini;
     ini.ParseStream(iniText);
-    std::printf("%s: %zu bytes packed, %d members, ini %zu bytes, %d rounds\n", path.c_str(), packed.size(),
-                reader.MemberCount(), iniText.size(), rounds);
+    std::printf("%s: %zu bytes packed, %d members, ini %zu bytes, %d rounds\n", path.c_str(),
+                packed.size(), reader.MemberCount(), iniText.size(), rounds);
 
-    Report("decode (LZHUF)", Time(rounds, [&] { skin::TSkinReader::UnpackSkin(packed, unpacked); }));
+    Report("decode (LZHUF)",
+           Time(rounds, [&] { skin::TSkinReader::UnpackSkin(packed, unpacked); }));
     std::printf("%-34s %zu bytes\n", "  unpacked", unpacked.size());
     Report("decode + container (ReadSkin)", Time(rounds, [&] {
                skin::TSkinReader r;
@@ -87,7 +92,8 @@ int main(int argc, char** argv) {
                i.ParseStream(iniText);
            }));
     skin::TSkinContent content;
-    Report("objects, colours, derived images", Time(rounds, [&] { skin::ApplySkinIni(content, ini, reader); }));
+    Report("objects, colours, derived images",
+           Time(rounds, [&] { skin::ApplySkinIni(content, ini, reader); }));
 
     std::string stream(4, '\0');
     const auto n = uint32_t(packed.size());

@@ -18,13 +18,16 @@ using test::PackedSkin;
 using test::PixelAt;
 using test::SolidBmp;
 
-std::unique_ptr<TSkinContent> Load(const std::string& ini, std::vector<test::TSkinMember> members = {}) {
+std::unique_ptr<TSkinContent> Load(const std::string& ini,
+                                   std::vector<test::TSkinMember> members = {})
+{
     auto content = std::make_unique<TSkinContent>();
     Apply(*content, PackedSkin(ini, std::move(members)));
     return content;
 }
 
-TEST(SkinObjects, EmptySkinGivesTheConstructorObjectsWithDefaults) {
+TEST(SkinObjects, EmptySkinGivesTheConstructorObjectsWithDefaults)
+{
     // No ini member at all: every section is missing.
     auto content = std::make_unique<TSkinContent>();
     Apply(*content, skinpack::PackSkin(40000, {{"a.bmp", SolidBmp(2, 2, 0)}}));
@@ -41,7 +44,8 @@ TEST(SkinObjects, EmptySkinGivesTheConstructorObjectsWithDefaults) {
     EXPECT_EQ(s.Title->FontHeight, 14);
     EXPECT_EQ(s.Title->ActiveColour, fw::clNone);
     EXPECT_EQ(s.Title->InactiveColour, fw::clNone);
-    for (const auto* o : {s.MenuItem.get(), s.Scrollbar.get(), s.MenuBar.get(), s.SunkEdge.get(), s.ToolBars.get()})
+    for (const auto* o :
+         {s.MenuItem.get(), s.Scrollbar.get(), s.MenuBar.get(), s.SunkEdge.get(), s.ToolBars.get()})
         EXPECT_EQ(o, nullptr);
     EXPECT_EQ(s.Progress, nullptr);
     EXPECT_EQ(s.GroupBox, nullptr);
@@ -62,19 +66,20 @@ TEST(SkinObjects, EmptySkinGivesTheConstructorObjectsWithDefaults) {
     EXPECT_EQ(s.Track->Name, "TRACK");
 }
 
-TEST(SkinObjects, GenericObjectKeysAreCaseInsensitiveAndTheFirstOneWins) {
+TEST(SkinObjects, GenericObjectKeysAreCaseInsensitiveAndTheFirstOneWins)
+{
     auto s = Load(
         "[menuitem]\r\n"
         "IMAGE = items.bmp\r\n"
         "leftwidth=3\r\nLeftWidth=9\r\n"  // the first key wins
-        "TopHeight=\r\n"                   // empty: the default
-        "RightWidth=x\r\n"                 // not a number: the default
+        "TopHeight=\r\n"                  // empty: the default
+        "RightWidth=x\r\n"                // not a number: the default
         "BottomHeight=0x10\r\n"
-        "Tile=2\r\n"                       // above 1 reads as 0
+        "Tile=2\r\n"  // above 1 reads as 0
         "Trans=1\r\nStyle=7\r\n"
         "NormalColour=255\r\n"
         "MouseOverColour2=1 2 3\r\n"
-        "[MenuItem]\r\nLeftWidth=77\r\n"    // a second section of the name is never read
+        "[MenuItem]\r\nLeftWidth=77\r\n"  // a second section of the name is never read
         "[Colours]\r\nButtonText=10,20,30\r\n",
         {{"Items.BMP", SolidBmp(50, 10, 0x123456)}});
     ASSERT_NE(s->MenuItem, nullptr);
@@ -95,7 +100,8 @@ TEST(SkinObjects, GenericObjectKeysAreCaseInsensitiveAndTheFirstOneWins) {
     EXPECT_EQ(o.NormalColour2, 0x1E140A);  // the ButtonText slot
 }
 
-TEST(SkinObjects, ImageValues) {
+TEST(SkinObjects, ImageValues)
+{
     const std::string bmp = SolidBmp(4, 3, 0x00FF00);
     struct Case {
         const char* value;
@@ -104,12 +110,12 @@ TEST(SkinObjects, ImageValues) {
         {"items.bmp", true, false},
         {"C:\\skins\\Sub\\ITEMS.bmp", true, false},  // the file name alone, in any case
         {"d:items.bmp", true, false},
-        {"items.BMP", true, true},                    // the extension is compared as written
-        {"other.bmp", true, true},                    // no such member
-        {"broken.bmp", true, true},                   // no valid BMP
-        {"empty.bmp", true, true},                    // a member of no bytes
-        {"skins\\", true, true},                      // no file name
-        {"", false, true},                            // no image: no object
+        {"items.BMP", true, true},   // the extension is compared as written
+        {"other.bmp", true, true},   // no such member
+        {"broken.bmp", true, true},  // no valid BMP
+        {"empty.bmp", true, true},   // a member of no bytes
+        {"skins\\", true, true},     // no file name
+        {"", false, true},           // no image: no object
     };
     for (const Case& c : cases) {
         auto s = Load(std::string("[Scrollbar]\r\nImage=") + c.value + "\r\n",
@@ -121,16 +127,21 @@ TEST(SkinObjects, ImageValues) {
     }
 }
 
-TEST(SkinObjects, GbkTrailByteIsNoFolderSeparator) {
+TEST(SkinObjects, GbkTrailByteIsNoFolderSeparator)
+{
     // 5Ch is the trail byte of the first character: the whole is the name.
-    const std::string name = "\x81\x5C" "a.bmp";
+    const std::string name =
+        "\x81\x5C"
+        "a.bmp";
     EXPECT_EQ(SkinImageMember(name), name);
     EXPECT_EQ(SkinImageMember("x\\" + name), name);
 }
 
-TEST(SkinObjects, TabPaneMarginsAreAtMostFour) {
-    auto s = Load("[Tab.Pane]\r\nImage=p.bmp\r\nLeftWidth=9\r\nTopHeight=4\r\nRightWidth=5\r\nBottomHeight=-2\r\n",
-                  {{"p.bmp", SolidBmp(8, 8, 0)}});
+TEST(SkinObjects, TabPaneMarginsAreAtMostFour)
+{
+    auto s = Load(
+        "[Tab.Pane]\r\nImage=p.bmp\r\nLeftWidth=9\r\nTopHeight=4\r\nRightWidth=5\r\nBottomHeight=-2\r\n",
+        {{"p.bmp", SolidBmp(8, 8, 0)}});
     ASSERT_NE(s->TabPane, nullptr);
     EXPECT_EQ(s->TabPane->LeftWidth, 4);
     EXPECT_EQ(s->TabPane->TopHeight, 4);
@@ -139,7 +150,8 @@ TEST(SkinObjects, TabPaneMarginsAreAtMostFour) {
     EXPECT_EQ(s->TabPane->Frame, 1);
 }
 
-TEST(SkinObjects, FramePartsGiveTheFixedEndsAlongTheirLength) {
+TEST(SkinObjects, FramePartsGiveTheFixedEndsAlongTheirLength)
+{
     auto s = Load(
         "[Personality]\r\nLeft=l.bmp\r\nLeftTopHeight=30\r\nLeftBotHeight=4\r\nLeftStretch=5\r\nLeftTrans=0\r\n"
         "Top=t.bmp\r\nTopTopHeight=6\r\nTopBotHeight=7\r\nTopFrame=2\r\nTopStretch=0\r\n",
@@ -158,7 +170,8 @@ TEST(SkinObjects, FramePartsGiveTheFixedEndsAlongTheirLength) {
     EXPECT_TRUE(s->Right->Image->Empty());
 }
 
-TEST(SkinObjects, ButtonsTitleProgressAndMenuBar) {
+TEST(SkinObjects, ButtonsTitleProgressAndMenuBar)
+{
     auto s = Load(
         "[Buttons]\r\nBitmap=b.bmp\r\nCheckButton=c.bmp\r\nRadioButton=r.bmp\r\nRadioButtonFrame=6\r\n"
         "LeftWidth=4\r\nTile=3\r\nNormalColour2=1,2,3\r\nPressedColour2=\r\n"
@@ -193,8 +206,8 @@ TEST(SkinObjects, ButtonsTitleProgressAndMenuBar) {
     EXPECT_EQ(t.TopHeight, 2);
     EXPECT_EQ(t.RightWidth, 90);
     EXPECT_EQ(t.FontHeight, 16);
-    EXPECT_EQ(t.ActiveColour, 0x2C0201);        // low 8 bits of each
-    EXPECT_EQ(t.InactiveColour, fw::clNone);    // green and blue missing
+    EXPECT_EQ(t.ActiveColour, 0x2C0201);      // low 8 bits of each
+    EXPECT_EQ(t.InactiveColour, fw::clNone);  // green and blue missing
 
     ASSERT_NE(s->MenuBar, nullptr);
     EXPECT_EQ(s->MenuBar->Name, "Personality");
@@ -204,40 +217,44 @@ TEST(SkinObjects, ButtonsTitleProgressAndMenuBar) {
     EXPECT_EQ(s->MenuBar->Frame, 2);
 
     ASSERT_NE(s->Progress, nullptr);
-    EXPECT_EQ(s->Progress->Tile, 1);  // above 1 reads as 1 here
-    EXPECT_EQ(s->Progress->Frame, 1);  // style 1
+    EXPECT_EQ(s->Progress->Tile, 1);          // above 1 reads as 1 here
+    EXPECT_EQ(s->Progress->Frame, 1);         // style 1
     EXPECT_EQ(s->Progress->NormalColour, 0);  // no colours are read
 }
 
-TEST(SkinObjects, CheckAndRadioStripCounts) {
+TEST(SkinObjects, CheckAndRadioStripCounts)
+{
     struct Case {
         int w, h, given, frames;
     } cases[] = {
-        {52, 13, 0, 4},   // 52 / 13
-        {130, 13, 0, 10}, // under 16 high: width / 13
-        {130, 16, 0, 8},  // width / 16
-        {20, 13, 0, 4},   // at least 4
-        {0, 0, 0, 4},     // no image
-        {52, 13, -3, 4},  // a negative count is no count
+        {52, 13, 0, 4},    // 52 / 13
+        {130, 13, 0, 10},  // under 16 high: width / 13
+        {130, 16, 0, 8},   // width / 16
+        {20, 13, 0, 4},    // at least 4
+        {0, 0, 0, 4},      // no image
+        {52, 13, -3, 4},   // a negative count is no count
         {52, 13, 7, 7},
     };
     for (const Case& c : cases) {
-        std::string ini = "[Buttons]\r\nRadioButton=r.bmp\r\nRadioButtonFrame=" + std::to_string(c.given) + "\r\n";
+        std::string ini =
+            "[Buttons]\r\nRadioButton=r.bmp\r\nRadioButtonFrame=" + std::to_string(c.given) +
+            "\r\n";
         auto s = Load(ini, {{"r.bmp", c.w > 0 ? SolidBmp(c.w, c.h, 0) : std::string()}});
         EXPECT_EQ(s->Buttons->RadioFrame, c.frames) << c.w << "x" << c.h << " " << c.given;
     }
 }
 
-TEST(SkinObjects, CaptionButtons) {
+TEST(SkinObjects, CaptionButtons)
+{
     auto s = Load(
         "[ButtonClose]\r\nAction=0\r\nAlign=1\r\nXcoord=36\r\nYcoord=5\r\nButtonImage=wide.bmp\r\n"
-        "[buttons]\r\nBitmap=x.bmp\r\n"                           // never a caption button
+        "[buttons]\r\nBitmap=x.bmp\r\n"  // never a caption button
         "[Button.Radio]\r\n[BUTTON.CHECKBOX]\r\n[Button]\r\n"
-        "[ButtonHidden]\r\nAction=-1\r\n"                         // dropped: no Visibility
+        "[ButtonHidden]\r\nAction=-1\r\n"  // dropped: no Visibility
         "[ButtonUser]\r\nAction=-1\r\nVisibility=0\r\nButtonImage=narrow.bmp\r\n"
         "[ButtonMax]\r\nAction=1\r\nVisibility=2\r\nXcoord=68\r\nYcoord=6\r\nframe=4\r\nButtonImage=narrow.bmp\r\n"
-        "[ButtonHelp]\r\nAction=4\r\nXcoord=1\r\nYcoord=1\r\n"     // takes the maximise button's place
-        "[ButtonSys]\r\nAction=3\r\nButtonImage=narrow.bmp\r\n"   // no frame key: image dropped
+        "[ButtonHelp]\r\nAction=4\r\nXcoord=1\r\nYcoord=1\r\n"  // takes the maximise button's place
+        "[ButtonSys]\r\nAction=3\r\nButtonImage=narrow.bmp\r\n"  // no frame key: image dropped
         "[ButtonSys2]\r\nAction=11\r\nframe=1\r\nButtonImage=narrow.bmp\r\n"
         "[ButtonOdd]\r\nAction=2\r\nframe=-5\r\nButtonImage=narrow.bmp\r\n"
         "[Button\xB0\x61]\r\nAction=5\r\n",  // a GBK character whose trail byte is 'a'
@@ -250,13 +267,11 @@ TEST(SkinObjects, CaptionButtons) {
         int action, frame, x, y, visibility1;
         bool image;
     } expected[] = {
-        {"BUTTONCLOSE", 0, 6, 36, 5, 0, true},   // 130 x 20: ratio above 3.8
-        {"BUTTONUSER", -1, 6, 0, 0, -1, true},   // a negative action always 6
-        {"BUTTONMAX", 1, 4, 68, 6, 0, true},
-        {"BUTTONHELP", 4, 6, 68, 6, 0, false},
-        {"BUTTONSYS", 3, 3, 0, 0, 0, false},     // 60 x 20 gives 3, then the image goes
-        {"BUTTONSYS2", 11, 1, 0, 0, 0, true},
-        {"BUTTONODD", 2, 3, 0, 0, 0, true},
+        {"BUTTONCLOSE", 0, 6, 36, 5, 0, true},  // 130 x 20: ratio above 3.8
+        {"BUTTONUSER", -1, 6, 0, 0, -1, true},  // a negative action always 6
+        {"BUTTONMAX", 1, 4, 68, 6, 0, true},      {"BUTTONHELP", 4, 6, 68, 6, 0, false},
+        {"BUTTONSYS", 3, 3, 0, 0, 0, false},  // 60 x 20 gives 3, then the image goes
+        {"BUTTONSYS2", 11, 1, 0, 0, 0, true},     {"BUTTONODD", 2, 3, 0, 0, 0, true},
         {"BUTTON\xB0\x61", 5, 6, 0, 0, 0, false},
     };
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -280,7 +295,8 @@ TEST(SkinObjects, CaptionButtons) {
     }
 }
 
-TEST(SkinObjects, MdiButtonsTakeFourFramesEachOfTheStrip) {
+TEST(SkinObjects, MdiButtonsTakeFourFramesEachOfTheStrip)
+{
     // 12 frames of 5 x 3; frame f is coloured f.
     auto s = Load("[MDICONTROLS]\r\nImage=mdi.bmp\r\n",
                   {{"mdi.bmp", BmpFile(60, 3, [](int x, int) { return x / 5; })}});
@@ -294,11 +310,12 @@ TEST(SkinObjects, MdiButtonsTakeFourFramesEachOfTheStrip) {
     }
 }
 
-TEST(SkinObjects, FrameCountsAreFixedOrAtLeastOne) {
+TEST(SkinObjects, FrameCountsAreFixedOrAtLeastOne)
+{
     const std::string img = SolidBmp(40, 20, 0);
     auto s = Load(
         "[Personality]\r\nLeftFrame=0\r\nRightFrame=-2\r\nTopFrame=3\r\n"
-        "[Progress.Chunk]\r\nImage=i.bmp\r\n"                        // no Frame key
+        "[Progress.Chunk]\r\nImage=i.bmp\r\n"  // no Frame key
         "[Track]\r\nImage=i.bmp\r\nFrame=-1\r\n"
         "[Headerbar]\r\nImage=i.bmp\r\nFrame=0\r\n"
         "[HorzScrollThumb]\r\nImage=i.bmp\r\nFrameCount=0\r\n"
@@ -312,14 +329,30 @@ TEST(SkinObjects, FrameCountsAreFixedOrAtLeastOne) {
         "[Trackbar.ThumbHorz]\r\nImage=i.bmp\r\n[Trackbar.ThumbDown]\r\nImage=i.bmp\r\n",
         {{"i.bmp", img}});
     const std::pair<const TDataSkinObject*, int> expected[] = {
-        {s->Left.get(), 1},           {s->Right.get(), 1},          {s->Top.get(), 3},
-        {s->ProgressChunk.get(), 1},  {s->Track.get(), 1},          {s->Headerbar.get(), 5},
-        {s->HorzScrollThumb.get(), 1}, {s->VertScrollThumb.get(), 3}, {s->Scrollbar.get(), 23},
-        {s->SunkEdge.get(), 4},       {s->StatusBarEdges.get(), 3}, {s->GroupBoxEdge.get(), 2},
-        {s->GroupBox.get(), 1},       {s->ToolBars.get(), 5},       {s->Tabs.get(), 5},
-        {s->ExtraImages.get(), 5},    {s->MenuBackground.get(), 1}, {s->HorzScroll.get(), 4},
-        {s->VertScroll.get(), 4},     {s->UpDownHorz.get(), 8},     {s->UpDownVert.get(), 8},
-        {s->ThumbHorz.get(), 5},      {s->ThumbDown.get(), 5},      {s->Toolbar.get(), 1},
+        {s->Left.get(), 1},
+        {s->Right.get(), 1},
+        {s->Top.get(), 3},
+        {s->ProgressChunk.get(), 1},
+        {s->Track.get(), 1},
+        {s->Headerbar.get(), 5},
+        {s->HorzScrollThumb.get(), 1},
+        {s->VertScrollThumb.get(), 3},
+        {s->Scrollbar.get(), 23},
+        {s->SunkEdge.get(), 4},
+        {s->StatusBarEdges.get(), 3},
+        {s->GroupBoxEdge.get(), 2},
+        {s->GroupBox.get(), 1},
+        {s->ToolBars.get(), 5},
+        {s->Tabs.get(), 5},
+        {s->ExtraImages.get(), 5},
+        {s->MenuBackground.get(), 1},
+        {s->HorzScroll.get(), 4},
+        {s->VertScroll.get(), 4},
+        {s->UpDownHorz.get(), 8},
+        {s->UpDownVert.get(), 8},
+        {s->ThumbHorz.get(), 5},
+        {s->ThumbDown.get(), 5},
+        {s->Toolbar.get(), 1},
     };
     for (const auto& [o, frames] : expected) {
         ASSERT_NE(o, nullptr) << frames;
@@ -328,11 +361,13 @@ TEST(SkinObjects, FrameCountsAreFixedOrAtLeastOne) {
     EXPECT_EQ(s->ThumbUp, nullptr);
 }
 
-TEST(SkinObjects, ReloadRefillsTheConstructorObjectsAndDropsTheOthers) {
+TEST(SkinObjects, ReloadRefillsTheConstructorObjectsAndDropsTheOthers)
+{
     TSkinContent content;
     TDataSkinButton* buttons = content.Buttons.get();
-    Apply(content, PackedSkin("[Buttons]\r\nBitmap=b.bmp\r\n[MenuItem]\r\nImage=b.bmp\r\n[ButtonA]\r\n",
-                              {{"b.bmp", SolidBmp(10, 2, 0)}}));
+    Apply(content,
+          PackedSkin("[Buttons]\r\nBitmap=b.bmp\r\n[MenuItem]\r\nImage=b.bmp\r\n[ButtonA]\r\n",
+                     {{"b.bmp", SolidBmp(10, 2, 0)}}));
     ASSERT_NE(content.MenuItem, nullptr);
     EXPECT_EQ(content.SysButtons.size(), 4u);
     Apply(content, PackedSkin("[Buttons]\r\nLeftWidth=2\r\n"));

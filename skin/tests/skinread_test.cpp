@@ -5,8 +5,8 @@
 #include "tools/skinpack/lzhencode.h"
 #include "tools/skinpack/skinwrite.h"
 
-using skin::TSkinReadError;
 using skin::TSkinReader;
+using skin::TSkinReadError;
 using skinpack::TSkinMember;
 
 namespace {
@@ -69,14 +69,17 @@ TEST(SkinReader, LooksUpMembersByName)
 {
     TSkinReader reader;
     ASSERT_TRUE(reader.ReadSkin(skinpack::PackSkin(40000, kMembers)));
-    struct Case { const char* name; const char* bytes; };
+    struct Case {
+        const char* name;
+        const char* bytes;
+    };
     const Case cases[] = {
-        {"buttons.bmp", "BM-buttons"},   // first of two equal names
+        {"buttons.bmp", "BM-buttons"},  // first of two equal names
         {"BUTTONS.BMP", "BM-buttons"},
         {"Buttons.bmp", "BM-buttons"},
         {"skin.ini", "[Colours]\r\nButtonFace=1,2,3\r\n"},
         {"missing.bmp", ""},
-        {"buttons", ""},                 // whole names only
+        {"buttons", ""},  // whole names only
     };
     for (const Case& c : cases) EXPECT_EQ(reader.ExtractMember(c.name), c.bytes) << c.name;
 
@@ -95,7 +98,8 @@ TEST(SkinReader, NameListLineEnds)
 {
     // Lone CR and LF end lines too; a last line end adds no member.
     const std::string names = "a.bmp\rb.bmp\nc.ini\r\n";
-    const std::string unpacked = RawContainer(20000, int32_t(names.size()), "", names, {1, 2, 3}, "abbccc");
+    const std::string unpacked =
+        RawContainer(20000, int32_t(names.size()), "", names, {1, 2, 3}, "abbccc");
     TSkinReader reader;
     ASSERT_TRUE(reader.ReadSkin(skinpack::PackBytes(unpacked)));
     ASSERT_EQ(reader.MemberCount(), 3);
@@ -122,7 +126,10 @@ TEST(SkinReader, SizesThatDoNotFitAreABadFile)
     const int32_t n = int32_t(names.size());
     std::string manyNames;
     for (int i = 0; i < 1002; ++i) manyNames += "m\r\n";
-    struct Case { const char* name; std::string unpacked; };
+    struct Case {
+        const char* name;
+        std::string unpacked;
+    };
     const Case cases[] = {
         {"no header", std::string(15, '\0')},
         {"block beyond the data", RawContainer(30000, 0, std::string(100, '\0'), "", {}, "")},
@@ -151,8 +158,10 @@ TEST(SkinReader, BadPackedFiles)
     // unpacked, so no header).
     const std::string good = skinpack::PackSkin(40000, kMembers);
     const std::string tooBig = std::string("\x00\x00\x10\x00", 4) + good.substr(4);
-    const std::string huge = std::string("\x00\x00\x00\x10", 4) + std::string(size_t(8) << 20, '\xFF');
-    for (const std::string& packed : {std::string("\x05\x00", 2), tooBig, huge, std::string(4, '\0')}) {
+    const std::string huge =
+        std::string("\x00\x00\x00\x10", 4) + std::string(size_t(8) << 20, '\xFF');
+    for (const std::string& packed :
+         {std::string("\x05\x00", 2), tooBig, huge, std::string(4, '\0')}) {
         TSkinReader reader;
         EXPECT_FALSE(reader.ReadSkin(packed));
         EXPECT_EQ(reader.Error(), TSkinReadError::BadFile);
@@ -164,7 +173,8 @@ TEST(SkinReader, LimitsAndSlack)
     // 1001 members are accepted; bytes after the last member are kept
     // out of every member.
     std::vector<TSkinMember> many;
-    for (int i = 0; i < 1001; ++i) many.push_back({"m" + std::to_string(i) + ".bmp", std::to_string(i)});
+    for (int i = 0; i < 1001; ++i)
+        many.push_back({"m" + std::to_string(i) + ".bmp", std::to_string(i)});
     TSkinReader reader;
     ASSERT_TRUE(reader.ReadSkin(skinpack::PackSkin(50000, many)));
     EXPECT_EQ(reader.MemberCount(), 1001);

@@ -41,7 +41,7 @@ struct TDefaultSkin {
     std::string iniText;
     skin::TQuickIni ini;
     std::vector<TArtImage> art;
-    std::map<std::string, std::string> bmp;  // every image, by file name
+    std::map<std::string, std::string> bmp;      // every image, by file name
     std::vector<skinpack::TSkinMember> members;  // skin.ini first, as the build packs them
 };
 
@@ -94,7 +94,8 @@ std::set<std::string> ImagesNamedByIni(const std::string& text)
         const size_t eq = line.find('=');
         if (line.empty() || line[0] == ';' || eq == std::string::npos) continue;
         const std::string value = line.substr(eq + 1);
-        if (value.size() > 4 && skin::LowerCase(value.substr(value.size() - 4)) == ".bmp") names.insert(value);
+        if (value.size() > 4 && skin::LowerCase(value.substr(value.size() - 4)) == ".bmp")
+            names.insert(value);
     }
     return names;
 }
@@ -121,7 +122,8 @@ TEST(DefaultSkin, PackedSkinGivesBackEveryMemberByteForByte)
     skin::TSkinReader reader;
     ASSERT_TRUE(reader.ReadSkin(skinpack::PackSkin(40000, Skin().members)));
     EXPECT_EQ(reader.MemberCount(), int32_t(Skin().members.size()));
-    for (const skinpack::TSkinMember& m : Skin().members) EXPECT_TRUE(reader.ExtractMember(m.name) == m.data) << m.name;
+    for (const skinpack::TSkinMember& m : Skin().members)
+        EXPECT_TRUE(reader.ExtractMember(m.name) == m.data) << m.name;
     std::string iniName;
     EXPECT_EQ(reader.ExtractMemberLike(".ini", iniName), Skin().iniText);
     EXPECT_EQ(iniName, "skin.ini");
@@ -130,45 +132,81 @@ TEST(DefaultSkin, PackedSkinGivesBackEveryMemberByteForByte)
 TEST(DefaultSkin, BuiltSkinFileHoldsTheDrawnImages)
 {
     skin::TSkinReader reader;
-    ASSERT_TRUE(reader.ReadSkin(ReadFile(SIGNS_SKIN_FILE))) << "run the build first: " << SIGNS_SKIN_FILE;
+    ASSERT_TRUE(reader.ReadSkin(ReadFile(SIGNS_SKIN_FILE)))
+        << "run the build first: " << SIGNS_SKIN_FILE;
     EXPECT_EQ(reader.FormatVersion(), 40000u);
     std::set<std::string> names(reader.Names().begin(), reader.Names().end());
     std::set<std::string> expected;
     for (const skinpack::TSkinMember& m : Skin().members) expected.insert(m.name);
     EXPECT_EQ(names, expected);
-    for (const skinpack::TSkinMember& m : Skin().members) EXPECT_TRUE(reader.ExtractMember(m.name) == m.data) << m.name;
+    for (const skinpack::TSkinMember& m : Skin().members)
+        EXPECT_TRUE(reader.ExtractMember(m.name) == m.data) << m.name;
     // The program's resources are written beside the members.
     for (const TArtImage& a : Skin().art)
         if (!a.resource.empty())
-            EXPECT_TRUE(ReadFile(std::string(SIGNS_SKIN_DIR) + "/" + a.name) == Skin().bmp.at(a.name)) << a.name;
+            EXPECT_TRUE(ReadFile(std::string(SIGNS_SKIN_DIR) + "/" + a.name) ==
+                        Skin().bmp.at(a.name))
+                << a.name;
 }
 
 TEST(DefaultSkin, IniHasTheSectionsAndColoursOfASkin)
 {
     std::set<std::string> sections;
     for (const std::string& s : Skin().ini.ReadSections()) sections.insert(skin::LowerCase(s));
-    for (const char* s : {"TitlebarSkin", "Personality", "Fonts", "Colours", "ButtonClose", "ButtonMaximize",
-                          "ButtonRestore", "ButtonMinimize", "ButtonSysMenu", "MDICONTROLS", "Buttons",
-                          "Progress", "Progress.Chunk", "GroupBoxEdge", "GroupBox", "Tabs", "StatusBarEdges",
-                          "ToolBars", "ComboButton", "SunkEdge", "ExtraImages", "Headerbar", "MenuItem",
-                          "MenuBackground", "Scrollbar", "HorzScroll", "VertScroll", "HorzScrollThumb",
-                          "VertScrollThumb", "Trackbar.ThumbHorz", "Trackbar.ThumbVert", "UpDown.Horz",
-                          "UpDown.Vert", "Track", "TRACKVERT"})
+    for (const char* s : {"TitlebarSkin",
+                          "Personality",
+                          "Fonts",
+                          "Colours",
+                          "ButtonClose",
+                          "ButtonMaximize",
+                          "ButtonRestore",
+                          "ButtonMinimize",
+                          "ButtonSysMenu",
+                          "MDICONTROLS",
+                          "Buttons",
+                          "Progress",
+                          "Progress.Chunk",
+                          "GroupBoxEdge",
+                          "GroupBox",
+                          "Tabs",
+                          "StatusBarEdges",
+                          "ToolBars",
+                          "ComboButton",
+                          "SunkEdge",
+                          "ExtraImages",
+                          "Headerbar",
+                          "MenuItem",
+                          "MenuBackground",
+                          "Scrollbar",
+                          "HorzScroll",
+                          "VertScroll",
+                          "HorzScrollThumb",
+                          "VertScrollThumb",
+                          "Trackbar.ThumbHorz",
+                          "Trackbar.ThumbVert",
+                          "UpDown.Horz",
+                          "UpDown.Vert",
+                          "Track",
+                          "TRACKVERT"})
         EXPECT_TRUE(sections.count(skin::LowerCase(s))) << s;
     EXPECT_EQ(Int("Fonts", "FontHeight"), 14);
 
-    for (const char* key : {"WindowText", "ButtonFace", "Scrollbar", "HilightText", "Hilight", "Menubar", "Menu",
-                            "MenuText", "ButtonText", "ButtonHilight", "Buttonlight", "ButtonShadow",
-                            "ButtonDkShadow", "MenuBarText", "TitleTextActive", "TitleTextNoActive"})
+    for (const char* key :
+         {"WindowText", "ButtonFace", "Scrollbar", "HilightText", "Hilight", "Menubar", "Menu",
+          "MenuText", "ButtonText", "ButtonHilight", "Buttonlight", "ButtonShadow",
+          "ButtonDkShadow", "MenuBarText", "TitleTextActive", "TitleTextNoActive"})
         EXPECT_NE(Skin().ini.ReadString("Colours", key, ""), "") << key;
     // The caption colours are given twice; both must agree.
     auto rgb = [](const char* stem) {
         const std::string s = stem;
-        return uint32_t(Int("Personality", (s + "R").c_str())) | uint32_t(Int("Personality", (s + "G").c_str())) << 8 |
+        return uint32_t(Int("Personality", (s + "R").c_str())) |
+               uint32_t(Int("Personality", (s + "G").c_str())) << 8 |
                uint32_t(Int("Personality", (s + "B").c_str())) << 16;
     };
-    EXPECT_EQ(rgb("ActiveText"), skin::ParseRGB(Skin().ini.ReadString("Colours", "TitleTextActive", "")));
-    EXPECT_EQ(rgb("InActiveText"), skin::ParseRGB(Skin().ini.ReadString("Colours", "TitleTextNoActive", "")));
+    EXPECT_EQ(rgb("ActiveText"),
+              skin::ParseRGB(Skin().ini.ReadString("Colours", "TitleTextActive", "")));
+    EXPECT_EQ(rgb("InActiveText"),
+              skin::ParseRGB(Skin().ini.ReadString("Colours", "TitleTextNoActive", "")));
 }
 
 TEST(DefaultSkin, ImagesHaveTheSizeOfTheirFrames)
@@ -180,7 +218,7 @@ TEST(DefaultSkin, ImagesHaveTheSizeOfTheirFrames)
         const char* countKey;  // nullptr: the engine fixes the count
         int frames;
         bool vertical;
-        int w, h;  // one frame
+        int w, h;      // one frame
         bool margins;  // the section's LeftWidth ... BottomHeight apply to it
     };
     const TStrip strips[] = {
@@ -280,7 +318,8 @@ TEST(DefaultSkin, FramePiecesAndCaptionButtonsFitTogether)
         places.insert(Int(b, "Xcoord"));
     }
     EXPECT_EQ(places.size(), 3u);
-    for (auto a = places.begin(), b = std::next(a); b != places.end(); ++a, ++b) EXPECT_GE(*b - *a, w);
+    for (auto a = places.begin(), b = std::next(a); b != places.end(); ++a, ++b)
+        EXPECT_GE(*b - *a, w);
     EXPECT_GE(Int("Personality", "TextRightClip"), *places.rbegin());
     // The system-menu icon on the left, the text after it.
     EXPECT_EQ(Int("ButtonSysMenu", "Align"), 0);
@@ -293,7 +332,8 @@ TEST(DefaultSkin, OnlyTheCornersAndTransparentPartsUseTheKeyColour)
 {
     // The upper corners are cut from the window region; the sides below
     // them and the caption between them are whole.
-    const rtl::PixelImage left = Decoded("left.bmp"), right = Decoded("right.bmp"), top = Decoded("top.bmp");
+    const rtl::PixelImage left = Decoded("left.bmp"), right = Decoded("right.bmp"),
+                          top = Decoded("top.bmp");
     for (int frame = 0; frame < 2; ++frame) {
         EXPECT_EQ(Pixel(left, frame * 4, 0), skinart::kMagenta);
         EXPECT_EQ(Pixel(right, frame * 4 + 3, 0), skinart::kMagenta);
@@ -302,8 +342,9 @@ TEST(DefaultSkin, OnlyTheCornersAndTransparentPartsUseTheKeyColour)
         EXPECT_FALSE(HasMagenta(top, 4, frame * 30, 44, frame * 30 + 30));
     }
     // Parts the engine copies without the key must hold none.
-    for (const char* file : {"bottom.bmp", "menubar.bmp", "statusbar.bmp", "tabpane.bmp", "menubackground.bmp",
-                             "horzscroll.bmp", "vertscroll.bmp", "track.bmp", "trackvert.bmp", "peltrixmenu.bmp"}) {
+    for (const char* file :
+         {"bottom.bmp", "menubar.bmp", "statusbar.bmp", "tabpane.bmp", "menubackground.bmp",
+          "horzscroll.bmp", "vertscroll.bmp", "track.bmp", "trackvert.bmp", "peltrixmenu.bmp"}) {
         const rtl::PixelImage image = Decoded(file);
         EXPECT_FALSE(HasMagenta(image, 0, 0, image.Width, image.Height)) << file;
     }

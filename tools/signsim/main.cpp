@@ -17,8 +17,8 @@
 #include <cstring>
 #include <deque>
 #include <functional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "tools/signsim/sign.h"
 
@@ -40,12 +40,13 @@ struct TOptions {
 
 [[noreturn]] void Usage(const char* why)
 {
-    std::fprintf(stderr,
-                 "signsim: %s\n"
-                 "usage: signsim [--link PATH] [--log FILE] [--control FILE] [--exit-after-idle SEC]\n"
-                 "               [--silent] [--answer-from N] [--short] [--no-close-flag]\n"
-                 "               [--wrong-ack] [--flood] [--late MS] [--answer-frames K]\n",
-                 why);
+    std::fprintf(
+        stderr,
+        "signsim: %s\n"
+        "usage: signsim [--link PATH] [--log FILE] [--control FILE] [--exit-after-idle SEC]\n"
+        "               [--silent] [--answer-from N] [--short] [--no-close-flag]\n"
+        "               [--wrong-ack] [--flood] [--late MS] [--answer-frames K]\n",
+        why);
     std::exit(2);
 }
 
@@ -61,15 +62,24 @@ long Number(const char* text, long low)
 // Applies one option; false when it is no fault option.
 bool ParseFault(const std::string& a, const std::function<const char*()>& value, TOptions& o)
 {
-    if (a == "--silent") o.faults.silent = true;
-    else if (a == "--answer-from") o.faults.answer_from = static_cast<int>(Number(value(), 1));
-    else if (a == "--short") o.faults.short_answer = true;
-    else if (a == "--no-close-flag") o.faults.no_close_flag = true;
-    else if (a == "--wrong-ack") o.faults.wrong_ack = true;
-    else if (a == "--flood") o.faults.flood = true;
-    else if (a == "--late") o.late_ms = Number(value(), 0);
-    else if (a == "--answer-frames") o.faults.answer_frames = Number(value(), 0);
-    else return false;
+    if (a == "--silent")
+        o.faults.silent = true;
+    else if (a == "--answer-from")
+        o.faults.answer_from = static_cast<int>(Number(value(), 1));
+    else if (a == "--short")
+        o.faults.short_answer = true;
+    else if (a == "--no-close-flag")
+        o.faults.no_close_flag = true;
+    else if (a == "--wrong-ack")
+        o.faults.wrong_ack = true;
+    else if (a == "--flood")
+        o.faults.flood = true;
+    else if (a == "--late")
+        o.late_ms = Number(value(), 0);
+    else if (a == "--answer-frames")
+        o.faults.answer_frames = Number(value(), 0);
+    else
+        return false;
     return true;
 }
 
@@ -82,11 +92,16 @@ TOptions ParseOptions(int argc, char** argv)
             if (i + 1 >= argc) Usage(("missing value for " + a).c_str());
             return argv[++i];
         };
-        if (a == "--link") o.link = value();
-        else if (a == "--log") o.log = value();
-        else if (a == "--control") o.control = value();
-        else if (a == "--exit-after-idle") o.idle_seconds = Number(value(), 1);
-        else if (!ParseFault(a, value, o)) Usage(("unknown option " + a).c_str());
+        if (a == "--link")
+            o.link = value();
+        else if (a == "--log")
+            o.log = value();
+        else if (a == "--control")
+            o.control = value();
+        else if (a == "--exit-after-idle")
+            o.idle_seconds = Number(value(), 1);
+        else if (!ParseFault(a, value, o))
+            Usage(("unknown option " + a).c_str());
     }
     return o;
 }
@@ -102,10 +117,10 @@ struct TControl {
     // True when the file changed since the last look; o then holds its modes.
     bool Changed(TOptions& o)
     {
-        struct stat st{};
+        struct stat st {};
         const bool now_present = stat(path.c_str(), &st) == 0;
         if (now_present == present && (!now_present || (st.st_mtim.tv_sec == mtime.tv_sec &&
-                                                         st.st_mtim.tv_nsec == mtime.tv_nsec)))
+                                                        st.st_mtim.tv_nsec == mtime.tv_nsec)))
             return false;
         present = now_present;
         mtime = st.st_mtim;
@@ -122,7 +137,8 @@ struct TControl {
                 return i + 1 < words.size() ? words[++i].c_str() : "";
             };
             if (!ParseFault(words[i], value, o))
-                std::fprintf(stderr, "signsim: control file: unknown option %s\n", words[i].c_str());
+                std::fprintf(stderr, "signsim: control file: unknown option %s\n",
+                             words[i].c_str());
         }
         return true;
     }
@@ -145,7 +161,7 @@ void MakeRaw(int fd)
 // Replaces a symbolic link (never another kind of file) by one to target.
 void PlaceLink(const std::string& path, const std::string& target)
 {
-    struct stat st{};
+    struct stat st {};
     if (lstat(path.c_str(), &st) == 0) {
         if (!S_ISLNK(st.st_mode)) {
             errno = EEXIST;
@@ -183,7 +199,7 @@ int main(int argc, char** argv)
     sigprocmask(SIG_BLOCK, &block, &wait_mask);
     sigdelset(&wait_mask, SIGTERM);
     sigdelset(&wait_mask, SIGINT);
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = OnSignal;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
@@ -223,16 +239,20 @@ int main(int argc, char** argv)
             output.insert(output.end(), pending.front().bytes.begin(), pending.front().bytes.end());
             pending.pop_front();
         }
-        if (options.idle_seconds > 0 && now - last_input >= std::chrono::seconds(options.idle_seconds)) break;
+        if (options.idle_seconds > 0 &&
+            now - last_input >= std::chrono::seconds(options.idle_seconds))
+            break;
 
         long timeout_ms = -1;
         auto until = [&](Clock::time_point t) {
             const long ms = std::max<long>(
-                0, static_cast<long>(std::chrono::ceil<std::chrono::milliseconds>(t - now).count()));
+                0,
+                static_cast<long>(std::chrono::ceil<std::chrono::milliseconds>(t - now).count()));
             timeout_ms = timeout_ms < 0 ? ms : std::min(timeout_ms, ms);
         };
         if (!pending.empty()) until(pending.front().due);
-        if (options.idle_seconds > 0) until(last_input + std::chrono::seconds(options.idle_seconds));
+        if (options.idle_seconds > 0)
+            until(last_input + std::chrono::seconds(options.idle_seconds));
 
         pollfd pfd{master, static_cast<short>(POLLIN | (output.empty() ? 0 : POLLOUT)), 0};
         timespec ts{timeout_ms / 1000, (timeout_ms % 1000) * 1000000};

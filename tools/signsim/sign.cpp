@@ -69,7 +69,8 @@ int Le16(const Bytes& b, size_t at) { return b[at] | (b[at + 1] << 8); }
 std::string CommandName(uint8_t type, uint8_t command)
 {
     using namespace signlink;
-    if (type == kStripRequest && (command == kCmdText || command == kCmdClock || command == kCmdRecall)) {
+    if (type == kStripRequest &&
+        (command == kCmdText || command == kCmdClock || command == kCmdRecall)) {
         return std::string(1, static_cast<char>(command));
     }
     return Hex(&command, 1);
@@ -78,8 +79,10 @@ std::string CommandName(uint8_t type, uint8_t command)
 bool Known(uint8_t type, uint8_t command)
 {
     using namespace signlink;
-    if (type == kStripRequest) return command == kCmdText || command == kCmdClock || command == kCmdRecall;
-    if (type == kBoardType) return command == kCmdAreaStore || command == kCmdAreaNoStore || command == kCmdClear;
+    if (type == kStripRequest)
+        return command == kCmdText || command == kCmdClock || command == kCmdRecall;
+    if (type == kBoardType)
+        return command == kCmdAreaStore || command == kCmdAreaNoStore || command == kCmdClear;
     return false;
 }
 
@@ -131,8 +134,12 @@ TOutcome TSign::Frame(const Bytes& wire)
     Bytes body;
     const bool unstuffed = signlink::UnstuffFrame(wire.data() + 1, wire.size() - 2, body);
     if (!unstuffed || body.size() < 5) {
-        log.Text("cmd", "?").Text("error", unstuffed ? "short" : "bad_escape").Flag("crc_ok", false)
-            .Number("attempt", attempt_).Flag("answered", false).Text("wire", Hex(wire));
+        log.Text("cmd", "?")
+            .Text("error", unstuffed ? "short" : "bad_escape")
+            .Flag("crc_ok", false)
+            .Number("attempt", attempt_)
+            .Flag("answered", false)
+            .Text("wire", Hex(wire));
         return {log.Done(), {}};
     }
 
@@ -141,10 +148,15 @@ TOutcome TSign::Frame(const Bytes& wire)
     const uint8_t command = body[2];
     const Bytes data(body.begin() + 3, body.end() - 2);
     const uint16_t fcs = signlink::Crc16(body.data(), body.size() - 2);
-    const bool crc_ok = body[body.size() - 2] == (fcs & 0xFF) && body[body.size() - 1] == (fcs >> 8);
+    const bool crc_ok =
+        body[body.size() - 2] == (fcs & 0xFF) && body[body.size() - 1] == (fcs >> 8);
 
-    log.Text("cmd", CommandName(type, command)).Number("screen", screen).Text("type", Hex(&type, 1))
-        .Text("data", Hex(data)).Flag("crc_ok", crc_ok).Number("attempt", attempt_);
+    log.Text("cmd", CommandName(type, command))
+        .Number("screen", screen)
+        .Text("type", Hex(&type, 1))
+        .Text("data", Hex(data))
+        .Flag("crc_ok", crc_ok)
+        .Number("attempt", attempt_);
 
     Bytes answer_data;
     if (crc_ok && Known(type, command)) {
@@ -155,13 +167,19 @@ TOutcome TSign::Frame(const Bytes& wire)
                 const bool store = std::find(data.begin(), data.end(), kStoreCode) != data.end();
                 shown_[line] = data;
                 if (store) stored_[line] = data;
-                log.Number("line", line).Text("text", Hex(data.data() + 1, data.size() - 1)).Flag("stored", store);
+                log.Number("line", line)
+                    .Text("text", Hex(data.data() + 1, data.size() - 1))
+                    .Flag("stored", store);
             }
         } else if (command == kCmdClock) {
             if (data.size() == 7) {
                 clock_ = data;
-                log.Number("year", data[0]).Number("month", data[1]).Number("day", data[2])
-                    .Number("week", data[3]).Number("hour", data[4]).Number("minute", data[5])
+                log.Number("year", data[0])
+                    .Number("month", data[1])
+                    .Number("day", data[2])
+                    .Number("week", data[3])
+                    .Number("hour", data[4])
+                    .Number("minute", data[5])
                     .Number("second", data[6]);
             } else {
                 log.Text("error", "clock_length");
@@ -177,12 +195,21 @@ TOutcome TSign::Frame(const Bytes& wire)
             areas_.clear();
             log.Number("areas", 0);
         } else if (data.size() >= 10) {  // an area frame
-            TArea area{command == kCmdAreaStore, Le16(data, 2), Le16(data, 4), Le16(data, 6), Le16(data, 8),
+            TArea area{command == kCmdAreaStore,
+                       Le16(data, 2),
+                       Le16(data, 4),
+                       Le16(data, 6),
+                       Le16(data, 8),
                        Bytes(data.begin() + 10, data.end())};
             const bool length_ok = static_cast<size_t>(Le16(data, 0)) == data.size();
-            log.Number("length", Le16(data, 0)).Flag("length_ok", length_ok).Flag("store", area.store)
-                .Number("left", area.left).Number("top", area.top).Number("height", area.height)
-                .Number("width", area.width).Text("markup", Hex(area.markup));
+            log.Number("length", Le16(data, 0))
+                .Flag("length_ok", length_ok)
+                .Flag("store", area.store)
+                .Number("left", area.left)
+                .Number("top", area.top)
+                .Number("height", area.height)
+                .Number("width", area.width)
+                .Text("markup", Hex(area.markup));
             areas_.push_back(std::move(area));
             log.Number("areas", static_cast<long>(areas_.size()));
         } else {
@@ -190,7 +217,8 @@ TOutcome TSign::Frame(const Bytes& wire)
         }
     }
 
-    const bool answer = crc_ok && Known(type, command) && !faults_.silent && attempt_ >= faults_.answer_from &&
+    const bool answer = crc_ok && Known(type, command) && !faults_.silent &&
+                        attempt_ >= faults_.answer_from &&
                         (faults_.answer_frames < 0 || seq_ - seq_base_ <= faults_.answer_frames);
     Bytes reply;
     if (answer) reply = Answer(screen, type, command, answer_data);

@@ -50,7 +50,7 @@ private:
     Bytes Answer(uint8_t screen, uint8_t type, uint8_t command, const Bytes& data) const;
 
     TFaults faults_;
-    Bytes current_;         // bytes of the frame being received, flags included
+    Bytes current_;  // bytes of the frame being received, flags included
     bool in_frame_ = false;
     long seq_ = 0;
     long seq_base_ = 0;  // seq_ when the fault modes were last set

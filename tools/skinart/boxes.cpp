@@ -23,7 +23,8 @@ TRaster TabFaces(const TSkinColours& c)
         r.FillShape(all, outer, Solid(border));
         r.FillShape(all, RoundRectShape(tall.Inset(1), 2), fill);
         if (accent)
-            r.FillShape(all, [&](double x, double y) { return y < 2 && outer(x, y); }, Solid(kAccent));
+            r.FillShape(
+                all, [&](double x, double y) { return y < 2 && outer(x, y); }, Solid(kAccent));
         r.CutOutside(all, outer);
         return r;
     };
@@ -31,7 +32,8 @@ TRaster TabFaces(const TSkinColours& c)
     const TRaster normal = tab(border, VerticalRamp(all, Hex(0xF2F4F7), Hex(0xE1E6EC)), false);
     return JoinFrames({normal, tab(c.ButtonShadow, Solid(c.ButtonFace), true),
                        tab(Mix(c.ButtonShadow, c.ButtonFace, 0.5), Solid(Hex(0xEEF0F3)), false),
-                       tab(border, VerticalRamp(all, Hex(0xF8FAFC), Hex(0xE9EEF5)), false), normal});
+                       tab(border, VerticalRamp(all, Hex(0xF8FAFC), Hex(0xE9EEF5)), false),
+                       normal});
 }
 
 // The pane under the tabs (the Tabs object's Border image): a 1-pixel
@@ -49,8 +51,10 @@ TRaster GroupBoxLabel(const TSkinColours& c) { return TRaster(16, 16, c.ButtonFa
 
 TRaster GroupBoxEdges(const TSkinColours& c)
 {
-    return JoinFrames({Plate(16, 16, {c.ButtonFace, Mix(c.ButtonShadow, c.ButtonFace, 0.2), Solid(c.ButtonFace)}),
-                       Plate(16, 16, {c.ButtonFace, Mix(c.ButtonShadow, c.ButtonFace, 0.55), Solid(c.ButtonFace)})});
+    return JoinFrames(
+        {Plate(16, 16, {c.ButtonFace, Mix(c.ButtonShadow, c.ButtonFace, 0.2), Solid(c.ButtonFace)}),
+         Plate(16, 16,
+               {c.ButtonFace, Mix(c.ButtonShadow, c.ButtonFace, 0.55), Solid(c.ButtonFace)})});
 }
 
 // Status-bar panels: 1 lowered, 2 raised, 3 without bevel. A line along
@@ -78,8 +82,10 @@ TRaster ProgressFrames(const TSkinColours& c)
 {
     const int s = 16;
     const TRect all{0, 0, s, s};
-    return JoinFrames({Plate(s, s, {c.ButtonFace, c.ButtonShadow, VerticalRamp(all, Hex(0xDDE3EA), Hex(0xE9EDF2))}),
-                       Plate(s, s, {c.ButtonFace, Hex(0x3F5F8C), VerticalRamp(all, kAccentLight, kAccent)})});
+    return JoinFrames(
+        {Plate(s, s,
+               {c.ButtonFace, c.ButtonShadow, VerticalRamp(all, Hex(0xDDE3EA), Hex(0xE9EDF2))}),
+         Plate(s, s, {c.ButtonFace, Hex(0x3F5F8C), VerticalRamp(all, kAccentLight, kAccent)})});
 }
 
 // One block of a chunked progress bar, with its gap.

@@ -18,14 +18,22 @@ TRaster PushButtons(const TSkinColours& c)
     const int s = geo::kButtonSize;
     const TRect face{0, 0, s, s};
     std::vector<TRaster> f;
-    f.push_back(Plate(s, s, {c.ButtonFace, c.ButtonShadow, VerticalRamp(face, kWhite, Hex(0xEEF1F5))}));
-    f.push_back(Plate(s, s, {c.ButtonFace, kPressedBorder, VerticalRamp(face, Hex(0xD9E1EB), Hex(0xE6EBF1))}));
-    f.push_back(Plate(s, s, {c.ButtonFace, Mix(c.ButtonShadow, c.ButtonFace, 0.5), Solid(Hex(0xF4F6F8))}));
+    f.push_back(
+        Plate(s, s, {c.ButtonFace, c.ButtonShadow, VerticalRamp(face, kWhite, Hex(0xEEF1F5))}));
+    f.push_back(Plate(
+        s, s, {c.ButtonFace, kPressedBorder, VerticalRamp(face, Hex(0xD9E1EB), Hex(0xE6EBF1))}));
+    f.push_back(
+        Plate(s, s, {c.ButtonFace, Mix(c.ButtonShadow, c.ButtonFace, 0.5), Solid(Hex(0xF4F6F8))}));
     f.push_back(Plate(s, s, {c.ButtonFace, kHotBorder, VerticalRamp(face, kWhite, Hex(0xE6EEF8))}));
-    TRaster focused = Plate(s, s, {c.ButtonFace, kAccent, VerticalRamp(face, kWhite, Hex(0xEEF1F5))});
-    focused.FillShape(face, [&](double x, double y) {
-        return RoundRectShape(face.Inset(1), 2)(x, y) && !RoundRectShape(face.Inset(2), 1)(x, y);
-    }, Solid(Hex(0xBFD0E8)));
+    TRaster focused =
+        Plate(s, s, {c.ButtonFace, kAccent, VerticalRamp(face, kWhite, Hex(0xEEF1F5))});
+    focused.FillShape(
+        face,
+        [&](double x, double y) {
+            return RoundRectShape(face.Inset(1), 2)(x, y) &&
+                   !RoundRectShape(face.Inset(2), 1)(x, y);
+        },
+        Solid(Hex(0xBFD0E8)));
     f.push_back(focused);
     return JoinFrames(f);
 }

@@ -120,7 +120,8 @@ TRaster MenuBar(const TSkinColours& c)
     const int w = geo::kMenuBarFrameW, h = geo::kMenuBarFrameH;
     const TRgb line = Mix(c.Menubar, c.ButtonShadow, 0.45);
     TRaster active(w, h), inactive(w, h);
-    active.Fill({0, 0, w, h - 1}, VerticalRamp({0, 0, w, h - 1}, Mix(c.Menubar, pal::kWhite, 0.55), c.Menubar));
+    active.Fill({0, 0, w, h - 1},
+                VerticalRamp({0, 0, w, h - 1}, Mix(c.Menubar, pal::kWhite, 0.55), c.Menubar));
     inactive.Fill({0, 0, w, h - 1}, Mix(c.Menubar, pal::kWhite, 0.3));
     active.Fill({0, h - 1, w, 1}, line);
     inactive.Fill({0, h - 1, w, 1}, line);
@@ -139,9 +140,11 @@ TRaster MdiButton(const TSkinColours& c, const TGlyph& glyph, int state)
         r.Fill(all, c.Menubar);
         const TShape outer = RoundRectShape(all, 2);
         const bool pressed = state == 2;
-        r.FillShape(all, outer, Solid(pressed ? Mix(c.Menubar, c.ButtonShadow, 0.8) : c.ButtonShadow));
+        r.FillShape(all, outer,
+                    Solid(pressed ? Mix(c.Menubar, c.ButtonShadow, 0.8) : c.ButtonShadow));
         r.FillShape(all, RoundRectShape(all.Inset(1), 1),
-                    Solid(pressed ? Mix(c.Menubar, c.ButtonShadow, 0.4) : Mix(c.Menubar, pal::kWhite, 0.7)));
+                    Solid(pressed ? Mix(c.Menubar, c.ButtonShadow, 0.4)
+                                  : Mix(c.Menubar, pal::kWhite, 0.7)));
         r.CutOutside(all, outer);
         ink = pressed ? pal::kInkPressed : pal::kInkHot;
     }
@@ -159,7 +162,8 @@ void DrawFrameArt(const TSkinColours& c, std::vector<TArtImage>& out)
     out.push_back({"left.bmp", TwoLooks(active, inactive, {0, 0, kBorder, h}, false)});
     out.push_back({"right.bmp", TwoLooks(active, inactive, {w - kBorder, 0, kBorder, h}, false)});
     out.push_back({"top.bmp", TwoLooks(active, inactive, {kBorder, 0, kTopWidth, kCaption}, true)});
-    out.push_back({"bottom.bmp", TwoLooks(active, inactive, {kBorder, h - kBorder, kTopWidth, kBorder}, true)});
+    out.push_back({"bottom.bmp",
+                   TwoLooks(active, inactive, {kBorder, h - kBorder, kTopWidth, kBorder}, true)});
     // The caption text sits on the caption ramp itself: its ground is
     // wholly transparent.
     out.push_back({"textback.bmp", TRaster(8, 2 * kCaption)});

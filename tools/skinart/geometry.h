@@ -33,7 +33,7 @@ constexpr int kComboButtonW = 18;
 constexpr int kSunkEdgeW = 20;
 constexpr int kGlyphCell = 12;  // ExtraImages frames
 
-constexpr int kScroll = 17;      // bar thickness and arrow length
+constexpr int kScroll = 17;  // bar thickness and arrow length
 constexpr int kThumbLength = 24;
 
 }  // namespace skinart::geo

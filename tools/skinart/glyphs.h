@@ -29,16 +29,13 @@ inline const TGlyph kMinimize10 = {
 
 // MDI child buttons in the menu bar, 8 x 8.
 inline const TGlyph kClose8 = {
-    "X......X", ".X....X.", "..X..X..", "...XX...",
-    "...XX...", "..X..X..", ".X....X.", "X......X",
+    "X......X", ".X....X.", "..X..X..", "...XX...", "...XX...", "..X..X..", ".X....X.", "X......X",
 };
 inline const TGlyph kRestore8 = {
-    "..XXXXXX", "..X....X", "XXXXXX.X", "X....X.X",
-    "X....X.X", "X....XXX", "X....X..", "XXXXXX..",
+    "..XXXXXX", "..X....X", "XXXXXX.X", "X....X.X", "X....X.X", "X....XXX", "X....X..", "XXXXXX..",
 };
 inline const TGlyph kMinimize8 = {
-    "........", "........", "........", "........",
-    "........", "........", "XXXXXXXX", "........",
+    "........", "........", "........", "........", "........", "........", "XXXXXXXX", "........",
 };
 
 // Arrows: a heavy chevron, 7 x 4 (down) and its turns.
@@ -54,9 +51,8 @@ inline const TGlyph kCheck = {
 
 // Size grip of the status bar, 12 x 12: three rows of dots.
 inline const TGlyph kSizeGrip = {
-    "............", "............", ".........XX.", ".........XX.",
-    "............", "......XX.XX.", "......XX.XX.", "............",
-    "...XX.XX.XX.", "...XX.XX.XX.", "............", "............",
+    "............", "............", ".........XX.", ".........XX.", "............", "......XX.XX.",
+    "......XX.XX.", "............", "...XX.XX.XX.", "...XX.XX.XX.", "............", "............",
 };
 
 }  // namespace skinart::glyphs

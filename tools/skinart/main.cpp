@@ -51,7 +51,8 @@ int main(int argc, char** argv)
     fs::create_directories(outDir, ec);
     const std::vector<skinart::TArtImage> art = skinart::DrawSkinArt(skinart::ReadSkinColours(ini));
     bool ok = true;
-    for (const skinart::TArtImage& a : art) ok = skinart::WriteBmpFile((outDir / a.name).string(), a.image) && ok;
+    for (const skinart::TArtImage& a : art)
+        ok = skinart::WriteBmpFile((outDir / a.name).string(), a.image) && ok;
     std::ofstream copy(outDir / iniPath.filename(), std::ios::binary | std::ios::trunc);
     copy << text.str();
     copy.close();

@@ -39,8 +39,8 @@ TRaster MenuBackground(const TSkinColours& c)
 // maximise, minimise, close.
 TRaster SystemMenuImages()
 {
-    const glyphs::TGlyph* order[] = {&glyphs::kRestore10, &glyphs::kMaximize10, &glyphs::kMinimize10,
-                                     &glyphs::kClose10};
+    const glyphs::TGlyph* order[] = {&glyphs::kRestore10, &glyphs::kMaximize10,
+                                     &glyphs::kMinimize10, &glyphs::kClose10};
     TRaster r(64, 16, kWhite);
     for (int i = 0; i < 4; ++i) r.GlyphCentred({16 * i, 0, 16, 16}, *order[i], Hex(0x3A4656));
     return r;

@@ -11,10 +11,10 @@ struct TFrameColours {
     TRgb outline, highlight, captionTop, captionBottom, body, inner;
     TRgb glyph;  // caption-button glyphs
 };
-constexpr TFrameColours kActive{Hex(0x2F4B6E), Hex(0x86A5CB), Hex(0x5D83B1),
-                                Hex(0x47699A), Hex(0x47699A), Hex(0x3A5984), Hex(0xFFFFFF)};
-constexpr TFrameColours kInactive{Hex(0x8A97A8), Hex(0xE4E9EF), Hex(0xCDD5DF),
-                                  Hex(0xBAC4D1), Hex(0xBAC4D1), Hex(0xA7B3C2), Hex(0x56667A)};
+constexpr TFrameColours kActive{Hex(0x2F4B6E), Hex(0x86A5CB), Hex(0x5D83B1), Hex(0x47699A),
+                                Hex(0x47699A), Hex(0x3A5984), Hex(0xFFFFFF)};
+constexpr TFrameColours kInactive{Hex(0x8A97A8), Hex(0xE4E9EF), Hex(0xCDD5DF), Hex(0xBAC4D1),
+                                  Hex(0xBAC4D1), Hex(0xA7B3C2), Hex(0x56667A)};
 constexpr TRgb kCloseHot = Hex(0xD9473C);
 constexpr TRgb kClosePressed = Hex(0xB5372E);
 

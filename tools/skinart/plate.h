@@ -6,9 +6,9 @@
 namespace skinart {
 
 struct TPlate {
-    TRgb ground;      // what the plate is shown on (its corners blend into it)
+    TRgb ground;  // what the plate is shown on (its corners blend into it)
     TRgb border;
-    TPaint fill;      // inside the 1-pixel border
+    TPaint fill;  // inside the 1-pixel border
     double radius = 3;
     bool cut = true;  // magenta outside the plate
 };

@@ -17,7 +17,9 @@ struct TMargins {
 
 class TPreview {
 public:
-    explicit TPreview(const std::vector<TArtImage>& art) : art_(art), screen_(660, 430, Hex(0x6F7F8F)) {}
+    explicit TPreview(const std::vector<TArtImage>& art)
+        : art_(art), screen_(660, 430, Hex(0x6F7F8F))
+    {}
 
     const TRaster& Image(const std::string& name) const
     {
@@ -38,7 +40,8 @@ public:
         if (r.h < m.t + m.b) m.t = m.b = 0;
         for (int y = 0; y < r.h; ++y)
             for (int x = 0; x < r.w; ++x) {
-                const TRgb c = strip.Get(fx + Map(x, r.w, fw, m.l, m.r), fy + Map(y, r.h, fh, m.t, m.b));
+                const TRgb c =
+                    strip.Get(fx + Map(x, r.w, fw, m.l, m.r), fy + Map(y, r.h, fh, m.t, m.b));
                 if (!transparent || c != kMagenta) screen_.Set(r.x + x, r.y + y, c);
             }
     }
@@ -58,8 +61,10 @@ public:
         using namespace geo;
         const int look = active ? 1 : 2;
         Slice("left.bmp", 2, look, false, {r.x, r.y, kBorder, r.h}, {0, kCaption, 0, kBorder});
-        Slice("right.bmp", 2, look, false, {r.x + r.w - kBorder, r.y, kBorder, r.h}, {0, kCaption, 0, kBorder});
-        Slice("bottom.bmp", 2, look, true, {r.x + kBorder, r.y + r.h - kBorder, r.w - 2 * kBorder, kBorder}, {});
+        Slice("right.bmp", 2, look, false, {r.x + r.w - kBorder, r.y, kBorder, r.h},
+              {0, kCaption, 0, kBorder});
+        Slice("bottom.bmp", 2, look, true,
+              {r.x + kBorder, r.y + r.h - kBorder, r.w - 2 * kBorder, kBorder}, {});
         Slice("top.bmp", 2, look, true, {r.x + kBorder, r.y, r.w - 2 * kBorder, kCaption},
               {kTopEnd, 0, kTopEnd, 0});
         const char* buttons[] = {"close.bmp", "maximize.bmp", "minimize.bmp"};
@@ -70,7 +75,8 @@ public:
         }
         int top = r.y + kCaption;
         if (menuBar) {
-            Slice("menubar.bmp", 2, look, true, {r.x + kBorder, top, r.w - 2 * kBorder, 19}, {2, 0, 2, 0}, false);
+            Slice("menubar.bmp", 2, look, true, {r.x + kBorder, top, r.w - 2 * kBorder, 19},
+                  {2, 0, 2, 0}, false);
             top += 19;
         }
         client_ = {r.x + kBorder, top, r.w - 2 * kBorder, r.y + r.h - kBorder - top};
@@ -93,9 +99,11 @@ public:
         Slice("scrollbar.bmp", 23, hotPart == 0 ? 12 : 9, false, {r.x, r.y, r.w, a}, {});
         Slice("scrollbar.bmp", 23, 13, false, {r.x, r.y + r.h - a, r.w, a}, {});
         const int thumb = hotPart == 5 ? 3 : 1;
-        Slice("vertthumb.bmp", 3, thumb, false, {r.x, r.y + thumbStart, r.w, thumbEnd - thumbStart}, {0, 6, 0, 6});
+        Slice("vertthumb.bmp", 3, thumb, false, {r.x, r.y + thumbStart, r.w, thumbEnd - thumbStart},
+              {0, 6, 0, 6});
         const int off = (thumbEnd - thumbStart - a) / 2;
-        Slice("scrollbar.bmp", 23, hotPart == 5 ? 22 : 20, false, {r.x, r.y + thumbStart + off, r.w, a}, {});
+        Slice("scrollbar.bmp", 23, hotPart == 5 ? 22 : 20, false,
+              {r.x, r.y + thumbStart + off, r.w, a}, {});
     }
 
     void HorizontalScrollBar(TRect r, int thumbStart, int thumbEnd)
@@ -104,7 +112,8 @@ public:
         Slice("horzscroll.bmp", 4, 1, false, {r.x + a, r.y, r.w - 2 * a, r.h}, {});
         Slice("scrollbar.bmp", 23, 1, false, {r.x, r.y, a, r.h}, {});
         Slice("scrollbar.bmp", 23, 5, false, {r.x + r.w - a, r.y, a, r.h}, {});
-        Slice("horzthumb.bmp", 3, 1, false, {r.x + thumbStart, r.y, thumbEnd - thumbStart, r.h}, {6, 0, 6, 0});
+        Slice("horzthumb.bmp", 3, 1, false, {r.x + thumbStart, r.y, thumbEnd - thumbStart, r.h},
+              {6, 0, 6, 0});
         const int off = (thumbEnd - thumbStart - a) / 2;
         Slice("scrollbar.bmp", 23, 17, false, {r.x + thumbStart + off, r.y, a, r.h}, {});
     }
@@ -160,7 +169,8 @@ TRaster ComposePreview(const std::vector<TArtImage>& art)
     // Push buttons: normal, hot, pressed, disabled, focused.
     const int frames[] = {1, 4, 2, 3, 5};
     for (int i = 0; i < 5; ++i)
-        p.Slice("buttons.bmp", 5, frames[i], false, {c.x + 12 + 86 * i, c.y + 12, 78, 25}, {4, 4, 4, 4});
+        p.Slice("buttons.bmp", 5, frames[i], false, {c.x + 12 + 86 * i, c.y + 12, 78, 25},
+                {4, 4, 4, 4});
     // Check boxes and radio buttons, frames 1 to 4.
     for (int i = 0; i < 4; ++i) {
         p.Slice("checkbox.bmp", 4, i + 1, false, {c.x + 12 + 100 * i, c.y + 50, 13, 13}, {});
@@ -174,8 +184,8 @@ TRaster ComposePreview(const std::vector<TArtImage>& art)
     p.Slice("tabpane.bmp", 1, 1, false, {c.x + 12, tabTop + 22, 300, 70}, {4, 5, 4, 4}, false);
     const int tabW[] = {70, 70, 70};
     for (int i = 0, x = c.x + 14; i < 3; x += tabW[i], ++i)
-        p.Slice("tabs.bmp", 5, i == 0 ? 2 : 1, false, {x, tabTop + (i == 0 ? 0 : 2), tabW[i], i == 0 ? 23 : 21},
-                {4, 4, 4, 2});
+        p.Slice("tabs.bmp", 5, i == 0 ? 2 : 1, false,
+                {x, tabTop + (i == 0 ? 0 : 2), tabW[i], i == 0 ? 23 : 21}, {4, 4, 4, 2});
     // Track bar and up-down.
     p.Slice("track.bmp", 1, 1, false, {c.x + 20, c.y + 268, 200, 4}, {3, 0, 3, 0}, false);
     p.Slice("trackthumbh.bmp", 5, 2, false, {c.x + 90, c.y + 259, 11, 21}, {});
@@ -185,14 +195,17 @@ TRaster ComposePreview(const std::vector<TArtImage>& art)
     const TRect list{c.x + 330, c.y + 50, 120, 190};
     p.Slice("sunkedge.bmp", 4, 1, false, list, {2, 2, 2, 2});
     for (int i = 0; i < 2; ++i)
-        p.Slice("headerbar.bmp", 5, i == 1 ? 2 : 1, false, {list.x + 1 + 50 * i, list.y + 1, 50, 22}, {2, 2, 2, 2});
-    p.Slice("headerbar.bmp", 5, 1, false, {list.x + 101, list.y + 1, list.w - 102 - 17, 22}, {2, 2, 2, 2});
+        p.Slice("headerbar.bmp", 5, i == 1 ? 2 : 1, false,
+                {list.x + 1 + 50 * i, list.y + 1, 50, 22}, {2, 2, 2, 2});
+    p.Slice("headerbar.bmp", 5, 1, false, {list.x + 101, list.y + 1, list.w - 102 - 17, 22},
+            {2, 2, 2, 2});
     p.VerticalScrollBar({list.x + list.w - 18, list.y + 1, 17, list.h - 19}, 40, 90, 5);
     p.HorizontalScrollBar({list.x + 1, list.y + list.h - 18, list.w - 19, 17}, 20, 60);
     // Status bar with a size grip.
     const TRect bar{c.x, c.y + c.h - 20, c.w, 20};
     p.Slice("statusbar.bmp", 3, 1, false, {bar.x, bar.y, 200, bar.h}, {2, 2, 2, 2}, false);
-    p.Slice("statusbar.bmp", 3, 1, false, {bar.x + 200, bar.y, bar.w - 200, bar.h}, {2, 2, 2, 2}, false);
+    p.Slice("statusbar.bmp", 3, 1, false, {bar.x + 200, bar.y, bar.w - 200, bar.h}, {2, 2, 2, 2},
+            false);
     p.Slice("extraimages.bmp", 5, 5, false, {bar.x + bar.w - 13, bar.y + bar.h - 13, 12, 12}, {});
     // An open popup menu: an item, the selected item, a separator, an item.
     const TRect menu{500, 220, 140, 80};

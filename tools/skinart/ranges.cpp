@@ -59,7 +59,8 @@ TRaster ScrollStrip(const TSkinColours& c)
     std::vector<TRaster> f;
     for (const TGlyph* g : {&glyphs::kChevronLeft, &glyphs::kChevronRight, &glyphs::kChevronUp,
                             &glyphs::kChevronDown})
-        for (const TState s : {kNormal, kPressed, kDisabled, kHot}) f.push_back(ScrollArrow(c, *g, s));
+        for (const TState s : {kNormal, kPressed, kDisabled, kHot})
+            f.push_back(ScrollArrow(c, *g, s));
     for (const TState s : {kNormal, kPressed, kHot}) f.push_back(HorizontalGrip(s));
     for (const TState s : {kNormal, kPressed, kHot}) f.push_back(HorizontalGrip(s).Transposed());
     f.push_back(TRaster(geo::kScroll, geo::kScroll, c.Scrollbar));

@@ -30,10 +30,9 @@ TSkinColours ReadSkinColours(const skin::TQuickIni& ini);
 struct TArtImage {
     TArtImage(std::string n, TRaster i, bool m = true, std::string r = {})
         : name(std::move(n)), image(std::move(i)), member(m), resource(std::move(r))
-    {
-    }
+    {}
 
-    std::string name;      // file name, lower case, ".bmp"
+    std::string name;  // file name, lower case, ".bmp"
     TRaster image;
     bool member;           // packed into the skin file
     std::string resource;  // name of the program resource it also is, or empty

@@ -81,7 +81,8 @@ public:
         if (limit <= size_t(THRESHOLD)) return 0;
         int best = 0;
         int tries = kMaxTries;
-        for (int64_t cand = head_[Hash(pos)]; cand >= 0 && tries-- > 0; cand = prev_[size_t(cand)]) {
+        for (int64_t cand = head_[Hash(pos)]; cand >= 0 && tries-- > 0;
+             cand = prev_[size_t(cand)]) {
             const size_t d = pos - size_t(cand);
             if (d > size_t(N)) break;
             size_t len = 0;

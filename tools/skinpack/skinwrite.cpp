@@ -33,7 +33,7 @@ std::string WriteContainer(uint32_t formatVersion, const std::vector<TSkinMember
     std::string out;
     PutU32(out, formatVersion);
     PutU32(out, uint32_t(names.size()));
-    out.append(8, '\0');           // reserved
+    out.append(8, '\0');              // reserved
     out.append(size_t(block), '\0');  // version block, not read
     out += names;
     for (const TSkinMember& m : members) PutU32(out, uint32_t(m.data.size()));

@@ -38,10 +38,13 @@ void PutSimMarker(const std::string& name) { std::ofstream(SimMarker(name)) << n
 void PrintStep(const char* program, const char* what, const std::string& message)
 {
     const std::wstring wide = Wide(message);
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                      nullptr, nullptr);
     std::string utf8(size_t(n > 0 ? n : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), n, nullptr, nullptr);
-    std::printf("%s: %-28s -> %s\n", program, what, message.empty() ? "(no message)" : utf8.c_str());
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), n, nullptr,
+                        nullptr);
+    std::printf("%s: %-28s -> %s\n", program, what,
+                message.empty() ? "(no message)" : utf8.c_str());
     std::fflush(stdout);
 }
 
@@ -63,7 +66,8 @@ TSimPort::TSimPort(int comNumber) : dir_(SimDir()), number_(comNumber) {}
 
 void TSimPort::Control(const std::string& options) const
 {
-    std::ofstream(dir_ + "\\port" + std::to_string(number_) + ".ctl", std::ios::trunc) << options << "\n";
+    std::ofstream(dir_ + "\\port" + std::to_string(number_) + ".ctl", std::ios::trunc)
+        << options << "\n";
 }
 
 std::vector<TSimFrame> TSimPort::Frames() const

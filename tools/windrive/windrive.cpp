@@ -16,7 +16,8 @@ std::wstring Wide(const std::string& gbk)
 std::string Narrow(const std::wstring& wide)
 {
     if (wide.empty()) return {};
-    const int n = WideCharToMultiByte(936, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(936, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string out(size_t(n), '\0');
     WideCharToMultiByte(936, 0, wide.data(), int(wide.size()), out.data(), n, nullptr, nullptr);
     return out;
@@ -231,10 +232,7 @@ void MoveCursor(POINT p)
     }
 }
 
-void Settle(HWND window)
-{
-    SendTo(window, WM_NULL, 0, 0);
-}
+void Settle(HWND window) { SendTo(window, WM_NULL, 0, 0); }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
@@ -270,8 +268,10 @@ void Dismiss(const TMessageBox& box)
 {
     if (!box.Window) return;
     HWND ok = GetDlgItem(box.Window, IDOK);
-    if (ok) PostMessageW(ok, BM_CLICK, 0, 0);
-    else PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+    if (ok)
+        PostMessageW(ok, BM_CLICK, 0, 0);
+    else
+        PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 250 && IsWindow(box.Window); ++i) Sleep(20);
 }
 

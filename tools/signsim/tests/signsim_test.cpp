@@ -2,6 +2,7 @@
 // link: a small POSIX port on the slave end, the strip commands' own frame
 // bodies, and the stand-in's JSON log.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/ioctl.h>
@@ -9,7 +10,6 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-#include <poll.h>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -156,7 +156,10 @@ Bytes WithFcs(Bytes body)
 TEST_F(SignSim, AcknowledgesTextAndLogsTheFrame)
 {
     Start({});
-    ASSERT_TRUE(signline::SendText(link_, "\x01\x03\x06" "AB", 1));
+    ASSERT_TRUE(signline::SendText(link_,
+                                   "\x01\x03\x06"
+                                   "AB",
+                                   1));
     EXPECT_EQ(link_.ReplyBuf()[1], 0x01);
     const auto log = Log();
     ASSERT_EQ(log.size(), 1u);
@@ -171,16 +174,21 @@ TEST_F(SignSim, AcknowledgesTextAndLogsTheFrame)
 TEST_F(SignSim, RecallAnswersWithTheStoredContentInAProperFrame)
 {
     Start({});
-    ASSERT_TRUE(signline::SendText(link_, "\x02\x03\x06" "HI\x0B", 1));
+    ASSERT_TRUE(signline::SendText(link_,
+                                   "\x02\x03\x06"
+                                   "HI\x0B",
+                                   1));
     ASSERT_TRUE(signline::RecallContent(link_, 1, 2));
-    ASSERT_TRUE(signline::SetClock(link_, 1, [] { return signline::TClockReading{2027, 1, 1, 23, 59, 58}; }));
+    ASSERT_TRUE(signline::SetClock(link_, 1,
+                                   [] { return signline::TClockReading{2027, 1, 1, 23, 59, 58}; }));
     const auto log = Log();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[1]["recalled"], "02030648490B");
     // The answer itself: flags, stuffing and CRC as a sign sends them.
     const std::string hex = log[1]["answer"];
     Bytes wire;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) wire.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        wire.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
     Bytes body;
     ASSERT_TRUE(signlink::UnstuffFrame(wire.data() + 1, wire.size() - 2, body));
     EXPECT_EQ(body, WithFcs({0x01, 0x02, 0x57, 0x02, 0x03, 0x06, 'H', 'I', 0x0B}));
@@ -194,8 +202,8 @@ TEST_F(SignSim, BoardClearAndAreaAreAcknowledgedWithOk)
 {
     Start({});
     ASSERT_TRUE(Board({0x01, 0x8E, 0xC5, 0, 0, 0, 0, 0, 0, 0, 0, 0xE4, 0x29}));
-    ASSERT_TRUE(Board(WithFcs({0x01, 0x8E, 0xC3, 0x13, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x40, 0x00,
-                               '^', 'c', 'o', 'l', ':', '1', '^', 'A', 'B'})));
+    ASSERT_TRUE(Board(WithFcs({0x01, 0x8E, 0xC3, 0x13, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                               0x40, 0x00, '^',  'c',  'o',  'l',  ':',  '1',  '^',  'A',  'B'})));
     const auto log = Log();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0]["cmd"], "C5");
@@ -220,19 +228,24 @@ TEST_F(SignSim, BadCrcIsLoggedAndNotAnswered)
 
 TEST_F(SignSim, FaultModesAsTheLinkSeesThem)
 {
-    struct Case { std::vector<std::string> flags; bool acked; size_t frames; };
+    struct Case {
+        std::vector<std::string> flags;
+        bool acked;
+        size_t frames;
+    };
     const Case cases[] = {
-        {{"--answer-from", "3"}, true, 3},
-        {{"--silent"}, false, 3},
-        {{"--short"}, false, 3},
-        {{"--no-close-flag"}, false, 3},
-        {{"--wrong-ack"}, false, 3},
-        {{"--flood"}, true, 1},
+        {{"--answer-from", "3"}, true, 3}, {{"--silent"}, false, 3},    {{"--short"}, false, 3},
+        {{"--no-close-flag"}, false, 3},   {{"--wrong-ack"}, false, 3}, {{"--flood"}, true, 1},
         {{"--late", "250"}, true, 2},  // the first answer arrives during the second wait
     };
     for (const auto& c : cases) {
         Start(c.flags);
-        EXPECT_EQ(signline::SendText(link_, "\x01" "A", 1), c.acked) << c.flags[0];
+        EXPECT_EQ(signline::SendText(link_,
+                                     "\x01"
+                                     "A",
+                                     1),
+                  c.acked)
+            << c.flags[0];
         Stop();
         EXPECT_EQ(Log().size(), c.frames) << c.flags[0];
     }
@@ -254,7 +267,7 @@ TEST_F(SignSim, LinkIsPlacedOverAnOldOneAndRemovedAtExit)
     ASSERT_GT(readlink(path.c_str(), target, sizeof target - 1), 0);
     EXPECT_EQ(std::string(target), slave_path_);
     Stop();
-    struct stat st{};
+    struct stat st {};
     EXPECT_NE(lstat(path.c_str(), &st), 0);
 }
 
