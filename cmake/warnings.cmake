@@ -1,7 +1,16 @@
-# Warnings for the project's own targets (not for GoogleTest).
+# Warnings for the project's own targets (not for GoogleTest or other
+# third-party code), as errors unless SIGNS_WERROR is switched off (for
+# trying a newer compiler, say).
+option(SIGNS_WERROR "Treat warnings in the project's own code as errors" ON)
 function(signs_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
-    -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough)
+    -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough
+    -Wdangling-else
+    # GCC 12 reports false overlaps inside std::string (its bug 105329).
+    $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
+  if(SIGNS_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 if(NOT WIN32_BUILD AND SIGNS_SANITIZE)

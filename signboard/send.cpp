@@ -275,7 +275,7 @@ void TBoardSenderForm::PPMemoClick(fw::TObject* Sender)
 {
     auto* area = dynamic_cast<fw::TControl*>(Sender);
     if (!area) return;
-    Tfsettextarea* dialog = ShowAreaInDialog(area);
+    ShowAreaInDialog(area);
     for (int i = 0; i < Panel2->ControlCount(); ++i) ColourByType(Panel2->Controls(i));
     area->SetColor(fw::clLime);
 }
