@@ -2,7 +2,7 @@
 #include "framework/application.h"
 #include "signboard/send.h"
 #include "signboard/settextarea.h"
-#include "skin/skinunit.h"
+#include "skin/engine/skinunit.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

@@ -1,7 +1,7 @@
 // The strip sender's program block.
 #include "framework/application.h"
 #include "signline/send.h"
-#include "skin/skinunit.h"
+#include "skin/engine/skinunit.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

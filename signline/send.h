@@ -6,7 +6,7 @@
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
 #include "signlink/link.h"
-#include "skin/skindata.h"
+#include "skin/data/skindata.h"
 
 namespace signline {
 

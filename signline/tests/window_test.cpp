@@ -12,7 +12,7 @@
 #include "signlink/crc16.h"
 #include "signlink/stuffing.h"
 #include "signlink/tests/fake_port.h"
-#include "skin/skinmanage.h"
+#include "skin/form/skinmanage.h"
 
 namespace signline {
 namespace {

@@ -11,9 +11,9 @@
 #include "framework/graphics.h"
 #include "rtl/bmp.h"
 #include "rtl/streams.h"
-#include "skin/quickini.h"
-#include "skin/skinapply.h"
-#include "skin/skinread.h"
+#include "skin/file/quickini.h"
+#include "skin/data/skinapply.h"
+#include "skin/file/skinread.h"
 #include "tools/skinpack/skinwrite.h"
 
 namespace skin::test {

@@ -11,9 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "rtl/bmp.h"
-#include "skin/quickini.h"
-#include "skin/skinread.h"
-#include "skin/skintext.h"
+#include "skin/file/quickini.h"
+#include "skin/file/skinread.h"
+#include "skin/file/skintext.h"
 #include "tools/skinart/skinart.h"
 #include "tools/skinpack/skinwrite.h"
 

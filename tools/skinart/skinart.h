@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "skin/quickini.h"
+#include "skin/file/quickini.h"
 #include "tools/skinart/raster.h"
 
 namespace skinart {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "skin/lzhtree.h"
+#include "skin/file/lzhtree.h"
 
 namespace skinpack {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "skin/skinread.h"
+#include "skin/file/skinread.h"
 #include "tools/skinpack/lzhencode.h"
 
 namespace skinpack {

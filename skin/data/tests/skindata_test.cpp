@@ -1,0 +1,470 @@
+// The skin data component: its published properties, the skin stream and
+// skin file loads (a length beyond the data, a new file that fails), what
+// Loaded and Active ask of the skin manager, a layout that carries a skin,
+// and the default skin the build packs.
+#include "skin/data/skindata.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "framework/application.h"
+#include "framework/dialogs.h"
+#include "framework/layout.h"
+#include "framework/typinfo.h"
+#include "skin/engine/skinapi.h"
+#include "skin/form/skinmanage.h"
+#include "skin/engine/skinunit.h"
+#include "skin/tests/skinfixture.h"
+#include "tools/skinpack/lzhencode.h"
+
+namespace skin {
+namespace {
+
+using test::PackedSkin;
+using test::SolidBmp;
+
+const std::string kSkinA =
+    PackedSkin("[TitlebarSkin]\r\nSkinName=A\r\n[Colours]\r\nButtonFace=1,2,3\r\n");
+const std::string kSkinB =
+    PackedSkin("[TitlebarSkin]\r\nSkinName=B\r\n[MenuItem]\r\nImage=m.bmp\r\n",
+               {{"m.bmp", SolidBmp(10, 10, 0)}});
+
+std::string WithLength(const std::string& bytes, int32_t length)
+{
+    const auto n = uint32_t(length);
+    return std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)} + bytes;
+}
+
+// A skin file whose container has a version no reader knows.
+std::string UnknownVersionSkin()
+{
+    std::string container =
+        skinpack::WriteContainer(40000, {{"skin.ini", "[TitlebarSkin]\r\nSkinName=X\r\n"}});
+    container[0] = 0x39;  // 40000 becomes 40001
+    return skinpack::PackBytes(container);
+}
+
+class SkinDataTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fw::Application->Initialize();
+        fw::SetMessageBoxHook([this](const std::string& text, const std::string&, UINT) {
+            shown.push_back(text);
+            return IDOK;
+        });
+    }
+    void TearDown() override
+    {
+        fw::SetMessageBoxHook(nullptr);
+        data.reset();
+    }
+    TSkinData* Make()
+    {
+        data.reset(new TSkinData(nullptr));
+        return data.get();
+    }
+    void Stream(TSkinData* d, const std::string& bytes)
+    {
+        rtl::TMemoryStream s;
+        s.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+        s.SetPosition(0);
+        d->ReadSkinStream(s);
+    }
+    std::string TempFile(const char* name, const std::string& bytes)
+    {
+        const std::string path = std::string("skindata_") + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        files.push_back(path);
+        return path;
+    }
+    ~SkinDataTest() override
+    {
+        for (const std::string& f : files) std::filesystem::remove(f);
+    }
+
+    TSkinEngineScope engine;  // ends with the test, and frees the manager
+    std::vector<std::string> shown, files;
+    fw::TOwnedPtr<TSkinData> data;
+};
+
+TEST_F(SkinDataTest, PublishedPropertiesInOrderWithTheirConstructorValues)
+{
+    TSkinData* d = Make();
+    std::vector<std::string> names;
+    for (const fw::TPropInfo& p : TSkinData::StaticClass()->Props) names.push_back(p.Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Active", "DisableTag", "SkinControls", "Options",
+                                               "Skin3rd", "SkinFile", "SkinStore", "SkinFormtype",
+                                               "Version", "MenuUpdate", "MenuMerge", "OnFormSkin",
+                                               "OnSkinChanged", "OnSkinControl", "OnBeforeSkinForm",
+                                               "OnAfterSkinForm"}));
+    EXPECT_EQ(fw::GetEnumProp(d, "Active"), "False");
+    EXPECT_EQ(fw::GetOrdProp(d, "DisableTag"), 99);
+    EXPECT_EQ(fw::GetOrdProp(d, "SkinControls"), 0x1FFFFB);
+    EXPECT_EQ(fw::GetSetProp(d, "Options"), "[xoPreview,xoToolbarBK]");
+    EXPECT_EQ(fw::GetEnumProp(d, "SkinFormtype"), "sfMainform");
+    EXPECT_EQ(fw::GetStrProp(d, "Version"), "5.03.07.12");
+    EXPECT_EQ(fw::GetStrProp(d, "SkinStore"), "(none)");
+    EXPECT_EQ(fw::GetEnumProp(d, "MenuUpdate"), "True");
+    EXPECT_EQ(fw::GetEnumProp(d, "MenuMerge"), "False");
+    ASSERT_EQ(d->Skin3rd()->Count(), 118);
+    EXPECT_EQ(d->Skin3rd()->Get(0), "TCategoryButtons=scrollbar");
+    EXPECT_EQ(d->Skin3rd()->Get(117), "TOVCDBNUMERICFIELD=Edit");
+    EXPECT_TRUE(d->NoSkin());
+    // Written values of Version and SkinStore change nothing.
+    fw::SetStrProp(d, "Version", "1.0");
+    fw::SetStrProp(d, "SkinStore", "(Good)");
+    EXPECT_EQ(d->Version(), "5.03.07.12");
+    EXPECT_EQ(d->SkinStore(), "(none)");
+    // Skin3rd copies the lines it is given.
+    fw::TStringList lines;
+    lines.Add("TMyEdit=edit");
+    fw::SetObjectProp(d, "Skin3rd", &lines);
+    ASSERT_EQ(d->Skin3rd()->Count(), 1);
+    EXPECT_NE(d->Skin3rd(), static_cast<fw::TStrings*>(&lines));
+}
+
+TEST_F(SkinDataTest, SkinStreamTakesOnlyWholeData)
+{
+    struct Case {
+        const char* what;
+        std::string stream;
+        bool loaded;
+    } cases[] = {
+        {"whole", WithLength(kSkinA, int32_t(kSkinA.size())), true},
+        {"extra bytes after it", WithLength(kSkinA + "xyz", int32_t(kSkinA.size())), true},
+        {"length beyond the data", WithLength(kSkinA, int32_t(kSkinA.size()) + 1), false},
+        {"huge length", WithLength(kSkinA, 0x7FFFFFFF), false},
+        {"negative length", WithLength(kSkinA, -5), false},
+        {"no length", std::string("\x10\x00", 2), false},
+    };
+    for (const Case& c : cases) {
+        TSkinData* d = Make();
+        Stream(d, c.stream);
+        EXPECT_EQ(!d->NoSkin(), c.loaded) << c.what;
+        EXPECT_EQ(d->SkinBytes().empty(), !c.loaded) << c.what;
+        if (c.loaded) {
+            EXPECT_EQ(d->SkinName(), "A") << c.what;
+            EXPECT_EQ(d->Skin().Colour(TColourSlot::ButtonFace), 0x030201) << c.what;
+        }
+    }
+}
+
+TEST_F(SkinDataTest, ShortOrEmptyStreamKeepsTheSkinHeld)
+{
+    TSkinData* d = Make();
+    Stream(d, WithLength(kSkinA, int32_t(kSkinA.size())));
+    for (const std::string& s :
+         {WithLength("", 0), WithLength(kSkinB, int32_t(kSkinB.size()) + 100)}) {
+        Stream(d, s);
+        EXPECT_EQ(d->SkinBytes(), kSkinA);
+        EXPECT_FALSE(d->NoSkin());
+        EXPECT_EQ(d->SkinName(), "A");
+    }
+    rtl::TMemoryStream out;
+    d->WriteSkinStream(out);
+    EXPECT_EQ(out.Size(), int64_t(kSkinA.size()) + 4);
+    TSkinData* copy = new TSkinData(nullptr);
+    out.SetPosition(0);
+    copy->ReadSkinStream(out);
+    EXPECT_EQ(copy->SkinName(), "A");
+    copy->Free();
+}
+
+TEST_F(SkinDataTest, UnknownVersionIsToldAndLeavesNoSkin)
+{
+    TSkinData* d = Make();
+    Stream(d, WithLength(UnknownVersionSkin(), int32_t(UnknownVersionSkin().size())));
+    EXPECT_TRUE(d->NoSkin());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "This is Older Skin File\rPlease update to new version !");
+}
+
+TEST_F(SkinDataTest, SkinFileReplacesTheSkinOnlyWhenTheNewOneLoads)
+{
+    TSkinData* d = Make();
+    d->SetSkinFile(TempFile("a.skn", kSkinA));
+    ASSERT_FALSE(d->NoSkin());
+    EXPECT_EQ(d->SkinName(), "A");
+    const std::string bad[] = {
+        TempFile("garbage.skn", "not a skin at all"),
+        TempFile("old.skn", UnknownVersionSkin()),
+        TempFile("short.skn", std::string("\x05", 1)),
+        "no_such_file.skn",
+        "",
+    };
+    for (const std::string& path : bad) {
+        d->SetSkinFile(path);
+        EXPECT_EQ(d->SkinFile(), path);
+        EXPECT_FALSE(d->NoSkin()) << path;
+        EXPECT_EQ(d->SkinName(), "A") << path;
+        EXPECT_EQ(d->SkinBytes(), kSkinA) << path;
+    }
+    EXPECT_EQ(shown.size(), 1u);  // the unknown version only
+    d->SetSkinFile(TempFile("b.skn", kSkinB));
+    EXPECT_EQ(d->SkinName(), "B");
+    EXPECT_EQ(d->SkinBytes(), kSkinB);
+    EXPECT_NE(d->Skin().MenuItem, nullptr);
+}
+
+TEST_F(SkinDataTest, LoadedRegistersAndSwitchesSkinningOn)
+{
+    TSkinData* d = Make();
+    Stream(d, WithLength(kSkinA, int32_t(kSkinA.size())));
+    d->SetActive(true);  // no manager yet: only stored
+    EXPECT_EQ(SkinManager(), nullptr);
+    d->Loaded();
+    TSkinManage* m = SkinManager();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->SkinDatas(), std::vector<TSkinData*>{d});
+    EXPECT_EQ(m->MainSkinData(), d);
+    EXPECT_TRUE(m->HookRequested());
+    EXPECT_EQ(m->PostedCommands(), std::vector<TSkinCommand>{smSkinAll});
+    EXPECT_EQ(m->CommandDelay(), 250);
+    EXPECT_TRUE(m->Active);  // idle: the command only switches skinning on
+    EXPECT_TRUE(d->Active());
+    EXPECT_TRUE(d->SkinControls().Contains(xcScrollbar));  // the system has GetScrollBarInfo
+    EXPECT_FALSE(d->SkinControls().Contains(xcMenuItem));
+    EXPECT_TRUE(d->SkinControls().Contains(xcSystemMenu));
+    EXPECT_NE(d->CaptionFont(), nullptr);
+
+    // The same value again: nothing. Off: unskin all.
+    d->SetActive(true);
+    d->SetActive(false);
+    EXPECT_EQ(m->PostedCommands(), (std::vector<TSkinCommand>{smSkinAll, smUnskinAll}));
+    EXPECT_EQ(m->CommandSkinData, d);
+    EXPECT_FALSE(m->Active);
+    d->SetActive(true);
+    EXPECT_EQ(m->State, TSkinManage::kActive);
+
+    // A new skin file at run time asks for a reload while the manager runs.
+    d->SetSkinFile(TempFile("b.skn", kSkinB));
+    EXPECT_EQ(m->PostedCommands().back(), smReload);
+
+    data.reset();
+    EXPECT_TRUE(m->SkinDatas().empty());
+    EXPECT_EQ(m->MainSkinData(), nullptr);
+    EXPECT_EQ(m->CommandSkinData, nullptr);
+}
+
+TEST_F(SkinDataTest, LoadedWithoutASkinTurnsActiveOff)
+{
+    TSkinData* d = Make();
+    d->SetActive(true);
+    d->SetSkinControls(TSkinControlTypes{xcPopupMenu, xcMenuItem, xcSystemMenu});
+    d->Loaded();
+    EXPECT_FALSE(d->Active());
+    EXPECT_TRUE(SkinManager()->PostedCommands().empty());
+    // Without the frame, no system menu; menu items stay.
+    EXPECT_EQ(d->SkinControls(), (TSkinControlTypes{xcPopupMenu, xcMenuItem}));
+}
+
+TEST_F(SkinDataTest, OtherFormTypesCountInTheManager)
+{
+    TSkinData* d = Make();
+    d->SetSkinFormtype(sfOnlyThisForm);
+    d->Loaded();
+    EXPECT_TRUE(SkinManager()->Active);
+    EXPECT_EQ(SkinManager()->State, 1);
+    EXPECT_FALSE(SkinManager()->HookRequested());
+    EXPECT_EQ(SkinManager()->MainSkinData(), nullptr);
+    // Switched on without a skin: no command.
+    d->SetActive(true);
+    EXPECT_TRUE(SkinManager()->PostedCommands().empty());
+    EXPECT_EQ(SkinManager()->CommandSkinData, d);
+}
+
+TEST_F(SkinDataTest, DoFormSkinRules)
+{
+    TSkinData* d = Make();
+    struct Case {
+        const char* className;
+        bool fastReport, doSkin;
+    } cases[] = {
+        {"SysMonthCal32", false, false}, {"sysmonthcal32", false, true},
+        {"TfrPreview", false, true},     {"TfrPreview", true, false},
+        {"TFRPreview", true, true},      {"TForm1", true, true},
+    };
+    for (const Case& c : cases) {
+        TSkinControlTypes controls = TSkinData::kDefaultSkinControls;
+        if (c.fastReport) controls.Include(xcFastReport);
+        d->SetSkinControls(controls);
+        bool doSkin = true;
+        d->DoFormSkin(reinterpret_cast<HWND>(1), c.className, doSkin);
+        EXPECT_EQ(doSkin, c.doSkin) << c.className << c.fastReport;
+    }
+    // With OnFormSkin assigned, the handler alone decides.
+    struct THandler : fw::TObject {
+        std::string asked;
+        void FormSkin(fw::TObject*, const std::string& name, bool&) { asked = name; }
+    } handler;
+    d->OnFormSkin = TOnFormSkin(&handler, &THandler::FormSkin);
+    bool doSkin = true;
+    d->DoFormSkin(reinterpret_cast<HWND>(2), "SysMonthCal32", doSkin);
+    EXPECT_TRUE(doSkin);
+    EXPECT_EQ(handler.asked, "SysMonthCal32");
+    EXPECT_EQ(d->FormSkinWindow(), reinterpret_cast<HWND>(2));
+}
+
+class TSkinLayoutForm : public fw::TForm {
+    FW_CLASS(TSkinLayoutForm, fw::TForm)
+public:
+    using TForm::TForm;
+    TSkinData* SkinData1 = nullptr;
+};
+
+FW_IMPLEMENT_CLASS(TSkinLayoutForm) { c.Field("SkinData1", &TSkinLayoutForm::SkinData1); }
+
+std::string Hex(const std::string& bytes)
+{
+    std::string out;
+    char buf[4];
+    for (const char b : bytes) {
+        std::snprintf(buf, sizeof buf, "%02X ", unsigned(uint8_t(b)));
+        out += buf;
+    }
+    return out;
+}
+
+TEST_F(SkinDataTest, LayoutLoadsTheSkinWhileItIsRead)
+{
+    const std::string layout =
+        "TSkinLayoutForm Form1 {\n"
+        "  TSkinData SkinData1 {\n"
+        "    Active: True\n"
+        "    DisableTag: 7\n"
+        "    SkinControls: [xcMainMenu, xcMenuItem, xcScrollbar]\n"
+        "    Skin3rd: [\"TOne=edit\", \"TTwo=panel\"]\n"
+        "    SkinFile: \"\"\n"
+        "    SkinStore: \"(none)\"\n"
+        "    SkinFormtype: sfMainform\n"
+        "    Version: \"5.03.07.12\"\n"
+        "    SkinStream: hex { " +
+        Hex(WithLength(kSkinB, int32_t(kSkinB.size()))) +
+        "}\n"
+        "  }\n"
+        "}\n";
+    fw::TOwnedPtr<TSkinLayoutForm> form(new TSkinLayoutForm(nullptr));
+    fw::ReadLayout(form.get(), layout);
+    TSkinData* d = form->SkinData1;
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(d->NoSkin());
+    EXPECT_EQ(d->SkinName(), "B");
+    EXPECT_TRUE(d->Active());
+    EXPECT_EQ(d->DisableTag(), 7);
+    EXPECT_EQ(d->SkinControls(), (TSkinControlTypes{xcMainMenu, xcScrollbar}));
+    ASSERT_EQ(d->Skin3rd()->Count(), 2);
+    ASSERT_NE(SkinManager(), nullptr);
+    EXPECT_EQ(SkinManager()->MainSkinData(), d);
+    EXPECT_EQ(SkinManager()->PostedCommands(), std::vector<TSkinCommand>{smSkinAll});
+    form.reset();
+    EXPECT_TRUE(SkinManager()->SkinDatas().empty());
+}
+
+TEST(SkinEngine, StartBindsTheUser32FunctionsAndTheAtomUntilTheLastEnd)
+{
+    EXPECT_FALSE(SkinEngineStarted());
+    EXPECT_EQ(OptionalUser32().GetScrollBarInfo, nullptr);
+    EXPECT_EQ(WorkBitmap(), nullptr);
+    SCROLLBARINFO info{};
+    EXPECT_FALSE(GetScrollBarInfoSafe(nullptr, OBJID_VSCROLL, info));
+    {
+        TSkinEngineScope outer;
+        TSkinEngineScope inner;
+        EXPECT_NE(OptionalUser32().GetScrollBarInfo, nullptr);
+        EXPECT_NE(OptionalUser32().TrackMouseEvent, nullptr);
+        EXPECT_NE(OptionalUser32().GetComboBoxInfo, nullptr);
+        EXPECT_NE(ControlAtom(), 0);
+        EXPECT_EQ(ControlAtom(), GlobalFindAtomA(fw::ControlAtomName().c_str()));
+        EXPECT_EQ(ControlMessage(), RegisterWindowMessageA(fw::ControlAtomName().c_str()));
+        EXPECT_TRUE(IsNT());
+        ASSERT_NE(WorkBitmap(), nullptr);
+        EXPECT_NE(WorkStrings(), nullptr);
+        CreateSkinManager(false);
+    }
+    EXPECT_FALSE(SkinEngineStarted());
+    EXPECT_EQ(SkinManager(), nullptr);
+    EXPECT_EQ(WorkBitmap(), nullptr);
+}
+
+TEST(SkinEngine, Helpers)
+{
+    TSkinEngineScope engine;
+    EXPECT_EQ(AnsiToWide("\xC6\xC1\xBA\xC5"), L"\x5C4F\x53F7");  // 屏号
+    EXPECT_EQ(FindControlByHandle(nullptr), nullptr);
+    fw::Application->Initialize();
+    fw::TOwnedPtr<fw::TForm> form(new fw::TForm(nullptr));
+    EXPECT_EQ(FindControlByHandle(form->Handle()), form.get());
+    TrackMouseLeave(form->Handle());
+    HDC dc = GetDC(form->Handle());
+    RECT r{0, 0, 200, 50};
+    EXPECT_GT(DrawTextWide(dc, L"\x5C4F\x53F7", r, DT_CALCRECT | DT_SINGLELINE), 0);
+    ReleaseDC(form->Handle(), dc);
+}
+
+#ifdef SIGNS_DEFAULT_SKIN
+TEST_F(SkinDataTest, DefaultSkinGivesEveryObjectItsFramesAndColours)
+{
+    TSkinData* d = Make();
+    d->SetSkinFile(SIGNS_DEFAULT_SKIN);
+    ASSERT_FALSE(d->NoSkin());
+    const TSkinContent& s = d->Skin();
+    EXPECT_EQ(d->SkinName(), "Slate");
+    EXPECT_EQ(s.Colour(TColourSlot::ButtonFace), 0xF3EFEC);  // 236, 239, 243
+    EXPECT_TRUE(s.ColourDefined(TColourSlot::TitleTextNoActive));
+    EXPECT_EQ(s.Title->ActiveColour, 0xFFFFFF);
+    // name, object, frames, frame width and height of the image
+    struct Case {
+        const char* name;
+        const TDataSkinObject* object;
+        int frames;
+        bool vertical;
+        int frameWidth, frameHeight;
+    } cases[] = {
+        {"Left", s.Left.get(), 2, false, 4, 40},
+        {"Top", s.Top.get(), 2, true, 48, 30},
+        {"Bottom", s.Bottom.get(), 2, true, 48, 4},
+        {"Title", s.Title.get(), 2, true, 8, 30},
+        {"MenuBar", s.MenuBar.get(), 2, true, 24, 16},
+        {"Buttons", s.Buttons.get(), 5, false, 22, 22},
+        {"ComboButton", s.ComboButton.get(), 4, false, 50, 21},
+        {"SunkEdge", s.SunkEdge.get(), 4, false, 50, 21},
+        {"ComboxArrow", s.ComboxArrow.get(), 4, false, 17, 17},
+        {"ExtraImages", s.ExtraImages.get(), 5, false, 12, 12},
+        {"Scrollbar", s.Scrollbar.get(), 23, false, 17, 17},
+        {"HorzScrollThumb", s.HorzScrollThumb.get(), 3, false, 24, 17},
+        {"MenuItem", s.MenuItem.get(), 5, false, 0, 0},
+        {"Tabs", s.Tabs.get(), 5, false, 24, 22},
+        {"StatusBarEdges", s.StatusBarEdges.get(), 3, false, 16, 20},
+        {"UpDownVert", s.UpDownVert.get(), 8, false, 16, 11},
+        {"ThumbHorz", s.ThumbHorz.get(), 5, false, 11, 21},
+        {"Track", s.Track.get(), 1, false, 12, 4},
+        {"Toolbar", s.Toolbar.get(), 1, false, 10, 40},
+        {"Progress", s.Progress.get(), 2, false, 16, 16},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.object, nullptr) << c.name;
+        EXPECT_EQ(c.object->Frame, c.frames) << c.name;
+        ASSERT_FALSE(c.object->Image->Empty()) << c.name;
+        if (c.frameWidth == 0) continue;
+        const int w = c.object->Image->Width() / (c.vertical ? 1 : c.frames);
+        const int h = c.object->Image->Height() / (c.vertical ? c.frames : 1);
+        EXPECT_EQ(w, c.frameWidth) << c.name;
+        EXPECT_EQ(h, c.frameHeight) << c.name;
+    }
+    EXPECT_FALSE(s.UpDownVert->Image2->Empty());
+    EXPECT_FALSE(s.Tabs->Image2->Empty());
+    ASSERT_EQ(s.SysButtons.size(), 5u + 3u);
+    EXPECT_EQ(s.SysButtons[0]->Name, "BUTTONCLOSE");
+    EXPECT_EQ(s.SysButtons[0]->Frame, 4);
+    EXPECT_EQ(s.SysButtons[4]->Action, 3);
+    EXPECT_FALSE(s.SysButtons[4]->Image->Empty());   // the system menu's frame key keeps its image
+    EXPECT_EQ(s.SysButtons[5]->Image->Width(), 64);  // 4 frames of 16 from [MDICONTROLS]
+    EXPECT_EQ(d->MenuImages()->Count(), 4);
+}
+#endif
+
+}  // namespace
+}  // namespace skin

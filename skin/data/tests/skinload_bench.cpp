@@ -1,0 +1,110 @@
+// Loading a packed skin, step by step: the LZHUF decode, the container,
+// the ini text, and the skin objects with colours and derived images; then
+// the whole load as the skin data component does it from a skin stream.
+// Not a test: run it by hand (under Wine) with an optional skin file and
+// round count; it prints the median and mean time of each step.
+//
+//   skinload_bench.exe [skin file] [rounds]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/application.h"
+#include "rtl/streams.h"
+#include "skin/file/quickini.h"
+#include "skin/data/skinapply.h"
+#include "skin/data/skindata.h"
+#include "skin/file/skinread.h"
+#include "skin/engine/skinunit.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void Report(const char* step, std::vector<double> us)
+{
+    std::sort(us.begin(), us.end());
+    double sum = 0;
+    for (double v : us) sum += v;
+    std::printf("%-34s median %9.1f us   mean %9.1f us\n", step, us[us.size() / 2],
+                sum / double(us.size()));
+}
+
+std::vector<double> Time(int rounds, const std::function<void()>& step)
+{
+    std::vector<double> us;
+    for (int i = 0; i < rounds; ++i) {
+        const auto t0 = Clock::now();
+        step();
+        us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
+    }
+    return us;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+#ifdef SIGNS_DEFAULT_SKIN
+    std::string path = SIGNS_DEFAULT_SKIN;
+#else
+    std::string path;
+#endif
+    if (argc > 1) path = argv[1];
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
+    if (path.empty()) {
+        std::fprintf(stderr, "usage: skinload_bench [skin file] [rounds]\n");
+        return 2;
+    }
+    skin::TSkinEngineScope engine;
+    fw::Application->Initialize();
+
+    rtl::TMemoryStream file;
+    file.LoadFromFile(path);
+    const std::string packed(reinterpret_cast<const char*>(file.Memory()), size_t(file.Size()));
+
+    std::string unpacked;
+    skin::TSkinReader reader;
+    if (!reader.ReadSkin(packed)) {
+        std::fprintf(stderr, "%s: not a skin file\n", path.c_str());
+        return 1;
+    }
+    std::string iniName;
+    const std::string iniText = reader.ExtractMemberLike(".ini", iniName);
+    skin::TQuickIni ini;
+    ini.ParseStream(iniText);
+    std::printf("%s: %zu bytes packed, %d members, ini %zu bytes, %d rounds\n", path.c_str(),
+                packed.size(), reader.MemberCount(), iniText.size(), rounds);
+
+    Report("decode (LZHUF)",
+           Time(rounds, [&] { skin::TSkinReader::UnpackSkin(packed, unpacked); }));
+    std::printf("%-34s %zu bytes\n", "  unpacked", unpacked.size());
+    Report("decode + container (ReadSkin)", Time(rounds, [&] {
+               skin::TSkinReader r;
+               r.ReadSkin(packed);
+           }));
+    Report("ini text (ParseStream)", Time(rounds, [&] {
+               skin::TQuickIni i;
+               i.ParseStream(iniText);
+           }));
+    skin::TSkinContent content;
+    Report("objects, colours, derived images",
+           Time(rounds, [&] { skin::ApplySkinIni(content, ini, reader); }));
+
+    std::string stream(4, '\0');
+    const auto n = uint32_t(packed.size());
+    for (int i = 0; i < 4; ++i) stream[size_t(i)] = char(n >> (8 * i));
+    stream += packed;
+    Report("whole load (TSkinData skin stream)", Time(rounds, [&] {
+               fw::TOwnedPtr<skin::TSkinData> data(new skin::TSkinData(nullptr));
+               rtl::TMemoryStream s;
+               s.WriteBuffer(stream.data(), int64_t(stream.size()));
+               s.SetPosition(0);
+               data->ReadSkinStream(s);
+           }));
+    return 0;
+}

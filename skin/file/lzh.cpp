@@ -1,0 +1,144 @@
+#include "skin/file/lzh.h"
+
+#include <algorithm>
+#include <new>
+
+namespace skin {
+
+using namespace lzh;
+
+int64_t TLZH::MaxUnpackedSize(size_t packedLength)
+{
+    return int64_t(packedLength) * 8 / 10 * F + F;
+}
+
+uint16_t TLZH::ReadInput(uint8_t* buffer, uint16_t count)
+{
+    const size_t left = input_.size() - inputPos_;
+    const uint16_t n = uint16_t(std::min<size_t>(count, left));
+    std::copy_n(input_.data() + inputPos_, n, buffer);
+    inputPos_ += n;
+    return n;
+}
+
+void TLZH::WriteOutput(const uint8_t* buffer, uint16_t count)
+{
+    output_->append(reinterpret_cast<const char*>(buffer), count);
+}
+
+void TLZH::FillBits()
+{
+    while (bitCount_ < 9) {
+        uint8_t b = 0;
+        if (ReadInput(&b, 1) != 1) b = 0;  // past the end: 0 bits
+        bitBuffer_ = uint16_t(bitBuffer_ | (unsigned(b) << (8 - bitCount_)));
+        bitCount_ = uint8_t(bitCount_ + 8);
+    }
+}
+
+unsigned TLZH::GetBit()
+{
+    FillBits();
+    const unsigned bit = bitBuffer_ >> 15;
+    bitBuffer_ = uint16_t(bitBuffer_ << 1);
+    --bitCount_;
+    return bit;
+}
+
+unsigned TLZH::GetByte()
+{
+    FillBits();
+    const unsigned byte = bitBuffer_ >> 8;
+    bitBuffer_ = uint16_t(bitBuffer_ << 8);
+    bitCount_ = uint8_t(bitCount_ - 8);
+    return byte;
+}
+
+int TLZH::DecodeChar()
+{
+    const auto& son = tree_.son();
+    int c = son[R];
+    while (c < T) c = son[size_t(c) + GetBit()];
+    c -= T;
+    tree_.UpdateFreq(c);
+    return c;
+}
+
+int TLZH::DecodePosition()
+{
+    // The first eight bits choose the upper six position bits and how many
+    // more bits follow; the last six bits read are the lower six.
+    unsigned i = GetByte();
+    const unsigned upper = unsigned(DCode(i)) << 6;
+    for (int j = DLen(i) - 2; j > 0; --j) i = (i << 1) + GetBit();
+    return int(upper | (i & 0x3F));
+}
+
+void TLZH::AllocTables()
+{
+    bitBuffer_ = 0;
+    bitCount_ = 0;
+    try {
+        ring_.assign(N + F - 1, 0);
+        tree_.Alloc();
+    } catch (const std::bad_alloc&) {
+        throw ElzhException("LZH : Cannot get memory for dictionary tables");
+    }
+}
+
+void TLZH::FreeTables()
+{
+    tree_.Free();
+    ring_ = {};
+}
+
+bool TLZH::Decode(int32_t size, std::string_view input, std::string& output)
+{
+    if (size <= 0) return true;
+    if (size > MaxUnpackedSize(input.size()) || size > kSizeCeiling) return false;
+
+    input_ = input;
+    inputPos_ = 0;
+    output_ = &output;
+    output.reserve(output.size() + size_t(size));
+
+    struct Cleanup {
+        TLZH* self;
+        ~Cleanup()
+        {
+            self->FreeTables();
+            self->output_ = nullptr;
+        }
+    };
+    AllocTables();
+    Cleanup cleanup{this};
+
+    tree_.StartHuff();
+    std::fill_n(ring_.begin(), kFirstWrite, kFillByte);
+    unsigned r = kFirstWrite;
+    int32_t count = 0;
+    while (count < size) {
+        const int c = DecodeChar();
+        if (c < 256) {
+            const uint8_t b = uint8_t(c);
+            WriteOutput(&b, 1);
+            ring_[r] = b;
+            r = (r + 1) & (N - 1);
+            ++count;
+        } else {
+            const unsigned source = (r - unsigned(DecodePosition()) - 1) & (N - 1);
+            // A match running past the stated size ends at that size.
+            const int length = std::min(MatchLength(c), size - count);
+            for (int k = 0; k < length; ++k) {
+                const uint8_t b = ring_[(source + unsigned(k)) & (N - 1)];
+                WriteOutput(&b, 1);
+                ring_[r] = b;
+                r = (r + 1) & (N - 1);
+                ++count;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace skin
