@@ -91,6 +91,7 @@ FW_IMPLEMENT_CLASS(TControl)
     c.Property("Width", &TControl::Width, &TControl::SetWidth);
     c.Property("Height", &TControl::Height, &TControl::SetHeight);
     c.Property("Align", &TControl::Align, &TControl::SetAlign);
+    c.Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode);
     c.Property("Cursor", &TControl::Cursor, &TControl::SetCursor).WithIdents(CursorIdents());
     c.Property("Hint", &TControl::Hint, &TControl::SetHint);
     c.Property("HelpKeyword", &TControl::HelpKeyword, &TControl::SetHelpKeyword);

@@ -85,6 +85,11 @@ FW_ENUM(TControlStyleItem, "csAcceptsControls", "csCaptureMouse", "csClickEvents
         "csOpaque", "csParentBackground")
 using TControlStyle = TSet<TControlStyleItem>;
 
+// Reading order and alignment of a control's text.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+FW_ENUM(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+        "bdRightToLeftReadingOnly")
+
 class TControl : public TComponent {
     FW_CLASS(TControl, TComponent)
 public:
@@ -155,6 +160,8 @@ public:
 
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode mode) { biDiMode_ = mode; }
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
     const std::string& Hint() const { return hint_; }
@@ -226,6 +233,7 @@ private:
     bool updatingFromParent_ = false;
     bool clicked_ = false;
     TAlign align_ = alNone;
+    TBiDiMode biDiMode_ = bdLeftToRight;
     TCursor cursor_ = crDefault;
     TPopupMenu* popupMenu_ = nullptr;
     std::string hint_;

@@ -481,6 +481,8 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
 
 void TCanvas::MoveTo(int x, int y) { MoveToEx(Handle(), x, y, nullptr); }
 
+void TCanvas::DrawFocusRect(const RECT& r) { ::DrawFocusRect(Handle(), &r); }
+
 void TCanvas::LineTo(int x, int y) { ::LineTo(Handle(), x, y); }
 
 void TCanvas::PrepareText()

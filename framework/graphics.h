@@ -270,6 +270,9 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
+    // The dotted focus rectangle (drawn by inverting, so drawing it twice
+    // removes it).
+    void DrawFocusRect(const RECT& r);
     void TextOut(int x, int y, const std::string& text);
     void TextRect(const RECT& r, int x, int y, const std::string& text);
     // DrawTextW of the text in r with DT_* flags (r receives the measured
