@@ -5,6 +5,7 @@
 #include "framework/dialogs.h"
 #include "framework/guard.h"
 #include "framework/menus.h"
+#include "framework/subclass.h"
 #include "framework/text.h"
 
 namespace fw {
@@ -28,6 +29,7 @@ struct Globals {
             FreeAndNil(Application);
             FreeAndNil(Screen);
             GlobalDeleteAtom(ControlAtom());
+            DeleteSubclassAtom();
         } catch (...) {}
     }
 };
