@@ -33,6 +33,19 @@ std::unique_ptr<fw::TBitmap> StripFrameBitmap(const RECT& r, int n, int k, fw::T
     return bitmap;
 }
 
+// A canvas set for plain text: no brush, no font style, transparent
+// background, the font's colour (clBtnShadow when disabled); its DC.
+HDC PrepareText(fw::TCanvas* canvas, bool enabled)
+{
+    canvas->Brush()->SetStyle(fw::bsClear);
+    canvas->Font()->SetStyle({});
+    if (!enabled) canvas->Font()->SetColor(fw::clBtnShadow);
+    HDC dc = canvas->Handle();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, fw::ColorToRGB(canvas->Font()->Color()));
+    return dc;
+}
+
 bool Drawable(const RECT& r, fw::TBitmap* image)
 {
     return !Inverted(r) && image && !image->Empty();
@@ -208,12 +221,7 @@ void DrawStateText(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, UI
                    bool enabled, const std::wstring& text)
 {
     const UINT flags = align | DT_EXPANDTABS;
-    canvas->Brush()->SetStyle(fw::bsClear);
-    canvas->Font()->SetStyle({});
-    if (!enabled) canvas->Font()->SetColor(fw::clBtnShadow);
-    HDC dc = canvas->Handle();
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, fw::ColorToRGB(canvas->Font()->Color()));
+    HDC dc = PrepareText(canvas, enabled);
     RECT t = r;
     DrawTextWide(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
     if (align == DT_CENTER) {
@@ -252,12 +260,7 @@ void ImageListDrawGlyph(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& 
     OffsetRect(&t, d + cx, (Height(r) - Height(t)) / 2);
     if (image && cx > 0) ImageList_Draw(images, index, dc, g.left, g.top, ILD_TRANSPARENT);
     if (text.empty()) return;
-    canvas->Brush()->SetStyle(fw::bsClear);
-    canvas->Font()->SetStyle({});
-    if (!skinner->WindowEnabled) canvas->Font()->SetColor(fw::clBtnShadow);
-    dc = canvas->Handle();
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, fw::ColorToRGB(canvas->Font()->Color()));
+    dc = PrepareText(canvas, skinner->WindowEnabled);
     t.left = std::max(t.left, r.left);
     t.right = std::min(t.right, r.right);
     DrawTextWide(dc, text, t, BiDiTextFlags(skinner, flags));
@@ -269,13 +272,8 @@ void DrawAlignedCaption(fw::TCanvas* canvas, const RECT& r, const std::string& t
     static const UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
     const UINT flags =
         (align >= 0 && align <= 2 ? kAlign[align] : DT_LEFT) | DT_SINGLELINE | DT_EXPANDTABS;
-    canvas->Brush()->SetStyle(fw::bsClear);
-    canvas->Font()->SetStyle({});
-    if (!enabled) canvas->Font()->SetColor(fw::clBtnShadow);
     const std::wstring wide = AnsiToWide(text);
-    HDC dc = canvas->Handle();
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, fw::ColorToRGB(canvas->Font()->Color()));
+    HDC dc = PrepareText(canvas, enabled);
     RECT t{r.left, r.top, r.right, r.bottom};
     DrawTextWide(dc, wide, t, flags | DT_CALCRECT | DT_NOCLIP);
     OffsetRect(&t, (Width(r) - Width(t)) / 2, (Height(r) - Height(t)) / 2);
