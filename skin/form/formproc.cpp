@@ -1,0 +1,490 @@
+// The skinned window procedure. A message goes through up to three stages:
+// the first runs whatever the skinner's state, the second only for frames
+// the engine draws, the third once the window is skinned. A message no
+// stage consumes goes on to the procedure the skinner replaced.
+#include <windowsx.h>
+
+#include "framework/forms.h"
+#include "skin/data/skindata.h"
+#include "skin/form/skinmanage.h"
+#include "skin/form/winskinform.h"
+
+namespace skin {
+namespace {
+
+bool IsWindowCommand(WORD id)
+{
+    switch (id) {
+    case SC_SIZE:
+    case SC_MOVE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_NEXTWINDOW:
+    case SC_PREVWINDOW:
+    case SC_CLOSE:
+    case SC_RESTORE: return true;
+    default: return false;
+    }
+}
+
+POINT MessagePoint(const fw::TMessage& m)
+{
+    return POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+}
+
+// Turns the skin's frame painting off for a scope.
+class TFramePaintingOff {
+public:
+    explicit TFramePaintingOff(TSkinData* data)
+        : data_(data), was_(data ? data->FramePainting : true)
+    {
+        if (data_) data_->FramePainting = false;
+    }
+    ~TFramePaintingOff()
+    {
+        if (data_) data_->FramePainting = was_;
+    }
+    TFramePaintingOff(const TFramePaintingOff&) = delete;
+    TFramePaintingOff& operator=(const TFramePaintingOff&) = delete;
+
+private:
+    TSkinData* data_;
+    bool was_;
+};
+
+}  // namespace
+
+POINT TWinSkinForm::ScreenToFrame(POINT screen) const
+{
+    POINT origin{0, 0};
+    if (WindowHandle && FormState != fsDestroyed) ClientToScreen(WindowHandle, &origin);
+    const POINT client{screen.x - origin.x, screen.y - origin.y};
+    return ClientToFrame(client, borders_, MenuBarHeight,
+                         FormKind == fkMDIChild && WindowState == wsMaximized);
+}
+
+void TWinSkinForm::NCWndProc(fw::TMessage& m)
+{
+    // Before activation the window shows no frame at all.
+    if (FormState == fsInstalled && m.Msg == WM_NCPAINT) {
+        m.Result = 0;
+        return;
+    }
+
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        CallOld(m);
+        if (!FormControl && SkinData) {
+            RECT r;
+            GetClientRect(WindowHandle, &r);
+            FillRect(reinterpret_cast<HDC>(m.WParam), &r,
+                     SkinData->Skin().ButtonFaceBrush.Handle());
+            m.Result = 1;
+        }
+        return;
+    case WM_NCDESTROY:
+        FormState = NextFormState(FormState, TFormEvent::BeginDestroy);
+        QuickUnhook();
+        CallOld(m);
+        FormState = NextFormState(FormState, TFormEvent::Destroyed);
+        return;
+    case WM_NCACTIVATE:
+        if (FormState == fsInstalled && FormKind != fkMDIChild) {
+            // Nothing is painted yet, but activation goes on.
+            m.Result = TRUE;
+            return;
+        }
+        if (!FrameSkinned) {
+            CallOld(m);
+            return;
+        }
+        break;
+    case WM_NCUAHDRAWCAPTION: m.Result = 0; return;
+    case WM_CTLCOLORBTN:
+        CallOld(m);
+        if (!FormControl) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+        return;
+    case WM_CTLCOLORSTATIC:
+        CallOld(m);
+        if (!FormControl && SkinData) {
+            SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+            m.Result = reinterpret_cast<LRESULT>(SkinData->Skin().ButtonFaceBrush.Handle());
+        }
+        return;
+    case WM_SKINACTIVATE: ActivationSequence(); return;
+    case WM_SKINRECREATE:
+        // The control may be gone by the time the posted message arrives;
+        // the scroll-bar skinners are made again only for a live one.
+        if (!IsWindow(reinterpret_cast<HWND>(m.WParam))) return;
+        return;
+    case WM_SKINQUERY:
+        m.Result = 1;
+        PostMessageW(WindowHandle, WM_SKINNOTIFY, 0, SKIN_MARKER);
+        return;
+    default:
+        if (!FrameSkinned) {
+            CallOld(m);
+            return;
+        }
+        break;
+    }
+
+    // Child windows that are not MDI children keep their native frame.
+    if (FormKind != fkMDIChild && (WindowStyle & WS_CHILD)) {
+        CallOld(m);
+        return;
+    }
+    switch (m.Msg) {
+    case WM_SIZE: WMSize(m); return;
+    case WM_ACTIVATE:
+    case WM_NCACTIVATE: Active = LOBYTE(LOWORD(m.WParam)) != 0; break;
+    case WM_GETMINMAXINFO:
+        CallOld(m);
+        ReadWindowState();
+        return;
+    case WM_SETICON:
+        CallOld(m);
+        BuildIconBitmap();
+        return;
+    case WM_WINDOWPOSCHANGED:
+        ReadWindowState();
+        CallOld(m);
+        return;
+    case WM_COMMAND: WMCommand(m); return;
+    case WM_SYSCOMMAND: WMSysCommand(m); return;
+    case WM_SKINMENUOPEN:
+        // Opens the skinned menu bar's entry at the point, for windows
+        // that have one.
+        return;
+    case fw::CM_MENUCHANGED: {
+        {
+            TFramePaintingOff off(SkinData);
+            CallOld(m);
+        }
+        return;
+    }
+    default: break;
+    }
+
+    if (FormState == fsInstalled || (FormKind == fkMDIChild && WindowState == wsMaximized)) {
+        CallOld(m);
+        return;
+    }
+    switch (m.Msg) {
+    case WM_NCACTIVATE: WMNCActivate(m); return;
+    case WM_NCCALCSIZE: WMNCCalcSize(m); return;
+    case WM_NCHITTEST: WMNCHitTest(m); return;
+    case WM_NCPAINT: WMNCPaint(m); return;
+    case WM_NCMOUSEMOVE: WMNCMouseMove(m); return;
+    case WM_NCLBUTTONDOWN: WMNCLButtonDown(m); return;
+    case WM_NCLBUTTONUP: WMNCLButtonUp(m); return;
+    case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(m); return;
+    case WM_NCRBUTTONDOWN: WMNCRButtonDown(m); return;
+    case WM_CAPTURECHANGED:
+        EndPress();
+        CallOld(m);
+        return;
+    case WM_SKINREPAINT: PaintFrame(nullptr); return;
+    default: CallOld(m); return;
+    }
+}
+
+void TWinSkinForm::FormWindowProc(fw::TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_SETTEXT:
+        oldFormWindowProc_(m);
+        if (FormState != fsDestroyed && IsWindowVisible(WindowHandle)) {
+            // Only an MDI child has an MDI client to redraw it.
+            if (FormKind == fkMDIChild && WindowState == wsMaximized) {
+                if (HWND client = GetParent(WindowHandle))
+                    PostMessageW(client, WM_SKINMDIREDRAW, reinterpret_cast<WPARAM>(WindowHandle),
+                                 0);
+            }
+            if (WindowState == wsMinimized)
+                PaintFrame(nullptr);
+            else
+                RefreshFrame();
+        }
+        return;
+    case WM_SKINUPDATE: ReSkin(); return;
+    case WM_SKINPAINTBORDER:
+        if (m.LParam != SKIN_MARKER) break;
+        if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+        m.Result = SKIN_MARKER;
+        return;
+    case WM_SKINPROBE: m.Result = m.LParam == SKIN_MARKER ? SKIN_MARKER : 1; return;
+    default: break;
+    }
+    oldFormWindowProc_(m);
+}
+
+void TWinSkinForm::WMNCCalcSize(fw::TMessage& m)
+{
+    CallOld(m);
+    if (!m.WParam) {
+        m.Result = 0;
+        return;
+    }
+    auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam);
+    if ((FormKind == fkMDIChild && WindowState != wsNormal) || BorderKind == bkNone) {
+        params->rgrc[1] = params->rgrc[0];
+    } else {
+        const RECT client = SkinClientRect(*params->lppos, borders_, MenuBarHeight);
+        params->rgrc[0] = client;
+        params->rgrc[1] = client;
+    }
+    m.Result = WVR_VALIDRECTS;
+}
+
+void TWinSkinForm::WMNCHitTest(fw::TMessage& m)
+{
+    CallOld(m);
+    m.Result = SkinHitTest(m.Result, ScreenToFrame(MessagePoint(m)), borders_, MenuBarHeight);
+}
+
+void TWinSkinForm::SetSysMenuStyle(bool remove)
+{
+    if ((CaptionCaps & ccKeepSysMenuStyle) || FormState == fsDestroyed) return;
+    const DWORD style = WindowLong(GWL_STYLE);
+    DWORD changed = style;
+    if (remove)
+        changed &= ~DWORD(WS_SYSMENU);
+    else if (SysMenuHandle)
+        changed |= WS_SYSMENU;
+    if (changed != style) SetWindowLong(GWL_STYLE, changed);
+    WindowStyle = changed;
+}
+
+void TWinSkinForm::WMNCPaint(fw::TMessage& m)
+{
+    SetSysMenuStyle(true);
+    m.Result = 0;
+    if (!SkinData || !SkinData->FramePainting) return;
+    if ((FormKind == fkMDIChild && WindowState == wsMaximized) || BorderKind == bkNone) {
+        CallOld(m);
+        return;
+    }
+    PaintFrame(nullptr);
+}
+
+void TWinSkinForm::WMNCActivate(fw::TMessage& m)
+{
+    Active = m.WParam != 0;
+    if (hoverTimer_) hoverTimer_->SetEnabled(Active);
+    if (FormKind == fkMDIChild) CallOld(m);
+    if (!(FormKind == fkMDIChild && WindowState == wsMaximized)) PaintFrame(nullptr);
+    m.Result = 1;
+}
+
+void TWinSkinForm::WMSize(fw::TMessage& m)
+{
+    CallOld(m);
+    switch (m.WParam) {
+    case SIZE_RESTORED: WindowState = wsNormal; break;
+    case SIZE_MINIMIZED: WindowState = wsMinimized; break;
+    case SIZE_MAXIMIZED: WindowState = wsMaximized; break;
+    default: break;
+    }
+    if (WindowState == wsMinimized) return;
+    if (FormKind == fkMDIChild && WindowState != wsNormal) return;
+    if (FormState == fsActive || FormState == fsReskinning) UpdateWindowRegion();
+}
+
+void TWinSkinForm::EndPress()
+{
+    if (!pressed_) return;
+    TNCObject* pressed = pressed_;
+    pressed_ = nullptr;
+    if (HotObject == pressed) pressed->HoverLeave();
+}
+
+void TWinSkinForm::WMNCMouseMove(fw::TMessage& m)
+{
+    if (!Active) {
+        m.Result = 0;
+        return;
+    }
+    // The menu bar's entries are looked for after the caption buttons.
+    if (TNCObject* object = FindSysButton(SysButtons, ScreenToFrame(MessagePoint(m)))) {
+        if (object != pressed_) pressed_ = nullptr;
+        object->HoverEnter();
+        m.Result = 0;
+        return;
+    }
+    pressed_ = nullptr;
+    if (HotObject) {
+        HotObject->HoverLeave();
+        HotObject = nullptr;
+    }
+    CallOld(m);
+}
+
+void TWinSkinForm::WMNCLButtonDown(fw::TMessage& m)
+{
+    if (TNCObject* object = FindSysButton(SysButtons, ScreenToFrame(MessagePoint(m)))) {
+        if (!Active) SetForegroundWindow(WindowHandle);
+        object->ButtonDown();
+        pressed_ = object;
+        m.Result = 0;
+        return;
+    }
+    // A maximised window is not dragged by its caption.
+    if (WindowState == wsMaximized && Active && m.WParam == HTCAPTION) m.WParam = HTMENU;
+    CallOld(m);
+}
+
+void TWinSkinForm::WMNCLButtonUp(fw::TMessage& m)
+{
+    const POINT at = MessagePoint(m);
+    TNCObject* object = FindSysButton(SysButtons, ScreenToFrame(at));
+    TNCObject* pressed = pressed_;
+    pressed_ = nullptr;
+    if (!object) {
+        CallOld(m);
+        return;
+    }
+    m.Result = 0;
+    // Only a release over the button that was pressed acts.
+    if (object != pressed || object->State != nsPressed) return;
+    object->ButtonUp();
+    HotObject = object;
+    DoSysButtonAction(at.x, at.y);
+}
+
+void TWinSkinForm::WMNCLButtonDblClk(fw::TMessage& m)
+{
+    if (TWinSysButton* button = FindSysButton(SysButtons, ScreenToFrame(MessagePoint(m)))) {
+        if (button->IsSysMenuButton()) {
+            if (hoverTimer_) hoverTimer_->SetEnabled(false);
+            PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        m.Result = 0;
+        return;
+    }
+    // Only the caption maximises and restores.
+    if (m.WParam == HTCAPTION) {
+        if (WindowState != wsNormal) {
+            RestoreWindow();
+            m.Result = 0;
+            return;
+        }
+        if (CaptionCaps & ccMaximize) {
+            ToggleMaximize();
+            m.Result = 0;
+            return;
+        }
+    }
+    CallOld(m);
+}
+
+void TWinSkinForm::WMNCRButtonDown(fw::TMessage& m)
+{
+    if (m.WParam == HTCAPTION && FormKind != fkMDIChild) {
+        ShowSystemMenu(MessagePoint(m));
+        m.Result = 0;
+        return;
+    }
+    CallOld(m);
+}
+
+void TWinSkinForm::WMCommand(fw::TMessage& m)
+{
+    const WORD id = LOWORD(m.WParam);
+    if (IsWindowCommand(id)) {
+        PostMessageW(WindowHandle, WM_SYSCOMMAND, id, 0);
+        m.Result = 0;
+        return;
+    }
+    CallOld(m);
+}
+
+void TWinSkinForm::WMSysCommand(fw::TMessage& m)
+{
+    const WPARAM command = m.WParam & 0xFFF0;
+    if (command == SC_KEYMENU) {
+        const LPARAM key = m.LParam;
+        if (key == 0 && !GetCapture()) {
+            // Alt alone opens the skinned menu bar's first entry; a window
+            // without a bar opens nothing.
+            m.Result = 1;
+            return;
+        }
+        if (key == ' ') {
+            POINT origin{0, 0};
+            ClientToScreen(WindowHandle, &origin);
+            ShowSystemMenu(origin);
+        }
+    }
+    switch (command) {
+    case SC_MINIMIZE: WindowState = wsMinimized; break;
+    case SC_MAXIMIZE: WindowState = wsMaximized; break;
+    case SC_RESTORE: WindowState = wsNormal; break;
+    default: break;
+    }
+    CallOld(m);
+}
+
+void TWinSkinForm::ToggleMaximize()
+{
+    if (WindowState == wsMaximized) {
+        RestoreWindow();
+        return;
+    }
+    WindowState = wsMaximized;
+    PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    HotObject = nullptr;
+}
+
+void TWinSkinForm::RestoreWindow()
+{
+    WindowState = wsNormal;
+    PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TWinSkinForm::ToggleMinimize()
+{
+    if (WindowState == wsMinimized) {
+        RestoreWindow();
+        return;
+    }
+    WindowState = wsMinimized;
+    SetSysMenuStyle(false);
+    PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWinSkinForm::ShowSystemMenu(POINT screen)
+{
+    if (TSkinManage* manager = SkinManager(); manager && manager->ModuleMode()) return;
+    const DWORD now = GetTickCount();
+    if (int(DoubleClickTime) < 0 || now - LastSysMenuTick > DoubleClickTime) {
+        LastSysMenuTick = now;
+        // The window's own system menu, until the skinned one replaces it.
+        HMENU menu = SysMenuHandle ? SysMenuHandle : GetSystemMenu(WindowHandle, FALSE);
+        if (!menu) return;
+        const UINT command = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTBUTTON, screen.x,
+                                                 screen.y, 0, WindowHandle, nullptr));
+        if (command) PostMessageW(WindowHandle, WM_SYSCOMMAND, command, 0);
+        return;
+    }
+    if (HotObject) {
+        if (hoverTimer_) hoverTimer_->SetEnabled(false);
+        PostMessageW(WindowHandle, WM_CLOSE, 0, 0);
+    }
+}
+
+void TWinSkinForm::HoverTimer(fw::TObject*)
+{
+    if (!HotObject || !WindowHandle || FormState == fsDestroyed) return;
+    POINT cursor;
+    if (!GetCursorPos(&cursor)) return;
+    const POINT at = ScreenToFrame(cursor);
+    if (!PtInRect(&HotObject->Rect, at)) {
+        if (HotObject == pressed_) pressed_ = nullptr;
+        TNCObject* hot = HotObject;
+        hot->HoverLeave();
+        HotObject = nullptr;
+    }
+}
+
+}  // namespace skin

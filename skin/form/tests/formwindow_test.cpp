@@ -1,0 +1,317 @@
+// A form skinned by a TWinSkinForm with the default skin, on the desktop:
+// the activation, the frame read back through WM_SKINPAINTBORDER, hit
+// tests, caption-button clicks, unhooking, and a window destroyed while
+// skinned.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "skin/data/skindata.h"
+#include "skin/engine/skinunit.h"
+#include "skin/form/winskinform.h"
+#include "skin/tests/pixels.h"
+
+namespace skin {
+namespace {
+
+using test::PixelAt;
+
+constexpr int kClientW = 669, kClientH = 295;
+// The default skin: borders 4, caption 30; caption buttons 30 x 20 at
+// y 5, their left edges 36 (close), 68 (maximise or restore) and 100
+// (minimise) from the window's right edge.
+constexpr int kBorder = 4, kCaption = 30;
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void Pump(DWORD ms = 100)
+{
+    const DWORD start = GetTickCount();
+    PumpUntil([&] { return GetTickCount() - start > ms; }, ms + 100);
+}
+
+// Records what reaches the form's WindowProc.
+class TNotifySpy : public fw::TComponent {
+    FW_CLASS(TNotifySpy, fw::TComponent)
+public:
+    using TComponent::TComponent;
+    fw::TWndMethod old;
+    std::vector<fw::TMessage> notes;
+    void Hook(fw::TControl* c)
+    {
+        old = c->WindowProc;
+        c->WindowProc = fw::TWndMethod(this, &TNotifySpy::Proc);
+    }
+    void Proc(fw::TMessage& m)
+    {
+        if (m.Msg == WM_SKINNOTIFY) notes.push_back(m);
+        old(m);
+    }
+};
+FW_IMPLEMENT_CLASS(TNotifySpy) {}
+
+class FormWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fw::Application->Initialize();
+        data.reset(new TSkinData(nullptr));
+        data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+        ASSERT_FALSE(data->NoSkin());
+        data->GetCaptionFont();
+        form.reset(new fw::TForm(nullptr));
+        form->SetCaption("Skinned");
+        form->SetBounds(120, 80, 300, 200);
+        form->SetClientSize(kClientW, kClientH);
+        spy = new TNotifySpy(form.get());
+        spy->Hook(form.get());
+        form->Show();
+        Pump();
+        GetWindowRect(Handle(), &nativeRect);
+        nativeProc = GetWindowLongPtrW(Handle(), GWLP_WNDPROC);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        data.reset();
+    }
+    HWND Handle() { return form->Handle(); }
+
+    // Skins the form as the manager does and waits for the notification.
+    TWinSkinForm* Skin(fw::TComponent* owner)
+    {
+        auto* s = new TWinSkinForm(owner);
+        s->WindowHandle = Handle();
+        s->ClassName = "TForm";
+        s->InitSkinForm(data.get(), form.get());
+        spy->notes.clear();
+        PostMessageW(Handle(), WM_SKINACTIVATE, 0, 1000);
+        EXPECT_TRUE(PumpUntil([&] { return !spy->notes.empty(); }));
+        Pump();
+        return s;
+    }
+    SIZE ClientSize()
+    {
+        RECT r;
+        GetClientRect(Handle(), &r);
+        return SIZE{r.right, r.bottom};
+    }
+    RECT WindowRect()
+    {
+        RECT r;
+        GetWindowRect(Handle(), &r);
+        return r;
+    }
+    // The frame as WM_SKINPAINTBORDER paints it, over green.
+    std::unique_ptr<fw::TBitmap> Frame()
+    {
+        const RECT r = WindowRect();
+        auto b = test::Solid(r.right - r.left, r.bottom - r.top, 0x00FF00);
+        EXPECT_EQ(SendMessageW(Handle(), WM_SKINPAINTBORDER,
+                               reinterpret_cast<WPARAM>(b->Canvas()->Handle()), SKIN_MARKER),
+                  SKIN_MARKER);
+        return b;
+    }
+    // A caption-button click: non-client press and release at the
+    // button whose left edge is xFromRight from the window's right edge.
+    void ClickButton(int xFromRight, int releaseXFromRight = 0)
+    {
+        const RECT r = WindowRect();
+        const POINT down{r.right - xFromRight + 15, r.top + 15};
+        const POINT up{r.right - (releaseXFromRight ? releaseXFromRight : xFromRight) + 15,
+                       r.top + 15};
+        SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(down.x, down.y));
+        SendMessageW(Handle(), WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(up.x, up.y));
+    }
+
+    fw::TOwnedPtr<TSkinData> data;
+    fw::TOwnedPtr<fw::TForm> form;
+    TNotifySpy* spy = nullptr;
+    RECT nativeRect{};
+    LONG_PTR nativeProc = 0;
+    TSkinEngineScope engine;
+};
+
+TEST_F(FormWindowTest, ActivationSkinsTheFrameAndKeepsTheClientSize)
+{
+    TWinSkinForm* s = Skin(form.get());
+    ASSERT_EQ(spy->notes.size(), 1u);
+    EXPECT_EQ(spy->notes[0].WParam, 0u);
+    EXPECT_EQ(spy->notes[0].LParam, SKIN_MARKER);
+    EXPECT_EQ(s->FormState, fsActive);
+
+    const SIZE client = ClientSize();
+    EXPECT_EQ(client.cx, kClientW);
+    EXPECT_EQ(client.cy, kClientH);
+    const RECT r = WindowRect();
+    EXPECT_EQ(r.right - r.left, kClientW + 2 * kBorder);
+    EXPECT_EQ(r.bottom - r.top, kClientH + kCaption + kBorder);
+
+    // The region cuts the rounded upper corners.
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(Handle(), rgn), COMPLEXREGION);
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+    EXPECT_FALSE(PtInRegion(rgn, r.right - r.left - 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn, 300, 10));
+    EXPECT_TRUE(PtInRegion(rgn, 0, 100));
+    EXPECT_TRUE(PtInRegion(rgn, 0, r.bottom - r.top - 1));
+    DeleteObject(rgn);
+
+    // The is-skinned query answers 1 and brings one more notification.
+    spy->notes.clear();
+    EXPECT_EQ(SendMessageW(Handle(), WM_SKINQUERY, 0, 0), 1);
+    EXPECT_TRUE(PumpUntil([&] { return !spy->notes.empty(); }));
+    Pump();
+    EXPECT_EQ(spy->notes.size(), 1u);
+}
+
+TEST_F(FormWindowTest, FramePixelsActiveAndInactive)
+{
+    Skin(form.get());
+    TDataSkinBorder& top = *data->Skin().Top;
+    TDataSkinBorder& left = *data->Skin().Left;
+    const int w = WindowRect().right - WindowRect().left;
+    // Above the caption text and buttons, in the stretched middle of the
+    // Top piece; and the middle of the left border.
+    const int x = w - 120, y = 2, ly = 150;
+    auto active = Frame();
+    EXPECT_EQ(PixelAt(active.get(), x, y), PixelAt(top.Image.get(), 24, y));
+    EXPECT_EQ(PixelAt(active.get(), 1, ly), PixelAt(left.Image.get(), 1, 35));
+    EXPECT_EQ(PixelAt(active.get(), 300, 100), 0x00FF00u);  // the client area is left alone
+    // The close button's normal look at its centre.
+    const TDataSkinSysButton* close = nullptr;
+    for (auto& b : data->Skin().SysButtons)
+        if (b->Action == 0) close = b.get();
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(PixelAt(active.get(), w - 36 + 15, 15), PixelAt(close->Image.get(), 15, 10));
+
+    SendMessageW(Handle(), WM_NCACTIVATE, FALSE, 0);
+    auto inactive = Frame();
+    EXPECT_EQ(PixelAt(inactive.get(), x, y), PixelAt(top.Image.get(), 24, kCaption + y));
+    EXPECT_EQ(PixelAt(inactive.get(), 1, ly), PixelAt(left.Image.get(), 4 + 1, 35));
+    EXPECT_NE(PixelAt(inactive.get(), x, y), PixelAt(active.get(), x, y));
+    EXPECT_EQ(PixelAt(inactive.get(), w - 36 + 15, 15), PixelAt(close->Image.get(), 90 + 15, 10));
+    SendMessageW(Handle(), WM_NCACTIVATE, TRUE, 0);
+
+    // Without the marker nothing is painted.
+    auto b = test::Solid(w, 50, 0x00FF00);
+    EXPECT_NE(SendMessageW(Handle(), WM_SKINPAINTBORDER,
+                           reinterpret_cast<WPARAM>(b->Canvas()->Handle()), 0),
+              SKIN_MARKER);
+    EXPECT_EQ(PixelAt(b.get(), x, y), 0x00FF00u);
+}
+
+TEST_F(FormWindowTest, HitTestCaptionAndBorders)
+{
+    Skin(form.get());
+    const RECT r = WindowRect();
+    auto hit = [&](int x, int y) {
+        return SendMessageW(Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
+    };
+    EXPECT_EQ(hit(200, 15), HTCAPTION);
+    EXPECT_EQ(hit(200, 100), HTCLIENT);
+    const LRESULT bottom = hit(200, r.bottom - r.top - 2);
+    EXPECT_NE(bottom, HTCAPTION);
+    EXPECT_NE(bottom, HTMENU);
+}
+
+TEST_F(FormWindowTest, CaptionButtonsMaximiseRestoreMinimiseAndClose)
+{
+    Skin(form.get());
+    ClickButton(68);
+    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(Handle()) != FALSE; }));
+    Pump();
+    ClickButton(68);  // the restore button now
+    EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(Handle()); }));
+    Pump();
+    ClickButton(100);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(Handle()) != FALSE; }));
+    Pump();
+    SendMessageW(Handle(), WM_SKINREPAINT, 0, 0);  // lays the buttons out on the minimised frame
+    ClickButton(100);
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(Handle()); }));
+    Pump();
+    EXPECT_EQ(ClientSize().cx, kClientW);
+    EXPECT_EQ(ClientSize().cy, kClientH);
+
+    // Pressed on minimise, released on close: nothing happens.
+    ClickButton(100, 36);
+    Pump(200);
+    EXPECT_TRUE(IsWindowVisible(Handle()));
+    EXPECT_FALSE(IsIconic(Handle()));
+
+    // A close item greyed in the system menu disables the close button.
+    HMENU menu = GetSystemMenu(Handle(), FALSE);
+    ASSERT_NE(menu, nullptr);
+    EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    SendMessageW(Handle(), WM_SKINREPAINT, 0, 0);
+    ClickButton(36);
+    Pump(200);
+    EXPECT_TRUE(IsWindowVisible(Handle()));
+    EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+    SendMessageW(Handle(), WM_SKINREPAINT, 0, 0);
+    ClickButton(36);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Handle()); }));
+}
+
+TEST_F(FormWindowTest, UnhookLeavesTheWindowAsItWasAndSkinsAgain)
+{
+    TWinSkinForm* s = Skin(form.get());
+    ASSERT_NE(GetWindowLongPtrW(Handle(), GWLP_WNDPROC), nativeProc);
+    s->UnhookWindow();
+    s->Free();
+    Pump();
+    const RECT r = WindowRect();
+    EXPECT_EQ(r.right - r.left, nativeRect.right - nativeRect.left);
+    EXPECT_EQ(r.bottom - r.top, nativeRect.bottom - nativeRect.top);
+    EXPECT_EQ(ClientSize().cx, kClientW);
+    EXPECT_EQ(ClientSize().cy, kClientH);
+    EXPECT_EQ(GetWindowLongPtrW(Handle(), GWLP_WNDPROC), nativeProc);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(Handle(), rgn), ERROR);  // no region
+    DeleteObject(rgn);
+    EXPECT_EQ(SendMessageW(Handle(), WM_SKINQUERY, 0, 0), 0);
+    EXPECT_NE(GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+
+    // Skinned again, as a reload does.
+    Skin(form.get());
+    EXPECT_EQ(ClientSize().cx, kClientW);
+    EXPECT_EQ(SendMessageW(Handle(), WM_SKINQUERY, 0, 0), 1);
+}
+
+TEST_F(FormWindowTest, FreedSkinnerUnhooksAndDestroyedWindowIsLeftAlone)
+{
+    // Freed while the window lives: the window procedure is its own again.
+    TWinSkinForm* s = Skin(nullptr);
+    s->Free();
+    EXPECT_EQ(GetWindowLongPtrW(Handle(), GWLP_WNDPROC), nativeProc);
+    EXPECT_EQ(SendMessageW(Handle(), WM_SKINQUERY, 0, 0), 0);
+
+    // Destroyed while skinned: state 6, nothing of the skinner left on the
+    // window when the old procedure sees WM_NCDESTROY, and freeing it
+    // later touches nothing.
+    s = Skin(nullptr);
+    form.reset();
+    EXPECT_EQ(s->FormState, fsDestroyed);
+    EXPECT_FALSE(s->Hooked());
+    s->Free();
+}
+
+}  // namespace
+}  // namespace skin

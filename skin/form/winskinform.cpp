@@ -1,0 +1,310 @@
+// The form skinner's life cycle: hooking a window, the activation that
+// skins it, applying the skin again, and the two ways of unhooking (full,
+// which gives the window its own frame back, and quick, when the window or
+// the engine goes away).
+#include "skin/form/winskinform.h"
+
+#include <algorithm>
+
+#include "framework/forms.h"
+#include "skin/data/skindata.h"
+#include "skin/form/skinmanage.h"
+
+namespace skin {
+namespace {
+
+constexpr unsigned kHoverInterval = 250;
+
+bool IsDialogClassName(const std::string& name)
+{
+    return name == "#32770" || name == "TMessageForm";
+}
+
+std::string WindowClassName(HWND window)
+{
+    char name[101] = {};
+    const int n = GetClassNameA(window, name, sizeof name);
+    return std::string(name, size_t(std::max(n, 0)));
+}
+
+}  // namespace
+
+FW_IMPLEMENT_CLASS(TWinSkinForm) {}
+
+TWinSkinForm::TWinSkinForm(fw::TComponent* owner)
+    : TComponent(owner), captionFont_(std::make_unique<fw::TFont>()),
+      iconBitmap_(std::make_unique<fw::TBitmap>()), captionBitmap_(std::make_unique<fw::TBitmap>()),
+      buttonGround_(std::make_unique<fw::TBitmap>())
+{
+    DoubleClickTime = GetDoubleClickTime();
+}
+
+void TWinSkinForm::Destroy()
+{
+    // A skinner freed while its window lives leaves the window as it was
+    // before hooking; one whose window is gone touches nothing.
+    QuickUnhook();
+    FreeSysButtons();
+    inherited::Destroy();
+}
+
+DWORD TWinSkinForm::WindowLong(int index) const
+{
+    return DWORD(Unicode ? GetWindowLongPtrW(WindowHandle, index)
+                         : GetWindowLongPtrA(WindowHandle, index));
+}
+
+void TWinSkinForm::SetWindowLong(int index, DWORD value)
+{
+    if (Unicode)
+        SetWindowLongPtrW(WindowHandle, index, LONG_PTR(value));
+    else
+        SetWindowLongPtrA(WindowHandle, index, LONG_PTR(value));
+}
+
+void TWinSkinForm::InitSkinForm(TSkinData* data, fw::TCustomForm* form)
+{
+    FormControl = form;
+    if (data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, WindowHandle, ClassName);
+    if (data->SkinControls().Contains(xcMenuItem)) form->SetAutoScroll(false);
+    HookWindow(data);
+    if (!hooked_) return;
+    if (FrameSkinned) {
+        oldFormWindowProc_ = form->WindowProc;
+        form->WindowProc = fw::TWndMethod(this, &TWinSkinForm::FormWindowProc);
+        formProcSaved_ = true;
+    }
+    savedColor_ = form->Color();
+    form->SetColor(data->Skin().Colour(TColourSlot::ButtonFace));
+}
+
+void TWinSkinForm::AttachWindow(TSkinData* data) { HookWindow(data); }
+
+void TWinSkinForm::HookWindow(TSkinData* data)
+{
+    if (hooked_ || !WindowHandle || !IsWindow(WindowHandle)) return;
+    if (TSkinManage* manager = SkinManager(); manager && manager->State == TSkinManage::kIdle)
+        manager->State = TSkinManage::kActive;
+    SkinData = data;
+    if (!hoverTimer_) {
+        hoverTimer_ = new fw::TTimer(this);
+        hoverTimer_->SetEnabled(false);
+        hoverTimer_->SetInterval(kHoverInterval);
+        hoverTimer_->OnTimer = fw::TNotifyEvent(this, &TWinSkinForm::HoverTimer);
+    }
+    if (data->CaptionFont()) captionFont_->Assign(data->CaptionFont());
+
+    FrameSkinned = data->SkinControls().Contains(xcMainMenu);
+    Unicode = IsWindowUnicode(WindowHandle) != FALSE;
+    const DWORD style = WindowLong(GWL_STYLE);
+    const DWORD exStyle = WindowLong(GWL_EXSTYLE);
+    WindowStyle = style;
+    RightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    IsChildWindow = (style & WS_CHILD) != 0;
+    if (ClassName.empty()) ClassName = WindowClassName(WindowHandle);
+    ownerWindow_ = GetWindow(WindowHandle, GW_OWNER);
+    sizable_ = (style & WS_THICKFRAME) != 0;
+    ReadWindowState();
+
+    bool hasMDIClient = false;
+    for (HWND child = GetTopWindow(WindowHandle); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (WindowClassName(child) == "MDIClient") {
+            hasMDIClient = true;
+            break;
+        }
+    FormKind = FormKindOf(exStyle, hasMDIClient);
+    if (FormKind == fkMDIChild && data->Options().Contains(xoMDIChildBorder)) FrameSkinned = false;
+    const TWindowsVersion& version = WindowsVersion();
+    CaptionCaps = CaptionCapsOf(style, exStyle, SysMenuHandle != nullptr, ownerWindow_ != nullptr,
+                                FormKind == fkMDIChild, version);
+    IsDialogClass = IsDialogClassName(ClassName);
+    BorderKind = BorderKindOf(style, exStyle, IsDialogClass);
+    if (version.Win95Family) {
+        TSkinControlTypes controls = data->SkinControls();
+        controls.Exclude(xcSystemMenu);
+        data->SetSkinControls(controls);
+    }
+
+    if (!hook_.Hook(WindowHandle)) return;
+    Unicode = hook_.Unicode();
+    hooked_ = true;
+    quickUnhooked_ = false;
+    // A window with a menu bar gets the skinned menu bar here; until it
+    // exists the bar's strip stays empty (MenuBarHeight 0).
+    if (FrameSkinned)
+        CreateSysButtons();
+    else
+        FormState = fsActive;
+}
+
+void TWinSkinForm::CreateSysButtons()
+{
+    if (!SkinData || SkinData->NoSkin()) return;
+    borders_ = FrameBordersOf(SkinData->Skin(), BorderKind);
+    if (BorderKind == bkNone) MenuBarHeight = 0;
+    FreeSysButtons();
+    for (auto& b : SkinData->Skin().SysButtons) {
+        auto button = std::make_unique<TWinSysButton>(this, b.get());
+        button->State = nsNormal;
+        if (button->IsSysMenuButton()) {
+            BuildIconBitmap();
+            if (b->Image->Empty() && !iconBitmap_->Empty()) b->Image->Assign(iconBitmap_.get());
+            fw::TBitmap* appIcon = SkinData->AppIconBitmap();
+            if (appIcon && appIcon->Empty() && !iconBitmap_->Empty())
+                appIcon->Assign(iconBitmap_.get());
+        }
+        SysButtons.push_back(std::move(button));
+    }
+}
+
+void TWinSkinForm::FreeSysButtons()
+{
+    // The hot and pressed objects may be among them.
+    HotObject = nullptr;
+    pressed_ = nullptr;
+    SysButtons.clear();
+}
+
+void TWinSkinForm::BuildIconBitmap()
+{
+    if (!WindowHandle || FormState == fsDestroyed) return;
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    auto icon = reinterpret_cast<HICON>(SendMessageW(WindowHandle, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(WindowHandle, WM_GETICON, ICON_BIG, 0));
+    icon_ = icon;
+    iconSize_ = SIZE{cx, cy};
+    iconBitmap_->SetPixelFormat(fw::pf16bit);
+    iconBitmap_->SetSize(cx, cy);
+    iconBitmap_->Canvas()->Brush()->SetColor(fw::clFuchsia);
+    iconBitmap_->Canvas()->FillRect(RECT{0, 0, cx, cy});
+    if (icon)
+        DrawIconEx(iconBitmap_->Canvas()->Handle(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+}
+
+void TWinSkinForm::ReadWindowState()
+{
+    if (!WindowHandle || FormState == fsDestroyed) return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(WindowHandle, &placement))
+        WindowState = WindowStateOf(placement.showCmd);
+}
+
+void TWinSkinForm::ActivationSequence()
+{
+    activated_ = true;
+    SysMenuHandle = GetSystemMenu(WindowHandle, FALSE);
+    if (SysMenuHandle) CaptionCaps |= ccSysMenu;
+    BuildIconBitmap();
+    RECT window;
+    GetWindowRect(WindowHandle, &window);
+    GetClientRect(WindowHandle, &activationClient_);
+    nativeOverhead_ = SIZE{(window.right - window.left) - activationClient_.right,
+                           (window.bottom - window.top) - activationClient_.bottom};
+    // The control skinners of the children attach here.
+    if (FormState == fsInstalled) {
+        ReadWindowState();
+        const bool fits = FormKind == fkMDIChild ? WindowState == wsNormal
+                                                 : !IsChildWindow && BorderKind != bkNone &&
+                                                       WindowState != wsMinimized;
+        if (fits) {
+            FormState = NextFormState(FormState, TFormEvent::BeginFit);
+            FitWindowToSkin(false);
+            FormState = NextFormState(FormState, TFormEvent::EndFit);
+            if (WindowState == wsMaximized)
+                RefreshFrame();
+            else
+                UpdateWindowRegion();
+        }
+    }
+    NotifySkinned();
+    FormState = NextFormState(FormState, TFormEvent::Activated);
+    if (hoverTimer_) hoverTimer_->SetEnabled(true);
+}
+
+void TWinSkinForm::NotifySkinned()
+{
+    if (!WindowHandle || FormState == fsDestroyed) return;
+    SendMessageW(WindowHandle, WM_SKINNOTIFY, 0, SKIN_MARKER);
+    if (SkinData && SkinData->OnAfterSkinForm)
+        SkinData->OnAfterSkinForm(FormControl, WindowHandle, ClassName);
+}
+
+void TWinSkinForm::RefreshFrame()
+{
+    if (!WindowHandle || FormState == fsDestroyed) return;
+    SetWindowPos(WindowHandle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::ReSkin()
+{
+    if (!hooked_ || FormState == fsDestroyed || !SkinData) return;
+    const fw::TColor face = SkinData->Skin().Colour(TColourSlot::ButtonFace);
+    if (FormControl) {
+        FormControl->SetColor(face);
+        for (int i = 0; i < FormControl->ComponentCount(); ++i)
+            if (auto* owned = dynamic_cast<fw::TCustomForm*>(FormControl->Components(i)))
+                owned->SetColor(face);
+    }
+    FormState = NextFormState(FormState, TFormEvent::BeginReskin);
+    if (FrameSkinned) {
+        borders_ = FrameBordersOf(SkinData->Skin(), BorderKind);
+        if (FormControl) {
+            FitWindowToSkin(true);
+            FormControl->SetHeight(FormControl->Height() + 1);
+            FormControl->SetHeight(FormControl->Height() - 1);
+        }
+        UpdateWindowRegion();
+        RedrawWindow(WindowHandle, nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    NotifySkinned();
+    FormState = NextFormState(FormState, TFormEvent::EndReskin);
+}
+
+void TWinSkinForm::QuickUnhook()
+{
+    if (hoverTimer_) hoverTimer_->SetEnabled(false);
+    if (!hooked_ || quickUnhooked_) return;
+    quickUnhooked_ = true;
+    hooked_ = false;
+    if (formProcSaved_ && FormControl) FormControl->WindowProc = oldFormWindowProc_;
+    formProcSaved_ = false;
+    hook_.Unhook();
+    FreeSkinControls();
+}
+
+void TWinSkinForm::UnhookWindow()
+{
+    if (hoverTimer_) hoverTimer_->SetEnabled(false);
+    if (!hooked_ || FormState == fsDestroyed || !IsWindow(WindowHandle)) {
+        QuickUnhook();
+        return;
+    }
+    const bool frame = FrameSkinned;
+    QuickUnhook();
+    if (FormControl && FormState != fsDestroying) FormControl->SetColor(savedColor_);
+    if (!frame) {
+        if (FormControl) FormControl->Invalidate();
+        return;
+    }
+    if (SysMenuHandle && !(CaptionCaps & ccKeepSysMenuStyle)) {
+        const DWORD style = WindowLong(GWL_STYLE);
+        if (!(style & WS_SYSMENU)) SetWindowLong(GWL_STYLE, style | WS_SYSMENU);
+    }
+    if (activated_ && FormState != fsDestroying && (FormKind == fkMDIChild || !IsChildWindow)) {
+        RECT r;
+        GetWindowRect(WindowHandle, &r);
+        POINT at{r.left, r.top};
+        if (FormKind == fkMDIChild) ScreenToClient(GetParent(WindowHandle), &at);
+        const int width = r.right - r.left + nativeOverhead_.cx - borders_.Left - borders_.Right;
+        const int height = r.bottom - r.top + nativeOverhead_.cy - borders_.Top - borders_.Bottom;
+        SetWindowPos(WindowHandle, nullptr, at.x, at.y, width, height,
+                     SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    SetWindowRgn(WindowHandle, nullptr, TRUE);
+    RegionSet = false;
+}
+
+}  // namespace skin

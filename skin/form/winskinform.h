@@ -1,0 +1,197 @@
+// TWinSkinForm skins one top-level window: a framework form, or a foreign
+// window such as a message box. It replaces the window procedure (and a
+// form's WindowProc), draws the frame, caption and caption buttons from the
+// skin, cuts the window to the skin's shape, and undoes all of it when the
+// window is unskinned. The skin manager makes one per skinned window.
+//
+// Files: winskinform.cpp (life cycle), formproc.cpp (the window
+// procedure), framepaint.cpp (frame painting and region), formfit.cpp
+// (fitting the window to the frame), captionbuttons.cpp (caption buttons),
+// formgeometry.cpp (geometry and window facts).
+#pragma once
+
+#include "framework/winapi.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/bitmaps.h"
+#include "framework/components.h"
+#include "framework/messages.h"
+#include "framework/subclass.h"
+#include "framework/timers.h"
+#include "skin/engine/skinmessages.h"
+#include "skin/form/captionbuttons.h"
+#include "skin/form/formgeometry.h"
+
+namespace fw {
+class TControl;
+class TCustomForm;
+}  // namespace fw
+
+namespace skin {
+
+class TSkinData;
+
+// Sent by the system to draw a caption outside WM_NCPAINT.
+constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
+
+class TWinSkinForm : public fw::TComponent {
+    FW_CLASS(TWinSkinForm, fw::TComponent)
+public:
+    // owner: the form of the window, or null for a foreign window.
+    explicit TWinSkinForm(fw::TComponent* owner);
+
+    // Set by the manager before InitSkinForm or AttachWindow.
+    HWND WindowHandle = nullptr;
+    std::string ClassName;
+
+    // Skins a framework form: its window procedure and WindowProc.
+    void InitSkinForm(TSkinData* data, fw::TCustomForm* form);
+    // Skins a foreign window: its window procedure only.
+    void AttachWindow(TSkinData* data);
+
+    // Full unskin: window procedure, frame, size and region put back.
+    void UnhookWindow();
+    // The window is going away (or the manager is): only the procedures
+    // are put back. Safe to call twice.
+    void QuickUnhook();
+    // Applies the skin again (WM_SKINUPDATE, the reload command).
+    void ReSkin();
+    void CreateSysButtons();
+    void FreeSysButtons();
+    void NotifySkinned();
+    // Frame changed: the system recomputes the non-client area.
+    void RefreshFrame();
+
+    // Painting (framepaint.cpp).
+    // Paints the frame into the DC, or into the window DC when null.
+    void PaintFrame(HDC dc = nullptr);
+    void UpdateWindowRegion();
+    void RemoveWindowRegion();
+    // Fits the window to the skinned frame (formfit.cpp).
+    void FitWindowToSkin(bool keepClient);
+
+    // Caption buttons (captionbuttons.cpp).
+    bool SysButtonVisible(size_t index);
+    void LayoutSysButtons();
+    void PaintSysButton(TWinSysButton* button, int frame);
+    void DoSysButtonAction(int x, int y);
+    TCaptionFacts CaptionFacts();
+
+    // Window commands.
+    void ToggleMaximize();
+    void ToggleMinimize();
+    void RestoreWindow();
+    void ShowSystemMenu(POINT screen);
+
+    // A screen point in frame coordinates.
+    POINT ScreenToFrame(POINT screen) const;
+    TFrameBorders Borders() const { return borders_; }
+    bool Hooked() const { return hooked_; }
+
+    TSkinData* SkinData = nullptr;
+    fw::TCustomForm* FormControl = nullptr;
+    bool FrameSkinned = false;
+    bool Active = true;
+    TFormKind FormKind = fkNormal;
+    TBorderKind BorderKind = bkFixed;
+    uint8_t CaptionCaps = 0;
+    TSkinWindowState WindowState = wsNormal;
+    TFormState FormState = fsInstalled;
+    bool IsChildWindow = false;
+    bool IsDialogClass = false;
+    bool RightToLeft = false;
+    bool Unicode = true;
+    DWORD WindowStyle = 0;
+    HMENU SysMenuHandle = nullptr;
+    int MenuBarHeight = 0;
+    std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
+    // The caption button (or menu-bar entry) that is pressed or hot.
+    TNCObject* HotObject = nullptr;
+    UINT DoubleClickTime = 0;
+    DWORD LastSysMenuTick = 0;
+    RECT CaptionTextRect{};
+    int RightButtonsWidth = 0;
+    bool RegionSet = false;
+    int RegionWidth = 0, RegionHeight = 0;
+    int WindowWidth = 0, WindowHeight = 0;
+    RECT WindowRect{};
+    fw::TBitmap* IconBitmap() const { return iconBitmap_.get(); }
+    fw::TFont* CaptionFont() const { return captionFont_.get(); }
+
+    // The skinned window procedure (formproc.cpp).
+    void NCWndProc(fw::TMessage& m);
+    // The form's replacement WindowProc.
+    void FormWindowProc(fw::TMessage& m);
+
+protected:
+    void Destroy() override;
+
+private:
+    friend class TFormProcTest;
+    void HookWindow(TSkinData* data);
+    void ReadWindowState();
+    void BuildIconBitmap();
+    void ActivationSequence();
+    void FreeSkinControls() {}
+    void SetSysMenuStyle(bool remove);
+    void CallOld(fw::TMessage& m) { hook_.CallDefault(m); }
+    // The window's style longs, in the window's own kind.
+    DWORD WindowLong(int index) const;
+    void SetWindowLong(int index, DWORD value);
+    void DrawWindowIcon(HDC dc, const RECT& r);
+
+    // Message handlers (formproc.cpp).
+    void WMNCCalcSize(fw::TMessage& m);
+    void WMNCHitTest(fw::TMessage& m);
+    void WMNCPaint(fw::TMessage& m);
+    void WMNCActivate(fw::TMessage& m);
+    void WMSize(fw::TMessage& m);
+    void WMNCMouseMove(fw::TMessage& m);
+    void WMNCLButtonDown(fw::TMessage& m);
+    void WMNCLButtonUp(fw::TMessage& m);
+    void WMNCLButtonDblClk(fw::TMessage& m);
+    void WMNCRButtonDown(fw::TMessage& m);
+    void WMCommand(fw::TMessage& m);
+    void WMSysCommand(fw::TMessage& m);
+    void EndPress();
+    void HoverTimer(fw::TObject* sender);
+
+    // Painting (framepaint.cpp).
+    void PaintBorder(int piece, const RECT& r, HDC dc);
+    // Composes the caption strip into the frame bitmap.
+    void PaintCaption();
+    void DrawCaptionText(fw::TCanvas* canvas, const RECT& r);
+    void PaintSysButtons(HDC dc);
+    std::wstring CaptionText() const;
+
+    TFrameBorders borders_;
+    bool activated_ = false;
+    bool hooked_ = false;
+    bool sizable_ = false;
+    bool quickUnhooked_ = false;
+    HWND ownerWindow_ = nullptr;
+    SIZE nativeOverhead_{};
+    RECT activationClient_{};
+    fw::TColor savedColor_ = 0;
+    fw::TWndMethod oldFormWindowProc_;
+    bool formProcSaved_ = false;
+    fw::TTimer* hoverTimer_ = nullptr;  // owned as a component
+    std::unique_ptr<fw::TFont> captionFont_;
+    std::unique_ptr<fw::TBitmap> iconBitmap_;
+    HICON icon_ = nullptr;
+    SIZE iconSize_{};
+    // The frame composed off screen, and the caption strip under the
+    // caption buttons (to draw one button again over its own ground).
+    std::unique_ptr<fw::TBitmap> captionBitmap_;
+    std::unique_ptr<fw::TBitmap> buttonGround_;
+    // The object pressed by the last button-down, until release or until
+    // the press ends otherwise.
+    TNCObject* pressed_ = nullptr;
+    // The window's procedure, bound to NCWndProc.
+    fw::TSubclass hook_{fw::TWndMethod(this, &TWinSkinForm::NCWndProc)};
+};
+
+}  // namespace skin
