@@ -12,6 +12,7 @@
 #include "framework/stdctrls.h"
 #include "framework/typinfo.h"
 #include "skin/controls/skinbutton.h"
+#include "skin/controls/skincheck.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/file/skintext.h"
@@ -539,6 +540,8 @@ public:
             if (s) s->GlyphProperty = r.GlyphProperty;
             return s;
         }
+        case TSkinnerKind::CheckBox: return Make<TSkinCheckBox>(r, form, data, canvas);
+        case TSkinnerKind::RadioButton: return Make<TSkinRadioButton>(r, form, data, canvas);
         default:
             // Kinds this engine does not skin yet.
             return nullptr;

@@ -32,18 +32,19 @@ inline std::string StripBmp(int n, int w, int h)
 }
 
 // The default test skin: Buttons (5 frames of 10 x 10), a 12-frame check
-// strip and an 8-frame radio strip of 13 x 13 frames, and ButtonFace.
+// strip (or checkFrames) and an 8-frame radio strip of 13 x 13 frames, and
+// ButtonFace.
 inline std::string TestSkin(const std::string& extraIni = {},
-                            std::vector<skinpack::TSkinMember> extra = {})
+                            std::vector<skinpack::TSkinMember> extra = {}, int checkFrames = 12)
 {
     std::string ini =
         "[TitlebarSkin]\r\nSkinName=Test\r\n"
         "[Colours]\r\nButtonFace=224,160,48\r\nButtonShadow=64,64,64\r\n"
         "[Buttons]\r\nBitmap=buttons.bmp\r\nCheckButton=check.bmp\r\nRadioButton=radio.bmp\r\n"
-        "CheckButtonFrame=12\r\nRadioButtonFrame=8\r\n" +
-        extraIni;
+        "CheckButtonFrame=" +
+        std::to_string(checkFrames) + "\r\nRadioButtonFrame=8\r\n" + extraIni;
     extra.push_back({"buttons.bmp", StripBmp(5, 10, 10)});
-    extra.push_back({"check.bmp", StripBmp(12, 13, 13)});
+    extra.push_back({"check.bmp", StripBmp(checkFrames, 13, 13)});
     extra.push_back({"radio.bmp", StripBmp(8, 13, 13)});
     return PackedSkin(ini, extra);
 }
