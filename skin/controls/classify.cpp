@@ -13,6 +13,7 @@
 #include "framework/typinfo.h"
 #include "skin/controls/skinbutton.h"
 #include "skin/controls/skincheck.h"
+#include "skin/controls/skinedit.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/file/skintext.h"
@@ -542,6 +543,7 @@ public:
         }
         case TSkinnerKind::CheckBox: return Make<TSkinCheckBox>(r, form, data, canvas);
         case TSkinnerKind::RadioButton: return Make<TSkinRadioButton>(r, form, data, canvas);
+        case TSkinnerKind::Edit: return Make<TSkinEdit>(r, form, data, canvas);
         default:
             // Kinds this engine does not skin yet.
             return nullptr;

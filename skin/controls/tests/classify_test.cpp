@@ -10,6 +10,7 @@
 #include "framework/stdctrls.h"
 #include "skin/controls/skinbutton.h"
 #include "skin/controls/tests/controlfixture.h"
+#include "skin/engine/skinmessages.h"
 
 namespace skin {
 namespace {
@@ -197,11 +198,14 @@ TEST_F(ClassifyTest, NoControlIsSkinnedTwice)
     classifier.SkinAllControls(form.get());
     classifier.SkinAllControls(form.get());
     classifier.SkinControl(button, form.get());
-    ASSERT_EQ(list.SkinControls().size(), 1u);
+    classifier.SkinControl(edit, form.get());
+    ASSERT_EQ(list.SkinControls().size(), 2u);
     EXPECT_EQ(list.SkinControls()[0]->Control, button);
+    EXPECT_EQ(list.SkinControls()[1]->Control, edit);
     EXPECT_TRUE(classifier.IsControlSkinned(button));
     EXPECT_TRUE(classifier.MustSkipControl(button));
-    EXPECT_FALSE(classifier.IsControlSkinned(edit));
+    // Its window answers the query itself.
+    EXPECT_EQ(SendMessageW(edit->Handle(), WM_SKINQUERY, 0, 0), 1);
 }
 
 TEST_F(ClassifyTest, RawChildWindowsByClassAndStyle)
