@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/forms.h"
+#include "framework/stdctrls.h"
 #include "skin/data/skindata.h"
 #include "skin/form/winskinform.h"
 
@@ -22,6 +23,18 @@ std::vector<HWND> ChildWindows(HWND parent)
 }
 
 }  // namespace
+
+bool NeedsScrollbars(fw::TControl* control)
+{
+    auto* windowed = dynamic_cast<fw::TWinControl*>(control);
+    if (!windowed) return false;
+    // A memo scrolls whatever its style says now; the framework has no list
+    // controls yet, which would count here too.
+    if (dynamic_cast<fw::TCustomMemo*>(control)) return true;
+    if (!windowed->HandleAllocated()) return false;
+    const auto style = GetWindowLongPtrW(windowed->Handle(), GWL_STYLE);
+    return (style & (WS_HSCROLL | WS_VSCROLL)) != 0;
+}
 
 void TWinSkinForm::FitWindowToSkin(bool keepClient)
 {

@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "framework/forms.h"
+#include "framework/stdctrls.h"
+#include "skin/controls/classify.h"
 #include "skin/data/skindata.h"
 #include "skin/form/skinmanage.h"
 
@@ -201,7 +203,7 @@ void TWinSkinForm::ActivationSequence()
     GetClientRect(WindowHandle, &activationClient_);
     nativeOverhead_ = SIZE{(window.right - window.left) - activationClient_.right,
                            (window.bottom - window.top) - activationClient_.bottom};
-    // The control skinners of the children attach here.
+    SkinControls();
     if (FormState == fsInstalled) {
         ReadWindowState();
         const bool fits = FormKind == fkMDIChild ? WindowState == wsNormal
@@ -220,6 +222,21 @@ void TWinSkinForm::ActivationSequence()
     NotifySkinned();
     FormState = NextFormState(FormState, TFormEvent::Activated);
     if (hoverTimer_) hoverTimer_->SetEnabled(true);
+}
+
+void TWinSkinForm::SkinControls()
+{
+    controls_.Window = WindowHandle;
+    if (!controlCanvas_) controlCanvas_ = std::make_unique<fw::TCanvas>();
+    TControlClassifier classifier(controls_, SkinData, controlCanvas_.get());
+    classifier.Sender = this;
+    classifier.FrameSkinned = FrameSkinned;
+    classifier.NeedsScrollbars = [](fw::TControl* control) { return NeedsScrollbars(control); };
+    // The menu skinners set the owner-draw hooks once they exist.
+    if (FormControl)
+        classifier.SkinAllControls(FormControl);
+    else
+        classifier.SkinChildWindows(WindowHandle);
 }
 
 void TWinSkinForm::NotifySkinned()

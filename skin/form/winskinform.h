@@ -21,6 +21,7 @@
 #include "framework/messages.h"
 #include "framework/subclass.h"
 #include "framework/timers.h"
+#include "skin/controls/skincontrol.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/form/captionbuttons.h"
 #include "skin/form/formgeometry.h"
@@ -36,6 +37,9 @@ class TSkinData;
 
 // Sent by the system to draw a caption outside WM_NCPAINT.
 constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
+
+// A windowed control with scroll bars the engine skins.
+bool NeedsScrollbars(fw::TControl* control);
 
 class TWinSkinForm : public fw::TComponent {
     FW_CLASS(TWinSkinForm, fw::TComponent)
@@ -90,6 +94,7 @@ public:
     POINT ScreenToFrame(POINT screen) const;
     TFrameBorders Borders() const { return borders_; }
     bool Hooked() const { return hooked_; }
+    const TSkinControlList& Controls() const { return controls_; }
 
     TSkinData* SkinData = nullptr;
     fw::TCustomForm* FormControl = nullptr;
@@ -135,7 +140,9 @@ private:
     void ReadWindowState();
     void BuildIconBitmap();
     void ActivationSequence();
-    void FreeSkinControls() {}
+    void FreeSkinControls() { controls_.FreeSkinControls(); }
+    // Skinners for the window's children.
+    void SkinControls();
     void SetSysMenuStyle(bool remove);
     void CallOld(fw::TMessage& m) { hook_.CallDefault(m); }
     // The window's style longs, in the window's own kind.
@@ -190,6 +197,9 @@ private:
     // The object pressed by the last button-down, until release or until
     // the press ends otherwise.
     TNCObject* pressed_ = nullptr;
+    // The skinners of the window's children, and the canvas they share.
+    TSkinControlList controls_;
+    std::unique_ptr<fw::TCanvas> controlCanvas_;
     // The window's procedure, bound to NCWndProc.
     fw::TSubclass hook_{fw::TWndMethod(this, &TWinSkinForm::NCWndProc)};
 };

@@ -9,6 +9,7 @@
 
 #include "framework/application.h"
 #include "framework/forms.h"
+#include "framework/stdctrls.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinunit.h"
 #include "skin/form/winskinform.h"
@@ -270,6 +271,72 @@ TEST_F(FormWindowTest, CaptionButtonsMaximiseRestoreMinimiseAndClose)
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Handle()); }));
 }
 
+TEST_F(FormWindowTest, BeforeActivationNothingIsPaintedAndDeactivationGoesOn)
+{
+    auto* s = new TWinSkinForm(form.get());
+    s->WindowHandle = Handle();
+    s->ClassName = "TForm";
+    s->InitSkinForm(data.get(), form.get());
+    ASSERT_EQ(s->FormState, fsInstalled);
+    EXPECT_EQ(SendMessageW(Handle(), WM_NCACTIVATE, FALSE, 0), TRUE);
+    EXPECT_EQ(SendMessageW(Handle(), WM_NCPAINT, 1, 0), 0);
+    // Not activated: the frame is not painted into a DC either.
+    auto b = test::Solid(50, 50, 0x00FF00);
+    SendMessageW(Handle(), WM_SKINPAINTBORDER, reinterpret_cast<WPARAM>(b->Canvas()->Handle()),
+                 SKIN_MARKER);
+    EXPECT_EQ(PixelAt(b.get(), 20, 10), 0x00FF00u);
+}
+
+TEST_F(FormWindowTest, SystemCommandsAndDoubleClicks)
+{
+    TWinSkinForm* s = Skin(form.get());
+    const RECT r = WindowRect();
+    // A double click on the bottom border neither maximises nor restores.
+    SendMessageW(Handle(), WM_NCLBUTTONDBLCLK, HTBOTTOM, MAKELPARAM(r.left + 200, r.bottom - 2));
+    Pump(200);
+    EXPECT_FALSE(IsZoomed(Handle()));
+    SendMessageW(Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(r.left + 200, r.top + 15));
+    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(Handle()) != FALSE; }));
+    EXPECT_EQ(s->WindowState, wsMaximized);
+    // The low four bits of a system command carry other things (the hit
+    // area of a caption double click).
+    SendMessageW(Handle(), WM_SYSCOMMAND, SC_RESTORE | HTCAPTION, 0);
+    EXPECT_EQ(s->WindowState, wsNormal);
+    EXPECT_FALSE(IsZoomed(Handle()));
+}
+
+TEST_F(FormWindowTest, LostCaptureEndsAPress)
+{
+    TWinSkinForm* s = Skin(form.get());
+    const RECT r = WindowRect();
+    const LPARAM at = MAKELPARAM(r.right - 100 + 15, r.top + 15);
+    SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+    ASSERT_NE(s->HotObject, nullptr);
+    EXPECT_EQ(s->HotObject->State, nsPressed);
+    SendMessageW(Handle(), WM_CAPTURECHANGED, 0, 0);
+    EXPECT_EQ(s->HotObject, nullptr);
+    SendMessageW(Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
+    Pump(200);
+    EXPECT_FALSE(IsIconic(Handle()));
+}
+
+TEST_F(FormWindowTest, ChildControlsGetSkinners)
+{
+    auto* button = new fw::TButton(form.get());
+    button->SetParent(form.get());
+    button->SetBounds(10, 10, 80, 24);
+    auto* memo = new fw::TMemo(form.get());
+    auto* label = new fw::TLabel(form.get());
+    EXPECT_TRUE(NeedsScrollbars(memo));
+    EXPECT_FALSE(NeedsScrollbars(button));
+    EXPECT_FALSE(NeedsScrollbars(label));
+    TWinSkinForm* s = Skin(form.get());
+    EXPECT_NE(s->Controls().FindByControl(button), nullptr);
+    // Unhooking frees them.
+    s->UnhookWindow();
+    EXPECT_TRUE(s->Controls().SkinControls().empty());
+}
+
 TEST_F(FormWindowTest, UnhookLeavesTheWindowAsItWasAndSkinsAgain)
 {
     TWinSkinForm* s = Skin(form.get());
@@ -311,6 +378,111 @@ TEST_F(FormWindowTest, FreedSkinnerUnhooksAndDestroyedWindowIsLeftAlone)
     EXPECT_EQ(s->FormState, fsDestroyed);
     EXPECT_FALSE(s->Hooked());
     s->Free();
+}
+
+// A dialog template in memory: a narrow "#32770" box with a long caption
+// and three buttons.
+std::vector<WORD> NarrowDialogTemplate(const std::wstring& caption)
+{
+    std::vector<WORD> t;
+    auto dword = [&](DWORD v) {
+        t.push_back(LOWORD(v));
+        t.push_back(HIWORD(v));
+    };
+    auto text = [&](const std::wstring& s) {
+        for (wchar_t c : s) t.push_back(WORD(c));
+        t.push_back(0);
+    };
+    auto align = [&] {
+        if (t.size() % 2) t.push_back(0);
+    };
+    dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+    dword(0);
+    t.push_back(3);  // items
+    t.push_back(10);
+    t.push_back(10);
+    t.push_back(60);
+    t.push_back(40);
+    t.push_back(0);  // no menu
+    t.push_back(0);  // dialog class
+    text(caption);
+    for (int i = 0; i < 3; ++i) {
+        align();
+        dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON);
+        dword(0);
+        t.push_back(WORD(4 + 18 * i));
+        t.push_back(10);
+        t.push_back(16);
+        t.push_back(14);
+        t.push_back(WORD(100 + i));
+        t.push_back(0xFFFF);
+        t.push_back(0x0080);  // button
+        text(L"B");
+        t.push_back(0);  // no creation data
+    }
+    return t;
+}
+
+INT_PTR CALLBACK DialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+TEST_F(FormWindowTest, NarrowDialogWidensToItsCaptionKeepingTheTabOrder)
+{
+    const std::wstring caption = L"A caption far wider than this small dialog box";
+    std::vector<WORD> tmpl = NarrowDialogTemplate(caption);
+    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                             reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()),
+                                             nullptr, DialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    Pump();
+    std::vector<HWND> before;
+    std::vector<LONG> lefts;
+    for (HWND c = GetTopWindow(dialog); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        before.push_back(c);
+        RECT r;
+        GetWindowRect(c, &r);
+        POINT at{r.left, r.top};
+        ScreenToClient(dialog, &at);
+        lefts.push_back(at.x);
+    }
+    ASSERT_EQ(before.size(), 3u);
+    RECT client;
+    GetClientRect(dialog, &client);
+
+    fw::TOwnedPtr<TWinSkinForm> s(new TWinSkinForm(nullptr));
+    s->WindowHandle = dialog;
+    s->ClassName = "#32770";
+    s->AttachWindow(data.get());
+    PostMessageW(dialog, WM_SKINACTIVATE, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return s->FormState == fsActive; }));
+    EXPECT_EQ(s->BorderKind, bkDialog);
+
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old = SelectObject(dc, data->CaptionFont()->Handle());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+    const TDataSkinTitle& title = *data->Skin().Title;
+    const int needed = title.LeftWidth + extent.cx + title.RightWidth;
+    const int width = client.right + 2 * kBorder;
+    ASSERT_GT(needed, width);
+    RECT r;
+    GetWindowRect(dialog, &r);
+    EXPECT_EQ(r.right - r.left, needed);
+
+    std::vector<HWND> after;
+    for (HWND c = GetTopWindow(dialog); c; c = GetWindow(c, GW_HWNDNEXT)) after.push_back(c);
+    EXPECT_EQ(after, before);  // the tab order is kept
+    for (size_t i = 0; i < before.size(); ++i) {
+        RECT c;
+        GetWindowRect(before[i], &c);
+        POINT at{c.left, c.top};
+        ScreenToClient(dialog, &at);
+        EXPECT_EQ(at.x - lefts[i], (needed - width) / 2) << i;  // half the widening
+    }
+    s.reset();
+    DestroyWindow(dialog);
 }
 
 }  // namespace
