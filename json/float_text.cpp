@@ -1,6 +1,8 @@
 #include "json/float_text.h"
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace json {
 
@@ -130,44 +132,12 @@ bool TextToExtended(std::string_view text, long double& value)
     return DecimalToExtended(negative, whole, fraction, exponent, value);
 }
 
-int FormatExtended15(char* buf, long double value)
+namespace {
+
+// Writes 15 significant digits d (10^14 <= d < 10^15, value ~ d x 10^(e-14))
+// in the general format.
+char* LayOutDigits(char* out, uint64_t d, int e)
 {
-    char* out = buf;
-    if (value == 0) {
-        *out++ = '0';
-        return 1;
-    }
-    if (value < 0) {
-        *out++ = '-';
-        value = -value;
-    }
-    if (value < 1e15L) {
-        const auto whole = static_cast<uint64_t>(value);
-        if (static_cast<long double>(whole) == value) {
-            out = AppendUnsigned(out, whole);
-            return static_cast<int>(out - buf);
-        }
-    }
-    // Fifteen significant digits D (10^14 <= D < 10^15), value ~ D x 10^(e-14).
-    int e2 = 0;
-    std::frexp(value, &e2);
-    int e = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
-    long double s = 0;
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        s = ScaleByPow10(value, 14 - e);
-        if (s >= 1e15L)
-            ++e;
-        else if (s < 1e14L)
-            --e;
-        else
-            break;
-    }
-    const auto whole = static_cast<uint64_t>(s);
-    uint64_t d = whole + (s - static_cast<long double>(whole) >= 0.5L ? 1 : 0);
-    if (d >= 1000000000000000ull) {
-        d /= 10;
-        ++e;
-    }
     char digits[15];
     DigitsBefore(digits + 15, d);  // d has exactly 15 digits
     int n = 15;
@@ -198,7 +168,143 @@ int FormatExtended15(char* buf, long double value)
         for (int k = 0; k < -e - 1; ++k) *out++ = '0';
         copy(0, n);
     }
+    return out;
+}
+
+int FirstDigitEstimate(int e2)
+{
+    return static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
+}
+
+constexpr uint64_t kPow10Int[] = {1ull,
+                                  10ull,
+                                  100ull,
+                                  1000ull,
+                                  10000ull,
+                                  100000ull,
+                                  1000000ull,
+                                  10000000ull,
+                                  100000000ull,
+                                  1000000000ull,
+                                  10000000000ull,
+                                  100000000000ull,
+                                  1000000000000ull,
+                                  10000000000000ull,
+                                  100000000000000ull,
+                                  1000000000000000ull,
+                                  10000000000000000ull,
+                                  100000000000000000ull,
+                                  1000000000000000000ull,
+                                  10000000000000000000ull};
+
+__extension__ typedef unsigned __int128 U128;
+
+// The same digits as FormatScaled15 for a positive normal value of the
+// common range (10^-5 up to 10^15), found with exact integer arithmetic
+// instead of 80-bit scaling. value = mantissa x 2^exp2, mantissa with its
+// top bit set. Answers false (nothing written) where the scaled value lies
+// so close to a rounding or range boundary that the rounding error of the
+// 80-bit route could decide it.
+bool FormatExact15(char*& out, uint64_t mantissa, int exp2)
+{
+    const int shift = -exp2;  // value = mantissa / 2^shift
+    if (shift <= 0 || shift > 127) return false;
+    int e = FirstDigitEstimate(exp2 + 64);
+    U128 whole = 0, fraction = 0;
+    const U128 one = static_cast<U128>(1) << shift;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const int k = 14 - e;
+        if (k < 0 || k > 19) return false;
+        const U128 scaled = static_cast<U128>(mantissa) * kPow10Int[k];
+        whole = scaled >> shift;
+        fraction = scaled & (one - 1);
+        if (whole >= kPow10Int[15])
+            ++e;
+        else if (whole < kPow10Int[14])
+            --e;
+        else
+            break;
+    }
+    // Away from both ends of the range, so that neither the choice of e nor
+    // a carry into a sixteenth digit can differ.
+    if (whole <= kPow10Int[14] || whole >= kPow10Int[15] - 2) return false;
+    // The 80-bit product is off by at most 2^-14 (the scaled value is below
+    // 2^50); a fraction this far from one half rounds the same either way.
+    if (shift < 13) return false;
+    const U128 half = one >> 1, margin = one >> 12;
+    if (fraction + margin >= half && fraction <= half + margin) return false;
+    const uint64_t d = static_cast<uint64_t>(whole) + (fraction > half ? 1 : 0);
+    out = LayOutDigits(out, d, e);
+    return true;
+}
+
+}  // namespace
+
+int FormatScaled15(char* buf, long double value)
+{
+    char* out = buf;
+    if (value == 0) {
+        *out++ = '0';
+        return 1;
+    }
+    if (value < 0) {
+        *out++ = '-';
+        value = -value;
+    }
+    if (value < 1e15L) {
+        const auto whole = static_cast<uint64_t>(value);
+        if (static_cast<long double>(whole) == value) {
+            out = AppendUnsigned(out, whole);
+            return static_cast<int>(out - buf);
+        }
+    }
+    // Fifteen significant digits D (10^14 <= D < 10^15), value ~ D x 10^(e-14).
+    int e2 = 0;
+    std::frexp(value, &e2);
+    int e = FirstDigitEstimate(e2);
+    long double s = 0;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        s = ScaleByPow10(value, 14 - e);
+        if (s >= 1e15L)
+            ++e;
+        else if (s < 1e14L)
+            --e;
+        else
+            break;
+    }
+    const auto whole = static_cast<uint64_t>(s);
+    uint64_t d = whole + (s - static_cast<long double>(whole) >= 0.5L ? 1 : 0);
+    if (d >= 1000000000000000ull) {
+        d /= 10;
+        ++e;
+    }
+    out = LayOutDigits(out, d, e);
     return static_cast<int>(out - buf);
+}
+
+int FormatExtended15(char* buf, long double value)
+{
+    static_assert(std::numeric_limits<long double>::digits == 64, "80-bit long double");
+    // The 80-bit layout: 64-bit mantissa with an explicit top bit, then sign
+    // and a biased 15-bit exponent.
+    uint64_t mantissa = 0;
+    uint16_t signExp = 0;
+    std::memcpy(&mantissa, &value, sizeof mantissa);
+    std::memcpy(&signExp, reinterpret_cast<const char*>(&value) + sizeof mantissa, sizeof signExp);
+    const int biased = signExp & 0x7FFF;
+    if (biased == 0 || biased == 0x7FFF || !(mantissa >> 63)) return FormatScaled15(buf, value);
+    char* out = buf;
+    if (signExp & 0x8000) *out++ = '-';
+    const int exp2 = biased - 16383 - 63;  // |value| = mantissa x 2^exp2
+    if (exp2 >= 0) return FormatScaled15(buf, value);
+    // Integral values below 10^15 are written whole.
+    if (exp2 > -64 && (mantissa & ((uint64_t{1} << -exp2) - 1)) == 0) {
+        const uint64_t whole = mantissa >> -exp2;
+        if (whole < kPow10Int[15]) return static_cast<int>(AppendUnsigned(out, whole) - buf);
+        return FormatScaled15(buf, value);
+    }
+    if (FormatExact15(out, mantissa, exp2)) return static_cast<int>(out - buf);
+    return FormatScaled15(buf, value);
 }
 
 void AppendExtended15(std::string& out, long double value)

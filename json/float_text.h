@@ -30,6 +30,10 @@ bool TextToExtended(std::string_view text, long double& value);
 void AppendExtended15(std::string& out, long double value);
 constexpr int kFloatTextMax = 32;
 int FormatExtended15(char* buf, long double value);
+// The same text through 80-bit scaling alone, for any finite value;
+// FormatExtended15 takes a shorter exact route for common values and
+// falls back on this one.
+int FormatScaled15(char* buf, long double value);
 
 // The same for any value: NaN gives "NAN", infinities "INF" and "-INF".
 std::string FloatToStr15(long double value);

@@ -45,6 +45,7 @@ private:
         ++used_;
     }
     void WriteValue(const TorvJSONbase* node);
+    static void PrefetchChildren(const TorvJSONcustomlist* list);
     void WriteString(const std::u16string& s);
 
     std::string text_;
@@ -99,15 +100,29 @@ void TorvJSONwriter::WriteString(const std::u16string& s)
 
 namespace {
 
-// The member record behind a node of kind 0, or nil.
+// The member record behind a node, or nil. A plain member record is known
+// by its type alone; anything else must be of kind 0 and derive from it.
 const TorvJSONobjectmethod* AsMember(const TorvJSONbase* node)
 {
     if (typeid(*node) == typeid(TorvJSONobjectmethod))
         return static_cast<const TorvJSONobjectmethod*>(node);
+    if (node->KindCode() != 0) return nullptr;
     return dynamic_cast<const TorvJSONobjectmethod*>(node);
 }
 
+// Large trees are bound by memory latency: a container's first children
+// are asked for together as it is entered, and each step asks for one a
+// few places ahead, so that the loads overlap.
+constexpr size_t kPrefetchAhead = 8;
+
 }  // namespace
+
+void TorvJSONwriter::PrefetchChildren(const TorvJSONcustomlist* list)
+{
+    const auto& children = list->children_;
+    const size_t n = std::min(children.size(), kPrefetchAhead);
+    for (size_t i = 0; i < n; ++i) __builtin_prefetch(children[i]);
+}
 
 void TorvJSONwriter::WriteValue(const TorvJSONbase* node)
 {
@@ -138,10 +153,12 @@ void TorvJSONwriter::WriteValue(const TorvJSONbase* node)
         break;
     case 5:
         Put('[');
+        PrefetchChildren(static_cast<const TorvJSONcustomlist*>(node));
         stack_.push_back({static_cast<const TorvJSONcustomlist*>(node), 0, false, false});
         break;
     case 6:
         Put('{');
+        PrefetchChildren(static_cast<const TorvJSONcustomlist*>(node));
         stack_.push_back({static_cast<const TorvJSONcustomlist*>(node), 0, true, false});
         break;
     default: Put("null", 4); break;  // null, nil, a bare node
@@ -163,12 +180,17 @@ std::string TorvJSONwriter::Write(const TorvJSONbase* root)
             continue;
         }
         const TorvJSONbase* child = children[f.next++];
-        // Large trees are cache-bound: ask early for the next sibling.
-        if (f.next < children.size()) __builtin_prefetch(children[f.next]);
+        if (f.next + kPrefetchAhead <= children.size())
+            __builtin_prefetch(children[f.next + kPrefetchAhead - 1]);
+        // A member asked for earlier has come in by now: ask for its value.
+        if (f.object && f.next + kPrefetchAhead / 2 < children.size()) {
+            const TorvJSONbase* ahead = children[f.next + kPrefetchAhead / 2];
+            if (ahead && typeid(*ahead) == typeid(TorvJSONobjectmethod))
+                __builtin_prefetch(static_cast<const TorvJSONobjectmethod*>(ahead)->value_);
+        }
         if (f.object) {
-            const auto* member = child && child->KindCode() == 0 ? AsMember(child) : nullptr;
+            const auto* member = child ? AsMember(child) : nullptr;
             if (!member) continue;  // no member: left out
-            if (member->value_) __builtin_prefetch(member->value_);
             if (f.any) Put(',');
             f.any = true;
             WriteString(member->name_);
