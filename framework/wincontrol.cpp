@@ -52,15 +52,55 @@ ATOM ControlAtom() { return Atom().atom; }
 
 const std::string& ControlAtomName() { return Atom().name; }
 
+LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+namespace {
+
+// The framework's window classes carry one pointer-sized slot more than the
+// class they build on, at the end of the window's extra bytes, holding the
+// control. Reading it stays inside the process; a window property is a
+// round trip to the window server under Wine, too slow for every message.
+// The property is still set for those who find framework windows by it.
+int ControlSlot(HWND window)
+{
+    return static_cast<int>(GetClassLongPtrW(window, GCL_CBWNDEXTRA)) -
+           static_cast<int>(sizeof(LONG_PTR));
+}
+
+bool IsFrameworkWindow(HWND window)
+{
+    return reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)) == StdWndProc;
+}
+
+// The control of a window of a framework class, or null before it is
+// attached.
+TWinControl* SlotControl(HWND window)
+{
+    const int slot = ControlSlot(window);
+    if (slot < 0) return nullptr;
+    return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, slot));
+}
+
+void SetSlotControl(HWND window, TWinControl* control)
+{
+    if (!IsFrameworkWindow(window)) return;
+    const int slot = ControlSlot(window);
+    if (slot >= 0) SetWindowLongPtrW(window, slot, reinterpret_cast<LONG_PTR>(control));
+}
+
+}  // namespace
+
 TWinControl* FindControl(HWND window)
 {
     if (!window) return nullptr;
+    if (IsFrameworkWindow(window)) return SlotControl(window);
     return static_cast<TWinControl*>(GetPropW(window, MAKEINTATOM(ControlAtom())));
 }
 
 LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    TWinControl* control = FindControl(hwnd);
+    // Only windows of the framework's classes come here.
+    TWinControl* control = SlotControl(hwnd);
     if (!control) {
         control = t_creating;
         if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -162,6 +202,7 @@ void TWinControl::CreateWnd()
         WNDCLASSEXW wc = p.WindowClass;
         wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = StdWndProc;
+        wc.cbWndExtra += static_cast<int>(sizeof(LONG_PTR));  // the control's slot, see ControlSlot
         wc.hInstance = Instance();
         wc.lpszClassName = p.WinClassName.c_str();
         wc.lpszMenuName = nullptr;
@@ -223,12 +264,16 @@ void TWinControl::DestroyHandle()
 void TWinControl::AttachHandle(HWND hwnd)
 {
     handle_ = hwnd;
+    SetSlotControl(hwnd, this);
     SetPropW(hwnd, MAKEINTATOM(ControlAtom()), static_cast<HANDLE>(this));
 }
 
 void TWinControl::DetachHandle()
 {
-    if (handle_) RemovePropW(handle_, MAKEINTATOM(ControlAtom()));
+    if (handle_) {
+        SetSlotControl(handle_, nullptr);
+        RemovePropW(handle_, MAKEINTATOM(ControlAtom()));
+    }
     TControl* cap = GetCaptureControl();
     if (cap && (cap == this || cap->Parent() == this)) detail::ForgetCaptureControl();
     handle_ = nullptr;

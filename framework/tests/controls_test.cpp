@@ -59,7 +59,8 @@ TEST_F(ControlsTest, WindowClassIsNamedAfterTheClassAndSuperclassesTheSystemOne)
     system.cbSize = ours.cbSize = sizeof(WNDCLASSEXW);
     ASSERT_TRUE(GetClassInfoExW(nullptr, L"BUTTON", &system));
     ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"TButton", &ours));
-    EXPECT_EQ(ours.cbWndExtra, system.cbWndExtra);
+    // the system class's extra bytes, then a slot for the control
+    EXPECT_EQ(ours.cbWndExtra, system.cbWndExtra + static_cast<int>(sizeof(LONG_PTR)));
     EXPECT_NE(ours.lpfnWndProc, system.lpfnWndProc);
     EXPECT_TRUE(IsWindowUnicode(h));
 }
