@@ -85,6 +85,13 @@ HBITMAP CreateDib(int width, int height, TPixelFormat f, uint8_t** bits)
     return h;
 }
 
+// White as a WHITENESS fill leaves it in the formats above 8 bits: every
+// bit set.
+void FillWhite(uint8_t* bits, int width, int height, TPixelFormat f)
+{
+    std::memset(bits, 0xFF, Stride(width, FormatBits(f)) * static_cast<size_t>(height));
+}
+
 // A memory DC with a bitmap selected, for the length of one copy.
 class SelectedDC {
 public:
@@ -181,17 +188,42 @@ void TBitmap::Rebuild(int width, int height, TPixelFormat format, bool keep)
     width = std::max(width, 0);
     height = std::max(height, 0);
     FreeCanvasDC();
+    // Formats above 8 bits have no colour table to match: their pixels are
+    // whitened and kept in memory, with no device context made for it.
+    const bool direct = FormatBits(format) > 8;
+    if (!keep && direct && dib_ && format == format_ && width == width_ && height == height_) {
+        // Same size and format, nothing to keep: the DIB is reused.
+        GdiFlush();
+        FillWhite(bits_, width, height, format);
+        return;
+    }
     HBITMAP made = nullptr;
     uint8_t* bits = nullptr;
     if (width > 0 && height > 0) {
         made = CreateDib(width, height, format, &bits);
         if (!made) throw EInvalidGraphic("Out of system resources");
-        SelectedDC to(made);
-        PatBlt(to.dc(), 0, 0, width, height, WHITENESS);
-        if (keep && dib_) {
-            SelectedDC from(dib_);
-            BitBlt(to.dc(), 0, 0, std::min(width, width_), std::min(height, height_), from.dc(), 0,
-                   0, SRCCOPY);
+        if (direct && (!keep || !dib_ || format == format_)) {
+            FillWhite(bits, width, height, format);
+            if (keep && dib_) {
+                GdiFlush();
+                const int bytes = FormatBits(format) / 8;
+                const size_t row = static_cast<size_t>(std::min(width, width_)) * bytes;
+                const size_t toStride = Stride(width, FormatBits(format));
+                const size_t fromStride = Stride(width_, FormatBits(format));
+                for (int y = 0; y < std::min(height, height_); ++y) {
+                    const int from = topDown_ ? y : height_ - 1 - y;
+                    std::memcpy(bits + static_cast<size_t>(height - 1 - y) * toStride,
+                                bits_ + static_cast<size_t>(from) * fromStride, row);
+                }
+            }
+        } else {
+            SelectedDC to(made);
+            PatBlt(to.dc(), 0, 0, width, height, WHITENESS);
+            if (keep && dib_) {
+                SelectedDC from(dib_);
+                BitBlt(to.dc(), 0, 0, std::min(width, width_), std::min(height, height_), from.dc(),
+                       0, 0, SRCCOPY);
+            }
         }
     }
     if (dib_) DeleteObject(dib_);

@@ -1,6 +1,8 @@
 // Bitmaps on DIB sections, canvases on borrowed DCs, image lists.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "framework/bitmaps.h"
 #include "framework/imglist.h"
 
@@ -42,6 +44,34 @@ TEST(Bitmaps, ScanLinesFollowThePixelFormat)
     b.SetSize(4, 3);  // old pixels keep their place, new ones are white
     EXPECT_EQ(b.Canvas()->Pixel(0, 0), clRed);
     EXPECT_EQ(b.Canvas()->Pixel(3, 2), clWhite);
+}
+
+// Growing a bitmap keeps its pixels in place and makes the new ones white,
+// in every format the same bytes as a WHITENESS fill and a copy through
+// device contexts give.
+TEST(Bitmaps, GrowingKeepsPixelsAndWhitensTheRestAsGdiDoes)
+{
+    for (TPixelFormat f : {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
+        SCOPED_TRACE(testing::Message() << "format " << static_cast<int>(f));
+        TBitmap grown;
+        grown.SetPixelFormat(f);
+        grown.SetSize(3, 2);
+        Paint(grown);
+        TBitmap before;
+        before.Assign(&grown);
+        grown.SetSize(6, 4);
+
+        TBitmap expected;
+        expected.SetPixelFormat(f);
+        expected.SetSize(6, 4);
+        HDC dc = expected.Canvas()->Handle();
+        PatBlt(dc, 0, 0, 6, 4, WHITENESS);
+        BitBlt(dc, 0, 0, 3, 2, before.Canvas()->Handle(), 0, 0, SRCCOPY);
+        GdiFlush();
+        const size_t row = (6 * static_cast<size_t>(grown.BitsPerPixel()) + 7) / 8;
+        for (int y = 0; y < 4; ++y)
+            EXPECT_EQ(std::memcmp(grown.ScanLine(y), expected.ScanLine(y), row), 0) << "row " << y;
+    }
 }
 
 TEST(Bitmaps, BmpRoundTripAndBadDataGivesAnEmptyBitmap)
