@@ -1,5 +1,7 @@
 #include "rtl/inifile.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -12,15 +14,19 @@ TIniFile::TIniFile(const std::string& fileName) : fileName_(fileName), path_(Pat
 
 TIniFile::Stamp TIniFile::CurrentStamp() const
 {
-    Stamp stamp;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path_, ec)) return stamp;
-    stamp.size = std::filesystem::file_size(path_, ec);
-    if (ec) return Stamp{};
-    stamp.time = std::filesystem::last_write_time(path_, ec);
-    if (ec) return Stamp{};
-    stamp.exists = true;
-    return stamp;
+    // One status call gives kind, size and time together: every read asks,
+    // so that a change made by another program is seen at once.
+#ifdef _WIN32
+    struct _stat64 st {};
+    if (_wstat64(path_.c_str(), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return Stamp{};
+    return Stamp{true, static_cast<uintmax_t>(st.st_size),
+                 static_cast<int64_t>(st.st_mtime) * 1000000000};
+#else
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return Stamp{};
+    return Stamp{true, static_cast<uintmax_t>(st.st_size),
+                 static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+#endif
 }
 
 IniText& TIniFile::Current()

@@ -68,7 +68,7 @@ private:
     struct Stamp {
         bool exists = false;
         uintmax_t size = 0;
-        std::filesystem::file_time_type time{};
+        int64_t time = 0;  // nanoseconds, as fine as the system keeps it
         bool operator==(const Stamp&) const = default;
     };
     Stamp CurrentStamp() const;
