@@ -145,7 +145,8 @@ fw::TMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool border)
 
 void TBoardSenderForm::CreateAreaMemos(const std::vector<AreaRecord>& areas)
 {
-    for (const AreaRecord& area : areas) NewAreaMemo(area, false)->Repaint();
+    // The memos paint with the window when it is shown, not one by one.
+    for (const AreaRecord& area : areas) NewAreaMemo(area, false);
 }
 
 std::vector<AreaRecord> TBoardSenderForm::CanvasAreas() const
