@@ -10,7 +10,9 @@
 // delegate back) lets other code see every message before the control.
 // Windows of framework controls carry a window property under the global
 // atom "ControlOfs%.8X%.8X" (module instance, thread id) whose value is the
-// control (a TWinControl*); FindControl reads it.
+// control (a TWinControl*), for code that finds framework windows by it.
+// The framework's own classes also keep the control in a slot at the end of
+// the window's extra bytes, which FindControl and the dispatch read.
 #pragma once
 
 #include "framework/winapi.h"
@@ -441,7 +443,8 @@ private:
     std::unique_ptr<TControlCanvas> canvas_;
 };
 
-// The framework control of a window, or null (reads the window property).
+// The framework control of a window, or null: the slot of a window of a
+// framework class, the window property of any other.
 TWinControl* FindControl(HWND window);
 // The global atom of the window property that points back to the control,
 // and its name "ControlOfs%.8X%.8X" (module instance, GUI thread id).
