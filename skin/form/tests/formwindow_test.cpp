@@ -54,6 +54,7 @@ public:
     using TComponent::TComponent;
     fw::TWndMethod old;
     std::vector<fw::TMessage> notes;
+    int styleChanges = 0;
     void Hook(fw::TControl* c)
     {
         old = c->WindowProc;
@@ -62,6 +63,7 @@ public:
     void Proc(fw::TMessage& m)
     {
         if (m.Msg == WM_SKINNOTIFY) notes.push_back(m);
+        if (m.Msg == WM_STYLECHANGED) ++styleChanges;
         old(m);
     }
 };
@@ -337,6 +339,30 @@ TEST_F(FormWindowTest, ChildControlsGetSkinners)
     EXPECT_TRUE(s->Controls().SkinControls().empty());
 }
 
+TEST_F(FormWindowTest, SystemMenuStyleWrittenOnlyWhenItChanges)
+{
+    Skin(form.get());
+    SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+    EXPECT_EQ(GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+    spy->styleChanges = 0;
+    for (int i = 0; i < 3; ++i) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+    EXPECT_EQ(spy->styleChanges, 0);
+}
+
+TEST_F(FormWindowTest, SkinUpdateAppliesTheSkinAgain)
+{
+    TWinSkinForm* s = Skin(form.get());
+    const RECT before = WindowRect();
+    spy->notes.clear();
+    SendMessageW(Handle(), WM_SKINUPDATE, 0, 0);
+    EXPECT_EQ(spy->notes.size(), 1u);
+    EXPECT_EQ(s->FormState, fsActive);
+    const RECT after = WindowRect();
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(ClientSize().cx, kClientW);
+    EXPECT_EQ(ClientSize().cy, kClientH);
+}
+
 TEST_F(FormWindowTest, UnhookLeavesTheWindowAsItWasAndSkinsAgain)
 {
     TWinSkinForm* s = Skin(form.get());
@@ -470,6 +496,15 @@ TEST_F(FormWindowTest, NarrowDialogWidensToItsCaptionKeepingTheTabOrder)
     RECT r;
     GetWindowRect(dialog, &r);
     EXPECT_EQ(r.right - r.left, needed);
+
+    // A dialog's text starts 16 pixels further left, but never on the
+    // border.
+    const int shift = title.LeftWidth;
+    EXPECT_EQ(s->CaptionTextRect.left, kBorder + shift - 16);
+    data->Skin().Title->LeftWidth = 0;
+    SendMessageW(dialog, WM_SKINREPAINT, 0, 0);
+    EXPECT_EQ(s->CaptionTextRect.left, kBorder);
+    data->Skin().Title->LeftWidth = shift;
 
     std::vector<HWND> after;
     for (HWND c = GetTopWindow(dialog); c; c = GetWindow(c, GW_HWNDNEXT)) after.push_back(c);
