@@ -520,5 +520,92 @@ TEST_F(FormWindowTest, NarrowDialogWidensToItsCaptionKeepingTheTabOrder)
     DestroyWindow(dialog);
 }
 
+// Skins the first message box activated while it lives, as the manager's
+// hook does.
+class TBoxSkinner {
+public:
+    explicit TBoxSkinner(TSkinData* data) : data_(data)
+    {
+        current_ = this;
+        hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~TBoxSkinner()
+    {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    TBoxSkinner(const TBoxSkinner&) = delete;
+    TBoxSkinner& operator=(const TBoxSkinner&) = delete;
+
+    fw::TOwnedPtr<TWinSkinForm> skinner;
+    HWND box = nullptr;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_ACTIVATE && current_ && !current_->box) {
+            auto window = reinterpret_cast<HWND>(wParam);
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "#32770") {
+                current_->box = window;
+                current_->skinner.reset(new TWinSkinForm(nullptr));
+                current_->skinner->WindowHandle = window;
+                current_->skinner->ClassName = name;
+                current_->skinner->AttachWindow(current_->data_);
+                PostMessageW(window, WM_SKINACTIVATE, 0, 1000);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline TBoxSkinner* current_ = nullptr;
+    TSkinData* data_;
+    HHOOK hook_ = nullptr;
+};
+
+TEST_F(FormWindowTest, MessageBoxSkinnedAndClosedByOK)
+{
+    TBoxSkinner boxes(data.get());
+    LRESULT skinned = -1;
+    SIZE client{};
+    bool region = false;
+    // Once the box is skinned, look at it and press its OK button.
+    int result = 0;
+    {
+        struct TState {
+            TBoxSkinner* boxes;
+            LRESULT* skinned;
+            SIZE* client;
+            bool* region;
+        };
+        static TState* state = nullptr;
+        TState local{&boxes, &skinned, &client, &region};
+        state = &local;
+        const UINT_PTR check = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+            TBoxSkinner* b = state->boxes;
+            if (!b->box || !b->skinner || b->skinner->FormState != fsActive) return;
+            KillTimer(nullptr, id);
+            *state->skinned = SendMessageW(b->box, WM_SKINQUERY, 0, 0);
+            RECT r;
+            GetClientRect(b->box, &r);
+            *state->client = SIZE{r.right, r.bottom};
+            HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+            *state->region = GetWindowRgn(b->box, rgn) == COMPLEXREGION;
+            DeleteObject(rgn);
+            SendMessageW(GetDlgItem(b->box, IDOK), BM_CLICK, 0, 0);
+        });
+        result = MessageBoxW(Handle(), L"Skinned box", L"signs", MB_OK);
+        KillTimer(nullptr, check);
+        state = nullptr;
+    }
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(skinned, 1);
+    EXPECT_TRUE(region);
+    EXPECT_GT(client.cx, 0);
+    ASSERT_NE(boxes.skinner, nullptr);
+    EXPECT_EQ(boxes.skinner->FormState, fsDestroyed);
+    EXPECT_EQ(boxes.skinner->BorderKind, bkDialog);
+}
+
 }  // namespace
 }  // namespace skin
