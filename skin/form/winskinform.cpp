@@ -196,7 +196,6 @@ void TWinSkinForm::ActivationSequence()
 {
     activated_ = true;
     SysMenuHandle = GetSystemMenu(WindowHandle, FALSE);
-    if (SysMenuHandle) CaptionCaps |= ccSysMenu;
     BuildIconBitmap();
     RECT window;
     GetWindowRect(WindowHandle, &window);

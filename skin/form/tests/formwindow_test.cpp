@@ -349,6 +349,31 @@ TEST_F(FormWindowTest, SystemMenuStyleWrittenOnlyWhenItChanges)
     EXPECT_EQ(spy->styleChanges, 0);
 }
 
+TEST_F(FormWindowTest, WithoutSystemMenuNoCloseButtonAndBoxesDisabled)
+{
+    form->SetBorderIcons(fw::TBorderIcons{});
+    Pump();
+    ASSERT_EQ(GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+    TWinSkinForm* s = Skin(form.get());
+    SendMessageW(Handle(), WM_SKINREPAINT, 0, 0);
+    int buttons = 0;
+    for (auto& b : s->SysButtons) {
+        switch (b->SkinButton->Action) {
+        case 0:
+            EXPECT_FALSE(b->Visible);
+            ++buttons;
+            break;
+        case 1:
+        case 2:
+            EXPECT_FALSE(b->Enabled);
+            ++buttons;
+            break;
+        default: break;
+        }
+    }
+    EXPECT_GE(buttons, 3);
+}
+
 TEST_F(FormWindowTest, SkinUpdateAppliesTheSkinAgain)
 {
     TWinSkinForm* s = Skin(form.get());
