@@ -1,6 +1,7 @@
 // The scripted session of the main job when nobody watches: signline.exe
 // on COM1 with a sign stand-in, an operator's round of commands, a pause
-// for the screenshot, then the window is closed. Prints each step and the
+// for the screenshot, one more for a screenshot with a message box, then
+// the window is closed. Prints each step and the
 // message box it gave.
 #include <windows.h>
 
@@ -44,6 +45,16 @@ int main(int argc, char** argv)
 
     windrive::PutSimMarker("ready");
     for (int i = 0; i < 300 && !windrive::SimMarkerExists("shot-done"); ++i) Sleep(100);
+
+    // A message box over the window for the second screenshot.
+    windrive::Click(op.Button(kSend));
+    const windrive::TMessageBox box = windrive::WaitMessageBox(op.ProcessId(), 5000);
+    if (box.Window) {
+        windrive::PutSimMarker("box-ready");
+        for (int i = 0; i < 300 && !windrive::SimMarkerExists("box-shot-done"); ++i) Sleep(100);
+        windrive::Dismiss(box);
+    }
+    Step("a message box on screen", box.Text);
     op.ClickQuietly(kClose);
     op.Close();
     return 0;
