@@ -14,6 +14,7 @@
 #include "skin/controls/skinbutton.h"
 #include "skin/controls/skincheck.h"
 #include "skin/controls/skinedit.h"
+#include "skin/controls/skinscroll.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/file/skintext.h"
@@ -544,6 +545,17 @@ public:
         case TSkinnerKind::CheckBox: return Make<TSkinCheckBox>(r, form, data, canvas);
         case TSkinnerKind::RadioButton: return Make<TSkinRadioButton>(r, form, data, canvas);
         case TSkinnerKind::Edit: return Make<TSkinEdit>(r, form, data, canvas);
+        case TSkinnerKind::Scrollbar: {
+            // A raw window's bars, or a framework control's (SingleBar
+            // set before it attaches).
+            if (r.Window) return Make<TSkinScrollbarH>(r, form, data, canvas);
+            auto* control = dynamic_cast<fw::TWinControl*>(r.Control);
+            if (!control) return nullptr;
+            auto* s = new TSkinScrollbar(control);
+            s->SingleBar = r.SingleBar;
+            s->InitScrollbar(control, data, form, canvas);
+            return s;
+        }
         default:
             // Kinds this engine does not skin yet.
             return nullptr;

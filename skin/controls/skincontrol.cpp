@@ -84,6 +84,11 @@ bool HasProp(const fw::TObject* instance, std::string_view name)
     return instance && fw::IsPublishedProp(instance, name);
 }
 
+bool HasIntegerProp(const fw::TObject* instance, std::string_view name)
+{
+    return instance && KindIs(instance, name, fw::TTypeKind::Integer);
+}
+
 int64_t GetOrdPropByName(const fw::TObject* instance, std::string_view name)
 {
     if (!instance || !KindIs(instance, name, fw::TTypeKind::Integer)) return -1;
@@ -395,7 +400,7 @@ fw::TColor TSkinControl::SkinColour(TColourSlot slot) const
 
 fw::TColor TSkinControl::ParentOrSkinColor(fw::TColor fallback) const
 {
-    if (Control && Control->Parent() && KindIs(Control->Parent(), "Color", fw::TTypeKind::Integer))
+    if (Control && HasIntegerProp(Control->Parent(), "Color"))
         return static_cast<fw::TColor>(fw::GetOrdProp(Control->Parent(), "Color"));
     return fallback;
 }

@@ -170,5 +170,6 @@ fw::TObject* GetObjectPropByName(const fw::TObject* instance, std::string_view n
 // that is no number), strings as text; other kinds are left alone.
 void SetPropByName(fw::TObject* instance, std::string_view name, const std::string& value);
 bool HasProp(const fw::TObject* instance, std::string_view name);
+bool HasIntegerProp(const fw::TObject* instance, std::string_view name);
 
 }  // namespace skin

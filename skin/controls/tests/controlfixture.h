@@ -21,7 +21,9 @@ namespace skin::test {
 
 // The colour of frame k (1-based) of every strip of the test skin.
 constexpr fw::TColor kFrameColours[] = {0x0000C0, 0x00C000, 0x808080, 0xC00000, 0xC0C000, 0xC000C0,
-                                        0x00C0C0, 0x404040, 0x004080, 0x408000, 0x800040, 0x2080F0};
+                                        0x00C0C0, 0x404040, 0x004080, 0x408000, 0x800040, 0x2080F0,
+                                        0x102030, 0x203040, 0x304050, 0x405060, 0x506070, 0x607080,
+                                        0x708090, 0x8090A0, 0x90A0B0, 0xA0B0C0, 0xB0C0D0};
 constexpr fw::TColor FrameColour(int k) { return kFrameColours[k - 1]; }
 constexpr fw::TColor kFace = 0x30A0E0;  // the skin's ButtonFace
 

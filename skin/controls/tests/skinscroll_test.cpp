@@ -1,0 +1,205 @@
+// Skinned scroll bars: hit tests and thumb arithmetic, the parts of a
+// composed bar (arrows, track, thumb and grip, disabled and short bars),
+// and a memo's bars covered by windows of the skinner's own.
+#include "skin/controls/skinscroll.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/stdctrls.h"
+#include "skin/controls/tests/controlfixture.h"
+#include "skin/engine/skinmessages.h"
+
+namespace skin {
+namespace {
+
+using test::ControlTest;
+using test::FrameColour;
+using test::PixelAt;
+
+TEST(ScrollBarParts, HitTest)
+{
+    // Arrows of 16, thumb from 40 to 60 on a bar of 200.
+    struct Case {
+        int p, part;
+    } cases[] = {{0, kPartFirstArrow}, {15, kPartFirstArrow}, {16, kPartPageUp},
+                 {39, kPartPageUp},    {40, kPartThumb},      {59, kPartThumb},
+                 {60, kPartPageDown},  {183, kPartPageDown},  {184, kPartLastArrow},
+                 {199, kPartLastArrow}};
+    for (const Case& c : cases) EXPECT_EQ(HitTestPart(c.p, 16, 40, 60, 200), c.part) << c.p;
+}
+
+TEST(ScrollBarParts, ThumbOfAStandAloneBar)
+{
+    struct Case {
+        int min, max, page, pos;
+        int start, end;
+    } cases[] = {
+        // No range counts as a huge one: the thumb stays at the first arrow.
+        {0, 0, 10, 0, 16, 24},
+        {5, 5, 0, 5, 16, 32},
+        // No page: the thumb is an arrow long.
+        {0, 100, 0, 50, 16 + MulDiv(200 - 48, 50, 100), 16 + MulDiv(200 - 48, 50, 100) + 16},
+        // A page: proportional, at least 8.
+        {0, 100, 51, 0, 16, 16 + MulDiv(168, 50, 100)},
+        {0, 1000, 2, 500, 16 + MulDiv(200 - 40, 500, 1000), 16 + MulDiv(200 - 40, 500, 1000) + 8},
+    };
+    for (const Case& c : cases) {
+        SCROLLINFO si{};
+        si.nMin = c.min;
+        si.nMax = c.max;
+        si.nPage = UINT(c.page);
+        si.nPos = c.pos;
+        int start = 0, end = 0;
+        CalcThumbFromScrollInfo(si, 200, 16, start, end);
+        EXPECT_EQ(start, c.start) << c.max << " " << c.page << " " << c.pos;
+        EXPECT_EQ(end, c.end) << c.max << " " << c.page << " " << c.pos;
+    }
+    // A dragged thumb stays between the arrows.
+    EXPECT_EQ(FollowThumbDrag(40, 10, 16, 200, 20), 50);
+    EXPECT_EQ(FollowThumbDrag(40, -100, 16, 200, 20), 16);
+    EXPECT_EQ(FollowThumbDrag(40, 500, 16, 200, 20), 164);
+}
+
+// A skin with the scroll-bar images: a 23-frame strip of 16 x 16, tracks of
+// 4 frames and thumbs of 3, each frame in its own colour.
+std::string ScrollSkin(int stripHeight = 16)
+{
+    return test::TestSkin(
+        "[Scrollbar]\r\nImage=bar.bmp\r\n[VertScroll]\r\nImage=vtrack.bmp\r\n"
+        "[HorzScroll]\r\nImage=htrack.bmp\r\n[VertScrollThumb]\r\nImage=vthumb.bmp\r\n"
+        "[HorzScrollThumb]\r\nImage=hthumb.bmp\r\n",
+        {{"bar.bmp", test::StripBmp(23, 16, stripHeight)},
+         {"vtrack.bmp", test::StripBmp(4, 16, 16)},
+         {"htrack.bmp", test::StripBmp(4, 16, 16)},
+         {"vthumb.bmp", test::StripBmp(3, 16, 16)},
+         {"hthumb.bmp", test::StripBmp(3, 16, 16)}});
+}
+
+class ScrollBarTest : public ControlTest {
+protected:
+    void SetUp() override
+    {
+        ControlTest::SetUp();
+        LoadSkin(ScrollSkin());
+    }
+    std::unique_ptr<fw::TBitmap> Compose(int w, int h, TBarLook look)
+    {
+        look.ArrowSize = 16;
+        return ComposeScrollBar(data->Skin(), w, h, 16, look);
+    }
+};
+
+TEST_F(ScrollBarTest, ComposedBarParts)
+{
+    TBarLook look;
+    look.Vertical = true;
+    look.ThumbStart = 40;
+    look.ThumbEnd = 80;
+    auto bar = Compose(16, 200, look);
+    EXPECT_EQ(PixelAt(bar.get(), 8, 2), FrameColour(9));     // up arrow
+    EXPECT_EQ(PixelAt(bar.get(), 8, 197), FrameColour(13));  // down arrow
+    EXPECT_EQ(PixelAt(bar.get(), 8, 20), FrameColour(1));    // track, enabled
+    EXPECT_EQ(PixelAt(bar.get(), 8, 42), FrameColour(1));    // thumb, normal
+    EXPECT_EQ(PixelAt(bar.get(), 8, 60), FrameColour(20));   // grip in the middle
+
+    look.HotPart = kPartThumb;
+    look.Pressed = true;
+    bar = Compose(16, 200, look);
+    EXPECT_EQ(PixelAt(bar.get(), 8, 42), FrameColour(2));
+    EXPECT_EQ(PixelAt(bar.get(), 8, 60), FrameColour(21));
+    look.Pressed = false;
+    bar = Compose(16, 200, look);
+    EXPECT_EQ(PixelAt(bar.get(), 8, 42), FrameColour(3));
+    EXPECT_EQ(PixelAt(bar.get(), 8, 60), FrameColour(22));
+    look.HotPart = kPartLastArrow;
+    bar = Compose(16, 200, look);
+    EXPECT_EQ(PixelAt(bar.get(), 8, 197), FrameColour(16));
+
+    // Horizontal.
+    look = {};
+    look.ThumbStart = 40;
+    look.ThumbEnd = 80;
+    look.HotPart = kPartFirstArrow;
+    look.Pressed = true;
+    bar = Compose(200, 16, look);
+    EXPECT_EQ(PixelAt(bar.get(), 2, 8), FrameColour(2));
+    EXPECT_EQ(PixelAt(bar.get(), 197, 8), FrameColour(5));
+    EXPECT_EQ(PixelAt(bar.get(), 60, 8), FrameColour(17));
+}
+
+TEST_F(ScrollBarTest, DisabledShortAndGriplessBars)
+{
+    TBarLook look;
+    look.Vertical = true;
+    look.ThumbStart = 40;
+    look.ThumbEnd = 80;
+    look.Enabled = false;
+    auto bar = Compose(16, 200, look);
+    EXPECT_EQ(PixelAt(bar.get(), 8, 20), FrameColour(3));  // track, disabled
+    EXPECT_EQ(PixelAt(bar.get(), 8, 60), FrameColour(3));  // no thumb, no grip
+    EXPECT_EQ(PixelAt(bar.get(), 8, 2), FrameColour(9));   // the arrows stay
+
+    // Shorter than two arrows: each gets half.
+    look.Enabled = true;
+    look.ThumbStart = look.ThumbEnd = 0;
+    bar = Compose(16, 20, look);
+    EXPECT_EQ(PixelAt(bar.get(), 8, 9), FrameColour(9));
+    EXPECT_EQ(PixelAt(bar.get(), 8, 10), FrameColour(13));
+
+    // A thumb no longer than the grip less 2: no grip.
+    look.ThumbStart = 40;
+    look.ThumbEnd = 54;
+    bar = Compose(16, 200, look);
+    EXPECT_EQ(PixelAt(bar.get(), 8, 47), FrameColour(1));
+
+    // Thickness from the strip only within 2 pixels of the arrow size.
+    EXPECT_EQ(ScrollBarThickness(data->Skin(), 17), 16);
+    EXPECT_EQ(ScrollBarThickness(data->Skin(), 19), 19);
+}
+
+TEST_F(ScrollBarTest, MemoBarsCoveredAndGivenBack)
+{
+    auto* memo = Put<fw::TMemo>(10, 10, 150, 80);
+    memo->SetScrollBars(fw::ssVertical);
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "line\r\n";
+    memo->SetText(text);
+    form->Show();
+    auto* s = new TSkinScrollbar(memo);
+    s->InitScrollbar(memo, data.get(), &list, nullptr);
+    Pump();
+    ASSERT_TRUE(s->VertBar->Shown);
+    EXPECT_FALSE(s->HorzBar->Shown);
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetScrollBarInfo(memo->Handle(), OBJID_VSCROLL, &info));
+    RECT over;
+    GetWindowRect(s->VertBar->Handle(), &over);
+    EXPECT_TRUE(EqualRect(&over, &info.rcScrollBar));
+    EXPECT_EQ(GetParent(s->VertBar->Handle()), form->Handle());
+    EXPECT_EQ(SendMessageW(memo->Handle(), WM_SKINQUERY, 0, 0), 1);
+
+    // The flat border into the application's DC, only with the marker.
+    auto border = test::Solid(150, 80, 0x000000);
+    HDC dc = border->Canvas()->Handle();
+    EXPECT_EQ(SendMessageW(memo->Handle(), WM_SKINPAINTBORDER, WPARAM(dc), 0), 0);
+    EXPECT_EQ(PixelAt(border.get(), 0, 0), 0x000000);
+    EXPECT_EQ(SendMessageW(memo->Handle(), WM_SKINPAINTBORDER, WPARAM(dc), SKIN_MARKER),
+              SKIN_MARKER);
+    EXPECT_EQ(PixelAt(border.get(), 0, 0), 0x404040);
+    EXPECT_EQ(PixelAt(border.get(), 1, 1), test::kFace);
+
+    // A scroll message shows its part; hiding the memo hides the bar.
+    SendMessageW(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(s->VertBar->HotPart, kPartLastArrow);
+    memo->Hide();
+    EXPECT_FALSE(s->VertBar->Shown);
+
+    list.FreeSkinControls();
+    EXPECT_EQ(SendMessageW(memo->Handle(), WM_SKINQUERY, 0, 0), 0);
+    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), memo->Handle());
+    EXPECT_EQ(GetWindow(memo->Handle(), GW_HWNDNEXT), nullptr);
+}
+
+}  // namespace
+}  // namespace skin
