@@ -48,6 +48,43 @@ LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         LRESULT{0});
 }
 
+// The form hears the keys a dialog acts on (CM_DIALOGKEY) and the
+// characters that may be mnemonics (CM_DIALOGCHAR) before the dialog
+// manager does, unless the focused control wants them itself; an answer
+// other than 0 takes the key.
+bool FormTakesKey(HWND form, const MSG& msg)
+{
+    const auto code = [&] {
+        return SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam,
+                            reinterpret_cast<LPARAM>(const_cast<MSG*>(&msg)));
+    };
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        LRESULT wants = 0;
+        switch (msg.wParam) {
+        case VK_TAB: wants = DLGC_WANTTAB; break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: wants = DLGC_WANTARROWS; break;
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_CANCEL:
+        case VK_EXECUTE: break;
+        default: return false;
+        }
+        if (code() & (wants | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+        return SendMessageW(form, CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
+    }
+    case WM_CHAR:
+        if (code() & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+        return SendMessageW(form, CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+    case WM_SYSCHAR: return SendMessageW(form, CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+    default: return false;
+    }
+}
+
 std::string DefaultTitle()
 {
     wchar_t path[MAX_PATH];
@@ -116,6 +153,7 @@ HWND TApplication::Handle()
             CreateWindowExW(0, L"TApplication", ToWide(title_).c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+        if (handle_) SetProgramIcons(handle_);
     }
     return handle_;
 }
@@ -160,6 +198,7 @@ bool TApplication::ProcessMessage()
             if (form && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
                 form->IsShortCut(static_cast<WORD>(msg.wParam)))
                 return true;
+            if (form && FormTakesKey(root, msg)) return true;
             if (form && IsDialogMessageW(root, &msg)) return true;
         }
         TranslateMessage(&msg);

@@ -52,10 +52,31 @@ void TCustomForm::Destroy()
     inherited::Destroy();
 }
 
+void SetProgramIcons(HWND window)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const struct {
+        WPARAM kind;
+        int cx, cy;
+    } sizes[] = {{ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
+                 {ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}};
+    for (const auto& size : sizes) {
+        // Shared icons belong to the system: nothing to free when the window goes.
+        auto icon = static_cast<HICON>(
+            LoadImageW(instance, L"MAINICON", IMAGE_ICON, size.cx, size.cy, LR_SHARED));
+        if (!icon)
+            icon = static_cast<HICON>(
+                LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size.cx, size.cy, LR_SHARED));
+        if (icon) SendMessageW(window, WM_SETICON, size.kind, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
 void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
-    if (menu_) ::SetMenu(HandleIfAllocated(), menu_->Handle());
+    HWND h = HandleIfAllocated();
+    if (menu_) ::SetMenu(h, menu_->Handle());
+    if (!Parent()) SetProgramIcons(h);
 }
 
 void TCustomForm::DestroyWnd()
@@ -78,8 +99,14 @@ void TCustomForm::SetMenu(TMainMenu* menu)
 
 void TCustomForm::MenuChanged()
 {
-    if (HWND h = HandleIfAllocated()) DrawMenuBar(h);
-    Perform(CM_MENUCHANGED);
+    // Through the window when there is one, so that a procedure bound to
+    // the window sees the change too.
+    if (HWND h = HandleIfAllocated()) {
+        DrawMenuBar(h);
+        SendMessageW(h, CM_MENUCHANGED, 0, 0);
+    } else {
+        Perform(CM_MENUCHANGED);
+    }
 }
 
 bool TCustomForm::IsShortCut(WORD key)

@@ -102,6 +102,8 @@ public:
     void SetActiveControl(TWinControl* control);
     bool Active() const;
 
+    // Shown by ShowModal and its loop still running.
+    bool Modal() const { return modal_; }
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult r) { modalResult_ = r; }
     // Shows the form and runs messages until ModalResult is set; the other
@@ -169,6 +171,10 @@ class TForm : public TCustomForm {
 public:
     using TCustomForm::TCustomForm;
 };
+
+// Gives a top-level window the program's icon (the MAINICON resource,
+// else the system's application icon), big and small, with WM_SETICON.
+void SetProgramIcons(HWND window);
 
 // The form a control sits on (the control itself when it is one), or null.
 TCustomForm* GetParentForm(const TControl* control);

@@ -672,6 +672,12 @@ void TWinControl::WndProc(TMessage& m)
         }
         break;
     case WM_NOTIFY: Reflect(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom, 0); return;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+        // Every child hears a dialog key or character; the first that
+        // answers other than 0 takes it.
+        for (size_t i = 0; i < controls_.size() && m.Result == 0; ++i) controls_[i]->WindowProc(m);
+        return;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
