@@ -112,11 +112,7 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
         }
         return;
     case WM_SKINACTIVATE: ActivationSequence(); return;
-    case WM_SKINRECREATE:
-        // The control may be gone by the time the posted message arrives;
-        // the scroll-bar skinners are made again only for a live one.
-        if (!IsWindow(reinterpret_cast<HWND>(m.WParam))) return;
-        return;
+    case WM_SKINRECREATE: RecreateScrollbarSkin(reinterpret_cast<HWND>(m.WParam)); return;
     case WM_SKINQUERY:
         m.Result = 1;
         PostMessageW(WindowHandle, WM_SKINNOTIFY, 0, SKIN_MARKER);

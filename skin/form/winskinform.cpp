@@ -9,6 +9,7 @@
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/classify.h"
+#include "skin/controls/skinscroll.h"
 #include "skin/data/skindata.h"
 #include "skin/form/skinmanage.h"
 
@@ -236,6 +237,23 @@ void TWinSkinForm::SkinControls()
         classifier.SkinAllControls(FormControl);
     else
         classifier.SkinChildWindows(WindowHandle);
+}
+
+void TWinSkinForm::RecreateScrollbarSkin(HWND oldWindow)
+{
+    const auto& list = controls_.SkinControls();
+    auto found = std::find_if(list.rbegin(), list.rend(),
+                              [&](TSkinControl* s) { return s->Handle == oldWindow; });
+    if (found == list.rend()) return;
+    TSkinControl* old = *found;
+    auto* control = dynamic_cast<fw::TWinControl*>(old->Control);
+    controls_.RemoveSkinControl(old);
+    old->Free();
+    // The message was posted: by now the control may be going, or have no
+    // window again.
+    if (!control || control->Destroying() || !control->HandleAllocated() || !SkinData) return;
+    auto* skinner = new TSkinScrollbar(control);
+    skinner->InitScrollbar(control, SkinData, &controls_, controlCanvas_.get());
 }
 
 void TWinSkinForm::NotifySkinned()

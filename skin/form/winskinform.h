@@ -143,6 +143,9 @@ private:
     void FreeSkinControls() { controls_.FreeSkinControls(); }
     // Skinners for the window's children.
     void SkinControls();
+    // A control whose window was made again gets a new scroll-bar skinner
+    // in place of the one that skinned its old window.
+    void RecreateScrollbarSkin(HWND oldWindow);
     void SetSysMenuStyle(bool remove);
     void CallOld(fw::TMessage& m) { hook_.CallDefault(m); }
     // The window's style longs, in the window's own kind.

@@ -388,6 +388,36 @@ TEST_F(FormWindowTest, SkinUpdateAppliesTheSkinAgain)
     EXPECT_EQ(ClientSize().cy, kClientH);
 }
 
+TEST_F(FormWindowTest, RecreatedControlGetsANewScrollbarSkinner)
+{
+    auto* memo = new fw::TMemo(form.get());
+    memo->SetParent(form.get());
+    memo->SetBounds(10, 40, 200, 100);
+    memo->SetScrollBars(fw::ssBoth);
+    auto* gone = new fw::TMemo(form.get());
+    gone->SetParent(form.get());
+    gone->SetBounds(220, 40, 200, 100);
+    gone->SetScrollBars(fw::ssBoth);
+    TWinSkinForm* s = Skin(form.get());
+    TSkinControl* first = s->Controls().FindByControl(memo);
+    ASSERT_NE(first, nullptr);
+    const HWND oldWindow = memo->Handle();
+    ASSERT_NE(s->Controls().FindByControl(gone), nullptr);
+
+    memo->RecreateWnd();
+    // The other memo is made again and freed before the posted message
+    // arrives.
+    gone->RecreateWnd();
+    gone->Free();
+    Pump(200);
+    TSkinControl* again = s->Controls().FindByControl(memo);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Handle, memo->Handle());
+    EXPECT_NE(again->Handle, oldWindow);
+    EXPECT_EQ(s->Controls().FindByHandle(oldWindow), nullptr);
+    for (TSkinControl* c : s->Controls().SkinControls()) EXPECT_NE(c->Control, gone);
+}
+
 TEST_F(FormWindowTest, UnhookLeavesTheWindowAsItWasAndSkinsAgain)
 {
     TWinSkinForm* s = Skin(form.get());
