@@ -12,40 +12,23 @@
 #include "framework/stdctrls.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinunit.h"
+#include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
 #include "skin/tests/pixels.h"
 
 namespace skin {
 namespace {
 
+using test::ClickCaptionButton;
 using test::PixelAt;
+using test::Pump;
+using test::PumpUntil;
 
 constexpr int kClientW = 669, kClientH = 295;
 // The default skin: borders 4, caption 30; caption buttons 30 x 20 at
 // y 5, their left edges 36 (close), 68 (maximise or restore) and 100
 // (minimise) from the window's right edge.
 constexpr int kBorder = 4, kCaption = 30;
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms) return false;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void Pump(DWORD ms = 100)
-{
-    const DWORD start = GetTickCount();
-    PumpUntil([&] { return GetTickCount() - start > ms; }, ms + 100);
-}
 
 // Records what reaches the form's WindowProc.
 class TNotifySpy : public fw::TComponent {
@@ -109,38 +92,12 @@ protected:
         Pump();
         return s;
     }
-    SIZE ClientSize()
-    {
-        RECT r;
-        GetClientRect(Handle(), &r);
-        return SIZE{r.right, r.bottom};
-    }
-    RECT WindowRect()
-    {
-        RECT r;
-        GetWindowRect(Handle(), &r);
-        return r;
-    }
-    // The frame as WM_SKINPAINTBORDER paints it, over green.
-    std::unique_ptr<fw::TBitmap> Frame()
-    {
-        const RECT r = WindowRect();
-        auto b = test::Solid(r.right - r.left, r.bottom - r.top, 0x00FF00);
-        EXPECT_EQ(SendMessageW(Handle(), WM_SKINPAINTBORDER,
-                               reinterpret_cast<WPARAM>(b->Canvas()->Handle()), SKIN_MARKER),
-                  SKIN_MARKER);
-        return b;
-    }
-    // A caption-button click: non-client press and release at the
-    // button whose left edge is xFromRight from the window's right edge.
+    SIZE ClientSize() { return test::ClientSizeOf(Handle()); }
+    RECT WindowRect() { return test::WindowRectOf(Handle()); }
+    std::unique_ptr<fw::TBitmap> Frame() { return test::PaintedFrame(Handle()); }
     void ClickButton(int xFromRight, int releaseXFromRight = 0)
     {
-        const RECT r = WindowRect();
-        const POINT down{r.right - xFromRight + 15, r.top + 15};
-        const POINT up{r.right - (releaseXFromRight ? releaseXFromRight : xFromRight) + 15,
-                       r.top + 15};
-        SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(down.x, down.y));
-        SendMessageW(Handle(), WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(up.x, up.y));
+        ClickCaptionButton(Handle(), xFromRight, releaseXFromRight);
     }
 
     fw::TOwnedPtr<TSkinData> data;

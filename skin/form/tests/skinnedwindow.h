@@ -1,0 +1,80 @@
+// Driving a skinned window in process: pumping messages until something
+// holds, the frame read back through WM_SKINPAINTBORDER, and caption-button
+// clicks as the mouse gives them (non-client press and release).
+#pragma once
+
+#include "framework/winapi.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "skin/engine/skinmessages.h"
+#include "skin/tests/pixels.h"
+
+namespace skin::test {
+
+// Dispatches the thread's messages until done holds; false when it did not
+// within ms milliseconds.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+// Dispatches the thread's messages for ms milliseconds.
+inline void Pump(DWORD ms = 100)
+{
+    const DWORD start = GetTickCount();
+    PumpUntil([&] { return GetTickCount() - start > ms; }, ms + 100);
+}
+
+inline RECT WindowRectOf(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+inline SIZE ClientSizeOf(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+// The skinned frame painted by the window into a bitmap of its size that
+// was green before.
+inline std::unique_ptr<fw::TBitmap> PaintedFrame(HWND window)
+{
+    const RECT r = WindowRectOf(window);
+    auto b = Solid(r.right - r.left, r.bottom - r.top, 0x00FF00);
+    EXPECT_EQ(SendMessageW(window, WM_SKINPAINTBORDER,
+                           reinterpret_cast<WPARAM>(b->Canvas()->Handle()), SKIN_MARKER),
+              SKIN_MARKER);
+    return b;
+}
+
+// A press on the caption button whose left edge is xFromRight from the
+// window's right edge (at y 15 of the window), released over the one at
+// releaseXFromRight (the same button when 0).
+inline void ClickCaptionButton(HWND window, int xFromRight, int releaseXFromRight = 0)
+{
+    const RECT r = WindowRectOf(window);
+    const int up = releaseXFromRight ? releaseXFromRight : xFromRight;
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION,
+                 MAKELPARAM(r.right - xFromRight + 15, r.top + 15));
+    SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(r.right - up + 15, r.top + 15));
+}
+
+}  // namespace skin::test
