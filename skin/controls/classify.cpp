@@ -13,6 +13,7 @@
 #include "framework/typinfo.h"
 #include "skin/controls/skinbutton.h"
 #include "skin/controls/skincheck.h"
+#include "skin/controls/skincombo.h"
 #include "skin/controls/skinedit.h"
 #include "skin/controls/skinscroll.h"
 #include "skin/engine/skinapi.h"
@@ -554,6 +555,11 @@ public:
             auto* s = new TSkinScrollbar(control);
             s->SingleBar = r.SingleBar;
             s->InitScrollbar(control, data, form, canvas);
+            return s;
+        }
+        case TSkinnerKind::ComBox: {
+            auto* s = static_cast<TSkinComBox*>(Make<TSkinComBox>(r, form, data, canvas));
+            if (s) s->ExtendedCombo = r.ExtendedCombo;
             return s;
         }
         default:

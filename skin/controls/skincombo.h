@@ -1,0 +1,83 @@
+// Combo boxes: the frame and drop button painted from the skin, the
+// button's hot and pressed looks, the edit child watched so that the frame
+// is painted again after it, and the drop-down list's vertical scroll bar
+// painted from the skin, its thumb dragged by a loop of the skinner's own.
+#pragma once
+
+#include "framework/winapi.h"
+
+#include <memory>
+
+#include "framework/subclass.h"
+#include "skin/controls/skincontrol.h"
+
+namespace skin {
+
+class TSkinScrollbarH;
+class TComboxScrollBar;
+
+// The combo-button frame of a state: 2 pressed, else 4 focused or hot,
+// else 1; 3 when disabled.
+int ComboFrame(uint8_t mouseState, bool focused, bool enabled);
+// The list position for a thumb dragged to d pixels from the track's
+// start (track pixels long, the thumb size long): the whole track maps
+// onto the whole range, so that its end reaches the last page.
+int ThumbDragPosition(int d, const SCROLLINFO& info, int track, int size);
+
+class TSkinComBox : public TSkinControl {
+    FW_CLASS(TSkinComBox, TSkinControl)
+public:
+    explicit TSkinComBox(fw::TComponent* owner);
+
+    void InitControl(TSkinControlList* form, TSkinData* skinData, bool replaceColor,
+                     fw::TCanvas* workCanvas) override;
+    void InitHandle(HWND handle, TSkinData* skinData, TSkinControlList* form,
+                    fw::TCanvas* workCanvas) override;
+    void UnSkin() override;
+    void AfterProc(fw::TMessage& message) override;
+    void DrawControl(HDC dc, const RECT& r) override;
+
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    HWND ListHandle = nullptr;
+    RECT ButtonRect{};
+    HWND EditChild = nullptr;
+    // The skinner of the list: bars of a simple combo's list, or the
+    // drop-down list's own.
+    TSkinScrollbarH* SimpleListSkinner = nullptr;
+    TComboxScrollBar* DropListSkinner = nullptr;
+    bool ExtendedCombo = false;
+
+protected:
+    ~TSkinComBox() override;
+    void Destroy() override;
+
+private:
+    void AttachDropDownList();
+    void HookEditChild();
+    void UnhookEditChild();
+    void EditChildProc(fw::TMessage& message);
+    bool ReadComboInfo(COMBOBOXINFO& info) const;
+    void DrawComboStyle1(HDC dc, const RECT& r);
+    void DrawSunkFrame(HDC dc, const RECT& r);
+    void DrawExButton(HDC dc, int frame);
+
+    std::unique_ptr<fw::TSubclass> editHook_;
+};
+
+class TComboxScrollBar : public TSkinControl {
+    FW_CLASS(TComboxScrollBar, TSkinControl)
+public:
+    explicit TComboxScrollBar(fw::TComponent* owner);
+
+    bool BeforeProc(fw::TMessage& message) override;
+    void AfterProc(fw::TMessage& message) override;
+    void DrawControl(HDC dc, const RECT& r) override;
+    // A press on the thumb of the list's bar: the drag runs here until the
+    // button is released or the capture is lost; false for other presses.
+    bool TrackThumbLoop(const fw::TMessage& message);
+
+    int ArrowSize = 0;
+};
+
+}  // namespace skin

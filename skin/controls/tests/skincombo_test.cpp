@@ -1,0 +1,208 @@
+// Combo boxes: frame states and the thumb drag's arithmetic, the button
+// and glyph of a skin without SunkEdge, the 101-item list's skinned
+// scroll bar dragged to its end, a drag ended by a quit or by a lost
+// capture, and unskinning that gives every window its procedure back.
+#include "skin/controls/skincombo.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/stdctrls.h"
+#include "skin/controls/skinscroll.h"
+#include "skin/controls/tests/controlfixture.h"
+#include "skin/engine/skinmessages.h"
+
+namespace skin {
+namespace {
+
+using test::ControlTest;
+using test::FrameColour;
+using test::PixelAt;
+
+TEST(ComboStates, FramesAndThumbPositions)
+{
+    EXPECT_EQ(ComboFrame(0, false, true), 1);
+    EXPECT_EQ(ComboFrame(msHot, false, true), 4);
+    EXPECT_EQ(ComboFrame(0, true, true), 4);
+    EXPECT_EQ(ComboFrame(msPressed | msHot, true, true), 2);
+    EXPECT_EQ(ComboFrame(msPressed, true, false), 3);
+
+    // 101 items, 8 a page: positions 0 to 93; a track of 100, a thumb of 10.
+    SCROLLINFO si{};
+    si.nMin = 0;
+    si.nMax = 100;
+    si.nPage = 8;
+    struct Case {
+        int d, position;
+    } cases[] = {{-20, 0}, {0, 0}, {45, 47}, {89, 92}, {90, 93}, {500, 93}};
+    for (const Case& c : cases) EXPECT_EQ(ThumbDragPosition(c.d, si, 100, 10), c.position) << c.d;
+    // No page: the whole range; a track no longer than the thumb: the start.
+    si.nPage = 0;
+    EXPECT_EQ(ThumbDragPosition(90, si, 100, 10), 100);
+    EXPECT_EQ(ThumbDragPosition(50, si, 10, 10), 0);
+}
+
+std::string ComboSkin()
+{
+    // ComboButton and ExtraImages only: no SunkEdge.
+    return test::TestSkin(
+        "[ComboButton]\r\nImage=combo.bmp\r\n[ExtraImages]\r\nImage=glyph.bmp\r\n"
+        "[Scrollbar]\r\nImage=bar.bmp\r\n",
+        {{"combo.bmp", test::StripBmp(4, 17, 21)},
+         {"glyph.bmp", test::BmpFile(5 * 7, 4, [](int x, int) { return FrameColour(x / 7 + 8); })},
+         {"bar.bmp", test::StripBmp(23, 16, 16)}});
+}
+
+class SkinComboTest : public ControlTest {
+protected:
+    void SetUp() override
+    {
+        ControlTest::SetUp();
+        LoadSkin(ComboSkin());
+        combo = Put<fw::TComboBox>(10, 10, 150, 24);
+        for (int i = 0; i <= 100; ++i) combo->Items()->Add("item " + std::to_string(i));
+        form->Show();
+        skinner = new TSkinComBox(combo);
+        skinner->InitControl(&list, data.get(), false, nullptr);
+    }
+    fw::TComboBox* combo = nullptr;
+    TSkinComBox* skinner = nullptr;
+};
+
+TEST_F(SkinComboTest, ButtonAndGlyphWithoutSunkEdge)
+{
+    // Focused: the hot look.
+    combo->SetFocus();
+    RECT r;
+    GetWindowRect(combo->Handle(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int f = GetSystemMetrics(SM_CXHSCROLL);
+    EXPECT_EQ(PixelAt(Render(skinner).get(), w - f, 1), FrameColour(4));
+    SetFocus(form->Handle());
+    auto image = Render(skinner);
+    // The button: the right f + 2 pixels; the glyph centred in it.
+    EXPECT_EQ(PixelAt(image.get(), w - f, 1), FrameColour(1));
+    const int gx = (w - f - 2) + (f + 2 - 2 - 7) / 2, gy = (h - 4) / 2;
+    EXPECT_EQ(PixelAt(image.get(), gx + 3, gy + 1), FrameColour(8));
+    // The text area is the combo box's own.
+    EXPECT_EQ(PixelAt(image.get(), w / 3, h / 2), 0x000000);
+
+    skinner->MouseState = msPressed;
+    EXPECT_EQ(PixelAt(Render(skinner).get(), w - f, 1), FrameColour(2));
+    skinner->MouseState = 0;
+    combo->SetEnabled(false);
+    EXPECT_EQ(PixelAt(Render(skinner).get(), w - f, 1), FrameColour(3));
+}
+
+TEST_F(SkinComboTest, ClipOfTheCallersDCComesBack)
+{
+    auto image = test::Solid(150, 24, 0x000000);
+    HDC dc = image->Canvas()->Handle();
+    skinner->PaintToDC(dc);
+    RECT clip;
+    EXPECT_EQ(GetClipBox(dc, &clip), SIMPLEREGION);
+    EXPECT_EQ(clip.right - clip.left, 150);
+}
+
+// Runs an action while the drag loop is in progress: a message to this
+// window is dispatched by the loop.
+struct TDuring {
+    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM w, LPARAM l)
+    {
+        if (msg == WM_APP && action) action();
+        return DefWindowProcW(h, msg, w, l);
+    }
+    static inline std::function<void()> action;
+};
+
+class ComboDragTest : public SkinComboTest {
+protected:
+    void SetUp() override
+    {
+        SkinComboTest::SetUp();
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &TDuring::Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ComboDragHelper";
+        RegisterClassW(&wc);
+        helper = CreateWindowExW(0, L"ComboDragHelper", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+        raws.push_back(helper);
+        SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+        Pump();
+        listWindow = skinner->ListHandle;
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        GetScrollBarInfo(listWindow, OBJID_VSCROLL, &bar);
+        thumb = {(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
+                 bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2};
+        SetCursorPos(thumb.x, thumb.y);
+    }
+    void TearDown() override
+    {
+        TDuring::action = nullptr;
+        SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+        SkinComboTest::TearDown();
+    }
+    // Presses the thumb; the action runs inside the drag.
+    void Drag(std::function<void()> action)
+    {
+        TDuring::action = std::move(action);
+        PostMessageW(helper, WM_APP, 0, 0);
+        SendMessageW(listWindow, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
+    }
+    int ListPosition() { return GetScrollPos(listWindow, SB_VERT); }
+
+    HWND helper = nullptr;
+    HWND listWindow = nullptr;
+    POINT thumb{};
+};
+
+TEST_F(ComboDragTest, ThumbDraggedToTheEndShowsTheLastItems)
+{
+    ASSERT_NE(skinner->DropListSkinner, nullptr);
+    ASSERT_NE(listWindow, nullptr);
+    EXPECT_EQ(SendMessageW(listWindow, WM_SKINQUERY, 0, 0), 1);
+    EXPECT_EQ(ListPosition(), 0);
+    Drag([this] {
+        SetCursorPos(thumb.x, thumb.y + 2000);
+        PostMessageW(listWindow, WM_MOUSEMOVE, 0, 0);
+        PostMessageW(listWindow, WM_LBUTTONUP, 0, 0);
+    });
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(listWindow, SB_VERT, &si);
+    EXPECT_EQ(si.nPos, si.nMax - int(si.nPage) + 1);
+    EXPECT_EQ(SendMessageW(listWindow, LB_GETTOPINDEX, 0, 0), 101 - int(si.nPage));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ComboDragTest, QuitAndLostCaptureEndTheDrag)
+{
+    Drag([] { PostQuitMessage(7); });
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+
+    Drag([this] { SetCapture(form->Handle()); });
+    EXPECT_EQ(GetCapture(), form->Handle());
+    ReleaseCapture();
+}
+
+TEST_F(SkinComboTest, UnskinGivesEveryWindowItsProcedureBack)
+{
+    HWND edit = skinner->EditChild;
+    HWND listWindow = skinner->ListHandle;
+    ASSERT_NE(edit, nullptr);
+    const LONG_PTR editProc = GetWindowLongPtrW(edit, GWLP_WNDPROC);
+    list.FreeSkinControls();
+    EXPECT_EQ(SendMessageW(combo->Handle(), WM_SKINQUERY, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(listWindow, WM_SKINQUERY, 0, 0), 0);
+    EXPECT_NE(GetWindowLongPtrW(edit, GWLP_WNDPROC), editProc);
+    // Typing still reaches the combo box.
+    SendMessageW(edit, WM_CHAR, 'x', 0);
+    EXPECT_EQ(combo->Text(), "x");
+}
+
+}  // namespace
+}  // namespace skin
