@@ -22,11 +22,16 @@ function(signs_test name)
   endif()
 endfunction()
 
-# signs_fuzz(<name> SOURCES ... [LIBS ...]): a libFuzzer target, native
-# build with clang only. scripts/test runs each for a short fixed time.
-# CORPUS names a folder of seed inputs in the source tree.
+# signs_fuzz(<name> SOURCES ... [LIBS ...] [CORPUS dir] [SEEDS source]
+#            [SEED_LIBS ...] [SEED_INPUTS file...]): a libFuzzer target, native
+# build with clang only, and a CTest test of the same name (label "fuzz")
+# that runs it over its seeds for SIGNS_FUZZ_SECONDS (scripts/fuzz-target).
+# CORPUS names a folder of seed inputs in the source tree; SEEDS a program
+# that writes seed inputs into the folder given as its first argument (a
+# .py file runs with python3, anything else is built with LIBS and
+# SEED_LIBS), run at build time with the SEED_INPUTS files after the folder.
 function(signs_fuzz name)
-  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "CORPUS;SEEDS" "SOURCES;LIBS;SEED_LIBS;SEED_INPUTS" ${ARGN})
   if(WIN32_BUILD OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     return()
   endif()
@@ -35,17 +40,52 @@ function(signs_fuzz name)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
-  set_property(GLOBAL APPEND PROPERTY SIGNS_FUZZ_TARGETS ${name})
+
+  set(seed_dirs)
   if(F_CORPUS)
-    file(WRITE ${CMAKE_BINARY_DIR}/${name}.corpus ${CMAKE_CURRENT_SOURCE_DIR}/${F_CORPUS})
+    list(APPEND seed_dirs ${CMAKE_CURRENT_SOURCE_DIR}/${F_CORPUS})
   endif()
+  if(F_SEEDS)
+    set(out ${CMAKE_BINARY_DIR}/fuzz-seeds/${name})
+    if(F_SEEDS MATCHES "\\.py$")
+      find_package(Python3 REQUIRED COMPONENTS Interpreter)
+      set(generator ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/${F_SEEDS})
+      set(generator_depends ${CMAKE_CURRENT_SOURCE_DIR}/${F_SEEDS})
+    else()
+      add_executable(${name}_seeds ${F_SEEDS})
+      signs_warnings(${name}_seeds)
+      target_link_libraries(${name}_seeds PRIVATE ${F_LIBS} ${F_SEED_LIBS})
+      set(generator ${name}_seeds)
+      set(generator_depends ${name}_seeds)
+    endif()
+    add_custom_command(OUTPUT ${out}.stamp
+      COMMAND ${CMAKE_COMMAND} -E rm -rf ${out}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+      COMMAND ${generator} ${out} ${F_SEED_INPUTS}
+      COMMAND ${CMAKE_COMMAND} -E touch ${out}.stamp
+      DEPENDS ${generator_depends} ${F_SEED_INPUTS}
+      COMMENT "Seed inputs of ${name}"
+      VERBATIM)
+    add_custom_target(${name}_seed_inputs ALL DEPENDS ${out}.stamp)
+    add_dependencies(${name} ${name}_seed_inputs)
+    list(APPEND seed_dirs ${out})
+  endif()
+
+  add_test(NAME ${name}
+    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fuzz-target $<TARGET_FILE:${name}>
+      ${CMAKE_BINARY_DIR}/fuzz-work/${name} ${seed_dirs})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz)
+  string(REPLACE ";" "\t" dirs_text "${seed_dirs}")
+  set_property(GLOBAL APPEND PROPERTY SIGNS_FUZZ_TARGETS
+    "${name}\t$<TARGET_FILE:${name}>\t${dirs_text}")
 endfunction()
 
-# Lists the fuzz targets for scripts/test once every folder has added its own.
+# Lists the fuzz targets for scripts/fuzz once every folder has added its
+# own: a line each, tab-separated: name, executable, seed folders.
 function(signs_write_fuzz_list)
-  get_property(targets GLOBAL PROPERTY SIGNS_FUZZ_TARGETS)
-  string(REPLACE ";" "\n" lines "${targets}")
-  file(WRITE ${CMAKE_BINARY_DIR}/fuzz-targets.txt "${lines}\n")
+  get_property(lines GLOBAL PROPERTY SIGNS_FUZZ_TARGETS)
+  string(REPLACE ";" "\n" text "${lines}")
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/fuzz-targets.txt CONTENT "${text}\n")
 endfunction()
 
 # signs_sim_test(<name> PORTS n... SOURCES ... [LIBS ...]): a Windows test

@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Writes the seed files of bmp_fuzz into bmp_corpus/: one small BMP for each
-header form, depth and compression the reader takes."""
+"""Writes the seed files of bmp_fuzz into the folder given as argument: one
+small BMP for each header form, depth and compression the reader takes."""
 import os
 import struct
+import sys
 
-here = os.path.dirname(os.path.abspath(__file__))
-out = os.path.join(here, "bmp_corpus")
+out = sys.argv[1]
 
 
 def bmp(width, height, bpp, bits, compression=0, palette=b"", masks=b"", header=40,
