@@ -32,6 +32,11 @@ bool TSignLink::Transact(const uint8_t* body, size_t length, uint8_t command,
         if (params.NoPortMessage) ShowMessage(kMsgPortNotOpen);
         return false;
     }
+    // Whatever is queued now answers an earlier exchange (a sign that
+    // answered after that exchange gave up): it must not be taken for this
+    // frame's acknowledgement. Between the attempts nothing is dropped, so
+    // a late answer to one attempt still counts in the next.
+    ReadQueued([](const uint8_t*, size_t) {});
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         port_->Write(frame.data(), frame.size());
         port_->Wait(params.WaitMs);
@@ -40,27 +45,38 @@ bool TSignLink::Transact(const uint8_t* body, size_t length, uint8_t command,
     return false;
 }
 
-bool TSignLink::ReadReply()
+size_t TSignLink::ReadQueued(const std::function<void(const uint8_t*, size_t)>& take)
 {
     size_t waiting = 0;
-    if (!port_->BytesWaiting(waiting) || waiting == 0) return false;
-
-    // Everything queued is read, a receive buffer at a time; the candidate
-    // test looks at the first and the last byte of all that was read.
+    if (!port_->BytesWaiting(waiting)) return 0;
+    // Only what the query reported is read, a receive buffer at a time, so
+    // a sign that keeps sending cannot hold the exchange here.
     std::array<uint8_t, kReceiveBufSize> receive{};
-    TReplyUnstuffer unstuffer;
     size_t total = 0;
-    uint8_t first = 0;
-    uint8_t last = 0;
     while (total < waiting) {
         const size_t want = std::min(waiting - total, receive.size());
         const size_t got = std::min(port_->Read(receive.data(), want), want);
         if (got == 0) break;
-        if (total == 0) first = receive[0];
-        last = receive[got - 1];
-        unstuffer.Feed(receive.data(), got);
+        take(receive.data(), got);
         total += got;
     }
+    return total;
+}
+
+bool TSignLink::ReadReply()
+{
+    // The candidate test looks at the first and the last byte of all that
+    // was read.
+    TReplyUnstuffer unstuffer;
+    uint8_t first = 0;
+    uint8_t last = 0;
+    bool any = false;
+    const size_t total = ReadQueued([&](const uint8_t* bytes, size_t count) {
+        if (!any) first = bytes[0];
+        any = true;
+        last = bytes[count - 1];
+        unstuffer.Feed(bytes, count);
+    });
     if (total < 5 || first != kFlag || last != kFlag) return false;
     reply_ = unstuffer.Reply();
     return true;

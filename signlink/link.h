@@ -1,6 +1,7 @@
 // The sign link: one open serial port, and the exchange that sends a frame
-// body and waits for the sign's acknowledgement (write, wait, read what is
-// queued, de-stuff, test; at most three attempts). Portable: the port is
+// body and waits for the sign's acknowledgement (drop what an earlier
+// exchange left queued; then write, wait, read what is queued, de-stuff,
+// test; at most three attempts). Portable: the port is
 // reached through TSerialPort, which the Win32 layer implements over a COM
 // handle and the tests over a fake.
 #pragma once
@@ -83,6 +84,10 @@ public:
     }
 
 private:
+    // Reads the bytes the input queue holds when asked, a receive buffer at
+    // a time, handing each piece to take; returns the number read (0 when
+    // the query fails or nothing waits).
+    size_t ReadQueued(const std::function<void(const uint8_t*, size_t)>& take);
     // One attempt's read: everything queued, through the receive buffer.
     // True when it was a frame candidate; ReplyBuf then holds it de-stuffed.
     bool ReadReply();

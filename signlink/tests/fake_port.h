@@ -1,5 +1,7 @@
 // A scripted serial port for exchange tests: records every write and wait,
-// and queues the answer scripted for each write.
+// and queues the answer scripted for each write, right after it or late
+// (after that attempt's read, before the next write), and bytes already
+// waiting before the first write.
 #pragma once
 
 #include <algorithm>
@@ -32,6 +34,19 @@ public:
         answers_[attempt] = std::move(answer);
         return *this;
     }
+    // An answer to write number attempt that arrives only once that
+    // attempt has read, before the next write goes out.
+    TFakePort& LateAnswerAttempt(int attempt, Bytes answer)
+    {
+        late_[attempt] = std::move(answer);
+        return *this;
+    }
+    // Bytes already waiting in the input queue.
+    TFakePort& Queue(const Bytes& bytes)
+    {
+        queue_.insert(queue_.end(), bytes.begin(), bytes.end());
+        return *this;
+    }
     TFakePort& FailQuery()
     {
         fail_query_ = true;
@@ -40,9 +55,10 @@ public:
 
     void Write(const uint8_t* bytes, size_t count) override
     {
+        const int attempt = static_cast<int>(log_.writes.size());
+        Arrive(late_, attempt - 1);
         log_.writes.emplace_back(bytes, bytes + count);
-        auto it = answers_.find(static_cast<int>(log_.writes.size()) - 1);
-        if (it != answers_.end()) queue_.insert(queue_.end(), it->second.begin(), it->second.end());
+        Arrive(answers_, attempt);
     }
     void Wait(unsigned milliseconds) override { log_.waits.push_back(milliseconds); }
     bool BytesWaiting(size_t& count) override
@@ -61,8 +77,15 @@ public:
     }
 
 private:
+    void Arrive(const std::map<int, Bytes>& scripted, int attempt)
+    {
+        auto it = scripted.find(attempt);
+        if (it != scripted.end()) queue_.insert(queue_.end(), it->second.begin(), it->second.end());
+    }
+
     TFakePortLog& log_;
     std::map<int, Bytes> answers_;
+    std::map<int, Bytes> late_;
     Bytes queue_;
     size_t read_ = 0;
     bool fail_query_ = false;

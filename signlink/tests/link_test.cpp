@@ -129,6 +129,41 @@ TEST_F(Exchange, LateAnswerIsReadByTheNextAttemptWithoutPurging)
     EXPECT_EQ(log.writes.size(), 2u);
     link.ClosePort();
     EXPECT_EQ(log.queued, 0u);
+
+    // The answer to the first write arrives after its read: the second
+    // attempt takes it as this frame's acknowledgement.
+    log = {};
+    Attach().LateAnswerAttempt(0, kStripAckD);
+    EXPECT_TRUE(Strip());
+    EXPECT_EQ(log.writes.size(), 2u);
+}
+
+TEST_F(Exchange, WhatAnEarlierExchangeLeftQueuedIsNeverItsAcknowledgement)
+{
+    const Bytes kStripAckV = {0x7E, 0x7D, 0x21, 0x7D, 0x22, 0x56, 0x80, 0xAB, 0x7E};
+    struct Case {
+        const char* name;
+        bool board;
+        Bytes stale;
+        int answered;  // the attempt the sign answers, -1 none
+        bool ack;
+        size_t writes;
+    };
+    const Case cases[] = {
+        {"strip ack left, silent sign", false, kStripAckD, -1, false, 3},
+        {"board ack left, silent sign", true, kBoardAck, -1, false, 3},
+        {"other command's ack left, sign answers", false, kStripAckV, 0, true, 1},
+        {"noise left, sign answers", false, {0x00, 0x7E, 0x7E, 0x41}, 0, true, 1},
+    };
+    for (const auto& c : cases) {
+        log = {};
+        TFakePort& port = Attach().Queue(c.stale);
+        if (c.answered >= 0) port.AnswerAttempt(c.answered, c.board ? kBoardAck : kStripAckD);
+        EXPECT_EQ(c.board ? Board() : Strip(), c.ack) << c.name;
+        EXPECT_EQ(log.writes.size(), c.writes) << c.name;
+        link.ClosePort();
+        EXPECT_EQ(log.queued, 0u) << c.name;
+    }
 }
 
 TEST_F(Exchange, FloodIsReadThroughTheReceiveBufferAndStillAcknowledges)
