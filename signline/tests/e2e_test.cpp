@@ -13,10 +13,11 @@ using signline_e2e::TOperator;
 using windrive::TSimPort;
 namespace sl = signline_e2e;
 
-const std::string kSent = "\xB7\xA2\xCB\xCD\xB3\xC9\xB9\xA6!";        // 发送成功!
-const std::string kSendFailed = "\xB7\xA2\xCB\xCD\xCA\xA7\xB0\xDC!";  // 发送失败!
-const std::string kClockSet = "\xD0\xA7\xD5\xFD\xB3\xC9\xB9\xA6!";    // 效正成功!
-const std::string kRecalled = "\xB5\xF7\xD3\xC3\xB3\xC9\xB9\xA6!";    // 调用成功!
+const std::string kSent = "\xB7\xA2\xCB\xCD\xB3\xC9\xB9\xA6!";         // 发送成功!
+const std::string kSendFailed = "\xB7\xA2\xCB\xCD\xCA\xA7\xB0\xDC!";   // 发送失败!
+const std::string kClockSet = "\xD0\xA7\xD5\xFD\xB3\xC9\xB9\xA6!";     // 效正成功!
+const std::string kClockFailed = "\xD0\xA7\xD5\xFD\xCA\xA7\xB0\xDC!";  // 效正失败!
+const std::string kRecalled = "\xB5\xF7\xD3\xC3\xB3\xC9\xB9\xA6!";     // 调用成功!
 
 class SignlineEndToEnd : public ::testing::Test {
 protected:
@@ -99,6 +100,23 @@ TEST_F(SignlineEndToEnd, ASilentSignGivesFailureAfterThreeAttempts)
     const size_t before = sign.Frames().size();
     EXPECT_EQ(op->ClickForMessage(sl::kSend), kSendFailed);
     EXPECT_EQ(sign.FramesSince(before).size(), 3u);
+}
+
+TEST_F(SignlineEndToEnd, ALateAnswerToAFailedCommandDoesNotReportTheNextAsSent)
+{
+    OpenPort();
+    windrive::SetText(op->Text(), "AB");
+    // The sign answers the clock's first attempt only after the program
+    // gave up, then stops answering.
+    sign.Control("--hold-back 700");
+    const size_t before = sign.Frames().size();
+    EXPECT_EQ(op->ClickForMessage(sl::kSetClock), kClockFailed);
+    sign.Control("--silent");
+    Sleep(700);  // the held-back answer reaches the program's port meanwhile
+    EXPECT_EQ(op->ClickForMessage(sl::kSend), kSendFailed);
+    const auto frames = sign.FramesSince(before);
+    ASSERT_EQ(frames.size(), 6u);
+    EXPECT_EQ(frames[0].Field("answered"), "true");
 }
 
 TEST_F(SignlineEndToEnd, AScreenNumberThatIsNoNumberShowsTheConversionErrorAndSendsNothing)

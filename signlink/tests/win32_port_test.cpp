@@ -82,6 +82,58 @@ TEST_F(Win32PortTest, ASignThatAnswersTheThirdAttemptAcknowledges)
     EXPECT_EQ(sign.FramesSince(before).size(), 3u);
 }
 
+// Waits (at most five seconds) until bytes wait in the port's input queue.
+bool SomethingQueued(signlink::TSignLink& link)
+{
+    size_t waiting = 0;
+    for (int i = 0; i < 250; ++i) {
+        if (link.ComHandle()->BytesWaiting(waiting) && waiting > 0) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+TEST_F(Win32PortTest, AnAnswerLeftFromAnEarlierExchangeIsNotTakenForTheNext)
+{
+    TSimPort sign(1);
+    const size_t before = sign.Frames().size();
+    ASSERT_TRUE(signlink::OpenSignPort(link, 1));
+    // The sign answers the first attempt only, after the exchange gave up.
+    sign.Control("--hold-back 700");
+    EXPECT_FALSE(signline::RecallContent(link, 0, 1));
+    ASSERT_TRUE(SomethingQueued(link)) << "the held-back answer never came";
+    // It now answers nothing: its old answer must not read as success.
+    sign.Control("--silent");
+    EXPECT_FALSE(signline::RecallContent(link, 0, 1));
+    // An answer to the first attempt that comes during the second counts.
+    sign.Control("--hold-back 250");
+    EXPECT_TRUE(signline::RecallContent(link, 0, 1));
+    signlink::CloseSignPort(link);
+
+    const auto frames = sign.FramesSince(before);
+    ASSERT_EQ(frames.size(), 8u);
+    EXPECT_EQ(frames[0].Field("answered"), "true");
+    EXPECT_EQ(frames[7].Field("attempt"), "2");
+}
+
+TEST_F(Win32PortTest, LineNoiseFailsTheExchangesAndLeavesTheLinkWorking)
+{
+    TSimPort sign(1);
+    const size_t before = sign.Frames().size();
+    ASSERT_TRUE(signlink::OpenSignPort(link, 1));
+    for (const char* seed : {"1", "2", "3"}) {
+        sign.Control(std::string("--noise ") + seed);
+        EXPECT_FALSE(signline::RecallContent(link, 0, 1)) << seed;
+    }
+    EXPECT_EQ(sign.FramesSince(before).size(), 9u);
+    sign.Control("");
+    Sleep(500);  // the last noise bursts land in the queue
+    EXPECT_TRUE(signline::RecallContent(link, 0, 1));
+    signlink::CloseSignPort(link);
+    EXPECT_EQ(sign.FramesSince(before).size(), 10u);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Win32PortTest, PortsFromTenOnAreOpenedByTheirDeviceName)
 {
     for (int n : {9, 10}) {

@@ -10,6 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -45,7 +46,8 @@ struct TOptions {
         "signsim: %s\n"
         "usage: signsim [--link PATH] [--log FILE] [--control FILE] [--exit-after-idle SEC]\n"
         "               [--silent] [--answer-from N] [--short] [--no-close-flag]\n"
-        "               [--wrong-ack] [--flood] [--late MS] [--answer-frames K]\n",
+        "               [--wrong-ack] [--flood] [--late MS] [--answer-frames K]\n"
+        "               [--hold-back MS] [--noise SEED]\n",
         why);
     std::exit(2);
 }
@@ -78,6 +80,10 @@ bool ParseFault(const std::string& a, const std::function<const char*()>& value,
         o.late_ms = Number(value(), 0);
     else if (a == "--answer-frames")
         o.faults.answer_frames = Number(value(), 0);
+    else if (a == "--hold-back")
+        o.faults.hold_back_ms = Number(value(), 1);
+    else if (a == "--noise")
+        o.faults.noise_seed = Number(value(), 0);
     else
         return false;
     return true;
@@ -184,6 +190,14 @@ struct TPending {
     signsim::Bytes bytes;
 };
 
+// Keeps the pending answers in due order.
+void AddPending(std::deque<TPending>& pending, Clock::time_point due, signsim::Bytes bytes)
+{
+    auto at = std::find_if(pending.begin(), pending.end(),
+                           [&](const TPending& p) { return p.due > due; });
+    pending.insert(at, {due, std::move(bytes)});
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -279,10 +293,15 @@ int main(int argc, char** argv)
             for (auto& outcome : sign.Feed(buf, static_cast<size_t>(n))) {
                 std::fprintf(log, "%s\n", outcome.log_line.c_str());
                 std::fflush(log);
+                if (!outcome.later.empty())
+                    AddPending(pending, last_input + std::chrono::milliseconds(outcome.later_ms),
+                               std::move(outcome.later));
                 if (outcome.answer.empty()) continue;
-                if (options.late_ms > 0) {
-                    pending.push_back({last_input + std::chrono::milliseconds(options.late_ms),
-                                       std::move(outcome.answer)});
+                const long delay_ms =
+                    options.faults.hold_back_ms > 0 ? options.faults.hold_back_ms : options.late_ms;
+                if (delay_ms > 0) {
+                    AddPending(pending, last_input + std::chrono::milliseconds(delay_ms),
+                               std::move(outcome.answer));
                 } else {
                     output.insert(output.end(), outcome.answer.begin(), outcome.answer.end());
                 }

@@ -12,6 +12,7 @@ namespace {
 
 constexpr uint8_t kStoreCode = 0x0B;  // "\B": keep the text in the sign
 constexpr size_t kFloodBytes = 400;
+constexpr long kNoiseLaterMs = 400;  // a noise burst follows its frame by up to this
 
 std::string Hex(const uint8_t* bytes, size_t count)
 {
@@ -88,11 +89,17 @@ bool Known(uint8_t type, uint8_t command)
 
 }  // namespace
 
-TSign::TSign(const TFaults& faults) : faults_(faults) { signlink::FillCrcTable(); }
+TSign::TSign(const TFaults& faults)
+{
+    signlink::FillCrcTable();
+    SetFaults(faults);
+}
 
 void TSign::SetFaults(const TFaults& faults)
 {
     faults_ = faults;
+    if (faults_.noise_seed >= 0)
+        rng_.seed(static_cast<std::mt19937::result_type>(faults_.noise_seed));
     seq_base_ = seq_;
     last_wire_.clear();
     attempt_ = 0;
@@ -140,7 +147,7 @@ TOutcome TSign::Frame(const Bytes& wire)
             .Number("attempt", attempt_)
             .Flag("answered", false)
             .Text("wire", Hex(wire));
-        return {log.Done(), {}};
+        return {log.Done(), {}, {}, 0};
     }
 
     const uint8_t screen = body[0];
@@ -218,12 +225,47 @@ TOutcome TSign::Frame(const Bytes& wire)
     }
 
     const bool answer = crc_ok && Known(type, command) && !faults_.silent &&
-                        attempt_ >= faults_.answer_from &&
+                        faults_.noise_seed < 0 && attempt_ >= faults_.answer_from &&
+                        (faults_.hold_back_ms == 0 || attempt_ == 1) &&
                         (faults_.answer_frames < 0 || seq_ - seq_base_ <= faults_.answer_frames);
-    Bytes reply;
-    if (answer) reply = Answer(screen, type, command, answer_data);
-    log.Flag("answered", answer).Text("wire", Hex(wire)).Text("answer", Hex(reply));
-    return {log.Done(), std::move(reply)};
+    TOutcome outcome;
+    if (answer) outcome.answer = Answer(screen, type, command, answer_data);
+    if (faults_.noise_seed >= 0) {
+        outcome.answer = Noise();
+        outcome.later = Noise();
+        outcome.later_ms = std::uniform_int_distribution<long>(0, kNoiseLaterMs)(rng_);
+        log.Number("noise", static_cast<long>(outcome.answer.size() + outcome.later.size()));
+    }
+    log.Flag("answered", answer).Text("wire", Hex(wire)).Text("answer", Hex(outcome.answer));
+    outcome.log_line = log.Done();
+    return outcome;
+}
+
+Bytes TSign::Noise()
+{
+    using signlink::kFlag;
+    auto pick = [this](size_t low, size_t high) {
+        return std::uniform_int_distribution<size_t>(low, high)(rng_);
+    };
+    auto byte = [&] { return static_cast<uint8_t>(pick(0, 255)); };
+    Bytes noise;
+    switch (pick(0, 2)) {
+    case 0:  // a few random bytes
+        for (size_t n = pick(1, 40); n > 0; --n) noise.push_back(byte());
+        break;
+    case 1: {  // a garbage frame between good flags, never of an acknowledgement's type
+        Bytes body;
+        for (size_t n = pick(3, 60); n > 0; --n) body.push_back(byte());
+        if (body[1] == signlink::kStripAck || body[1] == signlink::kBoardType) body[1] ^= 0x40;
+        noise = signlink::BuildSignFrame(body.data(), body.size());
+        break;
+    }
+    default:  // a burst well past the link's buffers, flags strewn in it
+        for (size_t n = pick(300, 3000); n > 0; --n)
+            noise.push_back(pick(0, 15) == 0 ? kFlag : byte());
+        break;
+    }
+    return noise;
 }
 
 Bytes TSign::Answer(uint8_t screen, uint8_t type, uint8_t command, const Bytes& data) const

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,15 @@ struct TFaults {
     bool wrong_ack = false;      // strip: echo another command; board: "ok"
     bool flood = false;          // pad the answer well beyond 201 bytes
     long answer_frames = -1;     // answer only the first K frames (-1: all)
+    long hold_back_ms = 0;       // answer only a frame's first attempt, this late
+    long noise_seed = -1;        // line noise instead of answers (-1: none)
 };
 
 struct TOutcome {
     std::string log_line;  // one JSON object, no newline
     Bytes answer;          // bytes to send back; empty: no answer
+    Bytes later;           // bytes to send later_ms after the answer
+    long later_ms = 0;
 };
 
 struct TArea {
@@ -48,7 +53,9 @@ public:
 private:
     TOutcome Frame(const Bytes& wire);
     Bytes Answer(uint8_t screen, uint8_t type, uint8_t command, const Bytes& data) const;
+    Bytes Noise();
 
+    std::mt19937 rng_;
     TFaults faults_;
     Bytes current_;  // bytes of the frame being received, flags included
     bool in_frame_ = false;

@@ -138,6 +138,29 @@ protected:
     }
 
     bool Board(const Bytes& body) { return link_.BoardTransact(body.data(), body.size()); }
+    bool Text()
+    {
+        return signline::SendText(link_,
+                                  "\x01"
+                                  "A",
+                                  1);
+    }
+
+    // Changes the fault modes of a stand-in started with "--control", Control().
+    std::string Control() const { return dir_ + "/control"; }
+    void SetControl(const std::string& words) const { std::ofstream(Control()) << words; }
+
+    // Waits (at most five seconds) until bytes wait on the link's port.
+    bool SomethingQueued()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        size_t waiting = 0;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (link_.ComHandle()->BytesWaiting(waiting) && waiting > 0) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    }
 
     std::string dir_;
     std::string slave_path_;
@@ -249,6 +272,49 @@ TEST_F(SignSim, FaultModesAsTheLinkSeesThem)
         Stop();
         EXPECT_EQ(Log().size(), c.frames) << c.flags[0];
     }
+}
+
+TEST_F(SignSim, AReplyHeldBackPastTheExchangeIsNotTakenByTheNext)
+{
+    // The sign answers the first attempt only, after the exchange gave up.
+    Start({"--control", Control()});
+    SetControl("--hold-back 700");
+    EXPECT_FALSE(Text());
+    ASSERT_TRUE(SomethingQueued()) << "the held-back answer never came";
+    // The sign now answers nothing: its old answer must not read as success.
+    SetControl("--silent");
+    EXPECT_FALSE(Text());
+    // An answer to the first attempt that comes during the second counts.
+    SetControl("--hold-back 250");
+    EXPECT_TRUE(Text());
+    const auto log = Log();
+    ASSERT_EQ(log.size(), 8u);
+    EXPECT_EQ(log[0]["answered"], true);
+    EXPECT_EQ(log[7]["attempt"], 2);
+}
+
+TEST_F(SignSim, TheLinkSurvivesLineNoise)
+{
+    Start({"--control", Control()});
+    for (const char* seed : {"1", "2", "3"}) {
+        SetControl(std::string("--noise ") + seed);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(Text()) << seed;
+        EXPECT_FALSE(Board({0x01, 0x8E, 0xC5, 0, 0, 0, 0, 0, 0, 0, 0, 0xE4, 0x29})) << seed;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << seed;
+    }
+    const auto noisy = Log();
+    ASSERT_EQ(noisy.size(), 18u) << "three attempts for each exchange";
+    for (const auto& line : noisy) {
+        EXPECT_EQ(line["crc_ok"], true) << line;
+        EXPECT_GT(line["noise"], 0) << line;
+    }
+    // Once the noise stops, what it left queued is dropped and the first
+    // attempt is acknowledged.
+    SetControl("");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(Text());
+    EXPECT_EQ(Log().size(), 19u);
 }
 
 TEST_F(SignSim, StopsAnsweringAfterTheGivenNumberOfFrames)
