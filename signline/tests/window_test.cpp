@@ -12,7 +12,11 @@
 #include "signlink/crc16.h"
 #include "signlink/stuffing.h"
 #include "signlink/tests/fake_port.h"
+#include "skin/controls/skincombo.h"
+#include "skin/engine/skinmessages.h"
+#include "skin/engine/skinunit.h"
 #include "skin/form/skinmanage.h"
+#include "skin/form/winskinform.h"
 
 namespace signline {
 namespace {
@@ -52,6 +56,8 @@ protected:
         SendMessageW(c->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
 
+    // Started around the window, as the program does.
+    skin::TSkinEngineScope engine;
     std::vector<std::string> shown;
     TFakePortLog log;
     fw::TOwnedPtr<TStripSenderForm> form;
@@ -120,6 +126,57 @@ TEST_F(WindowTest, LayoutCarriesTheDefaultSkinInSkinData1)
     ASSERT_NE(skin::SkinManager(), nullptr);
     EXPECT_EQ(skin::SkinManager()->MainSkinData(), skinData);
     EXPECT_TRUE(skin::SkinManager()->HookRequested());
+}
+
+// Every windowed control of the window, the hidden checksum tool included.
+std::vector<fw::TWinControl*> WindowedControls(fw::TForm* form)
+{
+    std::vector<fw::TWinControl*> controls;
+    for (int i = 0; i < form->ComponentCount(); ++i)
+        if (auto* c = dynamic_cast<fw::TWinControl*>(form->Components(i))) controls.push_back(c);
+    return controls;
+}
+
+bool Skinned(HWND window) { return SendMessageW(window, skin::WM_SKINQUERY, 0, 0) == 1; }
+
+TEST_F(WindowTest, SkinnedWindowSkinsEveryControlAndGivesThemBack)
+{
+    form->Show();
+    auto* skinner = new skin::TWinSkinForm(form.get());
+    skinner->WindowHandle = form->Handle();
+    skinner->ClassName = "TForm1";
+    skinner->InitSkinForm(form->SkinData1, form.get());
+    PostMessageW(form->Handle(), skin::WM_SKINACTIVATE, 0, 1000);
+    const auto controls = WindowedControls(form.get());
+    ASSERT_GE(controls.size(), 20u);
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (!Skinned(controls.back()->Handle()) && GetTickCount() - start < 3000) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+    for (fw::TWinControl* c : controls) {
+        EXPECT_TRUE(Skinned(c->Handle())) << c->Name();
+        EXPECT_NE(skinner->Controls().FindByControl(c), nullptr) << c->Name();
+    }
+
+    // The 101 screen numbers' list has a skinned scroll bar of its own.
+    auto* combo =
+        dynamic_cast<skin::TSkinComBox*>(skinner->Controls().FindByControl(form->ComboBox1));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_NE(combo->DropListSkinner, nullptr);
+    const HWND listWindow = combo->ListHandle;
+    EXPECT_TRUE(Skinned(listWindow));
+
+    // The operator's typing and clicks still reach the program.
+    Type(form->Edit1, L"Hello");
+    EXPECT_EQ(form->Edit1->Text(), "Hello");
+    form->ComboBox2->SetItemIndex(1);
+    EXPECT_EQ(form->ComboBox2->ItemIndex(), 1);
+
+    skinner->UnhookWindow();
+    for (fw::TWinControl* c : controls) EXPECT_FALSE(Skinned(c->Handle())) << c->Name();
+    EXPECT_FALSE(Skinned(listWindow));
 }
 
 TEST_F(WindowTest, SendComposesTheMessageAndShowsTheOutcome)

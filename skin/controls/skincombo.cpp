@@ -98,7 +98,8 @@ void TSkinComBox::InitControl(TSkinControlList* form, TSkinData* skinData, bool 
     ListHandle = info.hwndList;
     if (ListHandle && !IsPopupOrDesktopChild(ListHandle) &&
         (GetWindowLongPtrA(ListHandle, GWL_STYLE) & WS_CHILD)) {
-        SimpleListSkinner = new TSkinScrollbarH(Control);
+        SimpleListSkinner = new TSkinScrollbarH(this);
+        SimpleListSkinner->FreeNotification(this);
         SimpleListSkinner->InitHandle(ListHandle, SkinData, Form, nullptr);
     }
 }
@@ -119,7 +120,8 @@ void TSkinComBox::AttachDropDownList()
     COMBOBOXINFO info;
     if (!ReadComboInfo(info) || !info.hwndList) return;
     ListHandle = info.hwndList;
-    DropListSkinner = new TComboxScrollBar(Control);
+    DropListSkinner = new TComboxScrollBar(this);
+    DropListSkinner->FreeNotification(this);
     DropListSkinner->InitHandle(ListHandle, SkinData, Form, nullptr);
 }
 
@@ -180,6 +182,15 @@ void TSkinComBox::Destroy()
     fw::FreeAndNil(SimpleListSkinner);
     fw::FreeAndNil(DropListSkinner);
     TSkinControl::Destroy();
+}
+
+void TSkinComBox::Notification(fw::TComponent* component, fw::TOperation operation)
+{
+    TSkinControl::Notification(component, operation);
+    // The form skinner frees a list skinner whose window is gone.
+    if (operation != fw::opRemove) return;
+    if (component == SimpleListSkinner) SimpleListSkinner = nullptr;
+    if (component == DropListSkinner) DropListSkinner = nullptr;
 }
 
 void TSkinComBox::AfterProc(fw::TMessage& m)

@@ -36,6 +36,7 @@ public:
     void UnSkin() override;
     void AfterProc(fw::TMessage& message) override;
     void DrawControl(HDC dc, const RECT& r) override;
+    void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
     DWORD Style = 0;
     DWORD ExStyle = 0;

@@ -189,6 +189,16 @@ TEST_F(ComboDragTest, QuitAndLostCaptureEndTheDrag)
     ReleaseCapture();
 }
 
+TEST_F(SkinComboTest, ComboFreedWhileSkinnedLeavesNothingBehind)
+{
+    ASSERT_NE(skinner->DropListSkinner, nullptr);
+    EXPECT_EQ(list.SkinControls().size(), 2u);  // the combo box and its list
+    combo->Free();
+    combo = nullptr;
+    list.RemoveDeadControls();
+    EXPECT_TRUE(list.SkinControls().empty());
+}
+
 TEST_F(SkinComboTest, UnskinGivesEveryWindowItsProcedureBack)
 {
     HWND edit = skinner->EditChild;
