@@ -424,8 +424,9 @@ bool TComboxScrollBar::TrackThumbLoop(const fw::TMessage& message)
 
     HWND list = Handle;
     SetCapture(list);
-    POINT start;
-    GetCursorPos(&start);
+    // Positions come from the messages themselves: where the mouse was
+    // when it moved, whatever the cursor did since.
+    const POINT start{static_cast<int16_t>(LOWORD(message.LParam)), py};
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
@@ -464,8 +465,9 @@ bool TComboxScrollBar::TrackThumbLoop(const fw::TMessage& message)
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
-            POINT cursor;
-            GetCursorPos(&cursor);
+            POINT cursor{static_cast<int16_t>(LOWORD(msg.lParam)),
+                         static_cast<int16_t>(HIWORD(msg.lParam))};
+            if (msg.message == WM_MOUSEMOVE) ClientToScreen(msg.hwnd, &cursor);
             const int position = ThumbDragPosition(offset + (cursor.y - start.y), si, track, size);
             if (position != last)
                 SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, position), 0);

@@ -135,7 +135,6 @@ protected:
         GetScrollBarInfo(listWindow, OBJID_VSCROLL, &bar);
         thumb = {(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
                  bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2};
-        SetCursorPos(thumb.x, thumb.y);
     }
     void TearDown() override
     {
@@ -164,8 +163,10 @@ TEST_F(ComboDragTest, ThumbDraggedToTheEndShowsTheLastItems)
     EXPECT_EQ(SendMessageW(listWindow, WM_SKINQUERY, 0, 0), 1);
     EXPECT_EQ(ListPosition(), 0);
     Drag([this] {
-        SetCursorPos(thumb.x, thumb.y + 2000);
-        PostMessageW(listWindow, WM_MOUSEMOVE, 0, 0);
+        // Far below the list, in the list's client coordinates.
+        POINT below{thumb.x, thumb.y + 2000};
+        ScreenToClient(listWindow, &below);
+        PostMessageW(listWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(below.x, below.y));
         PostMessageW(listWindow, WM_LBUTTONUP, 0, 0);
     });
     SCROLLINFO si{};
