@@ -52,10 +52,16 @@ void TIniFile::WriteError(const std::string& why) const
     throw EIniFileException("Unable to write to \"" + fileName_ + "\": " + why);
 }
 
+bool StoreIniText(const std::string& fileName, const IniText& text, std::string& why)
+{
+    why = text.CheckStorable();
+    return why.empty() && ReplaceFile(fileName, text.Text(), why);
+}
+
 void TIniFile::Store()
 {
     std::string why;
-    if (!ReplaceFile(fileName_, text_.Text(), why)) {
+    if (!StoreIniText(fileName_, text_, why)) {
         loaded_ = false;  // the change is dropped: read the file as it is next time
         WriteError(why);
     }

@@ -33,6 +33,11 @@ public:
     using Exception::Exception;
 };
 
+// Writes the text as the whole of the file (ReplaceFile). False, with the
+// reason in why and the file left as it was, when the write fails or when
+// the text cannot be written back whole (IniText::CheckStorable).
+bool StoreIniText(const std::string& fileName, const IniText& text, std::string& why);
+
 class TIniFile {
 public:
     explicit TIniFile(const std::string& fileName);

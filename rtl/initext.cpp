@@ -61,35 +61,42 @@ bool HasLineBreak(std::string_view s)
 
 void IniText::Parse(std::string_view text)
 {
+    size_t mark = 0;
+    encoding_ = DetectTextEncoding(text, mark);
+    holdsNul_ = encoding_ == TTextEncoding::Gbk && text.find('\0') != std::string_view::npos;
     lines_.clear();
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines_.emplace_back(line);
-        start = next;
+    for (const std::string_view stored : SplitStoredLines(text.substr(mark), encoding_)) {
+        if (encoding_ == TTextEncoding::Gbk)
+            lines_.push_back(NewLine(std::string(stored)));
+        else
+            lines_.push_back(Line{StoredToGbk(stored, encoding_), std::string(stored), true});
     }
     Reindex();
 }
 
 std::string IniText::Text() const
 {
-    std::string out;
-    for (const std::string& line : lines_) {
-        out += line;
-        out += "\r\n";
+    const std::string lineEnd = GbkToStored("\r\n", encoding_);
+    std::string out = ByteOrderMark(encoding_);
+    for (const Line& line : lines_) {
+        out += line.keepStored ? line.stored : GbkToStored(line.text, encoding_);
+        out += lineEnd;
     }
     return out;
+}
+
+std::string IniText::CheckStorable() const
+{
+    if (holdsNul_)
+        return "the file holds NUL bytes (UTF-16 without a byte-order mark?) and is left as it is";
+    return {};
 }
 
 void IniText::Reindex()
 {
     sections_.clear();
     for (size_t i = 0; i < lines_.size(); ++i)
-        if (const auto name = HeaderName(lines_[i])) sections_.try_emplace(FoldCase(*name), i);
+        if (const auto name = HeaderName(lines_[i].text)) sections_.try_emplace(FoldCase(*name), i);
 }
 
 std::optional<IniText::Range> IniText::FindSection(std::string_view section) const
@@ -97,7 +104,7 @@ std::optional<IniText::Range> IniText::FindSection(std::string_view section) con
     const auto it = sections_.find(FoldCase(TrimView(section)));
     if (it == sections_.end()) return std::nullopt;
     size_t end = it->second + 1;
-    while (end < lines_.size() && !HeaderName(lines_[end])) ++end;
+    while (end < lines_.size() && !HeaderName(lines_[end].text)) ++end;
     return Range{it->second, end};
 }
 
@@ -105,7 +112,7 @@ std::optional<size_t> IniText::FindKey(const Range& range, std::string_view key)
 {
     const std::string_view wanted = TrimView(key);
     for (size_t i = range.header + 1; i < range.end; ++i) {
-        const auto line = ParseKeyLine(lines_[i]);
+        const auto line = ParseKeyLine(lines_[i].text);
         if (line && SameText(line->name, wanted)) return i;
     }
     return std::nullopt;
@@ -117,7 +124,7 @@ std::optional<std::string> IniText::Value(std::string_view section, std::string_
     if (!range) return std::nullopt;
     const auto at = FindKey(*range, key);
     if (!at) return std::nullopt;
-    return ReadValue(ParseKeyLine(lines_[*at])->rawValue);
+    return ReadValue(ParseKeyLine(lines_[*at].text)->rawValue);
 }
 
 std::vector<std::string> IniText::Keys(std::string_view section) const
@@ -126,7 +133,7 @@ std::vector<std::string> IniText::Keys(std::string_view section) const
     const auto range = FindSection(section);
     if (!range) return keys;
     for (size_t i = range->header + 1; i < range->end; ++i)
-        if (const auto line = ParseKeyLine(lines_[i])) keys.emplace_back(line->name);
+        if (const auto line = ParseKeyLine(lines_[i].text)) keys.emplace_back(line->name);
     return keys;
 }
 
@@ -137,18 +144,19 @@ bool IniText::SetValue(std::string_view section, std::string_view key, std::stri
     const auto range = FindSection(s);
     if (range) {
         if (const auto at = FindKey(*range, k)) {
-            const KeyLine line = *ParseKeyLine(lines_[*at]);
+            const KeyLine line = *ParseKeyLine(lines_[*at].text);
             if (line.rawValue == value) return false;
-            lines_[*at] = std::string(line.name) + "=" + std::string(value);
+            lines_[*at] = NewLine(std::string(line.name) + "=" + std::string(value));
             return true;
         }
         size_t insertAt = range->end;
-        while (insertAt > range->header + 1 && TrimView(lines_[insertAt - 1]).empty()) --insertAt;
+        while (insertAt > range->header + 1 && TrimView(lines_[insertAt - 1].text).empty())
+            --insertAt;
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                      std::string(k) + "=" + std::string(value));
+                      NewLine(std::string(k) + "=" + std::string(value)));
     } else {
-        lines_.push_back("[" + std::string(s) + "]");
-        lines_.push_back(std::string(k) + "=" + std::string(value));
+        lines_.push_back(NewLine("[" + std::string(s) + "]"));
+        lines_.push_back(NewLine(std::string(k) + "=" + std::string(value)));
     }
     Reindex();
     return true;

@@ -12,8 +12,11 @@
 //   caller are trimmed first, and the first match wins: the first section
 //   of a name, the first key of a name in it; later ones are never seen;
 // - values are GBK bytes as they are.
-// Lines are split at LF, a CR before the LF is dropped; Text() ends every
-// line with CR LF. Lines that no change touches keep their bytes.
+// The file may be GBK or, marked by its byte-order mark, UTF-8 or UTF-16
+// (rtl/textfile.h): its lines are read as GBK, and Text() gives the text
+// back in the file's encoding with its mark. Lines end at CR LF, CR or LF;
+// Text() ends every line with CR LF. Lines that no change touches keep
+// their bytes.
 #pragma once
 
 #include <optional>
@@ -21,6 +24,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "rtl/textfile.h"
 
 namespace rtl {
 
@@ -47,6 +52,11 @@ public:
     // can.
     static std::string CheckNames(std::string_view section, std::string_view key);
     static std::string CheckValue(std::string_view value);
+    // Why the text cannot be written back as a whole without mixing
+    // encodings: a GBK text holding NUL bytes (as UTF-16 without a
+    // byte-order mark does, which the profile functions read as 8-bit text)
+    // would get lines of another encoding. Empty when it can.
+    std::string CheckStorable() const;
 
 private:
     struct Range {
@@ -57,7 +67,16 @@ private:
     std::optional<size_t> FindKey(const Range& range, std::string_view key) const;
     void Reindex();
 
-    std::vector<std::string> lines_;
+    struct Line {
+        std::string text;    // GBK
+        std::string stored;  // the line as the file holds it, until it is changed
+        bool keepStored = false;
+    };
+    static Line NewLine(std::string text) { return Line{std::move(text), {}, false}; }
+
+    TTextEncoding encoding_ = TTextEncoding::Gbk;
+    bool holdsNul_ = false;
+    std::vector<Line> lines_;
     // Folded section name -> header line of its first section.
     std::unordered_map<std::string, size_t> sections_;
 };

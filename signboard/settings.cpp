@@ -51,7 +51,7 @@ public:
     {
         if (!changed_) return;
         std::string why;
-        if (!rtl::ReplaceFile(fileName_, text_.Text(), why)) Fail(why);
+        if (!rtl::StoreIniText(fileName_, text_, why)) Fail(why);
     }
 
 private:

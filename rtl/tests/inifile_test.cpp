@@ -186,6 +186,95 @@ TEST(TIniFile, RefusesWhatAnIniLineCannotHold)
     EXPECT_EQ(ReadAll(name), "[S]\r\nk=old\r\nnext=kept\r\n");
 }
 
+// UTF-16 bytes of a text, with the byte order's mark.
+std::string Utf16Bytes(std::u16string_view text, bool bigEndian)
+{
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t u : text) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    }
+    return out;
+}
+
+// Files the way Windows' profile functions read and write them: a
+// byte-order mark gives the encoding, which a write keeps (mark included);
+// CR, LF and CR LF all end a line; values come and go as GBK.
+TEST(TIniFile, ReadsAndWritesUnicodeFilesAndAnyLineEndsAsTheProfileFunctionsDo)
+{
+    // KEEP holds characters GBK lacks (an emoji, a Hangul syllable): a
+    // line no write touches keeps them.
+    const std::u16string before =
+        u"[SYSTEM]\r\nLEDWIDTH=192\r\nNAME=\u4E2D\r\nKEEP=\U0001F600\uD55C\r\n";
+    const std::u16string after =
+        u"[SYSTEM]\r\nLEDWIDTH=200\r\nNAME=\u4E2D\r\nKEEP=\U0001F600\uD55C\r\nCOM=3\r\n"
+        u"[TEXTAREA1]\r\nstatictext=\\\u4E2DA\r\n";
+    struct Case {
+        const char* name;
+        std::string file, written;
+    };
+    const Case cases[] = {
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBF[SYSTEM]\r\nLEDWIDTH=192\r\nNAME=\xE4\xB8\xAD\r\nKEEP=\xF0\x9F\x98\x80\xED\x95\x9C\r\n",
+         "\xEF\xBB\xBF[SYSTEM]\r\nLEDWIDTH=200\r\nNAME=\xE4\xB8\xAD\r\nKEEP=\xF0\x9F\x98\x80\xED\x95\x9C\r\n"
+         "COM=3\r\n[TEXTAREA1]\r\nstatictext=\\\xE4\xB8\xAD"
+         "A\r\n"},
+        {"UTF-16 little-endian", Utf16Bytes(before, false), Utf16Bytes(after, false)},
+        {"UTF-16 big-endian", Utf16Bytes(before, true), Utf16Bytes(after, true)},
+        {"CR only", "[SYSTEM]\rLEDWIDTH=192\rNAME=\xD6\xD0\rKEEP=x\r",
+         "[SYSTEM]\r\nLEDWIDTH=200\r\nNAME=\xD6\xD0\r\nKEEP=x\r\nCOM=3\r\n"
+         "[TEXTAREA1]\r\nstatictext=\\\xD6\xD0"
+         "A\r\n"},
+        {"LF, CR and CR LF mixed", "[SYSTEM]\nLEDWIDTH=192\rNAME=\xD6\xD0\r\nKEEP=x",
+         "[SYSTEM]\r\nLEDWIDTH=200\r\nNAME=\xD6\xD0\r\nKEEP=x\r\nCOM=3\r\n"
+         "[TEXTAREA1]\r\nstatictext=\\\xD6\xD0"
+         "A\r\n"},
+        {"a UTF-8 mark alone", "\xEF\xBB\xBF",
+         "\xEF\xBB\xBF[SYSTEM]\r\nCOM=3\r\nLEDWIDTH=200\r\n[TEXTAREA1]\r\n"
+         "statictext=\\\xE4\xB8\xAD"
+         "A\r\n"},
+    };
+    for (const Case& c : cases) {
+        rtl_test::TempDir dir;
+        const std::string name = dir.Name("setprams.ini");
+        WriteAll(name, c.file);
+        rtl::TIniFile ini(name);
+        const bool markOnly = c.file.size() == 3;
+        EXPECT_EQ(ini.ReadInteger("SYSTEM", "LEDWIDTH", 0), markOnly ? 0 : 192) << c.name;
+        EXPECT_EQ(ini.ReadString("system", "name", ""), markOnly ? "" : "\xD6\xD0") << c.name;
+        ini.WriteInteger("SYSTEM", "COM", 3);
+        ini.WriteString("TEXTAREA1", "statictext",
+                        "\\\xD6\xD0"
+                        "A");  // \中A
+        ini.WriteInteger("SYSTEM", "LEDWIDTH", 200);
+        EXPECT_EQ(ReadAll(name), c.written) << c.name;
+        EXPECT_EQ(rtl::TIniFile(name).ReadString("TEXTAREA1", "statictext", ""),
+                  "\\\xD6\xD0"
+                  "A")
+            << c.name;
+    }
+}
+
+// UTF-16 without a mark reads as 8-bit text, which finds nothing in it; a
+// write would add 8-bit lines to it, so it is refused and the file kept.
+TEST(TIniFile, RefusesToWriteIntoUtf16WithoutAMark)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("setprams.ini");
+    const std::string file = Utf16Bytes(u"[SYSTEM]\r\nLEDWIDTH=192\r\n", false).substr(2);
+    WriteAll(name, file);
+    rtl::TIniFile ini(name);
+    EXPECT_EQ(ini.ReadInteger("SYSTEM", "LEDWIDTH", 0), 0);
+    try {
+        ini.WriteInteger("SYSTEM", "COM", 3);
+        FAIL() << "written";
+    } catch (const rtl::EIniFileException& e) {
+        EXPECT_NE(std::string(e.what()).find("NUL"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ReadAll(name), file);
+}
+
 // Each way a write can fail raises with the file name and a reason, and
 // leaves what was on disk as it was. These do not rely on folder
 // permissions, which do not stop a process running as root.
