@@ -6,9 +6,46 @@
 
 #include "rtl/gbk.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#undef ReplaceFile  // the system's macro, not rtl::ReplaceFile
+#endif
+
 namespace rtl {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The file a name stands for: the target of a symbolic link (followed to
+// the end), the name itself for anything else, a missing file included.
+fs::path FinalPath(const fs::path& path)
+{
+#ifdef _WIN32
+    // The library's canonical() does not see links here; the system names
+    // the file it opens.
+    HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return path;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()), 0);
+    if (n >= final.size()) {
+        final.resize(n);
+        n = GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()), 0);
+    }
+    CloseHandle(h);
+    if (n == 0 || n >= final.size()) return path;
+    final.resize(n);
+    return fs::path(final);
+#else
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+    const fs::path target = fs::canonical(path, ec);
+    return ec ? path : target;
+#endif
+}
+
+}  // namespace
 
 fs::path PathFromGbk(std::string_view fileName)
 {
@@ -28,7 +65,8 @@ std::string ErrnoText(int error)
 
 bool ReplaceFile(const std::string& fileName, std::string_view bytes, std::string& why)
 {
-    const fs::path target = PathFromGbk(fileName);
+    // A link stays a link: the file it points to is the one replaced.
+    const fs::path target = FinalPath(PathFromGbk(fileName));
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
     if (fs::is_directory(status)) {

@@ -16,8 +16,9 @@ std::string ErrnoText(int error);
 
 // Replaces the file's contents by bytes so that a failure leaves the old
 // file whole: the bytes go to "<fileName>.tmp" in the same folder, which is
-// closed (flushed) and then renamed over the file. A read-only file or a
-// folder of that name is refused. On failure answers false with the reason
+// closed (flushed) and then renamed over the file. A name that is a
+// symbolic link replaces the file the link points to, and the link stays.
+// A read-only file or a folder of that name is refused. On failure answers false with the reason
 // in why, and no temporary file stays behind.
 bool ReplaceFile(const std::string& fileName, std::string_view bytes, std::string& why);
 

@@ -275,6 +275,27 @@ TEST(TIniFile, RefusesToWriteIntoUtf16WithoutAMark)
     EXPECT_EQ(ReadAll(name), file);
 }
 
+// A settings file kept elsewhere and linked in: the write goes to the
+// file the link points to, and the link stays.
+TEST(TIniFile, WritesThroughASymbolicLink)
+{
+    rtl_test::TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "kept");
+    const std::string target = dir.Name("kept/setprams.ini");
+    const std::string link = dir.Name("setprams.ini");
+    WriteAll(target, "[S]\r\nk=old\r\n");
+    std::error_code ec;
+    std::filesystem::create_symlink(std::filesystem::path("kept") / "setprams.ini", link, ec);
+    if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+
+    rtl::TIniFile ini(link);
+    ini.WriteString("S", "k", "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadAll(target), "[S]\r\nk=new\r\n");
+    EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(link + ".tmp"));
+}
+
 // Each way a write can fail raises with the file name and a reason, and
 // leaves what was on disk as it was. These do not rely on folder
 // permissions, which do not stop a process running as root.
