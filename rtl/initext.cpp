@@ -154,11 +154,15 @@ bool IniText::SetValue(std::string_view section, std::string_view key, std::stri
             --insertAt;
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
                       NewLine(std::string(k) + "=" + std::string(value)));
+        // Headers below the new line move down by one (none when it went
+        // at the end, as a whole layout written section by section does).
+        for (auto& header : sections_)
+            if (header.second >= insertAt) ++header.second;
     } else {
         lines_.push_back(NewLine("[" + std::string(s) + "]"));
         lines_.push_back(NewLine(std::string(k) + "=" + std::string(value)));
+        sections_.try_emplace(FoldCase(s), lines_.size() - 2);
     }
-    Reindex();
     return true;
 }
 
