@@ -110,12 +110,35 @@ std::vector<AreaRecord> LoadAreas(rtl::TIniFile& ini)
     return areas;
 }
 
+TLayoutLoad LoadLayout(rtl::TIniFile& ini)
+{
+    TLayoutLoad load;
+    if (ReadAreaCount(ini) > kMaxAreaCount) {
+        load.Message = kMsgTooManyAreas + rtl::IntToStr(kMaxAreaCount);
+        return load;
+    }
+    load.Areas = LoadAreas(ini);
+    for (size_t i = 0; i < load.Areas.size(); ++i) {
+        if (load.Areas[i].statictext.size() > kMaxAreaTextLength) {
+            load.Message = kMsgAreaTextTooLong + rtl::IntToStr(static_cast<int64_t>(i + 1));
+            load.Areas.clear();
+            break;
+        }
+    }
+    return load;
+}
+
 TSaveResult SaveAreas(const std::string& fileName, const std::vector<AreaRecord>& areas)
 {
     for (const AreaRecord& a : areas) {
         if (!IsAreaSavable(a)) return {false, kMsgAreaBad};
     }
-    if (areas.size() > static_cast<size_t>(INT32_MAX)) return {false, kMsgAreaBad};
+    if (areas.size() > static_cast<size_t>(kMaxAreaCount))
+        return {false, kMsgTooManyAreasToSave + rtl::IntToStr(kMaxAreaCount)};
+    for (size_t i = 0; i < areas.size(); ++i) {
+        if (areas[i].statictext.size() > kMaxAreaTextLength)
+            return {false, kMsgAreaTextTooLongToSave + rtl::IntToStr(static_cast<int64_t>(i + 1))};
+    }
     try {
         TIniChanges ini(fileName);
         ini.SetInteger(kSystem, "TEXTAREANUM", static_cast<int32_t>(areas.size()));

@@ -18,6 +18,7 @@
 
 #include "rtl/inifile.h"
 #include "signboard/areas.h"
+#include "signboard/frames.h"
 
 namespace signboard {
 
@@ -46,6 +47,11 @@ TSystemSettings ReadSystemSettings(rtl::TIniFile& ini);
 // 2^31-1 would otherwise keep the program from ever starting).
 inline constexpr int32_t kMaxAreaCount = 2000;
 
+// The longest area text a layout may hold, in bytes: what an area frame's
+// length field can carry. A longer text could never be sent, and the
+// window that shows it would take minutes to lay it out.
+inline constexpr size_t kMaxAreaTextLength = kMaxMarkupLength;
+
 // [SYSTEM] TEXTAREANUM as the file holds it (default 0).
 int32_t ReadAreaCount(rtl::TIniFile& ini);
 
@@ -54,6 +60,18 @@ int32_t ReadAreaCount(rtl::TIniFile& ini);
 // not read.
 std::vector<AreaRecord> LoadAreas(rtl::TIniFile& ini);
 
+struct TLayoutLoad {
+    std::vector<AreaRecord> Areas;
+    std::string Message;  // when refused: the text to show the operator
+    bool Refused() const { return !Message.empty(); }
+};
+
+// LoadAreas, refused as a whole (no area) with its message when the file
+// names more than kMaxAreaCount areas (kMsgTooManyAreas and that number) or
+// holds an area text longer than kMaxAreaTextLength (kMsgAreaTextTooLong
+// and the area's number). Nothing is written: the file stays as it is.
+TLayoutLoad LoadLayout(rtl::TIniFile& ini);
+
 struct TSaveResult {
     bool Saved = false;
     std::string Message;  // when not saved: the text to show the operator
@@ -61,7 +79,9 @@ struct TSaveResult {
 
 // Checks every area (IsAreaSavable) and, when all pass, writes
 // TEXTAREANUM and one section per area in the given order. Not saved, with
-// kMsgAreaBad, when an area fails the check; not saved, with the reason of
+// kMsgAreaBad, when an area fails the check; not saved when LoadLayout
+// would refuse what it writes (kMsgTooManyAreasToSave or
+// kMsgAreaTextTooLongToSave with the number); not saved, with the reason of
 // the failure, when the file cannot be written. Either way the file is left
 // as it was. Sections numbered above the new count stay in the file.
 TSaveResult SaveAreas(const std::string& fileName, const std::vector<AreaRecord>& areas);

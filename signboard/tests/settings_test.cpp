@@ -146,6 +146,56 @@ TEST_F(Settings, ABadAreaWritesNothing)
     }
 }
 
+// What the next start would refuse is never written, and what it refuses
+// is never half-loaded: the limits of area count and text length meet.
+TEST_F(Settings, LayoutLimitsHoldForLoadAndSaveAlike)
+{
+    using signboard::kMaxAreaCount;
+    using signboard::kMaxAreaTextLength;
+    const std::string longest(kMaxAreaTextLength, 'A');
+    const std::string tooLong = longest + "\xC4\xEA";
+
+    // At the limits: saved and loaded whole.
+    std::vector<AreaRecord> areas(kMaxAreaCount, AreaRecord{0, 0, 8, 8, "x", 0, ""});
+    areas[1].statictext = longest;
+    ASSERT_TRUE(signboard::SaveAreas(file, areas).Saved);
+    rtl::TIniFile ini(file);
+    auto load = signboard::LoadLayout(ini);
+    EXPECT_FALSE(load.Refused()) << load.Message;
+    EXPECT_EQ(load.Areas, areas);
+
+    // One area more, or one text too long: not saved, the file as it was.
+    const std::string before = ReadAll(file);
+    auto more = areas;
+    more.push_back(areas[0]);
+    auto result = signboard::SaveAreas(file, more);
+    EXPECT_FALSE(result.Saved);
+    EXPECT_EQ(result.Message, signboard::kMsgTooManyAreasToSave + std::to_string(kMaxAreaCount));
+    auto longer = areas;
+    longer[2].statictext = tooLong;
+    result = signboard::SaveAreas(file, longer);
+    EXPECT_FALSE(result.Saved);
+    EXPECT_EQ(result.Message, std::string(signboard::kMsgAreaTextTooLongToSave) + "3");
+    EXPECT_EQ(ReadAll(file), before);
+
+    // The same in a file written by hand: refused whole at load.
+    const std::pair<std::string, std::string> refused[] = {
+        {"[SYSTEM]\r\nTEXTAREANUM=2001\r\n",
+         signboard::kMsgTooManyAreas + std::to_string(kMaxAreaCount)},
+        {"[SYSTEM]\r\nTEXTAREANUM=2\r\n[TEXTAREA1]\r\nstatictext=\\ok\r\n[TEXTAREA2]\r\n"
+         "statictext=\\" +
+             tooLong + "\r\n",
+         std::string(signboard::kMsgAreaTextTooLong) + "2"},
+    };
+    for (const auto& [text, message] : refused) {
+        WriteAll(file, text);
+        load = signboard::LoadLayout(ini);
+        EXPECT_EQ(load.Message, message);
+        EXPECT_TRUE(load.Areas.empty());
+        EXPECT_EQ(ReadAll(file), text);
+    }
+}
+
 TEST_F(Settings, AFailedSaveLeavesTheOldFileAndSaysWhy)
 {
     WriteAll(file, kOldFile);
