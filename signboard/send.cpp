@@ -4,6 +4,7 @@
 #include "framework/dialogs.h"
 #include "framework/text.h"
 #include "rtl/sysutils.h"
+#include "signboard/areamemo.h"
 #include "signboard/commands.h"
 #include "signboard/messages.h"
 #include "signboard/properties.h"
@@ -105,22 +106,23 @@ void TBoardSenderForm::FormCreate(fw::TObject*)
     eledwidth->SetText(rtl::IntToStr(LedWidth));
     eledheight->SetText(rtl::IntToStr(LedHeight));
     ComboBox3->SetItemIndex(settings.Com);
-    const int32_t count = ReadAreaCount(*ini_);
-    if (count > kMaxAreaCount)
-        fw::ShowMessage(std::string(kMsgTooManyAreas) + rtl::IntToStr(kMaxAreaCount));
+    const TLayoutLoad layout = LoadLayout(*ini_);
+    layoutRefused_ = layout.Refused();
+    if (layoutRefused_)
+        fw::ShowMessage(layout.Message);
     else
-        CreateAreaMemos(LoadAreas(*ini_));
+        CreateAreaMemos(layout.Areas);
     const bool editing = settings.IsDebug >= 1;
     Button2->SetVisible(editing);
     Button3->SetVisible(editing);
     Button8->SetVisible(editing);
 }
 
-fw::TMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool border)
+TAreaMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool border)
 {
     // Everything that shapes the window is set before the memo gets its
     // parent, so that its window is made once.
-    auto* memo = new fw::TMemo(Panel2);
+    auto* memo = new TAreaMemo(Panel2);
     memo->SetCtl3D(false);
     memo->SetParentColor(false);
     if (!border) memo->SetBorderStyle(fw::bsNone);
@@ -138,7 +140,7 @@ fw::TMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool border)
     memo->SetHelpKeyword(area.PropertyText);
     memo->SetAlignment(fw::taLeftJustify);
     memo->SetParent(Panel2);
-    memo->SetText(area.statictext);
+    memo->SetAreaText(area.statictext);
     memo->SetSelStart(0);
     return memo;
 }
@@ -160,7 +162,7 @@ std::vector<AreaRecord> TBoardSenderForm::CanvasAreas() const
         a.y = c->Top();
         a.width = c->Width();
         a.height = c->Height();
-        a.statictext = c->Text();
+        a.statictext = AreaTextOf(c);
         a.areatype = c->Tag();
         a.PropertyText = c->HelpKeyword();
         areas.push_back(std::move(a));
@@ -170,6 +172,12 @@ std::vector<AreaRecord> TBoardSenderForm::CanvasAreas() const
 
 void TBoardSenderForm::SaveLayout()
 {
+    // The areas of a refused file are not on the canvas: saving it would
+    // write them off.
+    if (layoutRefused_) {
+        fw::ShowMessage(kMsgLayoutNotLoaded);
+        return;
+    }
     const TSaveResult result = SaveAreas(iniFileName_, CanvasAreas());
     if (!result.Saved) fw::ShowMessage(result.Message);
 }
@@ -221,6 +229,10 @@ void TBoardSenderForm::Button1Click(fw::TObject*)
 
 void TBoardSenderForm::Button2Click(fw::TObject*)
 {
+    if (Panel2->ControlCount() >= kMaxAreaCount) {
+        fw::ShowMessage(kMsgAreaLimitReached + rtl::IntToStr(kMaxAreaCount));
+        return;
+    }
     Tfsettextarea* dialog = fsettextarea;
     dialog->Estatictext->SetText("");
     dialog->EAX->SetText("0");
@@ -241,7 +253,7 @@ void TBoardSenderForm::Button2Click(fw::TObject*)
     area.height = rtl::StrToInt(dialog->Eheight->Text());
     area.areatype = dialog->ctype->ItemIndex();
     area.PropertyText = dialog->PropertyText();
-    fw::TMemo* memo = NewAreaMemo(area, true);
+    TAreaMemo* memo = NewAreaMemo(area, true);
     memo->BringToFront();
     Panel2->Refresh();
 }
@@ -263,7 +275,7 @@ void TBoardSenderForm::Button3Click(fw::TObject*)
 Tfsettextarea* TBoardSenderForm::ShowAreaInDialog(fw::TControl* area)
 {
     Tfsettextarea* dialog = fsettextarea;
-    dialog->Estatictext->SetText(area->Text());
+    dialog->Estatictext->SetText(AreaTextOf(area));
     dialog->EAX->SetText(rtl::IntToStr(area->Left()));
     dialog->EAY->SetText(rtl::IntToStr(area->Top()));
     dialog->Ewidth->SetText(rtl::IntToStr(area->Width()));
@@ -304,7 +316,7 @@ void TBoardSenderForm::PPMemoDblClick(fw::TObject* Sender)
     const int y = rtl::StrToInt(dialog->EAY->Text());
     area->SetTop(y);
     area->SetLeft(x);
-    area->SetText(dialog->Estatictext->Text());
+    SetAreaTextOf(area, dialog->Estatictext->Text());
     area->SetWidth(rtl::StrToInt(dialog->Ewidth->Text()));
     area->SetHeight(rtl::StrToInt(dialog->Eheight->Text()));
     area->SetTag(dialog->ctype->ItemIndex());

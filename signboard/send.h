@@ -21,6 +21,7 @@
 
 namespace signboard {
 
+class TAreaMemo;
 class Tfsettextarea;
 
 class TBoardSenderForm : public fw::TForm {
@@ -77,7 +78,7 @@ private:
     // Puts the area's text, bounds and type into the area dialog.
     Tfsettextarea* ShowAreaInDialog(fw::TControl* area);
     // One display area on the canvas with the fixed memo settings.
-    fw::TMemo* NewAreaMemo(const AreaRecord& area, bool border);
+    TAreaMemo* NewAreaMemo(const AreaRecord& area, bool border);
     void CreateAreaMemos(const std::vector<AreaRecord>& areas);
     // SaveAreas of the canvas; a refusal or a failed write is shown and
     // the caller goes on.
@@ -85,6 +86,7 @@ private:
     void EnableCommands(bool portOpen);
 
     std::string iniFileName_;
+    bool layoutRefused_ = false;  // the file's layout was refused at start
     std::unique_ptr<rtl::TIniFile> ini_;
     signlink::TSignLink link_;
 };

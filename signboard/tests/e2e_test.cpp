@@ -52,8 +52,12 @@ protected:
     void Start(const std::string& ini)
     {
         ASSERT_TRUE(op.Start(SIGNBOARD_EXE, ini)) << "signboard.exe did not show its window";
-        ASSERT_TRUE(op.OpenPort());
+        ASSERT_TRUE(OpenPortAndCount());
+    }
+    bool OpenPortAndCount()
+    {
         before = sign.Frames().size();
+        return op.OpenPort();
     }
     std::vector<TSimFrame> Sent() const { return sign.FramesSince(before); }
     static std::vector<std::string> Texts(std::initializer_list<const char*> texts)
@@ -206,6 +210,109 @@ TEST_F(SignboardEndToEnd, AddingEditingMovingAndDeletingAreasReachTheFileOnSave)
     ASSERT_EQ(frames.size(), 3u);
     EXPECT_EQ(frames[1].Field("top"), "16");
     EXPECT_EQ(frames[2].Field("left"), "32");
+}
+
+// A layout of the given areas on a 192 x 64 sign, in editing mode.
+std::string AreasLayout(const std::vector<std::string>& texts)
+{
+    std::string ini = "[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=" +
+                      std::to_string(texts.size()) + "\r\nisDebug=1\r\n";
+    for (size_t i = 0; i < texts.size(); ++i)
+        ini += "[TEXTAREA" + std::to_string(i + 1) + "]\r\nx=0\r\ny=" + std::to_string(i % 4 * 16) +
+               "\r\nwidth=64\r\nheight=16\r\nstatictext=\\" + texts[i] +
+               "\r\nareatype=0\r\nPropertyText=\r\n";
+    return ini;
+}
+
+// A file the program refuses at start is told of and kept through every
+// save the operator makes, the one before "发送" included.
+TEST_F(SignboardEndToEnd, ARefusedLayoutIsNeverOverwritten)
+{
+    const std::string megabyte(1 << 20, 'M');
+    const std::pair<std::string, std::string> files[] = {
+        {"[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=2001\r\nisDebug=1\r\n"
+         "[TEXTAREA1]\r\nx=0\r\ny=0\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\r\n",
+         signboard::kMsgTooManyAreas + std::string("2000")},
+        {AreasLayout({"AB", megabyte}), signboard::kMsgAreaTextTooLong + std::string("2")},
+    };
+    for (const auto& [ini, message] : files) {
+        TOperator refused;
+        ASSERT_TRUE(refused.Prepare(SIGNBOARD_EXE, ini));
+        EXPECT_EQ(refused.LaunchPreparedForMessage(), message);
+        ASSERT_NE(refused.Window(), nullptr);
+        EXPECT_TRUE(refused.Areas().empty());
+        ASSERT_TRUE(refused.OpenPort());
+        EXPECT_EQ(refused.ClickForMessages(sb::kSaveAreas),
+                  Texts({signboard::kMsgLayoutNotLoaded}));
+        EXPECT_EQ(refused.ClickForMessages(sb::kSend),
+                  Texts({signboard::kMsgLayoutNotLoaded, signboard::kMsgSendDone}));
+        EXPECT_EQ(refused.IniText(), ini) << message;
+        refused.Close();
+    }
+}
+
+// The longest text a frame carries shows at once (the window takes the
+// part the area shows), and area texts come back from a save byte for
+// byte, a lone lead byte at the end included.
+TEST_F(SignboardEndToEnd, LongAndOddAreaTextsShowAndComeBackByteForByte)
+{
+    std::string longest;
+    while (longest.size() < 65525) longest += "AB\xD6\xD0 ";  // AB中
+    longest.resize(65525);
+    longest.back() = 'Z';  // a last blank would be trimmed from a value
+    const std::string ini = AreasLayout({longest, "AB\x81", "\xD6\xD0\x81\xD6\xD0"});
+    Start(ini);
+    ASSERT_EQ(op.Areas().size(), 3u);
+    HWND first = AreaAt(0, 0);
+    ASSERT_NE(first, nullptr);
+    const std::string shown = windrive::TextOf(first);
+    EXPECT_GT(shown.size(), 16u);
+    EXPECT_EQ(longest.substr(0, shown.size()), shown);
+
+    // A save that changes nothing writes what was read.
+    op.ClickQuietly(sb::kSaveAreas);
+    EXPECT_TRUE(windrive::NoMessageBox(op.ProcessId(), 300));
+    EXPECT_EQ(op.IniText(), ini);
+}
+
+// The area count's limit holds on the canvas: the 2001st area is refused
+// when it is added, so no save writes a layout the next start refuses.
+TEST_F(SignboardEndToEnd, TheAreaAfterTheLastALayoutMayHoldIsRefused)
+{
+    Start(AreasLayout(std::vector<std::string>(2000, "AB")));
+    EXPECT_EQ(op.ClickForMessages(sb::kAdd),
+              Texts({(signboard::kMsgAreaLimitReached + std::string("2000")).c_str()}));
+    EXPECT_EQ(op.Areas().size(), 2000u);
+}
+
+// A settings file in UTF-8 with its mark: read as it is, and saved in
+// UTF-8 with one [SYSTEM] section.
+TEST_F(SignboardEndToEnd, AUtf8SettingsFileIsReadAndSavedInUtf8)
+{
+    const std::string utf8 =
+        "\xEF\xBB\xBF[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=2\r\n"
+        "isDebug=1\r\n[TEXTAREA1]\r\nx=0\r\ny=0\r\nwidth=64\r\nheight=16\r\n"
+        "statictext=\\\xE4\xB8\xAD\r\n[TEXTAREA2]\r\nx=64\r\ny=32\r\nwidth=64\r\nheight=16\r\n"
+        "statictext=\\CD\r\n";  // 中, CD
+    Start(utf8);
+
+    ASSERT_EQ(op.Areas().size(), 2u);
+    HWND chinese = AreaAt(0, 0);
+    ASSERT_NE(chinese, nullptr);
+    EXPECT_EQ(windrive::TextOf(chinese), "\xD6\xD0");
+    HWND other = AreaAt(64, 32);
+    ASSERT_NE(other, nullptr);
+    op.ClickArea(other);
+    op.ClickQuietly(sb::kDelete);
+    ASSERT_TRUE(windrive::WaitUntil([&] { return op.Areas().size() == 1u; }, 5000));
+    op.ClickQuietly(sb::kSaveAreas);
+    EXPECT_TRUE(windrive::NoMessageBox(op.ProcessId(), 300));
+
+    const std::string saved = op.IniText();
+    EXPECT_EQ(saved.substr(0, 3), "\xEF\xBB\xBF") << saved;
+    EXPECT_NE(saved.find("TEXTAREANUM=1\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("statictext=\\\xE4\xB8\xAD\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("[SYSTEM]"), saved.rfind("[SYSTEM]")) << saved;
 }
 
 }  // namespace

@@ -46,6 +46,11 @@ TOperator::~TOperator()
 
 bool TOperator::Start(const std::string& exe, const std::string& ini)
 {
+    return Prepare(exe, ini) && LaunchPrepared();
+}
+
+bool TOperator::Prepare(const std::string& exe, const std::string& ini)
+{
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     folder_ = std::wstring(temp) + L"signboard-e2e-" + std::to_wstring(GetCurrentProcessId()) +
@@ -55,7 +60,21 @@ bool TOperator::Start(const std::string& exe, const std::string& ini)
     if (!CopyFileW(windrive::Wide(windrive::WinePath(exe)).c_str(), target.c_str(), FALSE))
         return false;
     std::ofstream(std::filesystem::path(folder_ + L"\\setprams.ini"), std::ios::binary) << ini;
-    return Launch(windrive::Narrow(target), windrive::Narrow(folder_));
+    return true;
+}
+
+bool TOperator::LaunchPrepared()
+{
+    return Launch(windrive::Narrow(folder_ + L"\\signboard.exe"), windrive::Narrow(folder_));
+}
+
+std::string TOperator::LaunchPreparedForMessage()
+{
+    if (!process_.Start(windrive::Narrow(folder_ + L"\\signboard.exe"), windrive::Narrow(folder_)))
+        return {};
+    const std::string text = windrive::TakeMessage(process_.Id(), 20000);
+    AwaitWindow();
+    return text;
 }
 
 bool TOperator::StartInPlace(const std::string& exe)
@@ -66,7 +85,11 @@ bool TOperator::StartInPlace(const std::string& exe)
 
 bool TOperator::Launch(const std::string& exe, const std::string& folder)
 {
-    if (!process_.Start(exe, folder)) return false;
+    return process_.Start(exe, folder) && AwaitWindow();
+}
+
+bool TOperator::AwaitWindow()
+{
     window_ = windrive::WaitWindow(process_.Id(), kCaption, 20000);
     if (window_) windrive::Settle(window_);
     return window_ != nullptr;

@@ -46,6 +46,15 @@ public:
     // Starts exe where it lies (its settings file beside it) and waits for
     // its window.
     bool StartInPlace(const std::string& exe);
+    // Start in two steps, for a test that shapes the folder first: the new
+    // folder with exe and "setprams.ini" holding ini, then the start.
+    bool Prepare(const std::string& exe, const std::string& ini);
+    const std::wstring& Folder() const { return folder_; }
+    bool LaunchPrepared();
+    // LaunchPrepared for a program that shows a message box while it
+    // starts: the box's text (empty when none came); the box is closed and
+    // the window waited for.
+    std::string LaunchPreparedForMessage();
     DWORD ProcessId() const { return process_.Id(); }
     HWND Window() const { return window_; }
     // The settings file as the program left it.
@@ -84,6 +93,7 @@ public:
 
 private:
     bool Launch(const std::string& exe, const std::string& folder);
+    bool AwaitWindow();
     bool FillDialog(const TAreaFields& fields, bool ok);
     void CursorAtArea(HWND area, int x, int y);
 
