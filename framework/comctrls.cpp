@@ -58,4 +58,39 @@ void TStatusBar::SetSizeGrip(bool v)
     RecreateWnd();
 }
 
+FW_IMPLEMENT_CLASS(TDateTimePicker)
+{
+    c.Property("Kind", &TDateTimePicker::Kind, &TDateTimePicker::SetKind);
+    c.Property("DateMode", &TDateTimePicker::DateMode, &TDateTimePicker::SetDateMode);
+}
+
+TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner)
+{
+    parentColor_ = false;
+    SetTabStop(true);
+    SetBounds(0, 0, 186, 21);
+}
+
+void TDateTimePicker::CreateParams(TCreateParams& p)
+{
+    TWinControl::CreateParams(p);
+    CreateSubClass(p, DATETIMEPICK_CLASSW);
+    if (kind_ == dtkTime) p.Style |= DTS_TIMEFORMAT;
+    if (dateMode_ == dmUpDown) p.Style |= DTS_UPDOWN;
+}
+
+void TDateTimePicker::SetKind(TDateTimeKind kind)
+{
+    if (kind == kind_) return;
+    kind_ = kind;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TDateTimePicker::SetDateMode(TDTDateMode mode)
+{
+    if (mode == dateMode_) return;
+    dateMode_ = mode;
+    if (HandleAllocated()) RecreateWnd();
+}
+
 }  // namespace fw
