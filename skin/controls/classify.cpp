@@ -562,6 +562,7 @@ public:
             if (s) s->ExtendedCombo = r.ExtendedCombo;
             return s;
         }
+        case TSkinnerKind::DateTime: return Make<TSkinDateTime>(r, form, data, canvas);
         default:
             // Kinds this engine does not skin yet.
             return nullptr;

@@ -12,6 +12,8 @@ namespace skin {
 
 FW_IMPLEMENT_CLASS(TSkinComBox) {}
 FW_IMPLEMENT_CLASS(TComboxScrollBar) {}
+FW_IMPLEMENT_CLASS(TArrowButton) {}
+FW_IMPLEMENT_CLASS(TSkinDateTime) {}
 
 namespace {
 
@@ -40,6 +42,19 @@ void FrameIn(HDC dc, const RECT& r, fw::TColor colour)
     HBRUSH brush = CreateSolidBrush(fw::ColorToRGB(colour));
     FrameRect(dc, &r, brush);
     DeleteObject(brush);
+}
+
+// A control with a border (its client area narrower and lower than r):
+// a shadow line on r and a white one inside it.
+void DrawFlatFrame(const TSkinControl* skinner, HDC dc, const RECT& r)
+{
+    RECT c;
+    GetClientRect(skinner->Handle, &c);
+    if (c.right >= RectWidth(r) || c.bottom >= RectHeight(r)) return;
+    FrameIn(dc, r, skinner->SkinColour(TColourSlot::ButtonShadow));
+    RECT inner = r;
+    InflateRect(&inner, -1, -1);
+    FrameIn(dc, inner, fw::clWhite);
 }
 
 }  // namespace
@@ -336,16 +351,7 @@ void TSkinComBox::DrawComboStyle1(HDC dc, const RECT& r)
     ButtonRect = b;
 }
 
-void TSkinComBox::DrawSunkFrame(HDC dc, const RECT& r)
-{
-    RECT c;
-    GetClientRect(Handle, &c);
-    if (c.right >= RectWidth(r) || c.bottom >= RectHeight(r)) return;
-    FrameIn(dc, r, SkinColour(TColourSlot::ButtonShadow));
-    RECT inner = r;
-    InflateRect(&inner, -1, -1);
-    FrameIn(dc, inner, fw::clWhite);
-}
+void TSkinComBox::DrawSunkFrame(HDC dc, const RECT& r) { DrawFlatFrame(this, dc, r); }
 
 void TSkinComBox::DrawExButton(HDC dc, int frame)
 {
@@ -478,6 +484,113 @@ bool TComboxScrollBar::TrackThumbLoop(const fw::TMessage& message)
     // The loop took the quit meant for the program's own loop.
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     return true;
+}
+
+// ---------------------------------------------------------------------------
+// The date-time picker
+
+TArrowButton::TArrowButton(fw::TComponent* owner) : fw::TCustomControl(owner)
+{
+    SetTabStop(false);
+    ArrowWidth = GetSystemMetrics(SM_CXHSCROLL);
+}
+
+bool TArrowButton::RightToLeft() const
+{
+    return (GetWindowLongPtrW(PickerHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+}
+
+void TArrowButton::AttachToPicker(TSkinDateTime* skinner, fw::TWinControl* picker)
+{
+    Skinner = skinner;
+    Picker = picker;
+    PickerHandle = picker->Handle();
+    SetParentWindow(PickerHandle);
+    RECT w;
+    GetWindowRect(PickerHandle, &w);
+    const int left = RightToLeft() ? 2 : RectWidth(w) - ArrowWidth - 4;
+    SetBounds(left, 0, ArrowWidth, picker->Height() - 4);
+    SetWindowLongPtrW(PickerHandle, GWL_STYLE,
+                      GetWindowLongPtrW(PickerHandle, GWL_STYLE) | WS_CLIPCHILDREN);
+    HandleNeeded();
+    ShowWindow(Handle(), SW_SHOWNA);
+}
+
+void TArrowButton::PlaceArrow(const RECT& r)
+{
+    SetLeft(RightToLeft() ? 2 : r.right - ArrowWidth - 4);
+}
+
+void TArrowButton::WndProc(fw::TMessage& m)
+{
+    switch (m.Msg) {
+    case fw::CM_MOUSEENTER:
+    case fw::CM_MOUSELEAVE:
+        fw::TCustomControl::WndProc(m);
+        if (IsWindowEnabled(PickerHandle)) {
+            Hot = m.Msg == fw::CM_MOUSEENTER;
+            Invalidate();
+        }
+        return;
+    case WM_LBUTTONDOWN: {
+        fw::TCustomControl::WndProc(m);
+        // The press lands on the picker's own drop button underneath.
+        const int x = static_cast<int16_t>(LOWORD(m.LParam)) + Left();
+        const int y = static_cast<int16_t>(HIWORD(m.LParam)) + Top();
+        PostMessageW(PickerHandle, WM_LBUTTONDOWN, m.WParam, MAKELPARAM(x, y));
+        PostMessageW(PickerHandle, WM_LBUTTONUP, m.WParam, MAKELPARAM(x, y));
+        Invalidate();
+        return;
+    }
+    case WM_LBUTTONUP:
+        fw::TCustomControl::WndProc(m);
+        ::SetFocus(PickerHandle);
+        return;
+    default: fw::TCustomControl::WndProc(m); return;
+    }
+}
+
+void TArrowButton::Paint()
+{
+    if (!Skinner || !Skinner->SkinData || !Picker) return;
+    const TSkinContent& skin = Skinner->SkinData->Skin();
+    TDataSkinObject* arrow = skin.ComboxArrow.get();
+    if (!Usable(arrow)) return;
+    const int n = std::max(arrow->Frame, 1);
+    const int w = arrow->Image->Width() / n, h = arrow->Image->Height();
+    const int frame = std::min(Hot ? 4 : 1, n);
+    const RECT r{0, 0, Width(), Picker->Height() - 4};
+    HDC dc = Canvas()->Handle();
+    TSkinControl::FillSolidRect(dc, r, skin.Colour(TColourSlot::ButtonFace));
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, RectWidth(r), RectHeight(r), arrow->Image->Canvas()->Handle(),
+               (frame - 1) * w, 0, w, h, SRCCOPY);
+}
+
+void TSkinDateTime::InitControl(TSkinControlList* form, TSkinData* skinData, bool replaceColor,
+                                fw::TCanvas* workCanvas)
+{
+    if (Attached) return;
+    TSkinControl::InitControl(form, skinData, replaceColor, workCanvas);
+    auto* picker = dynamic_cast<fw::TWinControl*>(Control);
+    if (!picker) return;
+    Arrow = new TArrowButton(this);
+    Arrow->AttachToPicker(this, picker);
+}
+
+void TSkinDateTime::AfterProc(fw::TMessage& m)
+{
+    if (m.Msg == WM_SIZE && Arrow) {
+        Arrow->Invalidate();
+        return;
+    }
+    TSkinControl::AfterProc(m);
+}
+
+void TSkinDateTime::DrawControl(HDC dc, const RECT& r)
+{
+    if (Arrow) Arrow->PlaceArrow(r);
+    DrawFlatFrame(this, dc, r);
 }
 
 }  // namespace skin

@@ -1,13 +1,16 @@
-// Combo boxes: the frame and drop button painted from the skin, the
+// Combo boxes and date-time pickers. Combo boxes: the frame and drop button painted from the skin, the
 // button's hot and pressed looks, the edit child watched so that the frame
 // is painted again after it, and the drop-down list's vertical scroll bar
 // painted from the skin, its thumb dragged by a loop of the skinner's own.
+// Date-time pickers: a flat frame, and their drop button covered by a
+// small window painted with the skin's combo arrow.
 #pragma once
 
 #include "framework/winapi.h"
 
 #include <memory>
 
+#include "framework/controls.h"
 #include "framework/subclass.h"
 #include "skin/controls/skincontrol.h"
 
@@ -79,6 +82,45 @@ public:
     bool TrackThumbLoop(const fw::TMessage& message);
 
     int ArrowSize = 0;
+};
+
+class TSkinDateTime;
+
+// The skin's arrow over a date-time picker's own drop button; presses go
+// on to the picker's button underneath.
+class TArrowButton : public fw::TCustomControl {
+    FW_CLASS(TArrowButton, fw::TCustomControl)
+public:
+    explicit TArrowButton(fw::TComponent* owner);
+    void AttachToPicker(TSkinDateTime* skinner, fw::TWinControl* picker);
+    // The left edge for the picker's window rectangle r (at 0,0).
+    void PlaceArrow(const RECT& r);
+    void WndProc(fw::TMessage& message) override;
+
+    int ArrowWidth = 0;
+    fw::TWinControl* Picker = nullptr;
+    HWND PickerHandle = nullptr;
+    TSkinDateTime* Skinner = nullptr;
+    bool Hot = false;
+
+protected:
+    void Paint() override;
+
+private:
+    bool RightToLeft() const;
+};
+
+class TSkinDateTime : public TSkinControl {
+    FW_CLASS(TSkinDateTime, TSkinControl)
+public:
+    using TSkinControl::TSkinControl;
+
+    void InitControl(TSkinControlList* form, TSkinData* skinData, bool replaceColor,
+                     fw::TCanvas* workCanvas) override;
+    void AfterProc(fw::TMessage& message) override;
+    void DrawControl(HDC dc, const RECT& r) override;
+
+    TArrowButton* Arrow = nullptr;
 };
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/comctrls.h"
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/skinbutton.h"
@@ -86,6 +87,11 @@ TEST_F(ClassifyTest, ChainByClass)
     EXPECT_EQ(KindOf(Put<fw::TEdit>(0, 0, 50, 20)), K::Edit);
     // A memo is an edit, but its scroll bars come first.
     EXPECT_EQ(KindOf(Put<fw::TMemo>(0, 0, 50, 40)), K::Scrollbar);
+    // A date picker gets its own skinner, a time picker the edit's.
+    EXPECT_EQ(KindOf(Put<fw::TDateTimePicker>(0, 0, 100, 20)), K::DateTime);
+    auto* time = Put<fw::TDateTimePicker>(0, 0, 100, 20);
+    time->SetKind(fw::dtkTime);
+    EXPECT_EQ(KindOf(time), K::Edit);
     // A glyph button is a button, and the glyph row comes first.
     EXPECT_EQ(KindOf(Put<TBitBtnProbe>(0, 0, 50, 20)), K::BitButton);
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/comctrls.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/skinscroll.h"
 #include "skin/controls/tests/controlfixture.h"
@@ -213,6 +214,51 @@ TEST_F(SkinComboTest, UnskinGivesEveryWindowItsProcedureBack)
     // Typing still reaches the combo box.
     SendMessageW(edit, WM_CHAR, 'x', 0);
     EXPECT_EQ(combo->Text(), "x");
+}
+
+class DateTimeTest : public ControlTest {
+protected:
+    void SetUp() override
+    {
+        ControlTest::SetUp();
+        LoadSkin(ComboSkin());
+    }
+};
+
+TEST_F(DateTimeTest, ArrowCoversThePickersButtonAndAFlatFrame)
+{
+    auto* picker = Put<fw::TDateTimePicker>(10, 50, 150, 24);
+    auto* s = new TSkinDateTime(picker);
+    s->InitControl(&list, data.get(), false, nullptr);
+    TArrowButton* arrow = s->Arrow;
+    ASSERT_NE(arrow, nullptr);
+    HWND h = picker->Handle();
+    EXPECT_EQ(GetParent(arrow->Handle()), h);
+    EXPECT_TRUE(GetWindowLongPtrW(h, GWL_STYLE) & WS_CLIPCHILDREN);
+    RECT w;
+    GetWindowRect(h, &w);
+    const int a = GetSystemMetrics(SM_CXHSCROLL);
+    EXPECT_EQ(arrow->Left(), (w.right - w.left) - a - 4);
+    EXPECT_EQ(arrow->Top(), 0);
+    EXPECT_EQ(arrow->Width(), a);
+    EXPECT_EQ(arrow->Height(), 20);
+
+    // The arrow's cell of the combo arrow, hot while the mouse is over it.
+    auto image = test::Solid(a, 20, 0x000000);
+    HDC dc = image->Canvas()->Handle();
+    SendMessageW(arrow->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(PixelAt(image.get(), a / 2, 10), FrameColour(1));
+    arrow->Perform(fw::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(arrow));
+    SendMessageW(arrow->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(PixelAt(image.get(), a / 2, 10), FrameColour(4));
+
+    // A frame over the picker's border: shadow outside, white inside.
+    RECT c;
+    GetClientRect(h, &c);
+    ASSERT_LT(c.right, w.right - w.left);
+    auto frame = Render(s);
+    EXPECT_EQ(PixelAt(frame.get(), 0, 0), 0x404040);
+    EXPECT_EQ(PixelAt(frame.get(), 1, 1), 0xFFFFFF);
 }
 
 }  // namespace
