@@ -19,6 +19,21 @@ TMessageBoxHook& Hook()
 
 thread_local HHOOK t_centerHook = nullptr;
 
+// The common dialog library brings the shell and the print spooler with
+// it: it is loaded when a dialog first opens, not with every program.
+using TGetOpenFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+TGetOpenFileName OpenFileNameFunction()
+{
+    static const auto function = [] {
+        HMODULE library = LoadLibraryW(L"comdlg32.dll");
+        FARPROC f = library ? GetProcAddress(library, "GetOpenFileNameW") : nullptr;
+        return reinterpret_cast<TGetOpenFileName>(reinterpret_cast<void*>(f));
+    }();
+    if (!function) throw rtl::Exception("The open-file dialog is not available");
+    return function;
+}
+
 // Moves the message box to the middle of the screen when it is activated.
 LRESULT CALLBACK CenterProc(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -109,7 +124,7 @@ bool TOpenDialog::Execute()
     ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.Flags =
         OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING;
-    if (!GetOpenFileNameW(&ofn)) return false;
+    if (!OpenFileNameFunction()(&ofn)) return false;
     fileName_ = ToGbk(file.data());
     filterIndex_ = static_cast<int>(ofn.nFilterIndex);
     return true;

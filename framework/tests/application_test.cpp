@@ -133,5 +133,31 @@ TEST(MessageBox, OneOkButtonTitledWithTheApplicationTitleAndCentred)
     EXPECT_TRUE(oneButton);
 }
 
+// The open-file dialog comes up with its title; cancelling it answers false
+// and leaves the file name alone.
+TEST(OpenDialog, OpensAndCancelLeavesTheFileName)
+{
+    Application->Initialize();
+    TOpenDialog dialog(nullptr);
+    dialog.SetTitle("Open skin");
+    dialog.SetFileName("a.skn");
+    std::atomic<bool> found{false};
+    std::thread answer([&] {
+        for (int i = 0; i < 1000 && !found; ++i) {
+            HWND box = FindWindowW(L"#32770", L"Open skin");
+            if (box && IsWindowVisible(box)) {
+                found = true;
+                PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            }
+            Sleep(10);
+        }
+    });
+    const bool chosen = dialog.Execute();
+    answer.join();
+    EXPECT_TRUE(found);
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(dialog.FileName(), "a.skn");
+}
+
 }  // namespace
 }  // namespace fw
