@@ -7,13 +7,15 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # signs_test(<name> SOURCES ... [LIBS ...] [LABELS ...] [RESOURCE_LOCK ...])
 # One test executable, run by CTest as one test (through Wine in the
-# Windows build).
+# Windows build). Its full output (every case started) is kept, so that a
+# failure names the case even when the program crashes or hangs;
+# scripts/failed-cases picks the failed cases out of CTest's output.
 function(signs_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;RESOURCE_LOCK" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   signs_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  add_test(NAME ${name} COMMAND ${name})
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
@@ -102,6 +104,6 @@ function(signs_sim_test name)
     list(APPEND port_args --port ${p})
   endforeach()
   add_test(NAME ${name}
-    COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-signsim ${port_args} -- $<TARGET_FILE:${name}> --gtest_brief=1)
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-signsim ${port_args} -- $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "com_ports;desktop" LABELS wine-e2e)
 endfunction()
