@@ -14,6 +14,8 @@ namespace signboard {
 inline constexpr int32_t kAreaText = 0;  // "文本区域"
 inline constexpr int32_t kAreaLine = 1;  // "绘制横线区域"
 
+// One area as "setprams.ini" keeps it. The fields are named after the keys
+// of its [TEXTAREA<n>] section, in the file's own spelling and case.
 struct AreaRecord {
     int32_t x = 20;  // Left in dots
     int32_t y = 20;  // Top

@@ -43,6 +43,8 @@ public:
     void SetMarkers3D(bool value);
     fw::TColor MarkersColor() const { return markersColor_; }
     void SetMarkersColor(fw::TColor color);
+    // "DesginControl" (sic) is the property's name in the stored layouts;
+    // the misspelling is theirs and is kept so that they still load.
     fw::TControl* DesginControl() const { return desginControl_; }
     void SetDesginControl(fw::TControl* control);
 

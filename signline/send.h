@@ -27,15 +27,17 @@ public:
     fw::TEdit* Edit1 = nullptr;  // message text
     fw::TEdit* Edit2 = nullptr;  // checksum tool: hex bytes
     fw::TEdit* Edit3 = nullptr;  // checksum tool: result
-    fw::TButton* Button1 = nullptr;
-    fw::TButton* Button2 = nullptr;
-    fw::TButton* Button3 = nullptr;
-    fw::TButton* Button4 = nullptr;
-    fw::TButton* Button5 = nullptr;
-    fw::TButton* Button6 = nullptr;
-    fw::TButton* Button7 = nullptr;
-    fw::TButton* Button8 = nullptr;
-    fw::TButton* Button15 = nullptr;
+    // The buttons keep the names the stored layout gives them (and their
+    // handlers the names the layout's OnClick lines give), gaps included.
+    fw::TButton* Button1 = nullptr;   // "发送内容": send the text
+    fw::TButton* Button2 = nullptr;   // "效正时间": set the sign's clock
+    fw::TButton* Button3 = nullptr;   // "调用保存内容": recall the stored text
+    fw::TButton* Button4 = nullptr;   // "打开串口": open the port
+    fw::TButton* Button5 = nullptr;   // "关闭串口": close the port
+    fw::TButton* Button6 = nullptr;   // "时间显示样例": put the clock sample in the text
+    fw::TButton* Button7 = nullptr;   // "多颜色显示样例": put the colour sample in the text
+    fw::TButton* Button8 = nullptr;   // "按行字数居中": centre the text on the line
+    fw::TButton* Button15 = nullptr;  // "生成效验码": checksum tool (hidden)
     skin::TSkinData* SkinData1 = nullptr;  // the window's skin, stored in the layout
 
     void FormCreate(fw::TObject* Sender);
