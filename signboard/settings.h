@@ -22,6 +22,9 @@
 
 namespace signboard {
 
+// The file name ("setprams", sic) and the keys listed at the top of this
+// header, "isDebug" in its case included, are the file's own: existing
+// files are found and read by them.
 inline constexpr char kSettingsFileName[] = "setprams.ini";
 
 // The settings file beside the program file: its folder (up to the last

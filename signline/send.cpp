@@ -13,6 +13,8 @@ TStripSenderForm* Form1 = nullptr;
 
 namespace {
 
+// The message texts are the program's own, to the byte: "效正" (set the
+// clock) and, on the window, "效验码" (checksum) are its wording and stay so.
 constexpr const char kMsgSendOk[] = "\xB7\xA2\xCB\xCD\xB3\xC9\xB9\xA6!";      // 发送成功!
 constexpr const char kMsgSendFail[] = "\xB7\xA2\xCB\xCD\xCA\xA7\xB0\xDC!";    // 发送失败!
 constexpr const char kMsgClockOk[] = "\xD0\xA7\xD5\xFD\xB3\xC9\xB9\xA6!";     // 效正成功!

@@ -15,6 +15,9 @@ class TStripSenderForm : public fw::TForm {
 public:
     explicit TStripSenderForm(fw::TComponent* owner);
 
+    // The components keep the names the stored layout gives them, gaps in
+    // the numbering included (the layout fills these fields by name), and
+    // the handlers the names the layout's event lines give.
     fw::TComboBox* ComboBox1 = nullptr;  // screen number
     fw::TComboBox* ComboBox2 = nullptr;  // line
     fw::TComboBox* ComboBox3 = nullptr;  // serial port
@@ -24,11 +27,9 @@ public:
     fw::TCheckBox* CheckBox1 = nullptr;
     fw::TCheckBox* CheckBox2 = nullptr;
     fw::TCheckBox* Csave = nullptr;
-    fw::TEdit* Edit1 = nullptr;  // message text
-    fw::TEdit* Edit2 = nullptr;  // checksum tool: hex bytes
-    fw::TEdit* Edit3 = nullptr;  // checksum tool: result
-    // The buttons keep the names the stored layout gives them (and their
-    // handlers the names the layout's OnClick lines give), gaps included.
+    fw::TEdit* Edit1 = nullptr;       // message text
+    fw::TEdit* Edit2 = nullptr;       // checksum tool: hex bytes
+    fw::TEdit* Edit3 = nullptr;       // checksum tool: result
     fw::TButton* Button1 = nullptr;   // "发送内容": send the text
     fw::TButton* Button2 = nullptr;   // "效正时间": set the sign's clock
     fw::TButton* Button3 = nullptr;   // "调用保存内容": recall the stored text
