@@ -100,6 +100,28 @@ TEST_F(SkinCheckTest, CheckBoxStatesOnATwelveFrameStrip)
     EXPECT_EQ(PixelAt(Render(s).get(), 99, 1), test::kFace);
 }
 
+TEST_F(SkinCheckTest, ClicksToggleTheBoxAndItsLook)
+{
+    auto* box = Put<fw::TCheckBox>(10, 10, 100, 17);
+    int clicks = 0;
+    struct TCounter : fw::TObject {
+        void Clicked(fw::TObject*) { ++*count; }
+        int* count;
+    } counter;
+    counter.count = &clicks;
+    box->OnClick = fw::TNotifyEvent(&counter, &TCounter::Clicked);
+    auto* s = Skin<TSkinCheckBox>(box);
+    HWND h = box->Handle();
+    for (int i = 1; i <= 2; ++i) {
+        SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Pump();
+        EXPECT_EQ(clicks, i);
+        EXPECT_EQ(box->Checked(), i == 1);
+        EXPECT_EQ(Box(s), FrameColour(i == 1 ? 5 : 1));
+    }
+}
+
 TEST_F(SkinCheckTest, StateFromCheckedDataFieldAndDataBinding)
 {
     LoadSkin(test::TestSkin({}, {}, 4));
