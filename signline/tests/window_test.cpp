@@ -173,6 +173,14 @@ TEST_F(WindowTest, SkinnedWindowSkinsEveryControlAndGivesThemBack)
     EXPECT_EQ(form->Edit1->Text(), "Hello");
     form->ComboBox2->SetItemIndex(1);
     EXPECT_EQ(form->ComboBox2->ItemIndex(), 1);
+    Click(form->CheckBox1);
+    EXPECT_TRUE(form->CheckBox1->Checked());
+    Click(form->CheckBox2);
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    form->Button5->SetEnabled(true);
+    Click(form->Button5);  // closes the port: only "open" stays enabled
+    EXPECT_TRUE(form->Button4->Enabled());
+    EXPECT_FALSE(form->Button5->Enabled());
 
     skinner->UnhookWindow();
     for (fw::TWinControl* c : controls) EXPECT_FALSE(Skinned(c->Handle())) << c->Name();
