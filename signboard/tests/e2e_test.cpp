@@ -3,6 +3,8 @@
 // its windows as an operator would.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -285,16 +287,60 @@ TEST_F(SignboardEndToEnd, TheAreaAfterTheLastALayoutMayHoldIsRefused)
     EXPECT_EQ(op.Areas().size(), 2000u);
 }
 
-// A settings file in UTF-8 with its mark: read as it is, and saved in
-// UTF-8 with one [SYSTEM] section.
-TEST_F(SignboardEndToEnd, AUtf8SettingsFileIsReadAndSavedInUtf8)
+// Starts a Unix command from this Windows program (Wine runs it); false
+// when it could not be started. Wine gives no exit code for it, nor an end
+// to wait for: the caller watches for what it does.
+bool RunUnix(const std::wstring& commandLine)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
+}
+
+// The Unix name of a file as Wine maps it; empty when not under Wine.
+std::string UnixName(const std::wstring& windowsName)
+{
+    using TUnixName = char*(__cdecl*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<TUnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!unixName) return {};
+    char* name = unixName(windowsName.c_str());
+    if (!name) return {};
+    std::string out = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return out;
+}
+
+// A settings file in UTF-8 with its mark, kept in another folder and
+// linked in: read as it is, and saved in UTF-8, with one [SYSTEM] section,
+// into the file the link points to.
+TEST_F(SignboardEndToEnd, AUtf8SettingsFileBehindALinkIsSavedInPlace)
 {
     const std::string utf8 =
         "\xEF\xBB\xBF[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=2\r\n"
         "isDebug=1\r\n[TEXTAREA1]\r\nx=0\r\ny=0\r\nwidth=64\r\nheight=16\r\n"
         "statictext=\\\xE4\xB8\xAD\r\n[TEXTAREA2]\r\nx=64\r\ny=32\r\nwidth=64\r\nheight=16\r\n"
         "statictext=\\CD\r\n";  // 中, CD
-    Start(utf8);
+    ASSERT_TRUE(op.Prepare(SIGNBOARD_EXE, ""));
+    const std::wstring kept = op.Folder() + L"\\kept";
+    const std::wstring link = op.Folder() + L"\\setprams.ini";
+    ASSERT_TRUE(CreateDirectoryW(kept.c_str(), nullptr));
+    std::ofstream(std::filesystem::path(kept + L"\\setprams.ini"), std::ios::binary) << utf8;
+    const std::string unixLink = UnixName(link);
+    ASSERT_FALSE(unixLink.empty());
+    ASSERT_TRUE(DeleteFileW(link.c_str()));
+    ASSERT_TRUE(RunUnix(L"Z:\\bin\\ln -s kept/setprams.ini " + windrive::Wide(unixLink)));
+    ASSERT_TRUE(windrive::WaitUntil([&] { return op.IniText() == utf8; }, 5000))
+        << "no link made at " << unixLink;
+    ASSERT_TRUE(op.LaunchPrepared());
+    ASSERT_TRUE(OpenPortAndCount());
 
     ASSERT_EQ(op.Areas().size(), 2u);
     HWND chinese = AreaAt(0, 0);
@@ -308,11 +354,17 @@ TEST_F(SignboardEndToEnd, AUtf8SettingsFileIsReadAndSavedInUtf8)
     op.ClickQuietly(sb::kSaveAreas);
     EXPECT_TRUE(windrive::NoMessageBox(op.ProcessId(), 300));
 
-    const std::string saved = op.IniText();
+    std::ifstream in(std::filesystem::path(kept + L"\\setprams.ini"), std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(saved.substr(0, 3), "\xEF\xBB\xBF") << saved;
     EXPECT_NE(saved.find("TEXTAREANUM=1\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("statictext=\\\xE4\xB8\xAD\r\n"), std::string::npos) << saved;
     EXPECT_EQ(saved.find("[SYSTEM]"), saved.rfind("[SYSTEM]")) << saved;
+    EXPECT_EQ(op.IniText(), saved);  // still the link
+
+    op.Close();
+    DeleteFileW((kept + L"\\setprams.ini").c_str());
+    RemoveDirectoryW(kept.c_str());
 }
 
 }  // namespace
