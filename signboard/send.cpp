@@ -298,6 +298,10 @@ void TBoardSenderForm::PPMemoDblClick(fw::TObject* Sender)
     auto* area = dynamic_cast<fw::TControl*>(Sender);
     if (!area) return;
     Tfsettextarea* dialog = ShowAreaInDialog(area);
+    // The text as the dialog's field gives it back untouched: a byte that
+    // no window text holds (a lone lead byte) comes back changed.
+    const std::string areaText = AreaTextOf(area);
+    const std::string asShown = fw::ToGbk(fw::ToWide(areaText));
     dialog->LoadProperties(area->HelpKeyword());
     dialog->SetCanvas(Panel2);
     try {
@@ -316,7 +320,8 @@ void TBoardSenderForm::PPMemoDblClick(fw::TObject* Sender)
     const int y = rtl::StrToInt(dialog->EAY->Text());
     area->SetTop(y);
     area->SetLeft(x);
-    SetAreaTextOf(area, dialog->Estatictext->Text());
+    const std::string text = dialog->Estatictext->Text();
+    SetAreaTextOf(area, text == asShown ? areaText : text);
     area->SetWidth(rtl::StrToInt(dialog->Ewidth->Text()));
     area->SetHeight(rtl::StrToInt(dialog->Eheight->Text()));
     area->SetTag(dialog->ctype->ItemIndex());

@@ -266,5 +266,29 @@ TEST_F(WindowTest, ADoubleClickEditsTheAreaAndLeavesNoDragBehind)
     EXPECT_EQ(after.x, before.x);  // no input was made up
 }
 
+// An area whose text no window holds as it is (a lone lead byte) keeps it
+// when the dialog confirms it untouched, and takes what the operator types.
+TEST_F(WindowTest, TheDialogKeepsAnAreaTextItDidNotChange)
+{
+    Start(
+        "[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nTEXTAREANUM=1\r\n"
+        "[TEXTAREA1]\r\nx=0\r\ny=0\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\x81\r\n");
+    auto* area = dynamic_cast<fw::TWinControl*>(Area(0));
+    ASSERT_NE(area, nullptr);
+    const std::pair<std::vector<std::pair<fw::TWinControl*, std::wstring>>, std::string> edits[] = {
+        {{{dialog->EAY, L"8"}}, "AB\x81"},
+        {{{dialog->Estatictext, L"XY"}}, "XY"},
+    };
+    for (const auto& [typed, text] : edits) {
+        std::thread person = Answer(typed, dialog->Button1);
+        SendMessageW(area->Handle(), WM_LBUTTONDBLCLK, 0, 0);
+        person.join();
+        fw::Application->ProcessMessages();
+        ASSERT_EQ(form->CanvasAreas().size(), 1u);
+        EXPECT_EQ(form->CanvasAreas()[0].statictext, text);
+    }
+    EXPECT_EQ(area->BoundsRect().top, 8);
+}
+
 }  // namespace
 }  // namespace signboard
