@@ -58,6 +58,27 @@ public:
 };
 FW_IMPLEMENT_CLASS_AS(TGroupProbe, "TMyRadioGroup") {}
 
+// A tool bar, and a panel of another vendor, as they publish Flat and
+// Transparent.
+class TToolBarProbe : public fw::TPanel {
+    FW_CLASS(TToolBarProbe, fw::TPanel)
+public:
+    using fw::TPanel::TPanel;
+    bool Flat = false;
+};
+FW_IMPLEMENT_CLASS_AS(TToolBarProbe, "TToolBar") { c.Property("Flat", &TToolBarProbe::Flat); }
+
+class TClearPanel : public fw::TPanel {
+    FW_CLASS(TClearPanel, fw::TPanel)
+public:
+    using fw::TPanel::TPanel;
+    bool Transparent = false;
+};
+FW_IMPLEMENT_CLASS_AS(TClearPanel, "TLMDSimplePanel")
+{
+    c.Property("Transparent", &TClearPanel::Transparent);
+}
+
 class ClassifyTest : public ControlTest {
 protected:
     // The requests made for one control.
@@ -105,6 +126,20 @@ TEST_F(ClassifyTest, ChainByClass)
     EXPECT_EQ(r[0].Control, inner);
     EXPECT_EQ(r[1].Kind, K::Box);
     EXPECT_TRUE(r[1].ReplaceColor);
+}
+
+TEST_F(ClassifyTest, ToolBarsGoFlatAndMappedPanelsTransparent)
+{
+    auto* bar = Put<TToolBarProbe>(0, 0, 100, 30);
+    EXPECT_EQ(KindOf(bar), K::Box);
+    EXPECT_TRUE(bar->Flat);
+    // The default Skin3rd lines map this class to "panel".
+    auto* panel = Put<TClearPanel>(0, 40, 100, 30);
+    auto r = Classify(panel);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].Kind, K::Box);
+    EXPECT_TRUE(r[0].ReplaceColor);
+    EXPECT_TRUE(panel->Transparent);
 }
 
 TEST_F(ClassifyTest, GatesAndTags)

@@ -201,5 +201,24 @@ TEST_F(ScrollBarTest, MemoBarsCoveredAndGivenBack)
     EXPECT_EQ(GetWindow(memo->Handle(), GW_HWNDNEXT), nullptr);
 }
 
+// A grid of another vendor: its fixed cells take the skin's face.
+class TGridProbe : public fw::TMemo {
+    FW_CLASS(TGridProbe, fw::TMemo)
+public:
+    using fw::TMemo::TMemo;
+    int FixedColor = 0x123456;
+};
+FW_IMPLEMENT_CLASS(TGridProbe) { c.Property("FixedColor", &TGridProbe::FixedColor); }
+
+TEST_F(ScrollBarTest, FixedColourTakesTheFaceAndComesBack)
+{
+    auto* grid = Put<TGridProbe>(10, 10, 150, 80);
+    auto* s = new TSkinScrollbar(grid);
+    s->InitScrollbar(grid, data.get(), &list, nullptr);
+    EXPECT_EQ(grid->FixedColor, test::kFace);
+    list.FreeSkinControls();
+    EXPECT_EQ(grid->FixedColor, 0x123456);
+}
+
 }  // namespace
 }  // namespace skin
