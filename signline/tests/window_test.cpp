@@ -125,7 +125,15 @@ TEST_F(WindowTest, LayoutCarriesTheDefaultSkinInSkinData1)
     EXPECT_EQ(skinData->Skin().SysButtons.size(), 8u);
     ASSERT_NE(skin::SkinManager(), nullptr);
     EXPECT_EQ(skin::SkinManager()->MainSkinData(), skinData);
-    EXPECT_TRUE(skin::SkinManager()->HookRequested());
+    // The manager watches activation: the window is skinned when it first
+    // becomes active.
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    const DWORD start = GetTickCount();
+    while (SendMessageW(form->Handle(), skin::WM_SKINQUERY, 0, 0) != 1 &&
+           GetTickCount() - start < 3000)
+        fw::Application->ProcessMessages();
+    EXPECT_EQ(SendMessageW(form->Handle(), skin::WM_SKINQUERY, 0, 0), 1);
 }
 
 // Every windowed control of the window, the hidden checksum tool included.
@@ -142,11 +150,12 @@ bool Skinned(HWND window) { return SendMessageW(window, skin::WM_SKINQUERY, 0, 0
 TEST_F(WindowTest, SkinnedWindowSkinsEveryControlAndGivesThemBack)
 {
     form->Show();
-    auto* skinner = new skin::TWinSkinForm(form.get());
-    skinner->WindowHandle = form->Handle();
-    skinner->ClassName = "TForm1";
-    skinner->InitSkinForm(form->SkinData1, form.get());
-    PostMessageW(form->Handle(), skin::WM_SKINACTIVATE, 0, 1000);
+    // The manager's hook skins the window as it is activated; asked
+    // directly, it skins it whether the activation came yet or not.
+    skin::TSkinManage* manager = skin::SkinManager();
+    manager->SkinWindow(form->Handle());
+    skin::TWinSkinForm* skinner = manager->FindSkinForm(form->Handle());
+    ASSERT_NE(skinner, nullptr);
     const auto controls = WindowedControls(form.get());
     ASSERT_GE(controls.size(), 20u);
     const DWORD start = GetTickCount();

@@ -182,8 +182,11 @@ void TSkinData::Loaded()
         if (active_) {
             if (noSkin_)
                 active_ = false;
-            else
+            else {
+                // The command is about this data, whatever was set before.
+                manager->CommandSkinData = this;
                 manager->PostSkinCommand(smSkinAll, kCommandDelay);
+            }
         }
         if (skinControls_.Contains(xcMainMenu))
             skinControls_.Exclude(xcMenuItem);
@@ -192,10 +195,12 @@ void TSkinData::Loaded()
         BuildAppIconBitmap();
         return;
     }
+    // The manager runs from now on (never past active into closing); an
+    // inactive data does not switch skinning on for everyone.
+    if (manager->State < TSkinManage::kActive) manager->State = TSkinManage::kActive;
+    if (!active_) return;
     manager->Active = true;
-    manager->State += 1;
-    if (auto* form = dynamic_cast<fw::TForm*>(Owner()); form && active_)
-        manager->SkinWindow(form->Handle());
+    if (auto* form = dynamic_cast<fw::TForm*>(Owner())) manager->SkinWindow(form->Handle());
 }
 
 void TSkinData::SetActive(bool value)

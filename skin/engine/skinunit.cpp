@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/controls.h"
+#include "skin/form/formgeometry.h"
 #include "skin/form/skinmanage.h"
 
 namespace skin {
@@ -14,8 +15,6 @@ struct TEngineState {
     TOptionalUser32 functions;
     ATOM atom = 0;
     UINT message = 0;
-    bool nt = true;
-    bool notVista = true;
     std::unique_ptr<fw::TBitmap> workBitmap;
     std::unique_ptr<fw::TStringList> workStrings;
 };
@@ -47,9 +46,6 @@ void StartSkinEngine()
         Bind(s.user32, "GetComboBoxInfo", s.functions.GetComboBoxInfo);
         Bind(s.user32, "DisableProcessWindowsGhosting", s.functions.DisableProcessWindowsGhosting);
     }
-    const DWORD version = GetVersion();
-    s.nt = (version & 0x80000000u) == 0;
-    s.notVista = LOBYTE(LOWORD(version)) != 6;
     s.workBitmap = std::make_unique<fw::TBitmap>();
     SetStretchBltMode(s.workBitmap->Canvas()->Handle(), COLORONCOLOR);
     s.workStrings = std::make_unique<fw::TStringList>();
@@ -74,8 +70,8 @@ const TOptionalUser32& OptionalUser32() { return g_starts > 0 ? g_state.function
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 ATOM ControlAtom() { return g_state.atom; }
 UINT ControlMessage() { return g_state.message; }
-bool IsNT() { return g_state.nt; }
-bool NotVista() { return g_state.notVista; }
+bool IsNT() { return WindowsVersion().NT; }
+bool NotVista() { return WindowsVersion().Major != 6; }
 fw::TBitmap* WorkBitmap() { return g_state.workBitmap.get(); }
 fw::TStringList* WorkStrings() { return g_state.workStrings.get(); }
 

@@ -47,9 +47,9 @@ HINSTANCE ModuleInstance();
 // (fw::ControlAtomName()), held by the engine while it runs.
 ATOM ControlAtom();
 UINT ControlMessage();
-// Windows NT platform (always, on the systems the programs run on).
+// Windows NT platform, and a major Windows version other than 6, both
+// from WindowsVersion() (skin/form/formgeometry.h), which tests may set.
 bool IsNT();
-// The major Windows version is not 6.
 bool NotVista();
 
 // The shared work bitmap (its canvas set to COLORONCOLOR stretching when

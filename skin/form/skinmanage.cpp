@@ -1,23 +1,83 @@
 #include "skin/form/skinmanage.h"
 
 #include <algorithm>
+#include <cctype>
 
+#include "framework/forms.h"
+#include "framework/guard.h"
+#include "framework/timers.h"
 #include "skin/data/skindata.h"
+#include "skin/engine/skinmessages.h"
+#include "skin/engine/skinunit.h"
+#include "skin/form/winskinform.h"
 
 namespace skin {
 
 namespace {
+
 // A plain pointer: skin datas may still ask for it while the program's
 // statics go away, after the engine's end has freed it.
 TSkinManage* g_manager = nullptr;
+
+constexpr unsigned kTimerInterval = 100;  // ms, until a command sets its delay
+constexpr int kNeverSkinnedTag = 99;
+
+std::string ClassNameOf(HWND window)
+{
+    char name[101] = {};
+    const int n = GetClassNameA(window, name, sizeof name);
+    return std::string(name, size_t(std::max(n, 0)));
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
+LONG_PTR ExStyleOf(HWND window) { return GetWindowLongPtrW(window, GWL_EXSTYLE); }
+
+void Repaint(HWND window)
+{
+    if (!window || !IsWindow(window)) return;
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+}
+
 }  // namespace
 
-TSkinManage::TSkinManage(bool moduleMode) : moduleMode_(moduleMode) {}
+LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    TSkinManage* manager = g_manager;
+    if (code >= 0 && manager && manager->State != TSkinManage::kClosing)
+        fw::Guarded([&] { manager->HookCall(code, wParam, lParam); });
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TSkinManage::TSkinManage(bool moduleMode) : moduleMode_(moduleMode)
+{
+    timer_ = new fw::TTimer(nullptr);
+    timer_->SetEnabled(false);
+    timer_->SetInterval(kTimerInterval);
+    timer_->OnTimer = fw::TNotifyEvent(this, &TSkinManage::RunSkinCommand);
+}
 
 TSkinManage::~TSkinManage()
 {
     State = kClosing;
     Active = false;
+    fw::FreeAndNil(timer_);
+    // Every skinner goes, its window given back its own procedure.
+    while (!forms_.empty()) {
+        TWinSkinForm* skinner = forms_.back();
+        forms_.pop_back();
+        skinner->QuickUnhook();
+        skinner->Free();
+    }
+    skinDatas_.clear();
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
 }
 
 void TSkinManage::RegisterSkinData(TSkinData* data)
@@ -34,21 +94,274 @@ void TSkinManage::UnregisterSkinData(TSkinData* data)
     if (CommandSkinData == data) CommandSkinData = nullptr;
 }
 
-void TSkinManage::InstallHook() { hookRequested_ = true; }
+void TSkinManage::InstallHook()
+{
+    if (hook_) return;
+    hook_ = SetWindowsHookExW(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
+}
+
+void TSkinManage::HookCall(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto window = reinterpret_cast<HWND>(wParam);
+    switch (code) {
+    case HCBT_CREATEWND: {
+        const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (create && (create->dwExStyle & WS_EX_MDICHILD)) SkinWindow(window);
+        break;
+    }
+    case HCBT_ACTIVATE:
+        if (State == kIdle) State = kActive;
+        SkinWindow(window);
+        break;
+    default: break;
+    }
+}
 
 void TSkinManage::PostSkinCommand(TSkinCommand command, int delay)
 {
     pendingCommand_ = command;
-    commandDelay_ = delay;
-    posted_.push_back(command);
-    if (State != kIdle) return;  // the command runs when the timer fires
+    timer_->SetEnabled(false);
+    timer_->SetInterval(unsigned(std::max(delay, 1)));
+    if (State != kIdle) {
+        timer_->SetEnabled(true);
+        return;
+    }
     if (command == smSkinAll) Active = true;
     if (command == smUnskinAll) Active = false;
 }
 
-bool TSkinManage::SkinWindow(HWND) { return false; }
+void TSkinManage::RunSkinCommand(fw::TObject*)
+{
+    timer_->SetEnabled(false);
+    TSkinData* data = CommandSkinData;
+    if (!data) return;
+    const TSkinCommand command = pendingCommand_;
+    pendingCommand_ = smNone;
+    const auto ofData = [data](TWinSkinForm* f) { return f->SkinData == data; };
+    if (data->SkinFormtype() == sfOnlyThisForm) {
+        auto* owner = dynamic_cast<fw::TCustomForm*>(data->Owner());
+        switch (command) {
+        case smSkinAll:
+            Active = true;
+            SkinningAll = true;
+            for (int i = fw::Screen ? fw::Screen->FormCount() - 1 : -1; i >= 0; --i)
+                if (fw::Screen->Forms(i) == owner) {
+                    SkinForm(owner);
+                    break;
+                }
+            SkinningAll = false;
+            break;
+        case smUnskinAll: {
+            Active = false;
+            PurgeForms();
+            const auto it = std::find_if(forms_.rbegin(), forms_.rend(), ofData);
+            if (it != forms_.rend()) UnskinAndFree(*it);
+            break;
+        }
+        case smReload: {
+            PurgeForms();
+            const auto it = std::find_if(forms_.begin(), forms_.end(), ofData);
+            if (it != forms_.end()) {
+                (*it)->FreeSysButtons();
+                (*it)->CreateSysButtons();
+                (*it)->ReSkin();
+            }
+            break;
+        }
+        case smNone: break;
+        }
+    } else {
+        switch (command) {
+        case smSkinAll:
+            Active = true;
+            SkinningAll = true;
+            PurgeForms();
+            for (int i = fw::Screen ? fw::Screen->FormCount() - 1 : -1; i >= 0; --i)
+                if (i < fw::Screen->FormCount()) SkinForm(fw::Screen->Forms(i));
+            SkinningAll = false;
+            break;
+        case smUnskinAll:
+            Active = false;
+            PurgeForms();
+            while (!forms_.empty()) UnskinAndFree(forms_.front());
+            break;
+        case smReload: {
+            PurgeForms();
+            const std::vector<TWinSkinForm*> listed = forms_;
+            for (TWinSkinForm* f : listed)
+                if (ofData(f)) {
+                    f->FreeSysButtons();
+                    f->CreateSysButtons();
+                }
+            for (TWinSkinForm* f : listed)
+                if (ofData(f) && std::find(forms_.begin(), forms_.end(), f) != forms_.end())
+                    f->ReSkin();
+            break;
+        }
+        case smNone: break;
+        }
+    }
+    // The data may have gone while windows were unskinned.
+    if (CommandSkinData == data) {
+        data->DoSkinChanged();
+        CommandSkinData = nullptr;
+    }
+}
 
-void TSkinManage::FreeSysButtonsOfSkin() {}
+bool TSkinManage::SkinWindow(HWND window)
+{
+    if (!Active || !window || !IsWindow(window)) return false;
+    PurgeForms();
+    if (SendMessageW(window, WM_SKINQUERY, 0, 0) == 1 || FindSkinForm(window)) return false;
+    fw::TControl* form = FindFormByHandle(window);
+    const std::string className = ClassNameOf(window);
+    const LONG_PTR style = StyleOf(window), exStyle = ExStyleOf(window);
+    const bool mdiChild = (exStyle & WS_EX_MDICHILD) != 0;
+    if (!SkinningAll && (style & WS_CHILD) && !mdiChild &&
+        Lower(ClassNameOf(GetParent(window))) != "mdiclient")
+        return false;
+    if (!form) {
+        const auto instance =
+            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+        if (instance != ModuleInstance() && className != "#32770") return false;
+    }
+    RECT r{};
+    GetWindowRect(window, &r);
+    if ((r.right == r.left || r.bottom == r.top) && !mdiChild) return false;
+    if (form && form->Tag() == kNeverSkinnedTag) return false;
+    if (className.find("TcxPopupEditPopupWindow") != std::string::npos ||
+        className.find("TTERenderWindow") != std::string::npos || className == "TApplication")
+        return false;
+    if (!MaySkinWindow(window, className)) return false;
+    TSkinData* data = ChooseSkinData(window);
+    if (!data || data->NoSkin()) return false;
+
+    auto* ownerForm = dynamic_cast<fw::TCustomForm*>(form);
+    auto* skinner = new TWinSkinForm(ownerForm);
+    skinner->WindowHandle = window;
+    skinner->ClassName = className;
+    forms_.push_back(skinner);
+    if (ownerForm)
+        skinner->InitSkinForm(data, ownerForm);
+    else
+        skinner->AttachWindow(data);
+    // A window someone else has bound already cannot be hooked: no skinner.
+    if (!skinner->Hooked()) {
+        FreeSkinner(skinner);
+        return false;
+    }
+    PostMessageW(window, WM_SKINACTIVATE, 0, 1000);
+    return true;
+}
+
+bool TSkinManage::SkinForm(fw::TCustomForm* form)
+{
+    if (!form || !form->Visible()) return true;
+    HWND window = form->Handle();
+    if (StyleOf(window) & WS_CHILD) return true;
+    return SkinWindow(window);
+}
+
+TWinSkinForm* TSkinManage::FindSkinForm(HWND window) const
+{
+    const auto it = std::find_if(forms_.begin(), forms_.end(),
+                                 [window](TWinSkinForm* f) { return f->WindowHandle == window; });
+    return it == forms_.end() ? nullptr : *it;
+}
+
+fw::TControl* TSkinManage::FindFormByHandle(HWND window) const
+{
+    // Inside the hook: only forms that have their window already.
+    for (int i = 0; fw::Screen && i < fw::Screen->FormCount(); ++i) {
+        fw::TCustomForm* form = fw::Screen->Forms(i);
+        if (form->HandleAllocated() && form->HandleIfAllocated() == window) return form;
+    }
+    return fw::FindControl(window);
+}
+
+bool TSkinManage::MaySkinWindow(HWND window, const std::string& className)
+{
+    if (!mainSkinData_) return true;
+    bool doSkin = true;
+    const std::string lower = Lower(className);
+    if (!mainSkinData_->Options().Contains(xoPreview) && lower.find("preview") != std::string::npos)
+        doSkin = false;
+    if (className == "#32770" && (StyleOf(window) & 0x200)) doSkin = false;
+    if (lower == "tpopupdbtreeview") doSkin = false;
+    mainSkinData_->DoFormSkin(window, className, doSkin);
+    return doSkin;
+}
+
+TSkinData* TSkinManage::ChooseSkinData(HWND window) const
+{
+    const auto last = [this](auto fits) -> TSkinData* {
+        const auto it = std::find_if(skinDatas_.rbegin(), skinDatas_.rend(), fits);
+        return it == skinDatas_.rend() ? nullptr : *it;
+    };
+    const auto ofType = [](TSkinFormType type) {
+        return [type](TSkinData* data) { return data->SkinFormtype() == type; };
+    };
+    TSkinData* chosen = last([window](TSkinData* data) {
+        if (data->SkinFormtype() != sfOnlyThisForm) return false;
+        auto* owner = dynamic_cast<fw::TWinControl*>(data->Owner());
+        return owner && owner->HandleAllocated() && owner->HandleIfAllocated() == window;
+    });
+    const std::string lower = Lower(ClassNameOf(window));
+    if (!chosen && (lower == "tmessageform" || lower == "#32770")) chosen = last(ofType(sfDialog));
+    if (!chosen) chosen = last(ofType(sfMainform));
+    if (!chosen && !skinDatas_.empty()) chosen = skinDatas_.front();
+    return chosen;
+}
+
+void TSkinManage::ForgetWindow(TWinSkinForm* skinner)
+{
+    if (State == kClosing) return;
+    std::erase(forms_, skinner);
+}
+
+void TSkinManage::PurgeForms()
+{
+    if (State == kClosing) return;
+    for (size_t i = forms_.size(); i-- > 0;)
+        if (i < forms_.size() && forms_[i]->FormState == fsDestroyed) FreeSkinner(forms_[i]);
+}
+
+void TSkinManage::FreeSkinner(TWinSkinForm* skinner)
+{
+    std::erase(forms_, skinner);
+    skinner->Free();
+}
+
+void TSkinManage::UnskinAndFree(TWinSkinForm* skinner)
+{
+    const HWND window = skinner->WindowHandle;
+    skinner->UnhookWindow();
+    Repaint(window);
+    FreeSkinner(skinner);
+}
+
+void TSkinManage::FreeSysButtonsOfSkin()
+{
+    for (TWinSkinForm* f : forms_)
+        if (f->SkinData == CommandSkinData) f->FreeSysButtons();
+}
+
+void TSkinManage::SetCaptionButtonMode(bool maximized)
+{
+    if (maximized == MDIMaximized) return;
+    MDIMaximized = maximized;
+    if (mainSkinData_ && mainSkinData_->Options().Contains(xoMDIChildBorder)) return;
+    for (TWinSkinForm* f : forms_) {
+        if (f->FormKind != fkMDIChild || f->FormState == fsDestroyed) continue;
+        if (maximized) {
+            if (f->RegionSet) f->RemoveWindowRegion();
+        } else if (f->WindowState != wsMinimized) {
+            f->WindowState = wsNormal;
+            f->UpdateWindowRegion();
+            if (!f->RegionSet) f->RefreshFrame();
+        }
+    }
+}
 
 TSkinManage* SkinManager() { return g_manager; }
 
@@ -60,6 +373,8 @@ TSkinManage* CreateSkinManager(bool moduleMode)
 
 void FreeSkinManager()
 {
+    // Cleared first: nothing finds the manager while it goes, and nothing
+    // afterwards (a skin data freed later unregisters from none).
     TSkinManage* manager = g_manager;
     g_manager = nullptr;
     delete manager;

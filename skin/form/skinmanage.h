@@ -1,75 +1,121 @@
 // The skin manager: the one object of the process that decides which
-// windows are skinned, keeps the registered skin datas and runs the
-// commands they post when Active or SkinFile change at run time.
+// top-level windows are skinned. It keeps the registered skin datas and
+// the form skinners it made, watches window creation and activation
+// through a WH_CBT hook on the GUI thread, and runs the commands skin
+// datas post when their Active or SkinFile change at run time.
 //
-// This is the manager's interface as the skin data uses it. Skin datas
-// register and unregister, the hook installation is recorded, posted
-// commands are kept (and while the manager is idle they only switch
-// skinning on or off), and SkinWindow refuses every window: windows are not
-// skinned yet.
+// Ownership: a skinner made for a framework form is owned by the form and
+// freed with it (its destructor calls ForgetWindow); one made for a
+// foreign window is owned by the manager. A skinner whose window was
+// destroyed stays listed, marked, until the manager next skins a window or
+// runs a command (PurgeForms), or is freed. GUI thread only.
 #pragma once
 
 #include "framework/winapi.h"
 
+#include <string>
 #include <vector>
+
+#include "framework/classes.h"
+
+namespace fw {
+class TControl;
+class TCustomForm;
+class TTimer;
+}  // namespace fw
 
 namespace skin {
 
 class TSkinData;
+class TWinSkinForm;
 
 enum TSkinCommand { smNone = 0, smSkinAll = 1, smUnskinAll = 2, smReload = 3 };
 
-class TSkinManage {
+class TSkinManage : public fw::TObject {
 public:
     // States: idle until the first activation, active, closing.
     static constexpr int kIdle = 0, kActive = 1, kClosing = 4;
 
     explicit TSkinManage(bool moduleMode);
-    ~TSkinManage();
-    TSkinManage(const TSkinManage&) = delete;
-    TSkinManage& operator=(const TSkinManage&) = delete;
+    ~TSkinManage() override;
 
-    // Appends the data; the first sfMainform data becomes the main one.
+    // Appends the data; the first sfMainform data becomes the main one,
+    // whose Options rule the window filters.
     void RegisterSkinData(TSkinData* data);
     // Removes it and drops the main and command references to it.
     void UnregisterSkinData(TSkinData* data);
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
     TSkinData* MainSkinData() const { return mainSkinData_; }
 
-    // The WH_CBT hook for the GUI thread (recorded, not installed yet).
+    // Installs the WH_CBT hook for the calling thread; a second call keeps
+    // the first hook.
     void InstallHook();
-    bool HookRequested() const { return hookRequested_; }
 
-    // The caller sets CommandSkinData first. While idle a skin-all only
-    // switches skinning on and an unskin-all only switches it off.
+    // The caller sets CommandSkinData first. The command runs once, delay
+    // milliseconds later, from the message loop. While the manager is
+    // idle nothing is run: a skin-all only switches skinning on and an
+    // unskin-all only switches it off.
     void PostSkinCommand(TSkinCommand command, int delay);
+    // Runs the pending command (the command timer's handler).
+    void RunSkinCommand(fw::TObject* sender);
     TSkinCommand PendingCommand() const { return pendingCommand_; }
-    int CommandDelay() const { return commandDelay_; }
-    // Every command posted, in order.
-    const std::vector<TSkinCommand>& PostedCommands() const { return posted_; }
     TSkinData* CommandSkinData = nullptr;
 
-    // Skins one top-level window; true when a skinner was attached.
+    // Skins one top-level window through the filters below; true when a
+    // skinner was made and hooked (the skinning itself follows when the
+    // posted WM_SKINACTIVATE arrives).
     bool SkinWindow(HWND window);
+    // A visible top-level form: SkinWindow of its window. True for a form
+    // that is hidden or a child window (nothing to do).
+    bool SkinForm(fw::TCustomForm* form);
+    // The listed skinner of the window, or null.
+    TWinSkinForm* FindSkinForm(HWND window) const;
+    // The framework form or control of the window, or null. A form without
+    // a window is never given one here.
+    fw::TControl* FindFormByHandle(HWND window) const;
+    // The class and option filters, and the main skin data's DoFormSkin.
+    bool MaySkinWindow(HWND window, const std::string& className);
+    // The skin data for a window: the last registered that fits.
+    TSkinData* ChooseSkinData(HWND window) const;
+    // Unlists the skinner (its destructor calls this); nothing while closing.
+    void ForgetWindow(TWinSkinForm* skinner);
+    // Frees the skinners whose window is gone.
+    void PurgeForms();
+    const std::vector<TWinSkinForm*>& SkinnedWindows() const { return forms_; }
+
     // Frees the caption buttons of the windows skinned with the command
     // skin data, before a reload.
     void FreeSysButtonsOfSkin();
+    // The MDI children are shown maximised (their regions removed) or not.
+    void SetCaptionButtonMode(bool maximized);
 
     bool Active = false;
+    bool SkinningAll = false;
     int State = kIdle;
+    bool MDIMaximized = false;
+    HWND MDIClient = nullptr;
+    fw::TControl* MDIFrame = nullptr;
     bool ModuleMode() const { return moduleMode_; }
 
 private:
+    friend LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam);
+    void HookCall(int code, WPARAM wParam, LPARAM lParam);
+    // Takes the skinner out of the list and frees it.
+    void FreeSkinner(TWinSkinForm* skinner);
+    // Full unskin, repaint, free.
+    void UnskinAndFree(TWinSkinForm* skinner);
+
     bool moduleMode_;
-    bool hookRequested_ = false;
+    fw::TTimer* timer_ = nullptr;
+    std::vector<TWinSkinForm*> forms_;
     std::vector<TSkinData*> skinDatas_;
     TSkinData* mainSkinData_ = nullptr;
     TSkinCommand pendingCommand_ = smNone;
-    int commandDelay_ = 0;
-    std::vector<TSkinCommand> posted_;
+    HHOOK hook_ = nullptr;
 };
 
-// The manager of the process, null until the first skin data is loaded.
+// The manager of the process, null until the first skin data is loaded
+// and again once it is freed.
 TSkinManage* SkinManager();
 // Makes it when there is none; answers it.
 TSkinManage* CreateSkinManager(bool moduleMode);

@@ -48,6 +48,7 @@ void TWinSkinForm::Destroy()
     // before hooking; one whose window is gone touches nothing.
     QuickUnhook();
     FreeSysButtons();
+    if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(this);
     inherited::Destroy();
 }
 

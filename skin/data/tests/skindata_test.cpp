@@ -220,9 +220,8 @@ TEST_F(SkinDataTest, LoadedRegistersAndSwitchesSkinningOn)
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->SkinDatas(), std::vector<TSkinData*>{d});
     EXPECT_EQ(m->MainSkinData(), d);
-    EXPECT_TRUE(m->HookRequested());
-    EXPECT_EQ(m->PostedCommands(), std::vector<TSkinCommand>{smSkinAll});
-    EXPECT_EQ(m->CommandDelay(), 250);
+    EXPECT_EQ(m->PendingCommand(), smSkinAll);
+    EXPECT_EQ(m->CommandSkinData, d);
     EXPECT_TRUE(m->Active);  // idle: the command only switches skinning on
     EXPECT_TRUE(d->Active());
     EXPECT_TRUE(d->SkinControls().Contains(xcScrollbar));  // the system has GetScrollBarInfo
@@ -233,7 +232,7 @@ TEST_F(SkinDataTest, LoadedRegistersAndSwitchesSkinningOn)
     // The same value again: nothing. Off: unskin all.
     d->SetActive(true);
     d->SetActive(false);
-    EXPECT_EQ(m->PostedCommands(), (std::vector<TSkinCommand>{smSkinAll, smUnskinAll}));
+    EXPECT_EQ(m->PendingCommand(), smUnskinAll);
     EXPECT_EQ(m->CommandSkinData, d);
     EXPECT_FALSE(m->Active);
     d->SetActive(true);
@@ -241,7 +240,7 @@ TEST_F(SkinDataTest, LoadedRegistersAndSwitchesSkinningOn)
 
     // A new skin file at run time asks for a reload while the manager runs.
     d->SetSkinFile(TempFile("b.skn", kSkinB));
-    EXPECT_EQ(m->PostedCommands().back(), smReload);
+    EXPECT_EQ(m->PendingCommand(), smReload);
 
     data.reset();
     EXPECT_TRUE(m->SkinDatas().empty());
@@ -256,7 +255,7 @@ TEST_F(SkinDataTest, LoadedWithoutASkinTurnsActiveOff)
     d->SetSkinControls(TSkinControlTypes{xcPopupMenu, xcMenuItem, xcSystemMenu});
     d->Loaded();
     EXPECT_FALSE(d->Active());
-    EXPECT_TRUE(SkinManager()->PostedCommands().empty());
+    EXPECT_EQ(SkinManager()->PendingCommand(), smNone);
     // Without the frame, no system menu; menu items stay.
     EXPECT_EQ(d->SkinControls(), (TSkinControlTypes{xcPopupMenu, xcMenuItem}));
 }
@@ -266,13 +265,13 @@ TEST_F(SkinDataTest, OtherFormTypesCountInTheManager)
     TSkinData* d = Make();
     d->SetSkinFormtype(sfOnlyThisForm);
     d->Loaded();
-    EXPECT_TRUE(SkinManager()->Active);
+    // The manager runs, but an inactive data switches skinning on for no one.
+    EXPECT_FALSE(SkinManager()->Active);
     EXPECT_EQ(SkinManager()->State, 1);
-    EXPECT_FALSE(SkinManager()->HookRequested());
     EXPECT_EQ(SkinManager()->MainSkinData(), nullptr);
     // Switched on without a skin: no command.
     d->SetActive(true);
-    EXPECT_TRUE(SkinManager()->PostedCommands().empty());
+    EXPECT_EQ(SkinManager()->PendingCommand(), smNone);
     EXPECT_EQ(SkinManager()->CommandSkinData, d);
 }
 
@@ -358,7 +357,7 @@ TEST_F(SkinDataTest, LayoutLoadsTheSkinWhileItIsRead)
     ASSERT_EQ(d->Skin3rd()->Count(), 2);
     ASSERT_NE(SkinManager(), nullptr);
     EXPECT_EQ(SkinManager()->MainSkinData(), d);
-    EXPECT_EQ(SkinManager()->PostedCommands(), std::vector<TSkinCommand>{smSkinAll});
+    EXPECT_EQ(SkinManager()->PendingCommand(), smSkinAll);
     form.reset();
     EXPECT_TRUE(SkinManager()->SkinDatas().empty());
 }
