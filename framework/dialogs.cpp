@@ -17,7 +17,28 @@ TMessageBoxHook& Hook()
     return hook;
 }
 
-thread_local HHOOK t_centerHook = nullptr;
+// While a message box runs, it is kept in the middle of the screen: placed
+// there when it is activated, and again whenever its size changes (a skin
+// engine fitting it to another frame). The hooks stay installed until the
+// box returns, so that hooks installed before them (the skin engine's) see
+// the box's creation and activation too.
+struct TCentring {
+    HHOOK activate = nullptr;
+    HHOOK resized = nullptr;
+    HWND box = nullptr;
+};
+thread_local TCentring* t_centring = nullptr;
+
+void CentreOnScreen(HWND box)
+{
+    RECT r{};
+    GetWindowRect(box, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+              y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    if (r.left != x || r.top != y)
+        SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // The common dialog library brings the shell and the print spooler with
 // it: it is loaded when a dialog first opens, not with every program.
@@ -34,27 +55,32 @@ TGetOpenFileName OpenFileNameFunction()
     return function;
 }
 
-// Moves the message box to the middle of the screen when it is activated.
 LRESULT CALLBACK CenterProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE) {
+    TCentring* c = t_centring;
+    if (code == HCBT_ACTIVATE && c && !c->box) {
         HWND box = reinterpret_cast<HWND>(wParam);
         wchar_t cls[16] = {};
         GetClassNameW(box, cls, 16);
         if (lstrcmpW(cls, L"#32770") == 0) {
-            RECT r{};
-            GetWindowRect(box, &r);
-            const int w = r.right - r.left, h = r.bottom - r.top;
-            SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            HHOOK hook = t_centerHook;
-            t_centerHook = nullptr;
-            UnhookWindowsHookEx(hook);
-            return CallNextHookEx(nullptr, code, wParam, lParam);
+            c->box = box;
+            CentreOnScreen(box);
         }
     }
-    return CallNextHookEx(t_centerHook, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK ResizedProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    TCentring* c = t_centring;
+    if (code == HC_ACTION && c && c->box) {
+        const auto* ret = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (ret->hwnd == c->box && ret->message == WM_WINDOWPOSCHANGED) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(ret->lParam);
+            if (!(pos->flags & SWP_NOSIZE)) CentreOnScreen(c->box);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 HWND OwnerWindow()
@@ -75,11 +101,16 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT fla
 {
     if (Hook()) return Hook()(text, caption, flags);
     const std::wstring wtext = ToWide(text), wcaption = ToWide(caption);
-    HHOOK outer = t_centerHook;
-    t_centerHook = SetWindowsHookExW(WH_CBT, CenterProc, nullptr, GetCurrentThreadId());
+    TCentring centring;
+    TCentring* outer = t_centring;
+    t_centring = &centring;
+    const DWORD thread = GetCurrentThreadId();
+    centring.activate = SetWindowsHookExW(WH_CBT, CenterProc, nullptr, thread);
+    centring.resized = SetWindowsHookExW(WH_CALLWNDPROCRET, ResizedProc, nullptr, thread);
     const int result = MessageBoxW(OwnerWindow(), wtext.c_str(), wcaption.c_str(), flags);
-    if (t_centerHook) UnhookWindowsHookEx(t_centerHook);
-    t_centerHook = outer;
+    if (centring.resized) UnhookWindowsHookEx(centring.resized);
+    if (centring.activate) UnhookWindowsHookEx(centring.activate);
+    t_centring = outer;
     return result;
 }
 

@@ -159,5 +159,60 @@ TEST(OpenDialog, OpensAndCancelLeavesTheFileName)
     EXPECT_EQ(dialog.FileName(), "a.skn");
 }
 
+// A CBT hook installed before the box (as the skin engine's is) still sees
+// its creation and activation; a box resized afterwards (as a skin fits it
+// to its frame) is centred again.
+struct TEarlierHook {
+    HHOOK hook = nullptr;
+    int created = 0, activated = 0;
+    bool centredAfterResize = false;
+};
+TEarlierHook* g_earlier = nullptr;
+
+LRESULT CALLBACK EarlierCBT(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto box = reinterpret_cast<HWND>(wParam);
+    wchar_t cls[16] = {};
+    if (code == HCBT_CREATEWND || code == HCBT_ACTIVATE) GetClassNameW(box, cls, 16);
+    if (lstrcmpW(cls, L"#32770") == 0) {
+        if (code == HCBT_CREATEWND) ++g_earlier->created;
+        if (code == HCBT_ACTIVATE) ++g_earlier->activated;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK ResizeAndAnswer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND box = FindWindowW(L"#32770", L"resized");
+    if (!box || !IsWindowVisible(box)) return;
+    KillTimer(nullptr, id);
+    RECT r{};
+    GetWindowRect(box, &r);
+    SetWindowPos(box, nullptr, 0, 0, r.right - r.left + 120, r.bottom - r.top + 40,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(box, &r);
+    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    g_earlier->centredAfterResize = std::abs(cx - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
+                                    std::abs(cy - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST(MessageBox, EarlierHooksSeeTheBoxAndAResizedBoxStaysCentred)
+{
+    Application->Initialize();
+    TEarlierHook earlier;
+    g_earlier = &earlier;
+    earlier.hook = SetWindowsHookExW(WH_CBT, EarlierCBT, nullptr, GetCurrentThreadId());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, ResizeAndAnswer);
+    const int result = ShowMessageBox("text", "resized", MB_OK);
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(earlier.hook);
+    g_earlier = nullptr;
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(earlier.created, 1);
+    EXPECT_EQ(earlier.activated, 1);
+    EXPECT_TRUE(earlier.centredAfterResize);
+}
+
 }  // namespace
 }  // namespace fw
