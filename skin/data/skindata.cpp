@@ -7,11 +7,11 @@
 #include "framework/dialogs.h"
 #include "framework/forms.h"
 #include "rtl/files.h"
-#include "skin/file/quickini.h"
 #include "skin/data/skinapply.h"
-#include "skin/form/skinmanage.h"
-#include "skin/file/skinread.h"
 #include "skin/engine/skinunit.h"
+#include "skin/file/quickini.h"
+#include "skin/file/skinread.h"
+#include "skin/form/skinmanage.h"
 
 namespace skin {
 
