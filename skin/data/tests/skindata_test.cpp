@@ -14,8 +14,9 @@
 #include "framework/layout.h"
 #include "framework/typinfo.h"
 #include "skin/engine/skinapi.h"
-#include "skin/form/skinmanage.h"
 #include "skin/engine/skinunit.h"
+#include "skin/form/formgeometry.h"
+#include "skin/form/skinmanage.h"
 #include "skin/tests/skinfixture.h"
 #include "tools/skinpack/lzhencode.h"
 
@@ -401,6 +402,26 @@ TEST(SkinEngine, Helpers)
     RECT r{0, 0, 200, 50};
     EXPECT_GT(DrawTextWide(dc, L"\x5C4F\x53F7", r, DT_CALCRECT | DT_SINGLELINE), 0);
     ReleaseDC(form->Handle(), dc);
+}
+
+// The NT and not-Vista flags come from the one Windows version tests set.
+TEST(SkinEngine, PlatformFlagsFollowTheWindowsVersion)
+{
+    struct Case {
+        TWindowsVersion version;
+        bool nt, notVista;
+    } cases[] = {
+        {{4, 10, false, true}, false, true},
+        {{5, 1, true, false}, true, true},
+        {{6, 1, true, false}, true, false},
+        {{10, 0, true, false}, true, true},
+    };
+    for (const Case& c : cases) {
+        SetWindowsVersion(c.version);
+        EXPECT_EQ(IsNT(), c.nt) << c.version.Major << "." << c.version.Minor;
+        EXPECT_EQ(NotVista(), c.notVista) << c.version.Major << "." << c.version.Minor;
+    }
+    ResetWindowsVersion();
 }
 
 #ifdef SIGNS_DEFAULT_SKIN
