@@ -270,6 +270,9 @@ TEST_F(SkinDataTest, OtherFormTypesCountInTheManager)
     EXPECT_FALSE(SkinManager()->Active);
     EXPECT_EQ(SkinManager()->State, 1);
     EXPECT_EQ(SkinManager()->MainSkinData(), nullptr);
+    // More of them never push the state past active (to closing).
+    for (int i = 0; i < 4; ++i) d->Loaded();
+    EXPECT_EQ(SkinManager()->State, TSkinManage::kActive);
     // Switched on without a skin: no command.
     d->SetActive(true);
     EXPECT_EQ(SkinManager()->PendingCommand(), smNone);

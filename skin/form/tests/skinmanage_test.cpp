@@ -162,6 +162,19 @@ TEST_F(SkinManageTest, SkinWindowFilters)
     EXPECT_TRUE(PumpUntil([&] { return Skinned(cases[0].window); }));
 }
 
+TEST_F(SkinManageTest, HookGivesNoWindowToAFormThatHasNone)
+{
+    Data(sfMainform);
+    manager->InstallHook();
+    manager->Active = true;
+    fw::TForm* windowless = Form(false);
+    HWND popup = Window(L"SkinMgrActivated");
+    SetActiveWindow(popup);
+    EXPECT_EQ(manager->State, TSkinManage::kActive);  // the hook saw the activation
+    EXPECT_NE(manager->FindSkinForm(popup), nullptr);
+    EXPECT_FALSE(windowless->HandleAllocated());
+}
+
 TEST_F(SkinManageTest, MaySkinWindowFollowsTheMainDataAndItsDoFormSkin)
 {
     HWND preview = Window(L"TPrintPreviewWnd");
