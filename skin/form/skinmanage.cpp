@@ -106,7 +106,12 @@ void TSkinManage::HookCall(int code, WPARAM wParam, LPARAM lParam)
     switch (code) {
     case HCBT_CREATEWND: {
         const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-        if (create && (create->dwExStyle & WS_EX_MDICHILD)) SkinWindow(window);
+        if (!create) break;
+        // A size grip made in a skinned window gets its skinner at once.
+        if ((create->style & SBS_SIZEGRIP) && ClassNameOf(window) == "ScrollBar")
+            if (TWinSkinForm* skinner = FindSkinForm(create->hwndParent))
+                skinner->SkinChildWindow(window);
+        if (create->dwExStyle & WS_EX_MDICHILD) SkinWindow(window);
         break;
     }
     case HCBT_ACTIVATE:

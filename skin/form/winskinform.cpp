@@ -225,7 +225,7 @@ void TWinSkinForm::ActivationSequence()
     if (hoverTimer_) hoverTimer_->SetEnabled(true);
 }
 
-void TWinSkinForm::SkinControls()
+void TWinSkinForm::RunClassifier(const std::function<void(TControlClassifier&)>& pass)
 {
     controls_.Window = WindowHandle;
     if (!controlCanvas_) controlCanvas_ = std::make_unique<fw::TCanvas>();
@@ -234,10 +234,23 @@ void TWinSkinForm::SkinControls()
     classifier.FrameSkinned = FrameSkinned;
     classifier.NeedsScrollbars = [](fw::TControl* control) { return NeedsScrollbars(control); };
     // The menu skinners set the owner-draw hooks once they exist.
-    if (FormControl)
-        classifier.SkinAllControls(FormControl);
-    else
-        classifier.SkinChildWindows(WindowHandle);
+    pass(classifier);
+}
+
+void TWinSkinForm::SkinControls()
+{
+    RunClassifier([this](TControlClassifier& classifier) {
+        if (FormControl)
+            classifier.SkinAllControls(FormControl);
+        else
+            classifier.SkinChildWindows(WindowHandle);
+    });
+}
+
+void TWinSkinForm::SkinChildWindow(HWND window)
+{
+    if (!hooked_ || FormState == fsDestroyed || !SkinData) return;
+    RunClassifier([window](TControlClassifier& classifier) { classifier.SkinChildWindow(window); });
 }
 
 void TWinSkinForm::RecreateScrollbarSkin(HWND oldWindow)

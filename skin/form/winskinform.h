@@ -12,6 +12,7 @@
 
 #include "framework/winapi.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ class TCustomForm;
 
 namespace skin {
 
+class TControlClassifier;
 class TSkinData;
 
 // Sent by the system to draw a caption outside WM_NCPAINT.
@@ -55,6 +57,10 @@ public:
     void InitSkinForm(TSkinData* data, fw::TCustomForm* form);
     // Skins a foreign window: its window procedure only.
     void AttachWindow(TSkinData* data);
+
+    // A child window made after activation (the hook's size grips): the
+    // skinner of its kind, when it has one.
+    void SkinChildWindow(HWND window);
 
     // Full unskin: window procedure, frame, size and region put back.
     void UnhookWindow();
@@ -143,6 +149,7 @@ private:
     void FreeSkinControls() { controls_.FreeSkinControls(); }
     // Skinners for the window's children.
     void SkinControls();
+    void RunClassifier(const std::function<void(TControlClassifier&)>& pass);
     // A control whose window was made again gets a new scroll-bar skinner
     // in place of the one that skinned its old window.
     void RecreateScrollbarSkin(HWND oldWindow);
