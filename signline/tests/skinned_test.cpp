@@ -1,0 +1,228 @@
+// signline's window as the skin engine draws it, in process: skinned when
+// it is first activated, its frame read back active and inactive, its
+// caption buttons clicked, its message boxes skinned and closed by OK, and
+// the manager's commands unskinning and skinning it again.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "signline/send.h"
+#include "skin/engine/skinunit.h"
+#include "skin/form/skinmanage.h"
+#include "skin/form/tests/skinnedwindow.h"
+#include "skin/form/winskinform.h"
+
+namespace signline {
+namespace {
+
+using skin::test::ClickCaptionButton;
+using skin::test::ClientSizeOf;
+using skin::test::PixelAt;
+using skin::test::Pump;
+using skin::test::PumpUntil;
+
+constexpr int kClientW = 669, kClientH = 295;
+
+// Records the skinned notifications that reach the form.
+class TNotifySpy : public fw::TComponent {
+    FW_CLASS(TNotifySpy, fw::TComponent)
+public:
+    using TComponent::TComponent;
+    fw::TWndMethod old;
+    std::vector<fw::TMessage> notes;
+    void Hook(fw::TControl* c)
+    {
+        old = c->WindowProc;
+        c->WindowProc = fw::TWndMethod(this, &TNotifySpy::Proc);
+    }
+    void Proc(fw::TMessage& m)
+    {
+        if (m.Msg == skin::WM_SKINNOTIFY) notes.push_back(m);
+        old(m);
+    }
+};
+FW_IMPLEMENT_CLASS(TNotifySpy) {}
+
+// While it lives, presses OK on every message box of the thread once the
+// box answers the is-skinned query, and records what it found.
+class TBoxPresser {
+public:
+    TBoxPresser()
+    {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, Tick);
+    }
+    ~TBoxPresser()
+    {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    TBoxPresser(const TBoxPresser&) = delete;
+    TBoxPresser& operator=(const TBoxPresser&) = delete;
+
+    struct TBox {
+        HWND window;
+        bool skinned;
+        bool region;
+    };
+    std::vector<TBox> boxes;
+
+private:
+    static BOOL CALLBACK Find(HWND window, LPARAM param)
+    {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+            *reinterpret_cast<HWND*>(param) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (!current_) return;
+        HWND box = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&box));
+        if (!box) return;
+        const bool skinned = SendMessageW(box, skin::WM_SKINQUERY, 0, 0) == 1;
+        // Give the skinner its activation before looking.
+        if (!skinned && ++current_->waited_ < 20) return;
+        current_->waited_ = 0;
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        const bool region = GetWindowRgn(box, rgn) == COMPLEXREGION;
+        DeleteObject(rgn);
+        current_->boxes.push_back({box, skinned, region});
+        SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    }
+    static inline TBoxPresser* current_ = nullptr;
+    UINT_PTR timer_ = 0;
+    int waited_ = 0;
+};
+
+class SkinnedWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fw::Application->Initialize();
+        form.reset(fw::CreateForm<TStripSenderForm>(nullptr));
+        spy = new TNotifySpy(form.get());
+        spy->Hook(form.get());
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        ASSERT_TRUE(PumpUntil([&] { return !spy->notes.empty(); }));
+        Pump();
+    }
+    void TearDown() override { form.reset(); }
+    HWND Handle() { return form->Handle(); }
+    bool Skinned() { return SendMessageW(Handle(), skin::WM_SKINQUERY, 0, 0) == 1; }
+    bool HasRegion()
+    {
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        const int kind = GetWindowRgn(Handle(), rgn);
+        DeleteObject(rgn);
+        return kind == COMPLEXREGION;
+    }
+
+    skin::TSkinEngineScope engine;
+    fw::TOwnedPtr<TStripSenderForm> form;
+    TNotifySpy* spy = nullptr;
+};
+
+TEST_F(SkinnedWindowTest, SkinnedOnItsFirstActivation)
+{
+    ASSERT_EQ(spy->notes.size(), 1u);
+    EXPECT_EQ(spy->notes[0].WParam, 0u);
+    EXPECT_EQ(spy->notes[0].LParam, skin::SKIN_MARKER);
+    EXPECT_TRUE(Skinned());
+    EXPECT_TRUE(HasRegion());
+    const SIZE client = ClientSizeOf(Handle());
+    EXPECT_EQ(client.cx, kClientW);
+    EXPECT_EQ(client.cy, kClientH);
+}
+
+TEST_F(SkinnedWindowTest, FramePixelsActiveAndInactive)
+{
+    const skin::TSkinContent& s = form->SkinData1->Skin();
+    const int w =
+        skin::test::WindowRectOf(Handle()).right - skin::test::WindowRectOf(Handle()).left;
+    // Above the caption text and buttons, where the Top piece is stretched.
+    const int x = w - 120, y = 2;
+    auto active = skin::test::PaintedFrame(Handle());
+    EXPECT_EQ(PixelAt(active.get(), x, y), PixelAt(s.Top->Image.get(), 24, y));
+    EXPECT_EQ(PixelAt(active.get(), 300, 100), 0x00FF00u);  // the client area is left alone
+    SendMessageW(Handle(), WM_NCACTIVATE, FALSE, 0);
+    auto inactive = skin::test::PaintedFrame(Handle());
+    EXPECT_EQ(PixelAt(inactive.get(), x, y), PixelAt(s.Top->Image.get(), 24, 30 + y));
+    SendMessageW(Handle(), WM_NCACTIVATE, TRUE, 0);
+}
+
+TEST_F(SkinnedWindowTest, MinimiseRestoreAndCloseByCaptionButtons)
+{
+    // The default skin's buttons: minimise 100, maximise 68, close 36
+    // pixels from the right edge.
+    ClickCaptionButton(Handle(), 100);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(Handle()) != FALSE; }));
+    Pump();
+    SendMessageW(Handle(), skin::WM_SKINREPAINT, 0, 0);
+    ClickCaptionButton(Handle(), 100);
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(Handle()); }));
+    Pump();
+    EXPECT_EQ(ClientSizeOf(Handle()).cx, kClientW);
+    EXPECT_EQ(ClientSizeOf(Handle()).cy, kClientH);
+    ClickCaptionButton(Handle(), 36);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Handle()); }));
+}
+
+TEST_F(SkinnedWindowTest, MessageBoxesAreSkinnedAndClosedByOK)
+{
+    TBoxPresser presser;
+    form->Button1->SetEnabled(true);
+    SendMessageW(form->Button1->Handle(), BM_CLICK, 0, 0);  // no port: two boxes
+    ASSERT_EQ(presser.boxes.size(), 2u);
+    for (const auto& box : presser.boxes) {
+        EXPECT_TRUE(box.skinned);
+        EXPECT_TRUE(box.region);
+        EXPECT_FALSE(IsWindow(box.window));
+    }
+    // The skinner of a box that is gone stays listed, marked, until the
+    // next command frees it.
+    skin::TSkinManage* manager = skin::SkinManager();
+    ASSERT_NE(manager, nullptr);
+    const HWND last = presser.boxes.back().window;
+    skin::TWinSkinForm* gone = manager->FindSkinForm(last);
+    ASSERT_NE(gone, nullptr);
+    EXPECT_EQ(gone->FormState, skin::fsDestroyed);
+    manager->CommandSkinData = form->SkinData1;
+    manager->PostSkinCommand(skin::smReload, 250);
+    EXPECT_TRUE(PumpUntil([&] { return manager->CommandSkinData == nullptr; }));
+    EXPECT_EQ(manager->FindSkinForm(last), nullptr);
+    EXPECT_TRUE(Skinned());
+}
+
+TEST_F(SkinnedWindowTest, UnskinAllAndSkinAgainLeaveTheWindowAsItWas)
+{
+    const RECT skinned = skin::test::WindowRectOf(Handle());
+    form->SkinData1->SetActive(false);  // the unskin-all command
+    EXPECT_TRUE(PumpUntil([&] { return !Skinned(); }));
+    Pump();
+    EXPECT_FALSE(HasRegion());
+    EXPECT_EQ(ClientSizeOf(Handle()).cx, kClientW);
+    EXPECT_EQ(ClientSizeOf(Handle()).cy, kClientH);
+
+    spy->notes.clear();
+    form->SkinData1->SetActive(true);  // the skin-all command
+    EXPECT_TRUE(PumpUntil([&] { return !spy->notes.empty(); }));
+    Pump();
+    EXPECT_TRUE(Skinned());
+    EXPECT_TRUE(HasRegion());
+    const RECT again = skin::test::WindowRectOf(Handle());
+    EXPECT_EQ(again.right - again.left, skinned.right - skinned.left);
+    EXPECT_EQ(again.bottom - again.top, skinned.bottom - skinned.top);
+    EXPECT_EQ(ClientSizeOf(Handle()).cx, kClientW);
+}
+
+}  // namespace
+}  // namespace signline
