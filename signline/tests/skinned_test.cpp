@@ -26,26 +26,6 @@ using skin::test::PumpUntil;
 
 constexpr int kClientW = 669, kClientH = 295;
 
-// Records the skinned notifications that reach the form.
-class TNotifySpy : public fw::TComponent {
-    FW_CLASS(TNotifySpy, fw::TComponent)
-public:
-    using TComponent::TComponent;
-    fw::TWndMethod old;
-    std::vector<fw::TMessage> notes;
-    void Hook(fw::TControl* c)
-    {
-        old = c->WindowProc;
-        c->WindowProc = fw::TWndMethod(this, &TNotifySpy::Proc);
-    }
-    void Proc(fw::TMessage& m)
-    {
-        if (m.Msg == skin::WM_SKINNOTIFY) notes.push_back(m);
-        old(m);
-    }
-};
-FW_IMPLEMENT_CLASS(TNotifySpy) {}
-
 // While it lives, presses OK on every message box of the thread once the
 // box answers the is-skinned query, and records what it found.
 class TBoxPresser {
@@ -108,7 +88,7 @@ protected:
     {
         fw::Application->Initialize();
         form.reset(fw::CreateForm<TStripSenderForm>(nullptr));
-        spy = new TNotifySpy(form.get());
+        spy = std::make_unique<skin::test::TNotifySpy>();
         spy->Hook(form.get());
         form->Show();
         SetForegroundWindow(form->Handle());
@@ -128,7 +108,7 @@ protected:
 
     skin::TSkinEngineScope engine;
     fw::TOwnedPtr<TStripSenderForm> form;
-    TNotifySpy* spy = nullptr;
+    std::unique_ptr<skin::test::TNotifySpy> spy;
 };
 
 TEST_F(SkinnedWindowTest, SkinnedOnItsFirstActivation)

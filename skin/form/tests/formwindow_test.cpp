@@ -30,28 +30,6 @@ constexpr int kClientW = 669, kClientH = 295;
 // (minimise) from the window's right edge.
 constexpr int kBorder = 4, kCaption = 30;
 
-// Records what reaches the form's WindowProc.
-class TNotifySpy : public fw::TComponent {
-    FW_CLASS(TNotifySpy, fw::TComponent)
-public:
-    using TComponent::TComponent;
-    fw::TWndMethod old;
-    std::vector<fw::TMessage> notes;
-    int styleChanges = 0;
-    void Hook(fw::TControl* c)
-    {
-        old = c->WindowProc;
-        c->WindowProc = fw::TWndMethod(this, &TNotifySpy::Proc);
-    }
-    void Proc(fw::TMessage& m)
-    {
-        if (m.Msg == WM_SKINNOTIFY) notes.push_back(m);
-        if (m.Msg == WM_STYLECHANGED) ++styleChanges;
-        old(m);
-    }
-};
-FW_IMPLEMENT_CLASS(TNotifySpy) {}
-
 class FormWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -65,7 +43,7 @@ protected:
         form->SetCaption("Skinned");
         form->SetBounds(120, 80, 300, 200);
         form->SetClientSize(kClientW, kClientH);
-        spy = new TNotifySpy(form.get());
+        spy = std::make_unique<test::TNotifySpy>();
         spy->Hook(form.get());
         form->Show();
         Pump();
@@ -102,7 +80,7 @@ protected:
 
     fw::TOwnedPtr<TSkinData> data;
     fw::TOwnedPtr<fw::TForm> form;
-    TNotifySpy* spy = nullptr;
+    std::unique_ptr<test::TNotifySpy> spy;
     RECT nativeRect{};
     LONG_PTR nativeProc = 0;
     TSkinEngineScope engine;

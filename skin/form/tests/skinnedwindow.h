@@ -9,11 +9,34 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "framework/controls.h"
+#include "framework/messages.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/tests/pixels.h"
 
 namespace skin::test {
+
+// Records the skinned notifications and style changes that reach a
+// control's WindowProc; it must outlive the control's window.
+class TNotifySpy : public fw::TObject {
+public:
+    void Hook(fw::TControl* c)
+    {
+        old = c->WindowProc;
+        c->WindowProc = fw::TWndMethod(this, &TNotifySpy::Proc);
+    }
+    void Proc(fw::TMessage& m)
+    {
+        if (m.Msg == WM_SKINNOTIFY) notes.push_back(m);
+        if (m.Msg == WM_STYLECHANGED) ++styleChanges;
+        old(m);
+    }
+    fw::TWndMethod old;
+    std::vector<fw::TMessage> notes;
+    int styleChanges = 0;
+};
 
 // Dispatches the thread's messages until done holds; false when it did not
 // within ms milliseconds.
