@@ -155,6 +155,30 @@ TEST_F(FormWindowTest, FramePixelsActiveAndInactive)
     EXPECT_EQ(PixelAt(b.get(), x, y), 0x00FF00u);
 }
 
+TEST_F(FormWindowTest, AButtonLeftAfterAPressShowsItsRestingLookAgain)
+{
+    TWinSkinForm* s = Skin(form.get());
+    const int w = WindowRect().right - WindowRect().left;
+    TWinSysButton* minimise = nullptr;
+    for (auto& b : s->SysButtons)
+        if (b->SkinButton->Action == 2 && b->Visible) minimise = b.get();
+    ASSERT_NE(minimise, nullptr);
+    minimise->ButtonDown();  // pressed look drawn on the window
+    minimise->HoverLeave();  // normal look drawn over it
+    const RECT r = minimise->Rect;
+    HDC dc = GetWindowDC(Handle());
+    auto onScreen = test::Solid(r.right - r.left, r.bottom - r.top, 0);
+    BitBlt(onScreen->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, dc, r.left,
+           r.top, SRCCOPY);
+    ReleaseDC(Handle(), dc);
+    auto resting = Frame();
+    ASSERT_EQ(r.right, w - 100 + 30);
+    for (int y = 0; y < r.bottom - r.top; ++y)
+        for (int x = 0; x < r.right - r.left; ++x)
+            ASSERT_EQ(PixelAt(onScreen.get(), x, y), PixelAt(resting.get(), r.left + x, r.top + y))
+                << x << "," << y;
+}
+
 TEST_F(FormWindowTest, HitTestCaptionAndBorders)
 {
     Skin(form.get());
