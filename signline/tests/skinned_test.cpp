@@ -182,7 +182,7 @@ TEST_F(SkinnedWindowTest, MessageBoxesAreSkinnedAndClosedByOK)
     EXPECT_TRUE(Skinned());
 }
 
-TEST_F(SkinnedWindowTest, UnskinAllAndSkinAgainLeaveTheWindowAsItWas)
+TEST_F(SkinnedWindowTest, UnskinAllSkinAllAndReloadLeaveTheWindowAsItWas)
 {
     const RECT skinned = skin::test::WindowRectOf(Handle());
     form->SkinData1->SetActive(false);  // the unskin-all command
@@ -202,6 +202,22 @@ TEST_F(SkinnedWindowTest, UnskinAllAndSkinAgainLeaveTheWindowAsItWas)
     EXPECT_EQ(again.right - again.left, skinned.right - skinned.left);
     EXPECT_EQ(again.bottom - again.top, skinned.bottom - skinned.top);
     EXPECT_EQ(ClientSizeOf(Handle()).cx, kClientW);
+
+    // The reload command builds the caption buttons again and applies the
+    // skin again: same size, same region, skinned.
+    skin::TSkinManage* manager = skin::SkinManager();
+    spy->notes.clear();
+    manager->CommandSkinData = form->SkinData1;
+    manager->PostSkinCommand(skin::smReload, 250);
+    EXPECT_TRUE(PumpUntil([&] { return manager->CommandSkinData == nullptr; }));
+    Pump();
+    EXPECT_FALSE(spy->notes.empty());
+    EXPECT_TRUE(Skinned());
+    EXPECT_TRUE(HasRegion());
+    const RECT reloaded = skin::test::WindowRectOf(Handle());
+    EXPECT_TRUE(EqualRect(&reloaded, &again));
+    EXPECT_EQ(ClientSizeOf(Handle()).cx, kClientW);
+    EXPECT_EQ(ClientSizeOf(Handle()).cy, kClientH);
 }
 
 }  // namespace
