@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "framework/forms.h"
 #include "framework/guard.h"
@@ -92,6 +93,20 @@ void TSkinManage::UnregisterSkinData(TSkinData* data)
     std::erase(skinDatas_, data);
     if (mainSkinData_ == data) mainSkinData_ = nullptr;
     if (CommandSkinData == data) CommandSkinData = nullptr;
+    // No skinner keeps painting with a skin that is gone: each window
+    // skinned with it gets its own frame back (only its procedure, when
+    // its form is going away too).
+    std::vector<TWinSkinForm*> orphans;
+    std::copy_if(forms_.begin(), forms_.end(), std::back_inserter(orphans),
+                 [data](TWinSkinForm* f) { return f->SkinData == data; });
+    for (TWinSkinForm* f : orphans) {
+        if (State == kClosing || (f->FormControl && f->FormControl->Destroying())) {
+            f->QuickUnhook();
+            FreeSkinner(f);
+        } else {
+            UnskinAndFree(f);
+        }
+    }
 }
 
 void TSkinManage::InstallHook()

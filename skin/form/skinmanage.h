@@ -42,7 +42,8 @@ public:
     // Appends the data; the first sfMainform data becomes the main one,
     // whose Options rule the window filters.
     void RegisterSkinData(TSkinData* data);
-    // Removes it and drops the main and command references to it.
+    // Removes it and drops the main and command references to it; the
+    // windows skinned with it are unskinned and their skinners freed.
     void UnregisterSkinData(TSkinData* data);
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
     TSkinData* MainSkinData() const { return mainSkinData_; }

@@ -313,6 +313,23 @@ TEST_F(SkinManageTest, DestroyedWindowsSkinnerIsFreedAtTheNextCommand)
     EXPECT_TRUE(manager->SkinnedWindows().empty());
 }
 
+TEST_F(SkinManageTest, FreeingASkinDataUnskinsTheWindowsSkinnedWithIt)
+{
+    TSkinData* d = Data(sfMainform);
+    manager->Active = true;
+    HWND popup = Window(L"SkinMgrOrphan");
+    fw::TForm* form = Form();
+    ASSERT_TRUE(manager->SkinWindow(popup));
+    ASSERT_TRUE(manager->SkinWindow(form->Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return Skinned(popup) && Skinned(form->Handle()); }));
+    datas.clear();  // frees d
+    (void)d;
+    EXPECT_TRUE(manager->SkinnedWindows().empty());
+    EXPECT_FALSE(Skinned(popup));
+    EXPECT_FALSE(Skinned(form->Handle()));
+    PumpUntil([] { return false; }, 100);  // nothing left to paint with the freed skin
+}
+
 TEST_F(SkinManageTest, AFreedSkinnerIsUnlistedByIdentity)
 {
     Data(sfMainform);
