@@ -179,6 +179,32 @@ TEST_F(FormWindowTest, AButtonLeftAfterAPressShowsItsRestingLookAgain)
                 << x << "," << y;
 }
 
+// Counts the popup menus that open and closes each.
+int g_menus = 0;
+void CALLBACK CloseMenus(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+        ++g_menus;
+        EndMenu();
+    }
+}
+
+TEST_F(FormWindowTest, RightClickOnTheCaptionShowsOneSystemMenu)
+{
+    Skin(form.get());
+    const RECT r = WindowRect();
+    g_menus = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMenus);
+    const LPARAM at = MAKELPARAM(r.left + 200, r.top + 15);
+    SendMessageW(Handle(), WM_NCRBUTTONDOWN, HTCAPTION, at);
+    Pump(300);
+    SendMessageW(Handle(), WM_NCRBUTTONUP, HTCAPTION, at);
+    Pump(300);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_menus, 1);
+}
+
 TEST_F(FormWindowTest, HitTestCaptionAndBorders)
 {
     Skin(form.get());
