@@ -32,13 +32,12 @@ public:
     {
         T* form = new T(this);
         reference = form;
-        try {
-            form->InitializeForm();
-        } catch (...) {
+        TScopeExit freeUnlessMade([&reference, form] {
             reference = nullptr;
             form->Free();
-            throw;
-        }
+        });
+        form->InitializeForm();
+        freeUnlessMade.Dismiss();
         if (!mainForm_) mainForm_ = form;
     }
     TCustomForm* MainForm() const { return mainForm_; }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/guards.h"
 #include "framework/text.h"
 #include "rtl/bmp.h"
 
@@ -49,12 +50,9 @@ void FillPalette(TPixelFormat f, DibInfo& info)
             info.colors[i] = {GetBValue(k16[i]), GetGValue(k16[i]), GetRValue(k16[i]), 0};
         info.header.biClrUsed = 16;
     } else if (f == pf8bit) {
-        HDC screen = GetDC(nullptr);
-        HPALETTE pal = CreateHalftonePalette(screen);
-        ReleaseDC(nullptr, screen);
+        const TGdiObject<HPALETTE> pal(CreateHalftonePalette(TWindowDC(nullptr).Handle()));
         PALETTEENTRY entries[256] = {};
-        const UINT n = pal ? GetPaletteEntries(pal, 0, 256, entries) : 0;
-        if (pal) DeleteObject(pal);
+        const UINT n = pal.Handle() ? GetPaletteEntries(pal.Handle(), 0, 256, entries) : 0;
         for (UINT i = 0; i < n; ++i)
             info.colors[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
         info.header.biClrUsed = 256;
@@ -95,21 +93,12 @@ void FillWhite(uint8_t* bits, int width, int height, TPixelFormat f)
 // A memory DC with a bitmap selected, for the length of one copy.
 class SelectedDC {
 public:
-    explicit SelectedDC(HBITMAP bitmap)
-        : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, bitmap))
-    {}
-    ~SelectedDC()
-    {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    SelectedDC(const SelectedDC&) = delete;
-    SelectedDC& operator=(const SelectedDC&) = delete;
-    HDC dc() const { return dc_; }
+    explicit SelectedDC(HBITMAP bitmap) : dc_(nullptr), selected_(dc_.Handle(), bitmap) {}
+    HDC dc() const { return dc_.Handle(); }
 
 private:
-    HDC dc_;
-    HGDIOBJ old_;
+    TMemoryDC dc_;
+    TSelectObject selected_;
 };
 
 }  // namespace

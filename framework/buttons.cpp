@@ -208,13 +208,7 @@ void TCustomGroupBox::SetParentBackground(bool v)
 void TCustomGroupBox::AdjustClientRect(RECT& r) const
 {
     // Below the caption, inside the frame.
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    r.top += tm.tmHeight;
+    r.top += FontMetrics(Font()).tmHeight;
     InflateRect(&r, -1, -1);
 }
 

@@ -23,6 +23,7 @@
 
 #include "framework/components.h"
 #include "framework/graphics.h"
+#include "framework/guards.h"
 #include "framework/messages.h"
 
 namespace fw {
@@ -261,15 +262,11 @@ public:
     {
         Lock();
         SetHandle(dc);
-        try {
-            paint();
-        } catch (...) {
+        TScopeExit giveBack([this] {
             SetHandle(nullptr);
             Unlock();
-            throw;
-        }
-        SetHandle(nullptr);
-        Unlock();
+        });
+        paint();
     }
 
 protected:

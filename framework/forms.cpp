@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/application.h"
+#include "framework/guards.h"
 #include "framework/layout.h"
 #include "framework/menus.h"
 
@@ -448,34 +449,28 @@ TModalResult TCustomForm::ShowModal()
     }
     modal_ = true;
     modalResult_ = mrNone;
-    auto restore = [&] {
+    TScopeExit restore([&] {
         modal_ = false;
         for (HWND h : disabled)
             if (IsWindow(h)) EnableWindow(h, TRUE);
         Hide();
-    };
-    try {
-        Show();
-        while (modalResult_ == mrNone) {
-            Application->HandleMessage();
-            if (Application->Terminated()) {
-                modalResult_ = mrCancel;
-                break;
-            }
-            if (modalResult_ != mrNone) {
-                TCloseAction action = caHide;
-                if (!CloseQuery())
-                    action = caNone;
-                else
-                    OnClose(this, action);
-                if (action == caNone) modalResult_ = mrNone;
-            }
+    });
+    Show();
+    while (modalResult_ == mrNone) {
+        Application->HandleMessage();
+        if (Application->Terminated()) {
+            modalResult_ = mrCancel;
+            break;
         }
-    } catch (...) {
-        restore();
-        throw;
+        if (modalResult_ != mrNone) {
+            TCloseAction action = caHide;
+            if (!CloseQuery())
+                action = caNone;
+            else
+                OnClose(this, action);
+            if (action == caNone) modalResult_ = mrNone;
+        }
     }
-    restore();
     return modalResult_;
 }
 

@@ -184,12 +184,9 @@ template <class T>
 T* CreateForm(TComponent* owner)
 {
     T* form = new T(owner);
-    try {
-        form->InitializeForm();
-    } catch (...) {
-        form->Free();
-        throw;
-    }
+    TScopeExit freeUnlessMade([form] { form->Free(); });
+    form->InitializeForm();
+    freeUnlessMade.Dismiss();
     return form;
 }
 

@@ -1,5 +1,6 @@
 #include "framework/graphics.h"
 
+#include "framework/guards.h"
 #include "framework/text.h"
 
 namespace fw {
@@ -67,9 +68,8 @@ const TIdentMap& ColorIdents()
 int ScreenPixelsPerInch()
 {
     static const int ppi = [] {
-        HDC dc = GetDC(nullptr);
-        const int v = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
+        const TWindowDC screen(nullptr);
+        const int v = screen.Handle() ? GetDeviceCaps(screen.Handle(), LOGPIXELSY) : 96;
         return v > 0 ? v : 96;
     }();
     return ppi;
@@ -218,6 +218,15 @@ void TFont::ReleaseDropped()
 {
     if (dropped_) DeleteObject(dropped_);
     dropped_ = nullptr;
+}
+
+TEXTMETRICW FontMetrics(const TFont* font)
+{
+    TEXTMETRICW tm{};
+    const TWindowDC screen(nullptr);
+    const TSelectObject selected(screen.Handle(), font->Handle());
+    GetTextMetricsW(screen.Handle(), &tm);
+    return tm;
 }
 
 // ---------------------------------------------------------------------------

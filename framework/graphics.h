@@ -158,6 +158,9 @@ private:
     HFONT dropped_ = nullptr;
 };
 
+// The metrics of a font as the screen draws it.
+TEXTMETRICW FontMetrics(const TFont* font);
+
 class TBrush : public TGraphicsObject {
     FW_CLASS(TBrush, TGraphicsObject)
 public:

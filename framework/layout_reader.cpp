@@ -5,6 +5,7 @@
 #include <map>
 
 #include "framework/controls.h"
+#include "framework/guards.h"
 #include "framework/layout.h"
 #include "framework/strings.h"
 #include "framework/text.h"
@@ -25,15 +26,15 @@ public:
         if (o.className != root_->ClassName())
             Fail(o.line, "the layout is of class " + o.className + ", not " + root_->ClassName());
         Begin(root_);
-        try {
+        {
+            // Reading ends for every component begun, also when the layout fails.
+            TScopeExit endRead([this] {
+                for (TComponent* c : loaded_) c->EndRead();
+            });
             if (!o.name.empty()) root_->SetName(o.name);
             ReadItems(root_, o);
             ResolveFixups();
-        } catch (...) {
-            for (TComponent* c : loaded_) c->EndRead();
-            throw;
         }
-        for (TComponent* c : loaded_) c->EndRead();
         for (TComponent* c : loaded_) c->Loaded();
     }
 

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "framework/application.h"
+#include "framework/guards.h"
 #include "framework/text.h"
 
 namespace fw {
@@ -486,20 +487,14 @@ bool HandleMenuItemMessage(TMessage& m)
         if (mis->CtlType != ODT_MENU) return false;
         TMenuItem* item = TMenuItem::FromItemData(mis->itemData);
         if (!item) return false;
-        HDC dc = GetDC(nullptr);
-        TCanvas canvas;
-        canvas.SetHandle(dc);
-        if (Screen) canvas.SetFont(Screen->MenuFont());
         int w = static_cast<int>(mis->itemWidth), h = static_cast<int>(mis->itemHeight);
-        try {
+        {
+            TWindowDC screen(nullptr);
+            TCanvas canvas;  // gives the DC back before the guard releases it
+            canvas.SetHandle(screen.Handle());
+            if (Screen) canvas.SetFont(Screen->MenuFont());
             item->MeasureItem(&canvas, w, h);
-        } catch (...) {
-            canvas.SetHandle(nullptr);
-            ReleaseDC(nullptr, dc);
-            throw;
         }
-        canvas.SetHandle(nullptr);
-        ReleaseDC(nullptr, dc);
         mis->itemWidth = static_cast<UINT>(std::max(w, 0));
         mis->itemHeight = static_cast<UINT>(std::max(h, 0));
         m.Result = TRUE;
@@ -510,19 +505,15 @@ bool HandleMenuItemMessage(TMessage& m)
         if (dis->CtlType != ODT_MENU) return false;
         TMenuItem* item = TMenuItem::FromItemData(dis->itemData);
         if (!item) return false;
-        TCanvas canvas;
-        canvas.SetHandle(dis->hDC);
-        if (Screen) canvas.SetFont(Screen->MenuFont());
-        const int saved = SaveDC(dis->hDC);
-        try {
+        {
+            // Whatever the handler does to the system's DC is undone once the
+            // canvas (made after the guard, so ended before it) has let go.
+            TSavedDC saved(dis->hDC);
+            TCanvas canvas;
+            canvas.SetHandle(dis->hDC);
+            if (Screen) canvas.SetFont(Screen->MenuFont());
             item->DrawItem(&canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
-        } catch (...) {
-            canvas.SetHandle(nullptr);
-            RestoreDC(dis->hDC, saved);
-            throw;
         }
-        canvas.SetHandle(nullptr);
-        RestoreDC(dis->hDC, saved);
         m.Result = TRUE;
         return true;
     }

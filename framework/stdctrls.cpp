@@ -95,12 +95,13 @@ void TCustomLabel::AdjustBounds()
     if (!autoSize_ || Loading()) return;
     std::wstring text = ToWide(Caption());
     if (text.empty()) text = L" ";
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
     RECT r{0, 0, wordWrap_ ? width_ : 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        const TWindowDC screen(nullptr);
+        const TSelectObject font(screen.Handle(), Font()->Handle());
+        DrawTextW(screen.Handle(), text.c_str(), static_cast<int>(text.size()), &r,
+                  DrawFlags() | DT_CALCRECT);
+    }
     int x = left_;
     if (alignment_ == taRightJustify) x = left_ + width_ - r.right;
     SetBounds(x, top_, r.right, r.bottom);
@@ -529,13 +530,7 @@ int TCustomComboBox::ItemHeight() const
 {
     if (HWND h = HandleIfAllocated())
         return static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, 0, 0));
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return tm.tmHeight;
+    return FontMetrics(Font()).tmHeight;
 }
 
 int TCustomComboBox::WindowHeight(int height) const

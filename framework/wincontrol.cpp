@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "framework/controls.h"
 #include "framework/forms.h"
 #include "framework/guard.h"
+#include "framework/guards.h"
 #include "framework/menus.h"
 #include "framework/text.h"
 
@@ -534,16 +536,10 @@ void TWinControl::PaintControls(HDC dc)
         if (!IsWindowless(c) || (!c->Visible() && !c->Designing())) continue;
         const RECT b = c->BoundsRect();
         if (!RectVisible(dc, &b)) continue;
-        const int saved = SaveDC(dc);
+        TSavedDC saved(dc);
         OffsetViewportOrgEx(dc, b.left, b.top, nullptr);
         IntersectClipRect(dc, 0, 0, b.right - b.left, b.bottom - b.top);
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
 }
 
@@ -559,29 +555,20 @@ void TWinControl::PaintBuffered(HDC dc, const RECT& area)
 {
     RECT client{};
     GetClientRect(handle_, &client);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
-                                            std::max<LONG>(client.bottom, 1));
-    HGDIOBJ old = SelectObject(mem, bitmap);
+    TMemoryDC memory(dc);
+    const HDC mem = memory.Handle();
+    TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
+                                                      std::max<LONG>(client.bottom, 1)));
+    TSelectObject selected(mem, bitmap.Handle());
     IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
-    auto cleanup = [&] {
-        SelectObject(mem, old);
-        DeleteObject(bitmap);
-        DeleteDC(mem);
-    };
-    try {
+    {
         erasingBuffer_ = true;
+        TScopeExit erased([this] { erasingBuffer_ = false; });
         Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0);
-        erasingBuffer_ = false;
-        PaintHandler(mem);
-    } catch (...) {
-        erasingBuffer_ = false;
-        cleanup();
-        throw;
     }
+    PaintHandler(mem);
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left,
            area.top, SRCCOPY);
-    cleanup();
 }
 
 void TWinControl::PaintWindow(HDC dc)
@@ -637,19 +624,15 @@ void TWinControl::WndProc(TMessage& m)
         for (TControl* c : controls_)
             if (IsWindowless(c) && c->Visible()) windowless = true;
         if (superclassed_ && !windowless) break;
+        // A DC in wParam is lent by whoever paints this window into it;
+        // without one the window paints its own update region.
         HDC dc = reinterpret_cast<HDC>(m.WParam);
-        PAINTSTRUCT ps{};
-        if (!dc) dc = BeginPaint(handle_, &ps);
-        try {
-            if (doubleBuffered_ && !superclassed_ && !m.WParam)
-                PaintBuffered(dc, ps.rcPaint);
-            else
-                PaintHandler(dc);
-        } catch (...) {
-            if (!m.WParam) EndPaint(handle_, &ps);
-            throw;
-        }
-        if (!m.WParam) EndPaint(handle_, &ps);
+        std::optional<TPaintDC> paint;
+        if (!dc) dc = paint.emplace(handle_).Handle();
+        if (doubleBuffered_ && !superclassed_ && paint)
+            PaintBuffered(dc, paint->PaintRect());
+        else
+            PaintHandler(dc);
         return;
     }
     case WM_ERASEBKGND:

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
+#include "framework/guards.h"
 #include "framework/text.h"
 #include "rtl/sysutils.h"
 #include "signboard/areamemo.h"
@@ -304,16 +305,15 @@ void TBoardSenderForm::PPMemoDblClick(fw::TObject* Sender)
     const std::string asShown = fw::ToGbk(fw::ToWide(areaText));
     dialog->LoadProperties(area->HelpKeyword());
     dialog->SetCanvas(Panel2);
-    try {
+    {
+        // The mouse-down of this double click starts a move drag once this
+        // handler returns; it is ended as soon as that has happened, and the
+        // area stays selected (also when the dialog fails).
+        fw::TScopeExit endDrag([this] {
+            if (HWND h = HandleIfAllocated()) PostMessageW(h, WM_ENDAREADRAG, 0, 0);
+        });
         dialog->ShowModal();
-    } catch (...) {
-        PostMessageW(Handle(), WM_ENDAREADRAG, 0, 0);
-        throw;
     }
-    // The mouse-down of this double click starts a move drag once this
-    // handler returns; it is ended as soon as that has happened, and the
-    // area stays selected.
-    PostMessageW(Handle(), WM_ENDAREADRAG, 0, 0);
     if (dialog->Confirmed() == 0) return;
 
     const int x = rtl::StrToInt(dialog->EAX->Text());

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/guards.h"
+
 namespace skin {
 
 namespace {
@@ -229,12 +231,7 @@ void PaintControlTo(fw::TControl* control, HDC dc)
 {
     if (!control || !control->Parent()) return;
     fw::TWinControl* parent = control->Parent();
-    const int saved = SaveDC(dc);
-    struct Restore {
-        HDC dc;
-        int saved;
-        ~Restore() { RestoreDC(dc, saved); }
-    } restore{dc, saved};
+    const fw::TSavedDC saved(dc);
     OffsetViewportOrgEx(dc, -control->Left(), -control->Top(), nullptr);
     IntersectClipRect(dc, control->Left(), control->Top(), control->Left() + control->Width(),
                       control->Top() + control->Height());
