@@ -80,11 +80,44 @@ int ScreenPixelsPerInch()
 
 FW_IMPLEMENT_CLASS(TGraphicsObject) {}
 
+TGraphicsObject::~TGraphicsObject()
+{
+    if (handle_) DeleteObject(handle_);
+    if (dropped_) DeleteObject(dropped_);
+}
+
+HGDIOBJ TGraphicsObject::GdiHandle() const
+{
+    if (!handle_) handle_ = CreateHandle();
+    return handle_;
+}
+
 void TGraphicsObject::Changed()
 {
     DropHandle();
     OnChange(this);
     ReleaseDropped();
+}
+
+void TGraphicsObject::AdoptHandle(HGDIOBJ handle)
+{
+    DropHandle();
+    handle_ = handle;
+    OnChange(this);
+    ReleaseDropped();
+}
+
+void TGraphicsObject::DropHandle()
+{
+    if (dropped_) DeleteObject(dropped_);
+    dropped_ = handle_;
+    handle_ = nullptr;
+}
+
+void TGraphicsObject::ReleaseDropped()
+{
+    if (dropped_) DeleteObject(dropped_);
+    dropped_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -104,12 +137,6 @@ FW_IMPLEMENT_CLASS(TFont)
 // default, so that the font mapper picks a face with the Chinese glyphs
 // whatever the locale: the programs' 8-bit text is always GBK.
 TFont::TFont() : name_("MS Sans Serif"), height_(-11), charset_(GB2312_CHARSET) {}
-
-TFont::~TFont()
-{
-    if (handle_) DeleteObject(handle_);
-    if (dropped_) DeleteObject(dropped_);
-}
 
 void TFont::SetName(const std::string& name)
 {
@@ -150,31 +177,27 @@ void TFont::SetCharset(int charset)
     Changed();
 }
 
-HFONT TFont::Handle() const
+HGDIOBJ TFont::CreateHandle() const
 {
-    if (!handle_) {
-        LOGFONTW lf{};
-        lf.lfHeight = height_;
-        lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = style_.Contains(fsItalic);
-        lf.lfUnderline = style_.Contains(fsUnderline);
-        lf.lfStrikeOut = style_.Contains(fsStrikeOut);
-        lf.lfCharSet = static_cast<BYTE>(charset_);
-        lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-        lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-        lf.lfQuality = DEFAULT_QUALITY;
-        lf.lfPitchAndFamily = DEFAULT_PITCH;
-        const std::wstring face = ToWide(name_);
-        lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-        handle_ = CreateFontIndirectW(&lf);
-    }
-    return handle_;
+    LOGFONTW lf{};
+    lf.lfHeight = height_;
+    lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = style_.Contains(fsItalic);
+    lf.lfUnderline = style_.Contains(fsUnderline);
+    lf.lfStrikeOut = style_.Contains(fsStrikeOut);
+    lf.lfCharSet = static_cast<BYTE>(charset_);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH;
+    const std::wstring face = ToWide(name_);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    return CreateFontIndirectW(&lf);
 }
 
 void TFont::SetHandle(HFONT font)
 {
-    if (!font || font == handle_) return;
-    DropHandle();
+    if (!font || Owns(font)) return;
     LOGFONTW lf{};
     if (GetObjectW(font, sizeof(lf), &lf) == sizeof(lf)) {
         name_ = ToGbk(lf.lfFaceName);
@@ -187,9 +210,7 @@ void TFont::SetHandle(HFONT font)
         if (lf.lfStrikeOut) s.Include(fsStrikeOut);
         style_ = s;
     }
-    handle_ = font;
-    OnChange(this);
-    ReleaseDropped();
+    AdoptHandle(font);
 }
 
 void TFont::Assign(const TPersistent* source)
@@ -205,19 +226,6 @@ void TFont::Assign(const TPersistent* source)
         return;
     }
     TGraphicsObject::Assign(source);
-}
-
-void TFont::DropHandle()
-{
-    if (dropped_) DeleteObject(dropped_);
-    dropped_ = handle_;
-    handle_ = nullptr;
-}
-
-void TFont::ReleaseDropped()
-{
-    if (dropped_) DeleteObject(dropped_);
-    dropped_ = nullptr;
 }
 
 TEXTMETRICW FontMetrics(const TFont* font)
@@ -238,12 +246,6 @@ FW_IMPLEMENT_CLASS(TBrush)
     c.Property("Style", &TBrush::Style, &TBrush::SetStyle);
 }
 
-TBrush::~TBrush()
-{
-    if (handle_) DeleteObject(handle_);
-    if (dropped_) DeleteObject(dropped_);
-}
-
 void TBrush::SetColor(TColor color)
 {
     if (color == color_) return;
@@ -259,22 +261,19 @@ void TBrush::SetStyle(TBrushStyle style)
     Changed();
 }
 
-HBRUSH TBrush::Handle() const
+HGDIOBJ TBrush::CreateHandle() const
 {
-    if (!handle_) {
-        LOGBRUSH lb{};
-        lb.lbColor = ColorToRGB(color_);
-        switch (style_) {
-        case bsSolid: lb.lbStyle = BS_SOLID; break;
-        case bsClear: lb.lbStyle = BS_HOLLOW; break;
-        default:
-            lb.lbStyle = BS_HATCHED;
-            lb.lbHatch = static_cast<ULONG_PTR>(style_ - bsHorizontal);
-            break;
-        }
-        handle_ = CreateBrushIndirect(&lb);
+    LOGBRUSH lb{};
+    lb.lbColor = ColorToRGB(color_);
+    switch (style_) {
+    case bsSolid: lb.lbStyle = BS_SOLID; break;
+    case bsClear: lb.lbStyle = BS_HOLLOW; break;
+    default:
+        lb.lbStyle = BS_HATCHED;
+        lb.lbHatch = static_cast<ULONG_PTR>(style_ - bsHorizontal);
+        break;
     }
-    return handle_;
+    return CreateBrushIndirect(&lb);
 }
 
 void TBrush::Assign(const TPersistent* source)
@@ -289,19 +288,6 @@ void TBrush::Assign(const TPersistent* source)
     TGraphicsObject::Assign(source);
 }
 
-void TBrush::DropHandle()
-{
-    if (dropped_) DeleteObject(dropped_);
-    dropped_ = handle_;
-    handle_ = nullptr;
-}
-
-void TBrush::ReleaseDropped()
-{
-    if (dropped_) DeleteObject(dropped_);
-    dropped_ = nullptr;
-}
-
 // ---------------------------------------------------------------------------
 // TPen
 
@@ -310,12 +296,6 @@ FW_IMPLEMENT_CLASS(TPen)
     c.Property("Color", &TPen::Color, &TPen::SetColor).WithIdents(ColorIdents());
     c.Property("Style", &TPen::Style, &TPen::SetStyle);
     c.Property("Width", &TPen::Width, &TPen::SetWidth);
-}
-
-TPen::~TPen()
-{
-    if (handle_) DeleteObject(handle_);
-    if (dropped_) DeleteObject(dropped_);
 }
 
 void TPen::SetColor(TColor color)
@@ -339,14 +319,11 @@ void TPen::SetStyle(TPenStyle style)
     Changed();
 }
 
-HPEN TPen::Handle() const
+HGDIOBJ TPen::CreateHandle() const
 {
-    if (!handle_) {
-        static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
-                                          PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-        handle_ = CreatePen(kStyles[style_], width_, ColorToRGB(color_));
-    }
-    return handle_;
+    static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                      PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+    return CreatePen(kStyles[style_], width_, ColorToRGB(color_));
 }
 
 void TPen::Assign(const TPersistent* source)
@@ -360,19 +337,6 @@ void TPen::Assign(const TPersistent* source)
         return;
     }
     TGraphicsObject::Assign(source);
-}
-
-void TPen::DropHandle()
-{
-    if (dropped_) DeleteObject(dropped_);
-    dropped_ = handle_;
-    handle_ = nullptr;
-}
-
-void TPen::ReleaseDropped()
-{
-    if (dropped_) DeleteObject(dropped_);
-    dropped_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------

@@ -103,25 +103,41 @@ FW_ENUM(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "p
 // Logical pixels per inch of the screen.
 int ScreenPixelsPerInch();
 
-// Base of fonts, brushes and pens: OnChange fires after every change,
-// while the previous GDI handle still exists (so that whoever selected it
-// can select the new one first).
+// Base of fonts, brushes and pens, and the owner of their GDI handle: the
+// handle is made on first use (CreateHandle) and deleted with the object.
+// OnChange fires after every change, while the previous handle still
+// exists (so that whoever selected it can select the new one first); it is
+// deleted after OnChange.
 class TGraphicsObject : public TPersistent {
     FW_CLASS(TGraphicsObject, TPersistent)
 public:
+    ~TGraphicsObject() override;
     TNotifyEvent OnChange;
 
 protected:
+    TGraphicsObject() = default;
+    // Makes the handle for the object's current values.
+    virtual HGDIOBJ CreateHandle() const = 0;
+    // The handle, made on first use.
+    HGDIOBJ GdiHandle() const;
+    // Drops the handle after a change of a value it depends on.
     void Changed();
-    virtual void DropHandle() = 0;  // forgets the handle, keeping it for ReleaseDropped
-    virtual void ReleaseDropped() = 0;
+    // Takes a handle made elsewhere as the object's own, then OnChange.
+    void AdoptHandle(HGDIOBJ handle);
+    bool Owns(HGDIOBJ handle) const { return handle == handle_; }
+
+private:
+    void DropHandle();  // forgets the handle, keeping it for ReleaseDropped
+    void ReleaseDropped();
+
+    mutable HGDIOBJ handle_ = nullptr;
+    HGDIOBJ dropped_ = nullptr;
 };
 
 class TFont : public TGraphicsObject {
     FW_CLASS(TFont, TGraphicsObject)
 public:
     TFont();
-    ~TFont() override;
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name);
@@ -137,7 +153,7 @@ public:
     void SetCharset(int charset);
 
     // The font's handle, made on first use; owned by the font.
-    HFONT Handle() const;
+    HFONT Handle() const { return static_cast<HFONT>(GdiHandle()); }
     // Adopts a handle (the font owns it from now on) and takes its
     // name, height, style and character set.
     void SetHandle(HFONT font);
@@ -145,8 +161,7 @@ public:
     void Assign(const TPersistent* source) override;
 
 protected:
-    void DropHandle() override;
-    void ReleaseDropped() override;
+    HGDIOBJ CreateHandle() const override;
 
 private:
     std::string name_;
@@ -154,8 +169,6 @@ private:
     TColor color_ = clWindowText;
     TFontStyles style_;
     int charset_;
-    mutable HFONT handle_ = nullptr;
-    HFONT dropped_ = nullptr;
 };
 
 // The metrics of a font as the screen draws it.
@@ -165,32 +178,27 @@ class TBrush : public TGraphicsObject {
     FW_CLASS(TBrush, TGraphicsObject)
 public:
     TBrush() = default;
-    ~TBrush() override;
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle style);
-    HBRUSH Handle() const;
+    HBRUSH Handle() const { return static_cast<HBRUSH>(GdiHandle()); }
 
     void Assign(const TPersistent* source) override;
 
 protected:
-    void DropHandle() override;
-    void ReleaseDropped() override;
+    HGDIOBJ CreateHandle() const override;
 
 private:
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;
-    mutable HBRUSH handle_ = nullptr;
-    HBRUSH dropped_ = nullptr;
 };
 
 class TPen : public TGraphicsObject {
     FW_CLASS(TPen, TGraphicsObject)
 public:
     TPen() = default;
-    ~TPen() override;
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -198,20 +206,17 @@ public:
     void SetWidth(int width);
     TPenStyle Style() const { return style_; }
     void SetStyle(TPenStyle style);
-    HPEN Handle() const;
+    HPEN Handle() const { return static_cast<HPEN>(GdiHandle()); }
 
     void Assign(const TPersistent* source) override;
 
 protected:
-    void DropHandle() override;
-    void ReleaseDropped() override;
+    HGDIOBJ CreateHandle() const override;
 
 private:
     TColor color_ = clBlack;
     int width_ = 1;
     TPenStyle style_ = psSolid;
-    mutable HPEN handle_ = nullptr;
-    HPEN dropped_ = nullptr;
 };
 
 class ECanvasError : public rtl::Exception {
