@@ -2,6 +2,8 @@
 
 #include "framework/winapi.h"
 
+#include <cstdio>
+
 #include "rtl/gbk.h"
 
 namespace fw {
@@ -29,6 +31,21 @@ std::wstring Utf8ToWide(std::string_view utf8)
     if (n > 0)
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
     return out;
+}
+
+std::string SystemErrorText(unsigned long error)
+{
+    char code[48];
+    std::snprintf(code, sizeof code, "system error %lu", error);
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", buffer ? n : 0);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
+        text.pop_back();
+    return text.empty() ? code : std::string(code) + ": " + ToGbk(text);
 }
 
 }  // namespace fw

@@ -17,4 +17,9 @@ std::string ToGbk(std::wstring_view wide);
 // UTF-8 (the encoding of the stored layout sources) to UTF-16.
 std::wstring Utf8ToWide(std::string_view utf8);
 
+// A system error code (GetLastError) with the system's text for it, for
+// exception texts and traces: "system error 5: Access is denied." (the
+// text in the system's language; the code alone when it has none).
+std::string SystemErrorText(unsigned long error);
+
 }  // namespace fw

@@ -208,16 +208,19 @@ void TWinControl::CreateWnd()
         wc.hInstance = Instance();
         wc.lpszClassName = p.WinClassName.c_str();
         wc.lpszMenuName = nullptr;
-        if (!RegisterClassExW(&wc)) throw rtl::Exception("Error creating window class");
+        if (!RegisterClassExW(&wc))
+            throw rtl::Exception("Error creating window class (" + SystemErrorText(GetLastError()) +
+                                 ")");
     }
     TWinControl* outer = t_creating;
     t_creating = this;
     HWND h = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
                              p.Y, p.Width, p.Height, p.WndParent, nullptr, Instance(), p.Param);
+    const DWORD error = h ? 0 : GetLastError();
     t_creating = outer;
     if (!h) {
         if (handle_) DetachHandle();
-        throw rtl::Exception("Error creating window");
+        throw rtl::Exception("Error creating window (" + SystemErrorText(error) + ")");
     }
     if (!handle_) AttachHandle(h);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);

@@ -207,6 +207,25 @@ TEST_F(ControlsTest, DoubleBufferedFormPaintsThroughABuffer)
     ReleaseDC(h, dc);
 }
 
+TEST_F(ControlsTest, AWindowThatCannotBeMadeSaysWhyInTheException)
+{
+    // A parent window that no longer exists.
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+    ASSERT_NE(gone, nullptr);
+    DestroyWindow(gone);
+    auto* button = new TButton(form.get());
+    button->SetParentWindow(gone);
+    try {
+        button->Handle();
+        FAIL() << "no exception";
+    } catch (const rtl::Exception& e) {
+        const std::string text = e.what();
+        EXPECT_EQ(text.rfind("Error creating window (system error 1400", 0), 0u) << text;
+    }
+    EXPECT_FALSE(button->HandleAllocated());
+}
+
 TEST_F(ControlsTest, GbkCaptionRoundTripsThroughTheWindowText)
 {
     const std::string text = "\xB7\xA2\xCB\xCD\xC4\xDA\xC8\xDD";  // "发送内容"
