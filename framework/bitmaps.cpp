@@ -7,6 +7,7 @@
 #include "framework/guards.h"
 #include "framework/text.h"
 #include "rtl/bmp.h"
+#include "rtl/bytes.h"
 
 namespace fw {
 
@@ -355,8 +356,7 @@ void TBitmap::LoadFromStream(rtl::TStream& stream)
     if (!data.empty()) stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
     // A file header that gives a plausible size says where this bitmap ends.
     if (data.size() >= 14 && data[0] == 'B' && data[1] == 'M') {
-        const uint32_t size =
-            data[2] | (data[3] << 8) | (data[4] << 16) | (static_cast<uint32_t>(data[5]) << 24);
+        const uint32_t size = rtl::ReadLe32(data.data() + 2);
         if (size >= 14 && size < data.size()) stream.SetPosition(start + size);
     }
     rtl::PixelImage image;

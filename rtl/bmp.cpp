@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "rtl/bytes.h"
+
 namespace rtl {
 
 namespace {
 
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, BI_ALPHABITFIELDS = 6;
 constexpr size_t kFileHeader = 14;
-
-uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 struct Color {
     uint8_t b = 0, g = 0, r = 0, a = 255;
@@ -74,13 +70,13 @@ bool ReadMasks(const uint8_t* p, size_t size, uint32_t headerSize, Layout& l, si
         const size_t at = kFileHeader + 40;
         if (headerSize == 40) paletteStart += l.compression == BI_BITFIELDS ? 12 : 16;
         if (size < paletteStart || size < at + 12) return false;
-        r = Le32(p + at);
-        g = Le32(p + at + 4);
-        b = Le32(p + at + 8);
+        r = ReadLe32(p + at);
+        g = ReadLe32(p + at + 4);
+        b = ReadLe32(p + at + 8);
         const bool withAlpha = headerSize >= 56 || l.compression == BI_ALPHABITFIELDS;
         if (withAlpha) {
             if (size < at + 16) return false;
-            a = Le32(p + at + 12);
+            a = ReadLe32(p + at + 12);
         }
     } else if (l.bpp == 16) {
         r = 0x7C00, g = 0x03E0, b = 0x001F;
@@ -98,31 +94,31 @@ bool ReadMasks(const uint8_t* p, size_t size, uint32_t headerSize, Layout& l, si
 bool ReadLayout(const uint8_t* p, size_t size, Layout& l)
 {
     if (size < kFileHeader + 4 || p[0] != 'B' || p[1] != 'M') return false;
-    l.offBits = Le32(p + 10);
-    const uint32_t headerSize = Le32(p + 14);
+    l.offBits = ReadLe32(p + 10);
+    const uint32_t headerSize = ReadLe32(p + 14);
     const bool core = headerSize == 12;
     uint32_t colorsUsed = 0;
     int planes = 0;
     if (core) {
         if (size < kFileHeader + 12) return false;
-        l.width = Le16(p + 18);
-        l.height = Le16(p + 20);
-        planes = Le16(p + 22);
-        l.bpp = Le16(p + 24);
+        l.width = ReadLe16(p + 18);
+        l.height = ReadLe16(p + 20);
+        planes = ReadLe16(p + 22);
+        l.bpp = ReadLe16(p + 24);
         if (l.bpp != 1 && l.bpp != 4 && l.bpp != 8 && l.bpp != 24) return false;
     } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
                headerSize == 124) {
         if (size < kFileHeader + headerSize) return false;
-        l.width = int32_t(Le32(p + 18));
-        const int32_t h = int32_t(Le32(p + 22));
+        l.width = int32_t(ReadLe32(p + 18));
+        const int32_t h = int32_t(ReadLe32(p + 22));
         if (h == INT32_MIN) return false;
         l.topDown = h < 0;
         l.height = h < 0 ? -h : h;
-        planes = Le16(p + 26);
-        l.bpp = Le16(p + 28);
-        l.compression = Le32(p + 30);
-        l.sizeImage = Le32(p + 34);
-        colorsUsed = Le32(p + 46);
+        planes = ReadLe16(p + 26);
+        l.bpp = ReadLe16(p + 28);
+        l.compression = ReadLe32(p + 30);
+        l.sizeImage = ReadLe32(p + 34);
+        colorsUsed = ReadLe32(p + 46);
     } else {
         return false;
     }
@@ -200,9 +196,9 @@ void DecodeRows(const uint8_t* p, const Layout& l, PixelImage& image)
             case 1: c = PaletteColor(l, (row[x >> 3] >> (7 - (x & 7))) & 1u); break;
             case 4: c = PaletteColor(l, (x & 1) ? row[x >> 1] & 0x0Fu : row[x >> 1] >> 4); break;
             case 8: c = PaletteColor(l, row[x]); break;
-            case 16: c = MaskedColor(l, Le16(row + size_t(x) * 2)); break;
+            case 16: c = MaskedColor(l, ReadLe16(row + size_t(x) * 2)); break;
             case 24: c = Color{row[x * 3], row[x * 3 + 1], row[x * 3 + 2], 255}; break;
-            default: c = MaskedColor(l, Le32(row + size_t(x) * 4)); break;
+            default: c = MaskedColor(l, ReadLe32(row + size_t(x) * 4)); break;
             }
             Put(image, x, y, c);
         }

@@ -6,6 +6,7 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/forms.h"
+#include "rtl/bytes.h"
 #include "rtl/files.h"
 #include "skin/data/skinapply.h"
 #include "skin/engine/skinunit.h"
@@ -41,11 +42,6 @@ namespace {
 const bool g_registered = (fw::RegisterClass(TSkinData::StaticClass()), true);
 
 constexpr int kCommandDelay = 250;  // ms
-
-uint32_t ReadU32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 // The whole file, or false when there is no such file or it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes)
@@ -95,7 +91,7 @@ void TSkinData::ReadSkinStream(rtl::TStream& stream)
 {
     uint8_t length[4];
     if (stream.Read(length, 4) != 4) return;
-    const auto n = static_cast<int32_t>(ReadU32(length));
+    const auto n = static_cast<int32_t>(rtl::ReadLe32(length));
     if (n <= 0) return;
     // A length beyond the data is a damaged layout: nothing is taken.
     if (n > stream.Size() - stream.Position()) return;

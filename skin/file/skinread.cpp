@@ -1,5 +1,6 @@
 #include "skin/file/skinread.h"
 
+#include "rtl/bytes.h"
 #include "skin/file/lzh.h"
 #include "skin/file/skintext.h"
 
@@ -8,12 +9,6 @@ namespace skin {
 namespace {
 
 constexpr size_t kHeaderSize = 16;
-
-uint32_t ReadU32(std::string_view data, size_t at)
-{
-    return uint32_t(uint8_t(data[at])) | uint32_t(uint8_t(data[at + 1])) << 8 |
-           uint32_t(uint8_t(data[at + 2])) << 16 | uint32_t(uint8_t(data[at + 3])) << 24;
-}
 
 // Lines ended by CR LF, a lone CR or a lone LF; a last line end adds no
 // empty line.
@@ -50,7 +45,7 @@ bool TSkinReader::UnpackSkin(std::string_view packed, std::string& unpacked)
 {
     unpacked.clear();
     if (packed.size() < 4) return false;
-    const int32_t size = int32_t(ReadU32(packed, 0));
+    const int32_t size = int32_t(rtl::ReadLe32(packed.data()));
     TLZH lzh;
     return lzh.Decode(size, packed.substr(4), unpacked);
 }
@@ -89,8 +84,8 @@ bool TSkinReader::Parse(std::string_view data)
 {
     error_ = TSkinReadError::BadFile;
     if (data.size() < kHeaderSize) return false;
-    formatVersion_ = ReadU32(data, 0);
-    nameListSize_ = int32_t(ReadU32(data, 4));
+    formatVersion_ = rtl::ReadLe32(data.data());
+    nameListSize_ = int32_t(rtl::ReadLe32(data.data() + 4));
     const int block = VersionBlockSize(formatVersion_);
     if (block < 0) {
         error_ = TSkinReadError::OlderVersion;
@@ -107,7 +102,7 @@ bool TSkinReader::Parse(std::string_view data)
     const size_t available = data.size() - pos - names_.size() * 4;
     uint64_t total = 0;
     for (size_t i = 0; i < names_.size(); ++i, pos += 4) {
-        const int32_t size = int32_t(ReadU32(data, pos));
+        const int32_t size = int32_t(rtl::ReadLe32(data.data() + pos));
         if (size < 0) return false;
         offsets_.push_back(size_t(total));
         sizes_.push_back(size);

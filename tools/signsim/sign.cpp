@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rtl/bytes.h"
 #include "signlink/crc16.h"
 #include "signlink/protocol.h"
 #include "signlink/stuffing.h"
@@ -65,7 +66,7 @@ private:
     std::string text_ = "{";
 };
 
-int Le16(const Bytes& b, size_t at) { return b[at] | (b[at + 1] << 8); }
+int Le16(const Bytes& b, size_t at) { return rtl::ReadLe16(b.data() + at); }
 
 std::string CommandName(uint8_t type, uint8_t command)
 {
