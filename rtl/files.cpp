@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "rtl/gbk.h"
@@ -61,6 +62,17 @@ std::string ErrnoText(int error)
 {
     if (error == 0) return "unknown error";
     return std::generic_category().message(error);
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
 }
 
 bool ReplaceFile(const std::string& fileName, std::string_view bytes, std::string& why)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ std::filesystem::path PathFromGbk(std::string_view fileName);
 
 // The text of an errno value ("No such file or directory").
 std::string ErrnoText(int error);
+
+// The whole file's bytes, or nothing when it is missing, is not a regular
+// file or cannot be read. GBK file names go through PathFromGbk first.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces the file's contents by bytes so that a failure leaves the old
 // file whole: the bytes go to "<fileName>.tmp" in the same folder, which is

@@ -2,9 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "rtl/files.h"
 
 namespace rtl {
@@ -36,10 +33,7 @@ IniText& TIniFile::Current()
     std::string bytes;
     if (stamp.exists) {
         // A file that cannot be read reads as empty, as a missing one does.
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        bytes = all.str();
+        bytes = ReadWholeFile(path_).value_or(std::string());
     }
     text_.Parse(bytes);
     stamp_ = stamp;

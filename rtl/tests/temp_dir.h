@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "rtl/files.h"
+
 namespace rtl_test {
 
 class TempDir {
@@ -40,8 +42,7 @@ private:
 
 inline std::string ReadAll(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return rtl::ReadWholeFile(path).value_or(std::string());
 }
 
 inline void WriteAll(const std::filesystem::path& path, const std::string& bytes)

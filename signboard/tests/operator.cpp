@@ -2,7 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+
+#include "rtl/files.h"
 
 namespace signboard_e2e {
 
@@ -97,10 +98,8 @@ bool TOperator::AwaitWindow()
 
 std::string TOperator::IniText() const
 {
-    std::ifstream in(std::filesystem::path(folder_ + L"\\setprams.ini"), std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    return rtl::ReadWholeFile(std::filesystem::path(folder_ + L"\\setprams.ini"))
+        .value_or(std::string());
 }
 
 HWND TOperator::Canvas() const

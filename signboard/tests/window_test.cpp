@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -14,6 +13,7 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/text.h"
+#include "rtl/files.h"
 #include "signboard/messages.h"
 #include "signboard/send.h"
 #include "signboard/settextarea.h"
@@ -31,10 +31,7 @@ std::string ProgramFolder()
 
 std::string ReadFile(const std::string& name)
 {
-    std::ifstream in(std::filesystem::path(fw::ToWide(name)), std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    return rtl::ReadWholeFile(rtl::PathFromGbk(name)).value_or(std::string());
 }
 
 class WindowTest : public ::testing::Test {

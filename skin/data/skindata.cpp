@@ -43,22 +43,6 @@ const bool g_registered = (fw::RegisterClass(TSkinData::StaticClass()), true);
 
 constexpr int kCommandDelay = 250;  // ms
 
-// The whole file, or false when there is no such file or it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(rtl::PathFromGbk(path), ec)) return false;
-    try {
-        rtl::TMemoryStream stream;
-        stream.LoadFromFile(path);
-        bytes.assign(reinterpret_cast<const char*>(stream.Memory()),
-                     static_cast<size_t>(stream.Size()));
-        return true;
-    } catch (const rtl::Exception&) {
-        return false;
-    }
-}
-
 }  // namespace
 
 TSkinData::TSkinData(fw::TComponent* owner)
@@ -149,9 +133,9 @@ void TSkinData::SetSkinFile(const std::string& path)
     }
     // The new file replaces the skin only once it has read as one; until
     // then, and when it fails, the skin held stays loaded.
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes) || !ApplyPacked(bytes)) return;
-    skinBytes_ = std::move(bytes);
+    std::optional<std::string> bytes = rtl::ReadWholeFile(rtl::PathFromGbk(path));
+    if (!bytes || !ApplyPacked(*bytes)) return;
+    skinBytes_ = std::move(*bytes);
     NotifySkinFileChanged();
 }
 

@@ -5,14 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/graphics.h"
 #include "rtl/bmp.h"
+#include "rtl/files.h"
 #include "rtl/streams.h"
-#include "skin/file/quickini.h"
 #include "skin/data/skinapply.h"
+#include "skin/file/quickini.h"
 #include "skin/file/skinread.h"
 #include "tools/skinpack/skinwrite.h"
 
@@ -63,11 +65,12 @@ inline void Apply(TSkinContent& content, const std::string& packed)
     ApplySkinIni(content, ini, reader);
 }
 
+// The file's bytes; a missing file fails the test that reads it.
 inline std::string ReadFileBytes(const std::string& path)
 {
-    rtl::TMemoryStream stream;
-    stream.LoadFromFile(path);
-    return std::string(reinterpret_cast<const char*>(stream.Memory()), size_t(stream.Size()));
+    const std::optional<std::string> bytes = rtl::ReadWholeFile(rtl::PathFromGbk(path));
+    EXPECT_TRUE(bytes) << path;
+    return bytes.value_or(std::string());
 }
 
 }  // namespace skin::test

@@ -1,7 +1,6 @@
 // The default skin: its ini, the images drawn for it, and the packed file
 // the build makes of them.
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -11,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "rtl/bmp.h"
+#include "rtl/files.h"
 #include "skin/file/quickini.h"
 #include "skin/file/skinread.h"
 #include "skin/file/skintext.h"
@@ -24,10 +24,7 @@ namespace {
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return rtl::ReadWholeFile(rtl::PathFromGbk(path)).value_or(std::string());
 }
 
 std::string BmpBytes(const skinart::TRaster& raster)

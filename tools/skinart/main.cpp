@@ -9,10 +9,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "rtl/files.h"
 #include "tools/skinart/skinart.h"
 
 namespace {
@@ -37,15 +38,13 @@ int main(int argc, char** argv)
     if (args.size() != 2) return Usage();
     const fs::path iniPath = args[0], outDir = args[1];
 
-    std::ifstream in(iniPath, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> text = rtl::ReadWholeFile(iniPath);
+    if (!text) {
         std::cerr << "skinart: cannot read " << iniPath.string() << "\n";
         return 1;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
     skin::TQuickIni ini;
-    ini.ParseStream(text.str());
+    ini.ParseStream(*text);
 
     std::error_code ec;
     fs::create_directories(outDir, ec);
@@ -54,7 +53,7 @@ int main(int argc, char** argv)
     for (const skinart::TArtImage& a : art)
         ok = skinart::WriteBmpFile((outDir / a.name).string(), a.image) && ok;
     std::ofstream copy(outDir / iniPath.filename(), std::ios::binary | std::ios::trunc);
-    copy << text.str();
+    copy << *text;
     copy.close();
     ok = bool(copy) && ok;
     if (!preview.empty()) ok = skinart::WriteBmpFile(preview, skinart::ComposePreview(art)) && ok;

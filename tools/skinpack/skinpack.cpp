@@ -9,10 +9,11 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "rtl/files.h"
 #include "tools/skinpack/skinwrite.h"
 
 namespace {
@@ -25,11 +26,9 @@ int Usage()
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::optional<std::string> bytes = rtl::ReadWholeFile(path);
+    if (!bytes) throw std::runtime_error("cannot read " + path);
+    return std::move(*bytes);
 }
 
 std::string FileName(const std::string& path)
