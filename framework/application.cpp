@@ -87,9 +87,8 @@ bool FormTakesKey(HWND form, const MSG& msg)
 
 std::string DefaultTitle()
 {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, n);
+    // Split as UTF-16, where no trail byte can pass for a backslash.
+    std::wstring name = ToWide(ProgramFileName());
     const size_t slash = name.find_last_of(L"\\/");
     if (slash != std::wstring::npos) name.erase(0, slash + 1);
     const size_t dot = name.find_last_of(L'.');

@@ -48,4 +48,18 @@ std::string SystemErrorText(unsigned long error)
     return text.empty() ? code : std::string(code) + ": " + ToGbk(text);
 }
 
+std::string ProgramFileName()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return ToGbk(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 }  // namespace fw

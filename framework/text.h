@@ -22,4 +22,7 @@ std::wstring Utf8ToWide(std::string_view utf8);
 // text in the system's language; the code alone when it has none).
 std::string SystemErrorText(unsigned long error);
 
+// The program's own file name (GetModuleFileName), in GBK.
+std::string ProgramFileName();
+
 }  // namespace fw

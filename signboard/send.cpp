@@ -26,20 +26,6 @@ constexpr UINT WM_ENDAREADRAG = WM_APP + 0x51;
 
 constexpr const char kAreaFontName[] = "\xCB\xCE\xCC\xE5";  // 宋体
 
-std::string ProgramFileName()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return fw::ToGbk(path);
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 void ColourByType(fw::TControl* area)
 {
     if (area->Tag() == kAreaText)
@@ -98,7 +84,7 @@ void TBoardSenderForm::FormCreate(fw::TObject*)
 {
     signlink::FillCrcTable();
     SetDoubleBuffered(true);
-    iniFileName_ = SettingsFileName(ProgramFileName());
+    iniFileName_ = SettingsFileName(fw::ProgramFileName());
     ini_ = std::make_unique<rtl::TIniFile>(iniFileName_);
     const TSystemSettings settings = ReadSystemSettings(*ini_);
     LedWidth = settings.LedWidth;

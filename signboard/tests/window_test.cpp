@@ -17,17 +17,10 @@
 #include "signboard/messages.h"
 #include "signboard/send.h"
 #include "signboard/settextarea.h"
+#include "signboard/settings.h"
 
 namespace signboard {
 namespace {
-
-std::string ProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p = path;
-    return fw::ToGbk(p.substr(0, p.find_last_of(L"\\/") + 1));
-}
 
 std::string ReadFile(const std::string& name)
 {
@@ -39,7 +32,7 @@ protected:
     void SetUp() override
     {
         fw::Application->Initialize();
-        iniName = ProgramFolder() + "setprams.ini";
+        iniName = SettingsFileName(fw::ProgramFileName());
         fw::SetMessageBoxHook([this](const std::string& text, const std::string&, UINT) {
             shown.push_back(text);
             return IDOK;
