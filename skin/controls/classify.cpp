@@ -11,6 +11,7 @@
 #include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "framework/typinfo.h"
+#include "rtl/textcase.h"
 #include "skin/controls/skinbutton.h"
 #include "skin/controls/skincheck.h"
 #include "skin/controls/skincombo.h"
@@ -18,7 +19,6 @@
 #include "skin/controls/skinscroll.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
-#include "skin/file/skintext.h"
 
 namespace skin {
 
@@ -59,7 +59,7 @@ std::string WindowClassLower(HWND window)
 {
     char name[101] = {};
     GetClassNameA(window, name, sizeof name);
-    return LowerCase(name);
+    return rtl::FoldCase(name);
 }
 
 // The value 1 of an enumeration property (a time picker, an up-down
@@ -140,7 +140,7 @@ bool TControlClassifier::IsControlSkinned(fw::TControl* control) const
 
 void TControlClassifier::TagGroupChildren(fw::TControl* control)
 {
-    const std::string name = LowerCase(control->ClassName());
+    const std::string name = rtl::FoldCase(control->ClassName());
     if (name.find("radiogroup") == std::string::npos &&
         name.find("checkgroup") == std::string::npos)
         return;
@@ -155,7 +155,7 @@ void TControlClassifier::SkinControl(fw::TControl* control, fw::TControl* parent
         return;
     }
     if (!control->Parent() || IsControlSkinned(control)) return;
-    const std::string name = UpperCase(control->ClassName());
+    const std::string name = rtl::UpperCase(control->ClassName());
     if (auto* w = dynamic_cast<fw::TWinControl*>(control)) {
         try {
             w->HandleNeeded();
@@ -310,12 +310,12 @@ bool TControlClassifier::ChainRow(const std::string& name, fw::TControl* c)
 bool TControlClassifier::SkinByMapping(const std::string& upperName, fw::TControl* c)
 {
     using K = TSkinnerKind;
-    const std::string key = LowerCase(upperName) + "=";
+    const std::string key = rtl::FoldCase(upperName) + "=";
     std::string kind;
     fw::TStrings* lines = data_->Skin3rd();
     bool found = false;
     for (int i = 0; lines && i < lines->Count(); ++i) {
-        const std::string line = LowerCase(lines->Get(i));
+        const std::string line = rtl::FoldCase(lines->Get(i));
         if (line.starts_with(key)) {
             kind = line.substr(key.size(), 50);
             found = true;

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "framework/imglist.h"
+#include "rtl/textcase.h"
 #include "skin/controls/skinpaint.h"
 #include "skin/draw/skindraw.h"
 #include "skin/engine/skinapi.h"
-#include "skin/file/skintext.h"
 
 namespace skin {
 
@@ -67,7 +67,7 @@ int GlyphNumberOfFrame(int frame)
 
 TGlyphLayoutKind GlyphLayoutOf(const std::string& layoutText)
 {
-    const std::string l = LowerCase(layoutText);
+    const std::string l = rtl::FoldCase(layoutText);
     if (l == "blglyphright") return blGlyphRight;
     if (l == "blglyphtop") return blGlyphTop;
     if (l == "blglyphbottom") return blGlyphBottom;
@@ -141,7 +141,7 @@ void TSkinButton::InitControl(TSkinControlList* form, TSkinData* skinData, bool 
     SubKind = 0;
     if (Control) {
         // These vendors' buttons fire their own mouse-down.
-        const std::string name = LowerCase(Control->ClassName());
+        const std::string name = rtl::FoldCase(Control->ClassName());
         if (name.starts_with("trz") || name.starts_with("tel")) SubKind = 1;
     }
     Transparent = (Control && Control->Tag() == 5555) ||
@@ -193,7 +193,7 @@ void TSkinButton::AfterProc(fw::TMessage& m)
             char name[32] = {};
             GetClassNameA(Handle, name, sizeof name);
             const WPARAM id =
-                LowerCase(name) == "tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(Handle));
+                rtl::FoldCase(name) == "tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(Handle));
             PostMessageA(GetParent(Handle), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                          reinterpret_cast<LPARAM>(Handle));
         }

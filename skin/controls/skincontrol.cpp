@@ -6,10 +6,10 @@
 #include "framework/text.h"
 #include "framework/typinfo.h"
 #include "rtl/sysutils.h"
+#include "rtl/textcase.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/engine/skinunit.h"
-#include "skin/file/skintext.h"
 
 namespace skin {
 
@@ -103,7 +103,7 @@ std::string GetPropText(const fw::TObject* instance, std::string_view name)
 
 std::string GetPropTextLower(const fw::TObject* instance, std::string_view name)
 {
-    return LowerCase(GetPropText(instance, name));
+    return rtl::FoldCase(GetPropText(instance, name));
 }
 
 std::wstring GetWidePropText(const fw::TObject* instance, std::string_view name)

@@ -1,8 +1,8 @@
 #include "skin/controls/skinedit.h"
 
+#include "rtl/textcase.h"
 #include "skin/controls/classify.h"
 #include "skin/engine/skinmessages.h"
-#include "skin/file/skintext.h"
 
 namespace skin {
 
@@ -86,7 +86,7 @@ void TSkinEdit::FindBuddyUpDown()
     for (HWND child = GetTopWindow(Handle); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char name[101] = {};
         GetClassNameA(child, name, sizeof name);
-        const std::string cls = LowerCase(name);
+        const std::string cls = rtl::FoldCase(name);
         if (cls != "msctls_updown32" && cls.find("spin") == std::string::npos &&
             cls.find("updown") == std::string::npos)
             continue;

@@ -7,9 +7,9 @@
 
 #include "rtl/gbk.h"
 #include "rtl/streams.h"
-#include "skin/draw/imgutil.h"
+#include "rtl/textcase.h"
 #include "skin/data/skincolours.h"
-#include "skin/file/skintext.h"
+#include "skin/draw/imgutil.h"
 
 namespace skin {
 
@@ -304,7 +304,7 @@ private:
         skin_.SysButtons.clear();
         std::vector<std::string> kept;
         for (const std::string& s : ini_.ReadSections()) {
-            const std::string up = UpperCase(s);
+            const std::string up = rtl::UpperCase(s);
             if (!StartsWith(up, "BUTTON") || up == "BUTTON" || up == "BUTTONS" ||
                 up == "BUTTON.RADIO" || up == "BUTTON.CHECKBOX")
                 continue;
@@ -314,7 +314,7 @@ private:
         bool recorded = false;
         int32_t recordedX = 0, recordedY = 0;
         for (const std::string& s : kept) {
-            auto b = std::make_unique<TDataSkinSysButton>(UpperCase(s));
+            auto b = std::make_unique<TDataSkinSysButton>(rtl::UpperCase(s));
             b->Action = Int(s, "Action", 0);
             b->Align = Int(s, "Align", 0);
             b->Xcoord = Int(s, "Xcoord", 0);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "rtl/textcase.h"
 #include "skin/draw/imgutil.h"
 #include "skin/draw/skindraw.h"
-#include "skin/file/skintext.h"
 
 namespace skin {
 
@@ -60,7 +60,7 @@ void ReadColours(TSkinContent& skin, const TQuickIni& ini)
 
     skin.SectionColours.clear();
     for (const std::string& s : ini.ReadSections()) {
-        const std::string up = UpperCase(s);
+        const std::string up = rtl::UpperCase(s);
         if (up.substr(0, 6) != "COLOUR" || up == "COLOURS") continue;
         skin.SectionColours.push_back(
             ColourOrDefault(ini.ReadString(s, "color", ""), kDefaultSectionColour));

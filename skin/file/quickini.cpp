@@ -1,7 +1,7 @@
 #include "skin/file/quickini.h"
 
 #include "rtl/sysutils.h"
-#include "skin/file/skintext.h"
+#include "rtl/textcase.h"
 
 namespace skin {
 
@@ -36,7 +36,7 @@ int TQuickIni::FindSection(std::string_view name) const
 {
     const std::string wanted = "[" + std::string(name) + "]";
     for (const Section& s : sections_)
-        if (SameText(s.line, wanted)) return int(s.index);
+        if (rtl::SameText(s.line, wanted)) return int(s.index);
     return -1;
 }
 
@@ -51,7 +51,7 @@ std::string TQuickIni::KeyOfLine(std::string_view line)
 {
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos) return {};
-    return LowerCase(rtl::Trim(line.substr(0, eq)));
+    return rtl::FoldCase(rtl::Trim(line.substr(0, eq)));
 }
 
 std::string TQuickIni::ValueOfLine(std::string_view line, std::string_view key)
@@ -66,7 +66,7 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
                                   std::string_view defaultValue) const
 {
     std::string result(defaultValue);
-    const std::string lowKey = LowerCase(key);
+    const std::string lowKey = rtl::FoldCase(key);
     if (lines_.empty()) return result;
     const int at = FindSection(section);
     if (at < 0) return result;

@@ -1,8 +1,8 @@
 #include "skin/file/skinread.h"
 
 #include "rtl/bytes.h"
+#include "rtl/textcase.h"
 #include "skin/file/lzh.h"
-#include "skin/file/skintext.h"
 
 namespace skin {
 
@@ -95,7 +95,7 @@ bool TSkinReader::Parse(std::string_view data)
     if (pos > data.size() || nameListSize_ < 0 || size_t(nameListSize_) > data.size() - pos)
         return false;
 
-    names_ = SplitLines(LowerCase(data.substr(pos, size_t(nameListSize_))));
+    names_ = SplitLines(rtl::FoldCase(data.substr(pos, size_t(nameListSize_))));
     pos += size_t(nameListSize_);
     if (names_.size() > size_t(kMaxMembers) || names_.size() * 4 > data.size() - pos) return false;
 
@@ -121,7 +121,7 @@ std::string TSkinReader::MemberAt(size_t index) const
 
 std::string TSkinReader::ExtractMember(std::string_view name) const
 {
-    const std::string wanted = LowerCase(name);
+    const std::string wanted = rtl::FoldCase(name);
     for (size_t i = 0; i < names_.size(); ++i)
         if (names_[i] == wanted) return MemberAt(i);
     return {};

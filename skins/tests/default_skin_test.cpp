@@ -11,9 +11,9 @@
 
 #include "rtl/bmp.h"
 #include "rtl/files.h"
+#include "rtl/textcase.h"
 #include "skin/file/quickini.h"
 #include "skin/file/skinread.h"
-#include "skin/file/skintext.h"
 #include "tools/skinart/skinart.h"
 #include "tools/skinpack/skinwrite.h"
 
@@ -91,7 +91,7 @@ std::set<std::string> ImagesNamedByIni(const std::string& text)
         const size_t eq = line.find('=');
         if (line.empty() || line[0] == ';' || eq == std::string::npos) continue;
         const std::string value = line.substr(eq + 1);
-        if (value.size() > 4 && skin::LowerCase(value.substr(value.size() - 4)) == ".bmp")
+        if (value.size() > 4 && rtl::FoldCase(value.substr(value.size() - 4)) == ".bmp")
             names.insert(value);
     }
     return names;
@@ -149,7 +149,7 @@ TEST(DefaultSkin, BuiltSkinFileHoldsTheDrawnImages)
 TEST(DefaultSkin, IniHasTheSectionsAndColoursOfASkin)
 {
     std::set<std::string> sections;
-    for (const std::string& s : Skin().ini.ReadSections()) sections.insert(skin::LowerCase(s));
+    for (const std::string& s : Skin().ini.ReadSections()) sections.insert(rtl::FoldCase(s));
     for (const char* s : {"TitlebarSkin",
                           "Personality",
                           "Fonts",
@@ -185,7 +185,7 @@ TEST(DefaultSkin, IniHasTheSectionsAndColoursOfASkin)
                           "UpDown.Vert",
                           "Track",
                           "TRACKVERT"})
-        EXPECT_TRUE(sections.count(skin::LowerCase(s))) << s;
+        EXPECT_TRUE(sections.count(rtl::FoldCase(s))) << s;
     EXPECT_EQ(Int("Fonts", "FontHeight"), 14);
 
     for (const char* key :
