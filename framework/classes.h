@@ -327,8 +327,12 @@ struct TClass {
 };
 
 // Class registry for creation by name. FindClass answers null for a class
-// that was never registered; the framework's own classes are registered
-// before the first look-up.
+// that was never registered. The framework's own classes are registered
+// before the first look-up (registry.cpp); any other class is registered
+// by the form whose stored layout names it, in its constructor, before the
+// layout is read. No static initializer registers a class: the linker
+// leaves out a library's object file that nothing refers to, and its
+// initializers with it. Registering a class twice is harmless.
 void RegisterClass(const TClass* cls);
 const TClass* FindClass(std::string_view name);
 

@@ -71,6 +71,8 @@ FW_IMPLEMENT_CLASS_AS(TStripSenderForm, "TForm1")
 
 TStripSenderForm::TStripSenderForm(fw::TComponent* owner) : TForm(owner)
 {
+    // The stored layout creates the skin data by its class name.
+    fw::RegisterClass(skin::TSkinData::StaticClass());
     link_.SetMessageFunc([](const std::string& text) { fw::ShowMessage(text); });
 }
 

@@ -39,8 +39,6 @@ FW_IMPLEMENT_CLASS(TSkinData)
 
 namespace {
 
-const bool g_registered = (fw::RegisterClass(TSkinData::StaticClass()), true);
-
 constexpr int kCommandDelay = 250;  // ms
 
 }  // namespace
@@ -49,7 +47,6 @@ TSkinData::TSkinData(fw::TComponent* owner)
     : TComponent(owner), skin3rd_(std::make_unique<fw::TStringList>()),
       appIcon_(std::make_unique<fw::TBitmap>()), menuImages_(new fw::TImageList(nullptr))
 {
-    (void)g_registered;
     appIcon_->SetPixelFormat(fw::pf24bit);
     FillDefaultSkin3rd(*skin3rd_);
     menuImages_->SetWidth(16);

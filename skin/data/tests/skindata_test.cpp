@@ -314,7 +314,10 @@ TEST_F(SkinDataTest, DoFormSkinRules)
 class TSkinLayoutForm : public fw::TForm {
     FW_CLASS(TSkinLayoutForm, fw::TForm)
 public:
-    using TForm::TForm;
+    explicit TSkinLayoutForm(fw::TComponent* owner) : TForm(owner)
+    {
+        fw::RegisterClass(TSkinData::StaticClass());
+    }
     TSkinData* SkinData1 = nullptr;
 };
 
