@@ -5,14 +5,38 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 #include "signlink/link.h"
 
 namespace signlink {
 
-// Owns one open COM handle and closes it when destroyed.
+// A failed system call of a serial port, for a developer: the operator
+// sees only the link's three messages, the trace also the call ("CreateFileA",
+// "GetCommState", "SetCommState", "WriteFile", "ClearCommError",
+// "ReadFile"), the port's device name and the system's error (GetLastError
+// and its text). An exception while opening is traced with its text and
+// error 0.
+struct TPortFailure {
+    std::string Call;
+    std::string Port;
+    DWORD Error = 0;
+    std::string ErrorText;
+};
+using TPortTrace = std::function<void(const TPortFailure& failure)>;
+
+// Hands every later failure of a serial port to trace (none: the default,
+// nothing is traced). GUI thread only, like the ports.
+void SetPortTrace(TPortTrace trace);
+
+// Owns one open COM handle and closes it when destroyed. The name is the
+// device name the handle was opened by, for the trace.
 class TWin32SerialPort final : public TSerialPort {
 public:
-    explicit TWin32SerialPort(HANDLE handle) : handle_(handle) {}
+    explicit TWin32SerialPort(HANDLE handle, std::string name = {})
+        : handle_(handle), name_(std::move(name))
+    {}
     ~TWin32SerialPort() override;
     TWin32SerialPort(const TWin32SerialPort&) = delete;
     TWin32SerialPort& operator=(const TWin32SerialPort&) = delete;
@@ -26,6 +50,7 @@ public:
 
 private:
     HANDLE handle_;
+    std::string name_;
 };
 
 // Opens the port of the port box's item index n (SignPortName) and hands

@@ -27,6 +27,7 @@ protected:
         link.SetMessageFunc([this](const std::string& text) { messages.push_back(text); });
         for (int n : {1, 9, 10}) TSimPort(n).Control("");
     }
+    void TearDown() override { signlink::SetPortTrace(nullptr); }
 
     bool Recall()
     {
@@ -147,6 +148,38 @@ TEST_F(Win32PortTest, APortThatCannotBeOpenedLeavesTheLinkClosed)
     messages.clear();
     EXPECT_FALSE(Recall());
     EXPECT_EQ(messages, std::vector<std::string>{signlink::kMsgPortNotOpen});
+}
+
+TEST_F(Win32PortTest, TheTraceGetsTheFailingCallAndItsSystemError)
+{
+    // The error the system gives for the missing port, asked directly.
+    const std::string name = "\\\\.\\COM18";
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    ASSERT_EQ(h, INVALID_HANDLE_VALUE);
+    const DWORD expected = GetLastError();
+    ASSERT_NE(expected, 0u);
+
+    std::vector<signlink::TPortFailure> traced;
+    signlink::SetPortTrace([&](const signlink::TPortFailure& f) { traced.push_back(f); });
+    EXPECT_FALSE(signlink::OpenSignPort(link, 18));
+    EXPECT_EQ(messages, std::vector<std::string>{signlink::kMsgOpenFailed});  // as before
+    ASSERT_EQ(traced.size(), 1u);
+    EXPECT_EQ(traced[0].Call, "CreateFileA");
+    EXPECT_EQ(traced[0].Port, name);
+    EXPECT_EQ(traced[0].Error, expected);
+    EXPECT_EQ(traced[0].ErrorText.rfind("system error " + std::to_string(expected), 0), 0u)
+        << traced[0].ErrorText;
+
+    // A port that works traces nothing; without a trace nothing is kept.
+    traced.clear();
+    ASSERT_TRUE(signlink::OpenSignPort(link, 1));
+    EXPECT_TRUE(Recall());
+    signlink::CloseSignPort(link);
+    EXPECT_TRUE(traced.empty());
+    signlink::SetPortTrace(nullptr);
+    EXPECT_FALSE(signlink::OpenSignPort(link, 18));
+    EXPECT_TRUE(traced.empty());
 }
 
 }  // namespace
