@@ -65,11 +65,17 @@ void IniText::Parse(std::string_view text)
     encoding_ = DetectTextEncoding(text, mark);
     holdsNul_ = encoding_ == TTextEncoding::Gbk && text.find('\0') != std::string_view::npos;
     lines_.clear();
+    const bool utf16 = encoding_ == TTextEncoding::Utf16LE || encoding_ == TTextEncoding::Utf16BE;
     for (const std::string_view stored : SplitStoredLines(text.substr(mark), encoding_)) {
-        if (encoding_ == TTextEncoding::Gbk)
+        if (encoding_ == TTextEncoding::Gbk) {
             lines_.push_back(NewLine(std::string(stored)));
-        else
-            lines_.push_back(Line{StoredToGbk(stored, encoding_), std::string(stored), true});
+            continue;
+        }
+        // A UTF-16 file cut after an odd byte ends in half a unit: kept as it
+        // is, that line would put every line end after it off its 16-bit
+        // boundary, so it is written again from what it reads as.
+        const bool whole = !utf16 || stored.size() % 2 == 0;
+        lines_.push_back(Line{StoredToGbk(stored, encoding_), std::string(stored), whole});
     }
     Reindex();
 }

@@ -275,6 +275,28 @@ TEST(TIniFile, RefusesToWriteIntoUtf16WithoutAMark)
     EXPECT_EQ(ReadAll(name), file);
 }
 
+// A UTF-16 file cut after an odd byte: its last line ends in half a unit.
+// Lines written after it must still start on a 16-bit boundary, so the
+// whole file reads back after a write.
+TEST(TIniFile, AUtf16FileCutAfterAnOddByteStaysReadableAfterAWrite)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("setprams.ini");
+    for (const bool bigEndian : {false, true}) {
+        std::string file = Utf16Bytes(u"[SYSTEM]\r\nLEDWIDTH=192", bigEndian);
+        file += 'x';
+        WriteAll(name, file);
+        {
+            rtl::TIniFile ini(name);
+            ini.WriteInteger("TEXTAREA1", "LEFT", 5);
+        }
+        rtl::TIniFile ini(name);
+        EXPECT_EQ(ini.ReadInteger("TEXTAREA1", "LEFT", 0), 5) << bigEndian;
+        EXPECT_EQ(ini.ReadString("SYSTEM", "LEDWIDTH", ""), "192?") << bigEndian;
+        EXPECT_EQ(ReadAll(name).size() % 2, 0u) << bigEndian;
+    }
+}
+
 // A settings file kept elsewhere and linked in: the write goes to the
 // file the link points to, and the link stays.
 TEST(TIniFile, WritesThroughASymbolicLink)
