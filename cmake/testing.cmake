@@ -107,3 +107,28 @@ function(signs_sim_test name)
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-signsim ${port_args} -- $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "com_ports;desktop" LABELS wine-e2e)
 endfunction()
+
+# signs_operator_tests(<program> [LIBS ...]): a program's end-to-end
+# pieces (Windows build): the library <program>_operator of
+# tests/operator.cpp that drives the real program (with LIBS), the test
+# <program>_e2e_tests of tests/e2e_test.cpp against a sign stand-in on
+# COM1 (the program's path in <PROGRAM>_EXE), and <program>_session of
+# tests/session.cpp, the main job's scripted session (scripts/run).
+function(signs_operator_tests program)
+  cmake_parse_arguments(O "" "" "LIBS" ${ARGN})
+  add_library(${program}_operator STATIC tests/operator.cpp)
+  target_link_libraries(${program}_operator PUBLIC windrive ${O_LIBS})
+  signs_warnings(${program}_operator)
+
+  signs_sim_test(${program}_e2e_tests PORTS 1
+    SOURCES tests/e2e_test.cpp
+    LIBS ${program}_operator)
+  string(TOUPPER ${program} upper)
+  target_compile_definitions(${program}_e2e_tests PRIVATE ${upper}_EXE="$<TARGET_FILE:${program}>")
+  add_dependencies(${program}_e2e_tests ${program})
+
+  add_executable(${program}_session tests/session.cpp)
+  target_link_libraries(${program}_session PRIVATE ${program}_operator)
+  signs_warnings(${program}_session)
+  add_dependencies(${program}_session ${program})
+endfunction()
