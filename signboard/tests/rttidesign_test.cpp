@@ -7,6 +7,7 @@
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
 #include "signboard/rttidesign.h"
+#include "tools/windrive/windrive.h"
 
 namespace signboard {
 namespace {
@@ -59,25 +60,12 @@ protected:
         return m;
     }
 
-    // The cursor at a point of the container's client area. The display
-    // reports the warp back a little later: the position is set again
-    // until the window system agrees, with the messages run meanwhile.
+    // The cursor at a point of the container's client area, with the
+    // test's own messages run while it settles.
     void CursorAt(int x, int y)
     {
-        const POINT p = canvas->ClientToScreen({x, y});
-        int stable = 0;
-        for (int i = 0; i < 100 && stable < 3; ++i) {
-            POINT now{};
-            GetCursorPos(&now);
-            if (now.x != p.x || now.y != p.y) {
-                SetCursorPos(p.x, p.y);
-                stable = 0;
-            } else {
-                ++stable;
-            }
-            Sleep(5);
-            fw::Application->ProcessMessages();
-        }
+        windrive::MoveCursor(canvas->ClientToScreen({x, y}),
+                             [] { fw::Application->ProcessMessages(); });
     }
     static void Send(fw::TWinControl* c, UINT msg)
     {

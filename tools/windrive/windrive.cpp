@@ -216,7 +216,7 @@ void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 void ClickNow(HWND button) { SendTo(button, BM_CLICK, 0, 0); }
 
-void MoveCursor(POINT p)
+void MoveCursor(POINT p, const std::function<void()>& meanwhile)
 {
     int stable = 0;
     for (int i = 0; i < 200 && stable < 3; ++i) {
@@ -229,6 +229,7 @@ void MoveCursor(POINT p)
             ++stable;
         }
         Sleep(10);
+        if (meanwhile) meanwhile();
     }
 }
 

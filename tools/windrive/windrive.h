@@ -64,7 +64,9 @@ void ClickNow(HWND button);
 // Puts the mouse cursor at a screen point, as a hand on the mouse would,
 // and waits until the window system reports it there (the display echoes
 // each move back a little later, which could otherwise undo a newer one).
-void MoveCursor(POINT screenPoint);
+// meanwhile, when given, runs between the checks: a test whose own thread
+// owns the windows runs their messages there.
+void MoveCursor(POINT screenPoint, const std::function<void()>& meanwhile = {});
 
 // Message boxes (dialog class #32770) of the process.
 struct TMessageBox {
