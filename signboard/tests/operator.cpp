@@ -183,11 +183,17 @@ void TOperator::DragArea(HWND area, int dx, int dy)
     Post(area, WM_LBUTTONDOWN, MK_LBUTTON);
     windrive::WaitUntil([&] { return windrive::CaptureOf(area) == area; }, 5000);
     CursorAtArea(area, 4 + dx, 4 + dy);
-    Post(area, WM_MOUSEMOVE, MK_LBUTTON);
-    // A vetoed step moves nothing: then the wait runs out.
-    windrive::WaitUntil(
-        [&] { return AreaBounds(area).left != from.left || AreaBounds(area).top != from.top; },
-        2000);
+    // The move is posted again until the area follows: on a loaded machine
+    // the program may read the cursor before the window system has moved it,
+    // and a move to where the cursor already is changes nothing. A vetoed
+    // step moves nothing: then the wait runs out.
+    const auto moved = [&] {
+        return AreaBounds(area).left != from.left || AreaBounds(area).top != from.top;
+    };
+    for (int i = 0; i < 20 && !moved(); ++i) {
+        Post(area, WM_MOUSEMOVE, MK_LBUTTON);
+        windrive::WaitUntil(moved, 250);
+    }
     Post(area, WM_LBUTTONUP, 0);
     windrive::WaitUntil([&] { return windrive::CaptureOf(area) != area; }, 5000);
     windrive::Settle(area);
