@@ -132,6 +132,38 @@ TEST_F(MenusTest, OwnerDrawnItemsAreMeasuredByTheirEvent)
     EXPECT_FALSE(TMenuItem::FromItemData(mis.itemData));
 }
 
+TEST_F(MenusTest, AnOwnerDrawnItemGivesTheSystemsDCBackAsItFoundIt)
+{
+    form->MainMenu1->SetOwnerDraw(true);
+    const HWND h = form->Handle();
+    HDC dc = CreateCompatibleDC(nullptr);
+    ASSERT_NE(dc, nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, 100, 30);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+    const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
+    const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = form->Open1->Command();
+    dis.hDC = dc;
+    dis.rcItem = {0, 0, 100, 30};
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_DATA;
+    GetMenuItemInfoW(form->File1->Handle(), 0, TRUE, &mii);
+    dis.itemData = mii.dwItemData;
+    EXPECT_TRUE(SendMessageW(h, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)));
+    // The canvas's own font, brush and pen are not left selected (they are
+    // gone with the canvas).
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 TEST_F(MenusTest, FreedItemsAndMenusLeaveTheTreeAndTheForm)
 {
     const HWND h = form->Handle();
