@@ -189,18 +189,7 @@ void TSkinCheckBox::DrawControl(HDC dc, const RECT& r)
         return;
     }
     const int n = std::max(StripFrames(), 1);
-    DrawBoxAndCaption(dc, r, n, StateFrame(n), false);
-}
-
-void TSkinRadioButton::DrawControl(HDC dc, const RECT& r)
-{
-    fw::TBitmap* strip = Strip();
-    if (!strip || strip->Empty()) {
-        SubKind = 0;
-        return;
-    }
-    const int n = std::max(StripFrames(), 1);
-    DrawBoxAndCaption(dc, r, n, StateFrame(n), true);
+    DrawBoxAndCaption(dc, r, n, StateFrame(n), Radio());
 }
 
 void TSkinCheckBox::DrawBoxAndCaption(HDC dc, const RECT& r, int n, int frame, bool radio)

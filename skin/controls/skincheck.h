@@ -38,6 +38,8 @@ public:
     bool Transparent = false;
 
 protected:
+    // A radio button (round box, caption drawn as a radio button's).
+    virtual bool Radio() const { return false; }
     // The skin's strip for this kind (check or radio), null when none.
     virtual fw::TBitmap* Strip() const;
     virtual int StripFrames() const;
@@ -53,9 +55,9 @@ class TSkinRadioButton : public TSkinCheckBox {
     FW_CLASS(TSkinRadioButton, TSkinCheckBox)
 public:
     using TSkinCheckBox::TSkinCheckBox;
-    void DrawControl(HDC dc, const RECT& r) override;
 
 protected:
+    bool Radio() const override { return true; }
     fw::TBitmap* Strip() const override;
     int StripFrames() const override;
     int StateFrame(int n) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/guards.h"
 #include "skin/controls/skinpaint.h"
 #include "skin/controls/skinscroll.h"
 #include "skin/draw/skindraw.h"
@@ -23,19 +24,6 @@ int RectWidth(const RECT& r) { return r.right - r.left; }
 int RectHeight(const RECT& r) { return r.bottom - r.top; }
 
 bool Usable(const TDataSkinObject* o) { return o && !o->Image->Empty(); }
-
-// Keeps a DC's state (clipping included) and gives it back.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~TSavedDC() { RestoreDC(dc_, saved_); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
 
 void FrameIn(HDC dc, const RECT& r, fw::TColor colour)
 {
@@ -159,6 +147,16 @@ void TSkinComBox::UnhookEditChild()
     EditChild = nullptr;
 }
 
+// A press on the combo box or its edit shows on the button at once.
+void TSkinComBox::ShowPress(bool pressed)
+{
+    if (pressed)
+        MouseState |= msPressed;
+    else
+        MouseState &= static_cast<uint8_t>(~msPressed);
+    RepaintControl();
+}
+
 void TSkinComBox::EditChildProc(fw::TMessage& m)
 {
     editHook_->CallDefault(m);
@@ -166,13 +164,7 @@ void TSkinComBox::EditChildProc(fw::TMessage& m)
     case WM_PAINT: PaintToDC(nullptr); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        MouseState |= msPressed;
-        RepaintControl();
-        break;
-    case WM_LBUTTONUP:
-        MouseState &= static_cast<uint8_t>(~msPressed);
-        RepaintControl();
-        break;
+    case WM_LBUTTONUP: ShowPress(m.Msg != WM_LBUTTONUP); break;
     default: break;
     }
 }
@@ -230,13 +222,7 @@ void TSkinComBox::AfterProc(fw::TMessage& m)
     case WM_NCPAINT: RepaintControl(); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        MouseState |= msPressed;
-        RepaintControl();
-        break;
-    case WM_LBUTTONUP:
-        MouseState &= static_cast<uint8_t>(~msPressed);
-        RepaintControl();
-        break;
+    case WM_LBUTTONUP: ShowPress(m.Msg != WM_LBUTTONUP); break;
     case fw::CM_MOUSELEAVE:
         if (MouseState & msHot) {
             MouseState &= static_cast<uint8_t>(~msHot);
@@ -283,7 +269,7 @@ void TSkinComBox::DrawControl(HDC dc, const RECT& r)
     }
     // The text area is left to the combo box; the caller's clipping comes
     // back afterwards.
-    TSavedDC saved(dc);
+    fw::TSavedDC saved(dc);
     RECT b, a;
     if (!leftButton) {
         ExcludeClipRect(dc, r.left + 2, r.top + 2, r.right - f - 4, r.bottom - 2);

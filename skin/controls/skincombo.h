@@ -65,6 +65,7 @@ private:
     void DrawComboStyle1(HDC dc, const RECT& r);
     void DrawSunkFrame(HDC dc, const RECT& r);
     void DrawExButton(HDC dc, int frame);
+    void ShowPress(bool pressed);
 
     std::unique_ptr<fw::TSubclass> editHook_;
 };

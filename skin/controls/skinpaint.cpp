@@ -14,6 +14,20 @@ namespace {
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
+
+// Moves the measured text rectangle t into r: centred both ways for
+// DT_CENTER, otherwise centred up and down and as wide as r. One pixel
+// higher than the exact middle, as captions sit.
+void PlaceText(RECT& t, const RECT& r, UINT align)
+{
+    if (align == DT_CENTER) {
+        OffsetRect(&t, (Width(r) - Width(t)) / 2, (Height(r) - Height(t)) / 2 - 1);
+    } else {
+        OffsetRect(&t, 0, (Height(r) - Height(t)) / 2 - 1);
+        t.left = r.left;
+        t.right = r.right;
+    }
+}
 bool Inverted(const RECT& r) { return r.right < r.left || r.bottom < r.top; }
 
 // Frame k of an n-frame strip, stretched to r's size in a new bitmap
@@ -201,13 +215,7 @@ void DrawButtonCaption(TSkinControl* skinner, HDC dc, const RECT& r, UINT align)
     DrawTextWide(dc, skinner->DisplayText, t, flags | DT_CALCRECT | DT_NOCLIP);
     OffsetRect(&t, -t.left, -t.top);
     flags = BiDiTextFlags(skinner, flags);
-    if (align == DT_CENTER) {
-        OffsetRect(&t, (Width(r) - Width(t)) / 2, (Height(r) - Height(t)) / 2 - 1);
-    } else {
-        OffsetRect(&t, 0, (Height(r) - Height(t)) / 2 - 1);
-        t.left = r.left;
-        t.right = r.right;
-    }
+    PlaceText(t, r, align);
     DrawTextWide(dc, skinner->DisplayText, t, flags);
     SetBkMode(dc, oldMode);
     if (skinner->Focused &&
@@ -224,13 +232,7 @@ void DrawStateText(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, UI
     HDC dc = PrepareText(canvas, enabled);
     RECT t = r;
     DrawTextWide(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
-    if (align == DT_CENTER) {
-        OffsetRect(&t, (Width(r) - Width(t)) / 2, (Height(r) - Height(t)) / 2 - 1);
-    } else {
-        OffsetRect(&t, 0, (Height(r) - Height(t)) / 2 - 1);
-        t.left = r.left;
-        t.right = r.right;
-    }
+    PlaceText(t, r, align);
     DrawTextWide(dc, text, t, BiDiTextFlags(skinner, flags));
 }
 
