@@ -11,6 +11,7 @@
 #include "skin/controls/skinscroll.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/engine/skinmessages.h"
+#include "skin/tests/pump.h"
 
 namespace skin {
 namespace {
@@ -128,8 +129,13 @@ protected:
         helper = CreateWindowExW(0, L"ComboDragHelper", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
         raws.push_back(helper);
+        // The list drops only in an active window and closes when the window
+        // loses activation: wait for both, as a loaded machine may be slow.
+        SetForegroundWindow(form->Handle());
+        test::PumpUntil([&] { return GetForegroundWindow() == form->Handle(); });
         SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-        Pump();
+        ASSERT_TRUE(test::PumpUntil(
+            [&] { return skinner->ListHandle && IsWindowVisible(skinner->ListHandle); }));
         listWindow = skinner->ListHandle;
         SCROLLBARINFO bar{};
         bar.cbSize = sizeof bar;

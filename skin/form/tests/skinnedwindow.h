@@ -15,6 +15,7 @@
 #include "framework/messages.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/tests/pixels.h"
+#include "skin/tests/pump.h"
 
 namespace skin::test {
 
@@ -37,30 +38,6 @@ public:
     std::vector<fw::TMessage> notes;
     int styleChanges = 0;
 };
-
-// Dispatches the thread's messages until done holds; false when it did not
-// within ms milliseconds.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms) return false;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-// Dispatches the thread's messages for ms milliseconds.
-inline void Pump(DWORD ms = 100)
-{
-    const DWORD start = GetTickCount();
-    PumpUntil([&] { return GetTickCount() - start > ms; }, ms + 100);
-}
 
 inline RECT WindowRectOf(HWND window)
 {
