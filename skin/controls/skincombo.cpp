@@ -130,8 +130,10 @@ void TSkinComBox::AttachDropDownList()
 
 void TSkinComBox::HookEditChild()
 {
-    // The subclass calls the edit in its own kind (ANSI or Unicode), so
-    // Unicode combo boxes get the hook too.
+    // A Unicode combo box of another control library keeps its edit as it
+    // is; the framework's own combo boxes are Unicode and get the hook (the
+    // subclass calls the edit in its own kind).
+    if (IsWindowUnicode(Handle) && !fw::FindControl(Handle)) return;
     EditChild = GetTopWindow(Handle);
     if (!EditChild) return;
     editHook_ = std::make_unique<fw::TSubclass>(fw::TWndMethod(this, &TSkinComBox::EditChildProc));

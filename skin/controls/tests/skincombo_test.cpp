@@ -197,6 +197,27 @@ TEST_F(ComboDragTest, QuitAndLostCaptureEndTheDrag)
     ReleaseCapture();
 }
 
+// The framework's combo boxes are Unicode windows and get the edit hook
+// (the fixture's combo shows it); a Unicode combo box of another library
+// keeps its edit as it is, and an ANSI one gets the hook.
+TEST_F(SkinComboTest, EditHookForOurOwnAndAnsiComboBoxesOnly)
+{
+    EXPECT_NE(skinner->EditChild, nullptr);
+
+    HWND wide = Raw(L"COMBOBOX", CBS_DROPDOWN, 150, 200);
+    auto* w = new TSkinComBox(nullptr);
+    w->InitHandle(wide, data.get(), &list, nullptr);
+    EXPECT_EQ(w->EditChild, nullptr);
+
+    HWND narrow =
+        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 10, 40, 150, 200,
+                        form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    raws.push_back(narrow);
+    auto* n = new TSkinComBox(nullptr);
+    n->InitHandle(narrow, data.get(), &list, nullptr);
+    EXPECT_NE(n->EditChild, nullptr);
+}
+
 TEST_F(SkinComboTest, ComboFreedWhileSkinnedLeavesNothingBehind)
 {
     ASSERT_NE(skinner->DropListSkinner, nullptr);
