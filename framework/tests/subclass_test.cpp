@@ -11,6 +11,7 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/subclass.h"
+#include "tools/windrive/windrive.h"
 
 namespace fw {
 namespace {
@@ -204,19 +205,9 @@ struct TBoxProbe {
 };
 TBoxProbe* g_probe = nullptr;
 
-BOOL CALLBACK FindBox(HWND h, LPARAM out)
-{
-    wchar_t cls[16] = {};
-    GetClassNameW(h, cls, 16);
-    if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = h;
-    return FALSE;
-}
-
 void CALLBACK BoxTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+    HWND box = windrive::ThreadMessageBox(GetCurrentThreadId());
     if (!box) return;
     KillTimer(nullptr, id);
     TBoxProbe& p = *g_probe;

@@ -14,6 +14,7 @@
 #include "skin/form/skinmanage.h"
 #include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
+#include "tools/windrive/windrive.h"
 
 namespace signline {
 namespace {
@@ -51,21 +52,10 @@ public:
     std::vector<TBox> boxes;
 
 private:
-    static BOOL CALLBACK Find(HWND window, LPARAM param)
-    {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(param) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         if (!current_) return;
-        HWND box = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&box));
+        HWND box = windrive::ThreadMessageBox(GetCurrentThreadId());
         if (!box) return;
         const bool skinned = SendMessageW(box, skin::WM_SKINQUERY, 0, 0) == 1;
         // Give the skinner its activation before looking.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,15 @@ inline void Apply(TSkinContent& content, const std::string& packed)
     TQuickIni ini;
     ini.ParseStream(reader.ExtractMemberLike(".ini", name));
     ApplySkinIni(content, ini, reader);
+}
+
+// The skin content a packed skin of the ini and the members gives.
+inline std::unique_ptr<TSkinContent> Load(const std::string& ini,
+                                          std::vector<TSkinMember> members = {})
+{
+    auto content = std::make_unique<TSkinContent>();
+    Apply(*content, PackedSkin(ini, std::move(members)));
+    return content;
 }
 
 // The file's bytes; a missing file fails the test that reads it.

@@ -88,6 +88,13 @@ std::wstring ClassOf(HWND window)
     return name;
 }
 
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM param)
+{
+    if (ClassOf(window) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+}
+
 BOOL CALLBACK FindTop(HWND window, LPARAM param)
 {
     auto& s = *reinterpret_cast<TTopSearch*>(param);
@@ -251,6 +258,13 @@ HWND CaptureOf(HWND window)
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
     return info.hwndCapture;
+}
+
+HWND ThreadMessageBox(DWORD threadId)
+{
+    HWND box = nullptr;
+    EnumThreadWindows(threadId, FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
+    return box;
 }
 
 TMessageBox WaitMessageBox(DWORD processId, DWORD timeoutMs)

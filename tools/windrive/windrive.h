@@ -74,6 +74,9 @@ struct TMessageBox {
     std::string Title;
     std::string Text;
 };
+// A visible message box of the given thread (a test's own thread, say),
+// or null.
+HWND ThreadMessageBox(DWORD threadId);
 // Waits up to timeoutMs for a message box of the process; Window is null
 // when none came.
 TMessageBox WaitMessageBox(DWORD processId, DWORD timeoutMs);

@@ -4,28 +4,20 @@
 
 #include <memory>
 
-#include "skin/draw/imgutil.h"
 #include "skin/data/skincolours.h"
+#include "skin/draw/imgutil.h"
 #include "skin/tests/pixels.h"
 #include "skin/tests/skinfixture.h"
 
 namespace skin {
 namespace {
 
-using test::Apply;
 using test::BmpFile;
 using test::kMagenta;
-using test::PackedSkin;
 using test::PixelAt;
 using test::SolidBmp;
 
-std::unique_ptr<TSkinContent> Load(const std::string& ini,
-                                   std::vector<test::TSkinMember> members = {})
-{
-    auto content = std::make_unique<TSkinContent>();
-    Apply(*content, PackedSkin(ini, std::move(members)));
-    return content;
-}
+using test::Load;
 
 TEST(SkinColours, SlotsByKeyWithTheirDefaults)
 {

@@ -18,13 +18,7 @@ using test::PackedSkin;
 using test::PixelAt;
 using test::SolidBmp;
 
-std::unique_ptr<TSkinContent> Load(const std::string& ini,
-                                   std::vector<test::TSkinMember> members = {})
-{
-    auto content = std::make_unique<TSkinContent>();
-    Apply(*content, PackedSkin(ini, std::move(members)));
-    return content;
-}
+using test::Load;
 
 TEST(SkinObjects, EmptySkinGivesTheConstructorObjectsWithDefaults)
 {

@@ -18,6 +18,7 @@
 #include "skin/engine/skinunit.h"
 #include "skin/form/skinmanage.h"
 #include "skin/form/winskinform.h"
+#include "tools/windrive/windrive.h"
 
 namespace skin {
 namespace {
@@ -355,22 +356,12 @@ struct TBoxSeen {
 };
 TBoxSeen* g_box = nullptr;
 
-BOOL CALLBACK FindBox(HWND h, LPARAM out)
-{
-    wchar_t cls[16] = {};
-    GetClassNameW(h, cls, 16);
-    if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = h;
-    return FALSE;
-}
-
 // Answers the box by its OK button once it is skinned (or after a
 // deadline); a box that outlives its click is closed by a command.
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD)
 {
     TBoxSeen& seen = *g_box;
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+    HWND box = windrive::ThreadMessageBox(GetCurrentThreadId());
     if (!box) return;
     if (seen.clicked) {
         seen.closedByButton = false;
