@@ -17,6 +17,7 @@
 #include "skin/controls/skincombo.h"
 #include "skin/controls/skinedit.h"
 #include "skin/controls/skinscroll.h"
+#include "skin/controls/skinupdown.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
 
@@ -563,6 +564,7 @@ public:
             return s;
         }
         case TSkinnerKind::DateTime: return Make<TSkinDateTime>(r, form, data, canvas);
+        case TSkinnerKind::UpDown: return Make<TSkinUpDown>(r, form, data, canvas);
         default:
             // Kinds this engine does not skin yet.
             return nullptr;

@@ -2,6 +2,7 @@
 
 #include "rtl/textcase.h"
 #include "skin/controls/classify.h"
+#include "skin/controls/skinupdown.h"
 #include "skin/engine/skinmessages.h"
 
 namespace skin {
@@ -95,6 +96,7 @@ void TSkinEdit::FindBuddyUpDown()
         request.Kind = TSkinnerKind::UpDown;
         request.Window = child;
         UpDown = DefaultSkinnerFactory().Attach(request, Form, SkinData, WorkCanvas);
+        if (auto* spin = dynamic_cast<TSkinUpDown*>(UpDown)) spin->Embedded = true;
         // The form may free the up-down's skinner first.
         if (UpDown) UpDown->FreeNotification(this);
         return;

@@ -336,6 +336,19 @@ void CopyBitmap(fw::TBitmap* source, fw::TBitmap* dest)
     if (!source->Empty()) dest->Canvas()->Draw(0, 0, source);
 }
 
+fw::TBitmap* PrepareWorkBitmap(int w, int h, fw::TColor colour)
+{
+    fw::TBitmap* work = WorkBitmap();
+    if (!work || w <= 0 || h <= 0) return nullptr;
+    work->SetPixelFormat(fw::pf24bit);
+    work->SetSize(w, h);
+    HDC dc = work->Canvas()->Handle();
+    // A resize gives the canvas a new DC.
+    SetStretchBltMode(dc, COLORONCOLOR);
+    TSkinControl::FillSolidRect(dc, {0, 0, w, h}, colour);
+    return work;
+}
+
 void CopyWorkBitmap(HDC dc, const RECT& r)
 {
     fw::TBitmap* work = WorkBitmap();

@@ -67,6 +67,10 @@ void DrawArrowLines(fw::TCanvas* canvas, int x, int y, int kind);
 std::wstring ReplaceFirstWide(const std::wstring& text, const std::wstring& search,
                               const std::wstring& replacement);
 void CopyBitmap(fw::TBitmap* source, fw::TBitmap* dest);
+// The engine's work bitmap made 24-bit, w x h and filled with the colour,
+// for a skinner to compose in; null outside the engine's start or for an
+// empty size.
+fw::TBitmap* PrepareWorkBitmap(int w, int h, fw::TColor colour);
 // The top-left part of the engine's work bitmap to r.
 void CopyWorkBitmap(HDC dc, const RECT& r);
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/stdctrls.h"
+#include "skin/controls/skinupdown.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/engine/skinmessages.h"
 
@@ -107,6 +108,10 @@ TEST_F(SkinEditTest, UpDownFoundByClassNameOnlyWithSpin)
     data->SetSkinControls(data->SkinControls().Include(xcSpin));
     Render(s);
     EXPECT_EQ(s->BuddyWindow, spin);
+    // Its skinner knows it sits inside an edit box.
+    auto* skinner = dynamic_cast<TSkinUpDown*>(s->UpDown);
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_TRUE(skinner->Embedded);
 }
 
 }  // namespace
