@@ -1,14 +1,64 @@
 #include "framework/comctrls.h"
 
+#include <algorithm>
+
+#include "framework/guards.h"
 #include "framework/text.h"
 
 namespace fw {
+
+FW_IMPLEMENT_CLASS(TStatusPanel)
+{
+    c.Property("Text", &TStatusPanel::Text, &TStatusPanel::SetText);
+    c.Property("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth);
+    c.Property("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment);
+    c.Property("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel);
+    c.Property("BiDiMode", &TStatusPanel::BiDiMode, &TStatusPanel::SetBiDiMode);
+    c.Property("Style", &TStatusPanel::Style, &TStatusPanel::SetStyle);
+}
+
+void TStatusPanel::SetText(const std::string& text)
+{
+    text_ = text;
+    bar_->UpdatePanels();
+}
+
+void TStatusPanel::SetWidth(int width)
+{
+    width_ = width;
+    bar_->UpdatePanels();
+}
+
+void TStatusPanel::SetAlignment(TAlignment alignment)
+{
+    alignment_ = alignment;
+    bar_->UpdatePanels();
+}
+
+void TStatusPanel::SetBevel(TStatusPanelBevel bevel)
+{
+    bevel_ = bevel;
+    bar_->UpdatePanels();
+}
+
+void TStatusPanel::SetBiDiMode(TBiDiMode mode)
+{
+    biDiMode_ = mode;
+    bar_->UpdatePanels();
+}
+
+void TStatusPanel::SetStyle(TStatusPanelStyle style)
+{
+    style_ = style;
+    bar_->UpdatePanels();
+}
 
 FW_IMPLEMENT_CLASS(TStatusBar)
 {
     c.Property("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel);
     c.Property("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);
     c.Property("SizeGrip", &TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip);
+    c.Property("OnDrawPanel", &TStatusBar::OnDrawPanel);
 }
 
 TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner)
@@ -18,6 +68,81 @@ TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner)
     SetColor(clBtnFace);
     SetBounds(0, 0, 200, 19);
     SetAlign(alBottom);
+}
+
+TStatusBar::~TStatusBar() = default;
+
+TStatusPanel* TStatusBar::Panels(int index) const
+{
+    if (index < 0 || index >= PanelCount()) return nullptr;
+    return panels_[static_cast<size_t>(index)].get();
+}
+
+TStatusPanel* TStatusBar::AddPanel()
+{
+    panels_.push_back(std::make_unique<TStatusPanel>(this));
+    UpdatePanels();
+    return panels_.back().get();
+}
+
+void TStatusBar::ClearPanels()
+{
+    panels_.clear();
+    UpdatePanels();
+}
+
+void TStatusBar::UpdatePanels()
+{
+    HWND h = HandleIfAllocated();
+    if (!h) return;
+    // The window takes each part's right edge; the last part's -1 runs to
+    // the bar's end. A bar without panels keeps one empty part.
+    std::vector<int> edges;
+    int right = 0;
+    for (const auto& panel : panels_) {
+        right += std::max(panel->Width(), 0);
+        edges.push_back(right);
+    }
+    if (edges.empty()) edges.push_back(-1);
+    edges.back() = -1;
+    SendMessageW(h, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    for (int i = 0; i < PanelCount(); ++i) {
+        const TStatusPanel* panel = panels_[static_cast<size_t>(i)].get();
+        WPARAM flags = static_cast<WPARAM>(i);
+        if (panel->Bevel() == pbNone) flags |= SBT_NOBORDERS;
+        if (panel->Bevel() == pbRaised) flags |= SBT_POPOUT;
+        if (panel->BiDiMode() != bdLeftToRight) flags |= SBT_RTLREADING;
+        if (panel->Style() == psOwnerDraw) {
+            SendMessageW(h, SB_SETTEXTW, flags | SBT_OWNERDRAW, static_cast<LPARAM>(i));
+            continue;
+        }
+        // The window centres the text after one tab and right-aligns it
+        // after two.
+        std::wstring text = ToWide(panel->Text());
+        if (panel->Alignment() == taCenter) text.insert(0, L"\t");
+        if (panel->Alignment() == taRightJustify) text.insert(0, L"\t\t");
+        SendMessageW(h, SB_SETTEXTW, flags, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+void TStatusBar::DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect)
+{
+    if (!OnDrawPanel) return;
+    canvas_->SetHandle(dc);
+    TScopeExit release([this] { canvas_->SetHandle(nullptr); });
+    OnDrawPanel(this, panel, rect);
+}
+
+void TStatusBar::WndProc(TMessage& m)
+{
+    if (m.Msg == CN_DRAWITEM) {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+        if (TStatusPanel* panel = Panels(static_cast<int>(dis->itemID)))
+            DrawPanel(panel, dis->hDC, dis->rcItem);
+        m.Result = TRUE;
+        return;
+    }
+    TWinControl::WndProc(m);
 }
 
 void TStatusBar::CreateParams(TCreateParams& p)
@@ -36,6 +161,7 @@ void TStatusBar::CreateWnd()
     SendMessageW(h, SB_SIMPLE, simplePanel_, 0);
     SendMessageW(h, SB_SETTEXTW, SB_SIMPLEID,
                  reinterpret_cast<LPARAM>(ToWide(simpleText_).c_str()));
+    UpdatePanels();
 }
 
 void TStatusBar::SetSimplePanel(bool v)

@@ -1,10 +1,15 @@
-// Memos, radio buttons, panels and the status bar, placed by a layout.
+// Memos, radio buttons, panels and the status bar with its panels, placed
+// by a layout.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/application.h"
+#include "framework/bitmaps.h"
 #include "framework/comctrls.h"
 #include "framework/extctrls.h"
 #include "framework/layout.h"
+#include "framework/typinfo.h"
 
 namespace fw {
 namespace {
@@ -85,6 +90,73 @@ TEST_F(ContainersTest, MemoLinesAreItsText)
     EXPECT_THROW(memo->Lines()->Get(2), rtl::EStringListError);
     // A memo keeps Tab for moving between controls.
     EXPECT_FALSE(SendMessageW(memo->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB);
+}
+
+struct TPanelPainter : TObject {
+    std::vector<int> panels;
+    void Draw(TStatusBar* bar, TStatusPanel* panel, RECT r)
+    {
+        for (int i = 0; i < bar->PanelCount(); ++i)
+            if (bar->Panels(i) == panel) panels.push_back(i);
+        bar->Canvas()->Brush()->SetColor(0x00FF00);
+        bar->Canvas()->FillRect(r);
+    }
+};
+
+TEST_F(ContainersTest, StatusPanelsReachTheWindowAndOwnerDrawnOnesTheirHandler)
+{
+    auto* bar = new TStatusBar(form.get());
+    bar->SetParent(form.get());
+    const struct {
+        int width;
+        TAlignment align;
+        TStatusPanelBevel bevel;
+        const wchar_t* text;  // as the window holds it
+        int flags;
+    } panels[] = {
+        {40, taLeftJustify, pbLowered, L"a", 0},
+        {50, taCenter, pbRaised, L"\tb", SBT_POPOUT},
+        {60, taRightJustify, pbNone, L"\t\tc", SBT_NOBORDERS},
+    };
+    const char* texts[] = {"a", "b", "c"};
+    for (int i = 0; i < 3; ++i) {
+        TStatusPanel* p = bar->AddPanel();
+        p->SetWidth(panels[i].width);
+        p->SetAlignment(panels[i].align);
+        p->SetBevel(panels[i].bevel);
+        p->SetText(texts[i]);
+    }
+    bar->AddPanel()->SetStyle(psOwnerDraw);
+    const HWND h = bar->Handle();
+    int edges[4] = {};
+    ASSERT_EQ(SendMessageW(h, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 4);
+    EXPECT_EQ(edges[0], 40);
+    EXPECT_EQ(edges[1], 90);
+    EXPECT_EQ(edges[2], 150);
+    EXPECT_EQ(edges[3], -1);
+    for (int i = 0; i < 3; ++i) {
+        wchar_t text[16] = {};
+        const LRESULT got = SendMessageW(h, SB_GETTEXTW, i, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, panels[i].text) << i;
+        EXPECT_EQ(HIWORD(got) & (SBT_POPOUT | SBT_NOBORDERS), panels[i].flags) << i;
+    }
+    EXPECT_EQ(GetPropValue(bar->Panels(1), "Text"), "b");
+
+    // The window asks for the owner-drawn panel while it paints (only
+    // while it is visible).
+    form->Show();
+    TPanelPainter painter;
+    bar->OnDrawPanel = TDrawPanelEvent(&painter, &TPanelPainter::Draw);
+    RECT part{};
+    SendMessageW(h, SB_GETRECT, 3, reinterpret_cast<LPARAM>(&part));
+    TBitmap image;
+    image.SetPixelFormat(pf24bit);
+    image.SetSize(bar->Width(), bar->Height());
+    SendMessageW(h, WM_PAINT, reinterpret_cast<WPARAM>(image.Canvas()->Handle()), 0);
+    EXPECT_EQ(painter.panels, std::vector<int>{3});
+    EXPECT_EQ(GetPixel(image.Canvas()->Handle(), (part.left + part.right) / 2,
+                       (part.top + part.bottom) / 2),
+              0x00FF00u);
 }
 
 struct TCounter : TComponent {

@@ -12,11 +12,14 @@
 #include "framework/stdctrls.h"
 #include "framework/typinfo.h"
 #include "rtl/textcase.h"
+#include "skin/controls/skinbox.h"
 #include "skin/controls/skinbutton.h"
 #include "skin/controls/skincheck.h"
 #include "skin/controls/skincombo.h"
 #include "skin/controls/skinedit.h"
+#include "skin/controls/skinobjimage.h"
 #include "skin/controls/skinscroll.h"
+#include "skin/controls/skinstatus.h"
 #include "skin/controls/skinupdown.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
@@ -565,6 +568,18 @@ public:
         }
         case TSkinnerKind::DateTime: return Make<TSkinDateTime>(r, form, data, canvas);
         case TSkinnerKind::UpDown: return Make<TSkinUpDown>(r, form, data, canvas);
+        case TSkinnerKind::StatusBar: return Make<TSkinStatusBar>(r, form, data, canvas);
+        case TSkinnerKind::GroupBox: return Make<TSkinGroupBox>(r, form, data, canvas);
+        case TSkinnerKind::Box: return Make<TSkinBox>(r, form, data, canvas);
+        case TSkinnerKind::BoxH: return Make<TSkinBoxH>(r, form, data, canvas);
+        case TSkinnerKind::ObjImage: {
+            // The image kind decides the glyph layout before it is written.
+            if (!r.Control) return nullptr;
+            auto* s = new TSkinObjImage(r.Control);
+            s->ImageKind = r.Mode;
+            s->InitControl(form, data, r.ReplaceColor, canvas);
+            return s;
+        }
         default:
             // Kinds this engine does not skin yet.
             return nullptr;

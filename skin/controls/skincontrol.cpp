@@ -169,6 +169,17 @@ void TSkinControl::InitControl(TSkinControlList* form, TSkinData* skinData, bool
     SkinState = kAttached;
 }
 
+void TSkinControl::RecordControl(TSkinControlList* form, TSkinData* skinData,
+                                 fw::TCanvas* workCanvas)
+{
+    SkinData = skinData;
+    WorkCanvas = workCanvas;
+    Control = dynamic_cast<fw::TControl*>(Owner());
+    if (auto* win = dynamic_cast<fw::TWinControl*>(Control)) Handle = win->Handle();
+    Form = form;
+    if (Form) Form->AddSkinControl(this);
+}
+
 void TSkinControl::InitHandle(HWND handle, TSkinData* skinData, TSkinControlList* form,
                               fw::TCanvas* workCanvas)
 {

@@ -144,6 +144,10 @@ protected:
     ~TSkinControl() override;
     void Destroy() override;
     void SwitchParentBackground(bool on);
+    // For skinners that never hook their control: records the skin data,
+    // form, work canvas, the owner as Control and its window, and lists
+    // the skinner with the form.
+    void RecordControl(TSkinControlList* form, TSkinData* skinData, fw::TCanvas* workCanvas);
     // Raw-window mode: puts the skinner's procedure into the window.
     void HookWindowProc(HWND window);
     // True while the skinner's procedure is in a raw window.
