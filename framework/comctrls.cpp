@@ -17,41 +17,19 @@ FW_IMPLEMENT_CLASS(TStatusPanel)
     c.Property("Style", &TStatusPanel::Style, &TStatusPanel::SetStyle);
 }
 
-void TStatusPanel::SetText(const std::string& text)
+template <class T>
+void TStatusPanel::Change(T& field, const T& value)
 {
-    text_ = text;
+    field = value;
     bar_->UpdatePanels();
 }
 
-void TStatusPanel::SetWidth(int width)
-{
-    width_ = width;
-    bar_->UpdatePanels();
-}
-
-void TStatusPanel::SetAlignment(TAlignment alignment)
-{
-    alignment_ = alignment;
-    bar_->UpdatePanels();
-}
-
-void TStatusPanel::SetBevel(TStatusPanelBevel bevel)
-{
-    bevel_ = bevel;
-    bar_->UpdatePanels();
-}
-
-void TStatusPanel::SetBiDiMode(TBiDiMode mode)
-{
-    biDiMode_ = mode;
-    bar_->UpdatePanels();
-}
-
-void TStatusPanel::SetStyle(TStatusPanelStyle style)
-{
-    style_ = style;
-    bar_->UpdatePanels();
-}
+void TStatusPanel::SetText(const std::string& text) { Change(text_, text); }
+void TStatusPanel::SetWidth(int width) { Change(width_, width); }
+void TStatusPanel::SetAlignment(TAlignment alignment) { Change(alignment_, alignment); }
+void TStatusPanel::SetBevel(TStatusPanelBevel bevel) { Change(bevel_, bevel); }
+void TStatusPanel::SetBiDiMode(TBiDiMode mode) { Change(biDiMode_, mode); }
+void TStatusPanel::SetStyle(TStatusPanelStyle style) { Change(style_, style); }
 
 FW_IMPLEMENT_CLASS(TStatusBar)
 {

@@ -39,6 +39,10 @@ public:
     void SetStyle(TStatusPanelStyle style);
 
 private:
+    // Sets one field and shows the panels again.
+    template <class T>
+    void Change(T& field, const T& value);
+
     TStatusBar* bar_;
     std::string text_;
     int width_ = 50;
