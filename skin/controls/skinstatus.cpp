@@ -163,7 +163,7 @@ void TSkinStatusBar::DrawPanels(fw::TCanvas* canvas, const RECT& r)
 
 void TSkinStatusBar::DrawSizeGrip(HDC dc, const RECT& r) const
 {
-    if (!(GetWindowLongPtrW(Handle, GWL_STYLE) & SBARS_SIZEGRIP)) return;
+    if (!(GetWindowLongAuto(Handle, GWL_STYLE) & SBARS_SIZEGRIP)) return;
     const TDataSkinObject* extra = SkinData->Skin().ExtraImages.get();
     if (!extra || extra->Image->Empty()) return;
     const int frames = std::max(extra->Frame, 1);
