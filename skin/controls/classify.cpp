@@ -20,6 +20,7 @@
 #include "skin/controls/skinobjimage.h"
 #include "skin/controls/skinscroll.h"
 #include "skin/controls/skinstatus.h"
+#include "skin/controls/skintab.h"
 #include "skin/controls/skinupdown.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
@@ -580,6 +581,16 @@ public:
             s->InitControl(form, data, r.ReplaceColor, canvas);
             return s;
         }
+        case TSkinnerKind::Tab: {
+            // Mode 2: a plain tab control, whose windowless children are
+            // painted over the pane.
+            TSkinControl* s = Make<TSkinTab>(r, form, data, canvas);
+            if (s && r.Mode == 2) s->SubKind = 2;
+            return s;
+        }
+        case TSkinnerKind::TabBtn: return Make<TSkinTabBtn>(r, form, data, canvas);
+        case TSkinnerKind::Tab31: return Make<TSkinTab31>(r, form, data, canvas);
+        case TSkinnerKind::AdvPage: return Make<TSkinAdvPage>(r, form, data, canvas);
         default:
             // Kinds this engine does not skin yet.
             return nullptr;
