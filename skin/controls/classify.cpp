@@ -18,9 +18,11 @@
 #include "skin/controls/skincombo.h"
 #include "skin/controls/skinedit.h"
 #include "skin/controls/skinobjimage.h"
+#include "skin/controls/skinprogress.h"
 #include "skin/controls/skinscroll.h"
 #include "skin/controls/skinstatus.h"
 #include "skin/controls/skintab.h"
+#include "skin/controls/skintrack.h"
 #include "skin/controls/skinupdown.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinmessages.h"
@@ -568,7 +570,14 @@ public:
             return s;
         }
         case TSkinnerKind::DateTime: return Make<TSkinDateTime>(r, form, data, canvas);
-        case TSkinnerKind::UpDown: return Make<TSkinUpDown>(r, form, data, canvas);
+        case TSkinnerKind::TrackBar: return Make<TSkinTrackBar>(r, form, data, canvas);
+        case TSkinnerKind::Progress: return Make<TSkinProgress>(r, form, data, canvas);
+        case TSkinnerKind::UpDown: {
+            // Mode 1: a tab set's scroller, split left and right.
+            auto* s = static_cast<TSkinUpDown*>(Make<TSkinUpDown>(r, form, data, canvas));
+            if (s && r.Mode == 1) s->HorizontalMode = 1;
+            return s;
+        }
         case TSkinnerKind::StatusBar: return Make<TSkinStatusBar>(r, form, data, canvas);
         case TSkinnerKind::GroupBox: return Make<TSkinGroupBox>(r, form, data, canvas);
         case TSkinnerKind::Box: return Make<TSkinBox>(r, form, data, canvas);

@@ -110,9 +110,13 @@ TEST_F(SkinUpDownTest, HorizontalStyleOrModeSplitsLeftAndRight)
     // The horizontal strip has no glyphs.
     EXPECT_EQ(PixelAt(image.get(), 22, 8), FrameColour(6));
 
-    // A vertical up-down in horizontal mode (a tab set's scroller).
-    auto* scroller = SkinRaw(0, 30, 16);
-    scroller->HorizontalMode = 1;
+    // A vertical up-down attached as a tab set's scroller (mode 1).
+    TSkinnerRequest request;
+    request.Kind = TSkinnerKind::UpDown;
+    request.Window = Raw(UPDOWN_CLASSW, 0, 30, 16);
+    request.Mode = 1;
+    auto* scroller = DefaultSkinnerFactory().Attach(request, &list, data.get(), nullptr);
+    ASSERT_NE(scroller, nullptr);
     CursorAt(scroller->Handle, 5, 8);
     image = Render(scroller);
     EXPECT_EQ(PixelAt(image.get(), 1, 1), FrameColour(1));
