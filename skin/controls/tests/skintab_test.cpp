@@ -162,6 +162,7 @@ constexpr fw::TColor kMark = 0x20F0F0;
 constexpr fw::TColor kPaneEdge = 0x602060, kPaneTop = 0x206060, kPaneMiddle = 0x808000;
 constexpr fw::TColor kBlack = 0;
 
+// buttonsIni: more keys of the Buttons section.
 std::string TabSkin(const std::string& buttonsIni = {})
 {
     const std::string faces = test::BmpFile(
@@ -170,11 +171,10 @@ std::string TabSkin(const std::string& buttonsIni = {})
         if (y < 5) return kPaneTop;
         return x < 4 || x >= 16 || y >= 16 ? kPaneEdge : kPaneMiddle;
     });
-    return test::TestSkin(
-        "[Tabs]\r\nImage=tabs.bmp\r\nBorder=pane.bmp\r\n"
-        "NormalColour2=128,0,0\r\nMouseOverColour2=0,128,0\r\n" +
-            buttonsIni,
-        {{"tabs.bmp", faces}, {"pane.bmp", pane}});
+    return test::TestSkin(buttonsIni +
+                              "[Tabs]\r\nImage=tabs.bmp\r\nBorder=pane.bmp\r\n"
+                              "NormalColour2=128,0,0\r\nMouseOverColour2=0,128,0\r\n",
+                          {{"tabs.bmp", faces}, {"pane.bmp", pane}});
 }
 
 class SkinTabTest : public ControlTest {
@@ -432,6 +432,32 @@ TEST_F(SkinTabTest, ButtonTabsUseTheButtonsStrip)
         const RECT t = pages->TabRect(i);
         EXPECT_EQ(PixelAt(b.get(), t.left + 1, t.top + 2), FrameColour(i == 1 ? 2 : 1)) << i;
     }
+}
+
+// The skin gives the pressed caption colour only: the focused tab's
+// caption is in it, and so is the caption after it (the colour stays),
+// while the one before it keeps black.
+TEST_F(SkinTabTest, ButtonTabsKeepTheLastGivenCaptionColour)
+{
+    LoadSkin(TabSkin("PressedColour2=0,255,0\r\n"));
+    auto* pages = Pages();
+    pages->Style = tsButtons;
+    auto* s = Skin(pages);
+    ASSERT_NE(dynamic_cast<TSkinTabBtn*>(s), nullptr);
+    auto b = Render(s);
+    auto greenIn = [&](int i) {
+        const RECT t = pages->TabRect(i);
+        int n = 0;
+        for (int y = t.top + 1; y < t.bottom; ++y)
+            for (int x = t.left; x < t.right; ++x) {
+                const fw::TColor c = PixelAt(b.get(), x, y);
+                const int r = c & 0xFF, g = (c >> 8) & 0xFF, bl = (c >> 16) & 0xFF;
+                if (g > 160 && r < 80 && bl < 80) ++n;
+            }
+        return n;
+    };
+    EXPECT_EQ(greenIn(0), 0);
+    EXPECT_GT(greenIn(2), 0);
 }
 
 TEST_F(SkinTabTest, TabSetSkipsATabThatDoesNotFit)
