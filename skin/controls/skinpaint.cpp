@@ -239,13 +239,21 @@ void DrawStateText(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, UI
 void ImageListDrawGlyph(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, int align,
                         const std::wstring& text, int index, HIMAGELIST images)
 {
+    DrawImageAndText(skinner, canvas, r, align, text, index, images,
+                     DT_END_ELLIPSIS | DT_EXPANDTABS | DT_WORDBREAK,
+                     skinner && skinner->WindowEnabled);
+}
+
+void DrawImageAndText(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, int align,
+                      const std::wstring& text, int index, HIMAGELIST images, UINT flags,
+                      bool enabled)
+{
     // Without an image list there is no image and no image size.
     int cx = 0, cy = 0;
     const bool image = images && index != -1;
     if (image) ImageList_GetIconSize(images, &cx, &cy);
     if (!image || Width(r) <= cx) cx = cy = 0;
     RECT g{0, 0, cx, cy};
-    const UINT flags = DT_END_ELLIPSIS | DT_EXPANDTABS | DT_WORDBREAK;
     HDC dc = canvas->Handle();
     RECT t = r;
     if (image) t.right += cx + 2;
@@ -262,7 +270,7 @@ void ImageListDrawGlyph(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& 
     OffsetRect(&t, d + cx, (Height(r) - Height(t)) / 2);
     if (image && cx > 0) ImageList_Draw(images, index, dc, g.left, g.top, ILD_TRANSPARENT);
     if (text.empty()) return;
-    dc = PrepareText(canvas, skinner->WindowEnabled);
+    dc = PrepareText(canvas, enabled);
     t.left = std::max(t.left, r.left);
     t.right = std::min(t.right, r.right);
     DrawTextWide(dc, text, t, BiDiTextFlags(skinner, flags));

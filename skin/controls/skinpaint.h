@@ -57,6 +57,12 @@ void DrawStateText(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, UI
 // aligned in r: 0 left, 1 centre, 2 right.
 void ImageListDrawGlyph(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, int align,
                         const std::wstring& text, int index, HIMAGELIST images);
+// The same layout with the caller's text format (DT_* flags), the text in
+// the canvas's font and colour, or grey when not enabled. An image wider
+// than r is left out.
+void DrawImageAndText(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, int align,
+                      const std::wstring& text, int index, HIMAGELIST images, UINT format,
+                      bool enabled);
 // One line centred in r, grey when disabled; alignment 0 left, 1 right,
 // 2 centre.
 void DrawAlignedCaption(fw::TCanvas* canvas, const RECT& r, const std::string& text, int align,
