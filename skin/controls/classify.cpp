@@ -17,6 +17,8 @@
 #include "skin/controls/skincheck.h"
 #include "skin/controls/skincombo.h"
 #include "skin/controls/skinedit.h"
+#include "skin/controls/skinflat.h"
+#include "skin/controls/skinheader.h"
 #include "skin/controls/skinobjimage.h"
 #include "skin/controls/skinprogress.h"
 #include "skin/controls/skinscroll.h"
@@ -264,7 +266,7 @@ bool TControlClassifier::ChainRow(const std::string& name, fw::TControl* c)
         Attach(r);
         return true;
     };
-    if (Is(c, "TScrollBox") && Has(xcScrollbar)) return scrollbar(K::ScControl, true);
+    if (Is(c, "TScrollBar") && Has(xcScrollbar)) return scrollbar(K::ScControl, true);
     if ((name == "TTNTCOMBOBOX" || Is<fw::TCustomComboBox>(c)) && Has(xcCombo))
         return Attach(K::ComBox, c), true;
     if (Is(c, "TDateTimePicker") && Has(xcEdit)) {
@@ -393,7 +395,7 @@ bool TControlClassifier::SkinByMapping(const std::string& upperName, fw::TContro
     }
     if (kind == "embedscrollbar" && Has(xcScrollbar)) {
         for (fw::TControl* child : children()) {
-            if (Is(child, "TScrollBox")) {
+            if (Is(child, "TScrollBar")) {
                 TSkinnerRequest r = Request(K::ScControl, child);
                 r.ThroughScrollbar = true;
                 Attach(r);
@@ -600,6 +602,11 @@ public:
         case TSkinnerKind::TabBtn: return Make<TSkinTabBtn>(r, form, data, canvas);
         case TSkinnerKind::Tab31: return Make<TSkinTab31>(r, form, data, canvas);
         case TSkinnerKind::AdvPage: return Make<TSkinAdvPage>(r, form, data, canvas);
+        case TSkinnerKind::Header: return Make<TSkinHeader>(r, form, data, canvas);
+        case TSkinnerKind::ListView: return Make<TSkinListView>(r, form, data, canvas);
+        case TSkinnerKind::Sizer: return Make<TSkinSizer>(r, form, data, canvas);
+        case TSkinnerKind::TabSheet: return Make<TSkinTabSheet>(r, form, data, canvas);
+        case TSkinnerKind::ScControl: return Make<TSkinScControl>(r, form, data, canvas);
         default:
             // Kinds this engine does not skin yet.
             return nullptr;

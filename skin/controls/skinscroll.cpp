@@ -12,6 +12,7 @@ namespace skin {
 FW_IMPLEMENT_CLASS(TWScrollbar) {}
 FW_IMPLEMENT_CLASS(TSkinScrollbar) {}
 FW_IMPLEMENT_CLASS(TSkinScrollbarH) {}
+FW_IMPLEMENT_CLASS(TSkinScControl) {}
 
 namespace {
 
@@ -608,6 +609,73 @@ void TSkinScrollbarH::UnSkin()
         fw::FreeAndNil(HorzBar);
         fw::FreeAndNil(VertBar);
     }
+}
+
+// ---------------------------------------------------------------------------
+// A stand-alone scroll-bar control
+
+void TSkinScControl::InitControl(TSkinControlList* form, TSkinData* skinData, bool,
+                                 fw::TCanvas* workCanvas)
+{
+    if (auto* control = dynamic_cast<fw::TWinControl*>(Owner()))
+        AttachScrollControl(control, skinData, form, workCanvas);
+}
+
+void TSkinScControl::AttachScrollControl(fw::TWinControl* control, TSkinData* skinData,
+                                         TSkinControlList* form, fw::TCanvas* canvas)
+{
+    if (Attached) return;
+    SkinData = skinData;
+    Form = form;
+    WorkCanvas = canvas;
+    Control = control;
+    Handle = control->Handle();
+    IsUnicode = IsWindowUnicode(Handle);
+    if (Form) Form->AddSkinControl(this);
+    Bar = new TWScrollbar(this);
+    Bar->SetHint(control->Hint());
+    Bar->AttachToControl(this, control, 2);
+    if (!control->Visible()) Bar->HideBar();
+    OldWindowProc = control->WindowProc;
+    control->WindowProc = fw::TWndMethod(this, &TSkinControl::SkinWndProc);
+    Attached = true;
+    SkinState = kAttached;
+}
+
+void TSkinScControl::AfterProc(fw::TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_WINDOWPOSCHANGED:
+        if (Bar) Bar->PlaceOverScrollBar(Handle);
+        break;
+    case WM_NCPAINT:
+        if (auto* control = dynamic_cast<fw::TWinControl*>(Control)) Handle = control->Handle();
+        if (Bar) Bar->PlaceOverScrollBar(Handle);
+        break;
+    case SBM_SETSCROLLINFO:
+    case fw::CN_VSCROLL:
+        if (Bar && Bar->HandleAllocated()) Bar->Invalidate();
+        break;
+    case fw::CM_VISIBLECHANGED:
+        if (!Bar) break;
+        if (m.WParam)
+            Bar->PlaceOverScrollBar(Handle);
+        else
+            Bar->HideBar();
+        break;
+    default: TSkinControl::AfterProc(m); break;
+    }
+}
+
+void TSkinScControl::DrawControl(HDC, const RECT&)
+{
+    if (Bar && Bar->HandleAllocated()) Bar->Invalidate();
+}
+
+void TSkinScControl::UnSkin()
+{
+    TSkinControl::UnSkin();
+    if (SkinState != kDestroyed) fw::FreeAndNil(Bar);
 }
 
 }  // namespace skin

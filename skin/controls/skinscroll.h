@@ -6,7 +6,8 @@
 //
 // TSkinScrollbar serves a framework control with horizontal and vertical
 // bars (and gives it a flat border); TSkinScrollbarH the same for a raw
-// window (the list of a simple combo box).
+// window (the list of a simple combo box); TSkinScControl a stand-alone
+// scroll-bar control, covered whole by one window.
 #pragma once
 
 #include "framework/winapi.h"
@@ -134,6 +135,24 @@ public:
 
     TWScrollbar* HorzBar = nullptr;
     TWScrollbar* VertBar = nullptr;
+};
+
+class TSkinScControl : public TSkinControl {
+    FW_CLASS(TSkinScControl, TSkinControl)
+public:
+    using TSkinControl::TSkinControl;
+
+    // Control mode; the same as AttachScrollControl with the owner.
+    void InitControl(TSkinControlList* form, TSkinData* skinData, bool replaceColor,
+                     fw::TCanvas* workCanvas) override;
+    // Lays the skinner's bar window over the control and hooks it.
+    void AttachScrollControl(fw::TWinControl* control, TSkinData* skinData, TSkinControlList* form,
+                             fw::TCanvas* canvas);
+    void AfterProc(fw::TMessage& message) override;
+    void DrawControl(HDC dc, const RECT& r) override;
+    void UnSkin() override;
+
+    TWScrollbar* Bar = nullptr;
 };
 
 }  // namespace skin

@@ -1,11 +1,15 @@
 // Skinned scroll bars: hit tests and thumb arithmetic, the parts of a
 // composed bar (arrows, track, thumb and grip, disabled and short bars),
-// and a memo's bars covered by windows of the skinner's own.
+// a memo's bars covered by windows of the skinner's own, and a stand-alone
+// scroll bar covered whole, scrolled by clicks and a thumb drag.
 #include "skin/controls/skinscroll.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/stdctrls.h"
+#include "skin/controls/classify.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/engine/skinmessages.h"
 
@@ -218,6 +222,174 @@ TEST_F(ScrollBarTest, FixedColourTakesTheFaceAndComesBack)
     EXPECT_EQ(grid->FixedColor, test::kFace);
     list.FreeSkinControls();
     EXPECT_EQ(grid->FixedColor, 0x123456);
+}
+
+// A stand-alone scroll bar of the system's class, as a framework control
+// of the class the engine knows them by; it moves its position as a
+// scroll bar's owner does, on the scroll messages reflected to it.
+enum TScrollBarKind { sbHorizontal, sbVertical };
+FW_ENUM(TScrollBarKind, "sbHorizontal", "sbVertical")
+
+class TScrollBarProbe : public fw::TWinControl {
+    FW_CLASS(TScrollBarProbe, fw::TWinControl)
+public:
+    using fw::TWinControl::TWinControl;
+    static constexpr int kMax = 100, kPage = 50, kLast = kMax - kPage + 1;
+
+    TScrollBarKind Kind = sbVertical;
+    int Position = 0;
+
+    void WndProc(fw::TMessage& m) override
+    {
+        if (m.Msg == fw::CN_VSCROLL || m.Msg == fw::CN_HSCROLL) {
+            Scroll(LOWORD(m.WParam), static_cast<int16_t>(HIWORD(m.WParam)));
+            return;
+        }
+        fw::TWinControl::WndProc(m);
+    }
+
+protected:
+    void CreateParams(fw::TCreateParams& p) override
+    {
+        fw::TWinControl::CreateParams(p);
+        CreateSubClass(p, L"SCROLLBAR");
+        p.Style |= Kind == sbVertical ? SBS_VERT : SBS_HORZ;
+    }
+    void CreateWnd() override
+    {
+        fw::TWinControl::CreateWnd();
+        SetInfo(SIF_RANGE | SIF_PAGE | SIF_POS);
+    }
+
+private:
+    void Scroll(int code, int thumb)
+    {
+        switch (code) {
+        case SB_LINEUP: Position -= 1; break;
+        case SB_LINEDOWN: Position += 1; break;
+        case SB_PAGEUP: Position -= kPage; break;
+        case SB_PAGEDOWN: Position += kPage; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: Position = thumb; break;
+        default: return;
+        }
+        Position = std::clamp(Position, 0, kLast);
+        SetInfo(SIF_POS);
+    }
+    void SetInfo(UINT mask)
+    {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = mask;
+        si.nMax = kMax;
+        si.nPage = kPage;
+        si.nPos = Position;
+        SetScrollInfo(Handle(), SB_CTL, &si, TRUE);
+    }
+};
+FW_IMPLEMENT_CLASS_AS(TScrollBarProbe, "TScrollBar") { c.Property("Kind", &TScrollBarProbe::Kind); }
+
+class StandAloneBarTest : public ScrollBarTest {
+protected:
+    TSkinScControl* PutBar(TScrollBarKind kind)
+    {
+        const bool v = kind == sbVertical;
+        // The kind before the window is made: it decides the window's style.
+        bar = new TScrollBarProbe(form.get());
+        bar->Kind = kind;
+        bar->SetParent(form.get());
+        bar->SetBounds(20, 20, v ? 16 : 200, v ? 200 : 16);
+        bar->SetHint("hint");
+        form->Show();
+        TControlClassifier(list, data.get(), nullptr).SkinControl(bar, form.get());
+        return dynamic_cast<TSkinScControl*>(list.FindByControl(bar));
+    }
+    // A press at `at` on the skinned bar, the mouse then moved to `to` and
+    // released there: the native bar underneath runs its own tracking.
+    void PressAndRelease(TSkinScControl* s, int at, int to)
+    {
+        const bool v = bar->Kind == sbVertical;
+        auto point = [v](int p) { return v ? MAKELPARAM(8, p) : MAKELPARAM(p, 8); };
+        PostMessageW(bar->Handle(), WM_MOUSEMOVE, MK_LBUTTON, point(to));
+        PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, point(to));
+        SendMessageW(s->Bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point(at));
+    }
+    // The skinned bar as it paints, and its pixel `p` along the axis.
+    fw::TColor Look(TSkinScControl* s, int p)
+    {
+        const bool v = bar->Kind == sbVertical;
+        auto b = test::Solid(v ? 16 : 200, v ? 200 : 16, 0x000000);
+        SendMessageW(s->Bar->Handle(), WM_PAINT, WPARAM(b->Canvas()->Handle()), 0);
+        return v ? PixelAt(b.get(), 8, p) : PixelAt(b.get(), p, 8);
+    }
+
+    TScrollBarProbe* bar = nullptr;
+};
+
+TEST_F(StandAloneBarTest, ScrollsByClickAndThumbDrag)
+{
+    for (TScrollBarKind kind : {sbVertical, sbHorizontal}) {
+        SCOPED_TRACE(kind);
+        TSkinScControl* s = PutBar(kind);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->Bar->Vertical, kind == sbVertical);
+        EXPECT_EQ(s->Bar->Hint(), "hint");
+        RECT over, under;
+        GetWindowRect(s->Bar->Handle(), &over);
+        GetWindowRect(bar->Handle(), &under);
+        EXPECT_TRUE(EqualRect(&over, &under));
+        EXPECT_TRUE(IsWindowVisible(s->Bar->Handle()));
+
+        // Arrows, track and the thumb (82 long from 16, its grip in the
+        // middle) in the skin's frames.
+        const int first = kind == sbVertical ? 9 : 1, last = kind == sbVertical ? 13 : 5;
+        const int grip = kind == sbVertical ? 20 : 17;
+        EXPECT_EQ(Look(s, 4), FrameColour(first));
+        EXPECT_EQ(Look(s, 196), FrameColour(last));
+        EXPECT_EQ(Look(s, 57), FrameColour(grip));
+        EXPECT_EQ(Look(s, 150), FrameColour(1));
+
+        PressAndRelease(s, 192, 192);
+        EXPECT_EQ(bar->Position, 1);
+        PressAndRelease(s, 4, 4);
+        EXPECT_EQ(bar->Position, 0);
+        // The thumb dragged past the bar's end.
+        PressAndRelease(s, 57, 205);
+        EXPECT_EQ(bar->Position, TScrollBarProbe::kLast);
+        EXPECT_EQ(GetCapture(), nullptr);
+        // The thumb shows where the position is, its grip hot (under the
+        // mouse) once released.
+        const int thumb = 16 + MulDiv(168, TScrollBarProbe::kLast, 100);
+        EXPECT_EQ(Look(s, thumb + 41), FrameColour(grip + 2));
+        EXPECT_EQ(s->Bar->ThumbStart, thumb);
+        // A click in the track before the thumb pages up.
+        PressAndRelease(s, 40, 40);
+        EXPECT_EQ(bar->Position, TScrollBarProbe::kLast - TScrollBarProbe::kPage);
+        list.FreeSkinControls();
+    }
+}
+
+TEST_F(StandAloneBarTest, FollowsVisibilityAndIsGivenBack)
+{
+    TSkinScControl* s = PutBar(sbVertical);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(SendMessageW(bar->Handle(), WM_SKINQUERY, 0, 0), 1);
+    bar->Hide();
+    EXPECT_FALSE(s->Bar->Shown);
+    EXPECT_FALSE(IsWindowVisible(s->Bar->Handle()));
+    bar->Show();
+    EXPECT_TRUE(s->Bar->Shown);
+    // Moved, the bar window follows.
+    bar->SetBounds(40, 30, 16, 150);
+    RECT over, under;
+    GetWindowRect(s->Bar->Handle(), &over);
+    GetWindowRect(bar->Handle(), &under);
+    EXPECT_TRUE(EqualRect(&over, &under));
+
+    list.FreeSkinControls();
+    EXPECT_EQ(SendMessageW(bar->Handle(), WM_SKINQUERY, 0, 0), 0);
+    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), bar->Handle());
+    EXPECT_EQ(GetWindow(bar->Handle(), GW_HWNDNEXT), nullptr);
 }
 
 }  // namespace
