@@ -10,7 +10,6 @@
 #include "framework/typinfo.h"
 #include "skin/controls/classify.h"
 #include "skin/controls/skinpaint.h"
-#include "skin/controls/skinupdown.h"
 #include "skin/draw/imgutil.h"
 #include "skin/draw/skindraw.h"
 #include "skin/engine/skinapi.h"
@@ -81,8 +80,6 @@ bool AttachScroller(TSkinControl* tab, TSkinControl*& upDown, HWND scroller, boo
             upDown =
                 DefaultSkinnerFactory().Attach(request, tab->Form, tab->SkinData, tab->WorkCanvas);
         }
-        if (auto* arrows = dynamic_cast<TSkinUpDown*>(upDown); arrows && horizontal)
-            arrows->HorizontalMode = 1;
         if (upDown) upDown->FreeNotification(tab);
     }
     return (GetWindowLongPtrA(scroller, GWL_STYLE) & WS_VISIBLE) != 0;
