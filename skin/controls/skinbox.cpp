@@ -129,8 +129,12 @@ bool TSkinBoxH::BeforeProc(fw::TMessage& m)
     }
     case WM_CTLCOLORSTATIC:
         CallOldProc(m);
-        if (SkinData)
+        if (SkinData) {
+            // The dialog's own answer leaves the DC opaque in the system's face
+            // colour; the label's text must sit on the skin's face instead.
+            SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
             m.Result = reinterpret_cast<LRESULT>(SkinData->Skin().ButtonFaceBrush.Handle());
+        }
         return false;
     default: return TSkinControl::BeforeProc(m);
     }

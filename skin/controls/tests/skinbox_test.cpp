@@ -143,7 +143,7 @@ TEST_F(SkinGroupBoxTest, BoxRecoloursWithoutHookAndGivesTheColourBack)
     EXPECT_EQ(bar->Color(), 0x00FF00);
 }
 
-TEST_F(SkinGroupBoxTest, RawDialogChildErasesFlatAndGivesStaticsTheSkinBrush)
+TEST_F(SkinGroupBoxTest, RawDialogChildErasesFlatAndGivesStaticsTheSkinBrushWithTransparentText)
 {
     HWND dialog = Raw(L"#32770", 0, 50, 30);
     ASSERT_TRUE(dialog);
@@ -161,6 +161,7 @@ TEST_F(SkinGroupBoxTest, RawDialogChildErasesFlatAndGivesStaticsTheSkinBrush)
     EXPECT_EQ(SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Handle()),
                            reinterpret_cast<LPARAM>(label)),
               reinterpret_cast<LRESULT>(data->Skin().ButtonFaceBrush.Handle()));
+    EXPECT_EQ(GetBkMode(dc.Handle()), TRANSPARENT);
 }
 
 TEST_F(SkinGroupBoxTest, EngineFactoryMakesEachKind)
