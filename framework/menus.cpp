@@ -319,19 +319,17 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut)
 
 void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height)
 {
-    if (OnMeasureItem) {
-        OnMeasureItem(this, canvas, width, height);
-        return;
-    }
     if (IsLine()) {
         height = 8;
-        return;
+    } else {
+        std::string text = caption_.empty() ? std::string(" ") : caption_;
+        if (shortCut_) text += "    " + ShortCutToText(shortCut_);
+        const SIZE size = canvas->TextExtent(text);
+        width = size.cx + 32;
+        height = std::max<int>(size.cy + 4, 18);
     }
-    std::string text = caption_.empty() ? std::string(" ") : caption_;
-    if (shortCut_) text += "    " + ShortCutToText(shortCut_);
-    const SIZE size = canvas->TextExtent(text);
-    width = size.cx + 32;
-    height = std::max<int>(size.cy + 4, 18);
+    // The event adjusts the item's own size (or replaces it).
+    if (OnMeasureItem) OnMeasureItem(this, canvas, width, height);
 }
 
 void TMenuItem::DrawItem(TCanvas* canvas, RECT r, bool selected)

@@ -76,8 +76,10 @@ public:
     TMenuMeasureItemEvent OnMeasureItem;
     TMenuDrawItemEvent OnDrawItem;
     virtual void Click();
-    // The events when assigned, else the framework's own measuring and
-    // drawing (caption, short cut, check mark, image).
+    // MeasureItem measures the caption and short cut, then OnMeasureItem
+    // (when assigned) receives that size to adjust. DrawItem is OnDrawItem
+    // when assigned, else the framework's own drawing (caption, short cut,
+    // check mark, image).
     virtual void MeasureItem(TCanvas* canvas, int& width, int& height);
     virtual void DrawItem(TCanvas* canvas, RECT r, bool selected);
 

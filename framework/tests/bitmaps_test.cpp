@@ -5,6 +5,7 @@
 
 #include "framework/bitmaps.h"
 #include "framework/imglist.h"
+#include "framework/patterns.h"
 
 namespace fw {
 namespace {
@@ -122,6 +123,21 @@ TEST(Bitmaps, TransparentColourIsLeftOutWhenDrawn)
     EXPECT_TRUE(copy.Transparent());
     copy.Assign(nullptr);
     EXPECT_TRUE(copy.Empty());
+}
+
+TEST(Bitmaps, PatternAlternatesItsColoursAndIsKeptPerPair)
+{
+    TBitmap* p = AllocPatternBitmap(clRed, clBlue);
+    ASSERT_EQ(p->Width(), 8);
+    ASSERT_EQ(p->Height(), 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(p->Canvas()->Pixel(x, y), (x + y) % 2 ? clBlue : clRed) << x << "," << y;
+    EXPECT_EQ(AllocPatternBitmap(clRed, clBlue), p);
+    EXPECT_NE(AllocPatternBitmap(clBlue, clRed), p);
+    // System colours are resolved.
+    EXPECT_EQ(AllocPatternBitmap(clBtnFace, clBtnHighlight)->Canvas()->Pixel(0, 0),
+              TColor(GetSysColor(COLOR_BTNFACE)));
 }
 
 TEST(Canvas, BorrowedDcIsGivenBackWithItsOwnObjectsAndNeverDeleted)

@@ -132,6 +132,34 @@ TEST_F(MenusTest, OwnerDrawnItemsAreMeasuredByTheirEvent)
     EXPECT_FALSE(TMenuItem::FromItemData(mis.itemData));
 }
 
+// A handler that adds to the size receives the item's own measure.
+class TWidener : public TObject {
+public:
+    int seenWidth = -1;
+    void Measure(TObject*, TCanvas*, int& width, int& height)
+    {
+        seenWidth = width;
+        width += 10;
+        height += 1;
+    }
+};
+
+TEST_F(MenusTest, TheMeasureEventAdjustsTheItemsOwnSize)
+{
+    TWidener widener;
+    TBitmap b;
+    b.SetSize(4, 4);
+    int ownW = 0, ownH = 0;
+    form->File1->MeasureItem(b.Canvas(), ownW, ownH);
+    ASSERT_GT(ownW, 32);
+    form->File1->OnMeasureItem = TMenuMeasureItemEvent(&widener, &TWidener::Measure);
+    int w = 0, h = 0;
+    form->File1->MeasureItem(b.Canvas(), w, h);
+    EXPECT_EQ(widener.seenWidth, ownW);
+    EXPECT_EQ(w, ownW + 10);
+    EXPECT_EQ(h, ownH + 1);
+}
+
 TEST_F(MenusTest, AnOwnerDrawnItemGivesTheSystemsDCBackAsItFoundIt)
 {
     form->MainMenu1->SetOwnerDraw(true);
