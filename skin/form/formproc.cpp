@@ -100,6 +100,13 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
         }
         break;
     case WM_NCUAHDRAWCAPTION: m.Result = 0; return;
+    case WM_INITMENUPOPUP:
+        // Tells the skin manager which kind of popup window comes next.
+        if (TSkinManage* manager = SkinManager())
+            manager->PopupMode =
+                reinterpret_cast<HMENU>(m.WParam) == SysMenuHandle ? pmSystemMenu : pmBarPopup;
+        CallOld(m);
+        return;
     case WM_CTLCOLORBTN:
         CallOld(m);
         if (!FormControl) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
@@ -168,6 +175,8 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
     }
     switch (m.Msg) {
     case WM_NCACTIVATE: WMNCActivate(m); return;
+    case WM_DRAWITEM: WMDrawItem(m); return;
+    case WM_MEASUREITEM: WMMeasureItem(m); return;
     case WM_NCCALCSIZE: WMNCCalcSize(m); return;
     case WM_NCHITTEST: WMNCHitTest(m); return;
     case WM_NCPAINT: WMNCPaint(m); return;
@@ -455,6 +464,7 @@ void TWinSkinForm::ShowSystemMenu(POINT screen)
     const DWORD now = GetTickCount();
     if (int(DoubleClickTime) < 0 || now - LastSysMenuTick > DoubleClickTime) {
         LastSysMenuTick = now;
+        if (TSkinManage* manager = SkinManager()) manager->PopupMode = pmSystemMenu;
         // The window's own system menu, until the skinned one replaces it.
         HMENU menu = SysMenuHandle ? SysMenuHandle : GetSystemMenu(WindowHandle, FALSE);
         if (!menu) return;

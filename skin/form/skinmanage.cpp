@@ -76,6 +76,7 @@ TSkinManage::~TSkinManage()
         skinner->QuickUnhook();
         skinner->Free();
     }
+    popups_.clear();
     skinDatas_.clear();
     if (hook_) UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
@@ -93,6 +94,9 @@ void TSkinManage::UnregisterSkinData(TSkinData* data)
     std::erase(skinDatas_, data);
     if (mainSkinData_ == data) mainSkinData_ = nullptr;
     if (CommandSkinData == data) CommandSkinData = nullptr;
+    // Nor does a popup menu that is open.
+    for (size_t i = popups_.size(); i-- > 0;)
+        if (popups_[i]->SkinData() == data) ReleasePopupMenu(popups_[i]->Window());
     // No skinner keeps painting with a skin that is gone: each window
     // skinned with it gets its own frame back (only its procedure, when
     // its form is going away too).
@@ -126,9 +130,11 @@ void TSkinManage::HookCall(int code, WPARAM wParam, LPARAM lParam)
         if ((create->style & SBS_SIZEGRIP) && ClassNameOf(window) == "ScrollBar")
             if (TWinSkinForm* skinner = FindSkinForm(create->hwndParent))
                 skinner->SkinChildWindow(window);
+        if (!(create->style & WS_CHILD) && ClassNameOf(window) == "#32768") SkinPopupMenu(window);
         if (create->dwExStyle & WS_EX_MDICHILD) SkinWindow(window);
         break;
     }
+    case HCBT_DESTROYWND: ReleasePopupMenu(window); break;
     case HCBT_ACTIVATE:
         if (State == kIdle) State = kActive;
         SkinWindow(window);
@@ -381,6 +387,76 @@ void TSkinManage::SetCaptionButtonMode(bool maximized)
             if (!f->RegionSet) f->RefreshFrame();
         }
     }
+}
+
+void TSkinManage::SkinPopupMenu(HWND window)
+{
+    if (!Active || !window || IsPopupMenuHeld(window)) return;
+    if (SendMessageW(window, WM_SKINQUERY, 0, 0) == 1) return;
+    TSkinData* data = ChooseSkinData(window);
+    if (!data || data->NoSkin()) return;
+    const TSkinControlTypes controls = data->SkinControls();
+    switch (PopupMode) {
+    case pmFormPopup:
+        if (!controls.Contains(xcPopupMenu)) return;
+        break;
+    case pmBarPopup:
+        if (!controls.Contains(xcMainMenu) && !controls.Contains(xcMenuItem)) return;
+        break;
+    case pmSystemMenu:
+        if (!controls.Contains(xcSystemMenu)) return;
+        break;
+    }
+    auto popup = std::make_unique<TWinSkinPopMenu>();
+    if (!popup->HookMenuWindow(window, data, nullptr)) return;
+    if (MenuTracking) popup->BarPopup = true;
+    popups_.push_back(std::move(popup));
+}
+
+bool TSkinManage::ReleasePopupMenu(HWND window)
+{
+    const auto it = std::find_if(popups_.begin(), popups_.end(),
+                                 [window](const auto& p) { return p->Window() == window; });
+    if (it == popups_.end()) return false;
+    // Out of the list before it goes, so nothing it calls finds it.
+    std::unique_ptr<TWinSkinPopMenu> popup = std::move(*it);
+    popups_.erase(it);
+    popup->UnhookMenuWindow();
+    popup.reset();
+    if (popups_.empty()) {
+        MenuTracking = false;
+        PopupMode = pmFormPopup;
+    }
+    return true;
+}
+
+bool TSkinManage::IsPopupMenuHeld(HWND window) const
+{
+    return std::any_of(popups_.begin(), popups_.end(),
+                       [window](const auto& p) { return p->Window() == window; });
+}
+
+void TSkinManage::SetPopupMenuHandle(HMENU menu)
+{
+    // A menu already shown stays with its popup: its items are drawn
+    // again while a newer popup (its submenu) waits for its own.
+    if (!menu || PopupMenuBitmap(menu)) return;
+    const auto it =
+        std::find_if(popups_.rbegin(), popups_.rend(), [](const auto& p) { return !p->Menu; });
+    if (it != popups_.rend()) (*it)->Menu = menu;
+}
+
+fw::TBitmap* TSkinManage::PopupMenuBitmap(HMENU menu) const
+{
+    if (!menu) return nullptr;
+    const auto it = std::find_if(popups_.begin(), popups_.end(),
+                                 [menu](const auto& p) { return p->Menu == menu; });
+    return it == popups_.end() ? nullptr : (*it)->Background();
+}
+
+void TSkinManage::MarkBarPopups()
+{
+    for (const auto& p : popups_) p->BarPopup = true;
 }
 
 TSkinManage* SkinManager() { return g_manager; }

@@ -2,7 +2,9 @@
 // top-level windows are skinned. It keeps the registered skin datas and
 // the form skinners it made, watches window creation and activation
 // through a WH_CBT hook on the GUI thread, and runs the commands skin
-// datas post when their Active or SkinFile change at run time.
+// datas post when their Active or SkinFile change at run time. It also
+// gives each popup-menu window ("#32768") created while skinning is on a
+// popup skinner (popupmenu.h), freed when the window is destroyed.
 //
 // Ownership: a skinner made for a framework form is owned by the form and
 // freed with it (its destructor calls ForgetWindow); one made for a
@@ -13,10 +15,13 @@
 
 #include "framework/winapi.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/bitmaps.h"
 #include "framework/classes.h"
+#include "skin/form/popupmenu.h"
 
 namespace fw {
 class TControl;
@@ -30,6 +35,14 @@ class TSkinData;
 class TWinSkinForm;
 
 enum TSkinCommand { smNone = 0, smSkinAll = 1, smUnskinAll = 2, smReload = 3 };
+
+// Which kind of popup menu is expected next; each needs its own flag in
+// the skin data's SkinControls.
+enum TPopupMode {
+    pmFormPopup = 0,  // a form's popup menu: xcPopupMenu
+    pmBarPopup = 1,   // a popup of a menu bar: xcMainMenu or xcMenuItem
+    pmSystemMenu = 2  // the system menu: xcSystemMenu
+};
 
 class TSkinManage : public fw::TObject {
 public:
@@ -90,6 +103,25 @@ public:
     // The MDI children are shown maximised (their regions removed) or not.
     void SetCaptionButtonMode(bool maximized);
 
+    // The popup-menu windows. A new "#32768" window gets a popup skinner
+    // when skinning is on, the chosen skin data has a skin and the flag
+    // of the popup mode; marked as a bar popup while MenuTracking is set.
+    void SkinPopupMenu(HWND window);
+    // Frees the skinner of the window (true), else false. When none is
+    // left the popup mode and menu tracking are reset.
+    bool ReleasePopupMenu(HWND window);
+    bool IsPopupMenuHeld(HWND window) const;
+    // The newest popup skinner that does not know its menu yet gets it,
+    // unless a popup shows that menu already.
+    void SetPopupMenuHandle(HMENU menu);
+    // The ground of the popup that shows the menu, or null.
+    fw::TBitmap* PopupMenuBitmap(HMENU menu) const;
+    // Marks every popup skinner as a bar popup.
+    void MarkBarPopups();
+    const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupMenus() const { return popups_; }
+    TPopupMode PopupMode = pmFormPopup;
+    bool MenuTracking = false;
+
     bool Active = false;
     bool SkinningAll = false;
     int State = kIdle;
@@ -109,6 +141,7 @@ private:
     bool moduleMode_;
     fw::TTimer* timer_ = nullptr;
     std::vector<TWinSkinForm*> forms_;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
     std::vector<TSkinData*> skinDatas_;
     TSkinData* mainSkinData_ = nullptr;
     TSkinCommand pendingCommand_ = smNone;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/forms.h"
+#include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/classify.h"
 #include "skin/controls/skinscroll.h"
@@ -48,6 +49,8 @@ void TWinSkinForm::Destroy()
     // before hooking; one whose window is gone touches nothing.
     QuickUnhook();
     FreeSysButtons();
+    // No menu of a form that stays keeps a handler of this skinner.
+    if (FormControl && !FormControl->Destroying()) ForgetMenuHandlers(FormControl);
     if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(this);
     inherited::Destroy();
 }
@@ -80,6 +83,7 @@ void TWinSkinForm::InitSkinForm(TSkinData* data, fw::TCustomForm* form)
     }
     savedColor_ = form->Color();
     form->SetColor(data->Skin().Colour(TColourSlot::ButtonFace));
+    if (data->SkinControls().Contains(xcMenuItem)) OwnerDrawMainMenu(form, true);
 }
 
 void TWinSkinForm::AttachWindow(TSkinData* data) { HookWindow(data); }
@@ -107,6 +111,7 @@ void TWinSkinForm::HookWindow(TSkinData* data)
     IsChildWindow = (style & WS_CHILD) != 0;
     if (ClassName.empty()) ClassName = WindowClassName(WindowHandle);
     ownerWindow_ = GetWindow(WindowHandle, GW_OWNER);
+    NativeMenu = GetMenu(WindowHandle);
     sizable_ = (style & WS_THICKFRAME) != 0;
     ReadWindowState();
 
@@ -233,7 +238,14 @@ void TWinSkinForm::RunClassifier(const std::function<void(TControlClassifier&)>&
     classifier.Sender = this;
     classifier.FrameSkinned = FrameSkinned;
     classifier.NeedsScrollbars = [](fw::TControl* control) { return NeedsScrollbars(control); };
-    // The menu skinners set the owner-draw hooks once they exist.
+    classifier.OwnerDrawPopupMenus = [this](fw::TComponent* container) {
+        OwnerDrawPopupMenus(container, true);
+    };
+    classifier.OwnerDrawMenuItems = [this](fw::TControl* control) {
+        if (auto* menu = dynamic_cast<fw::TMenu*>(
+                GetObjectPropByName(control, "Menu", fw::TMenu::StaticClass())))
+            OwnerDrawMenuItems(menu->Items(), true);
+    };
     pass(classifier);
 }
 
@@ -299,6 +311,7 @@ void TWinSkinForm::ReSkin()
     if (FrameSkinned) {
         borders_ = FrameBordersOf(SkinData->Skin(), BorderKind);
         if (FormControl) {
+            OwnerDrawPopupMenus(FormControl, true);
             FitWindowToSkin(true);
             FormControl->SetHeight(FormControl->Height() + 1);
             FormControl->SetHeight(FormControl->Height() - 1);
@@ -332,7 +345,13 @@ void TWinSkinForm::UnhookWindow()
     }
     const bool frame = FrameSkinned;
     QuickUnhook();
-    if (FormControl && FormState != fsDestroying) FormControl->SetColor(savedColor_);
+    if (FormControl && FormState != fsDestroying) {
+        // The form's menus draw themselves again.
+        OwnerDrawPopupMenus(FormControl, false);
+        if (SkinData && SkinData->SkinControls().Contains(xcMenuItem))
+            OwnerDrawMainMenu(FormControl, false);
+        FormControl->SetColor(savedColor_);
+    }
     if (!frame) {
         if (FormControl) FormControl->Invalidate();
         return;

@@ -7,7 +7,8 @@
 // Files: winskinform.cpp (life cycle), formproc.cpp (the window
 // procedure), framepaint.cpp (frame painting and region), formfit.cpp
 // (fitting the window to the frame), captionbuttons.cpp (caption buttons),
-// formgeometry.cpp (geometry and window facts).
+// formgeometry.cpp (geometry and window facts), menuitems.cpp (owner-drawn
+// menu items and the toolbar custom-draw handlers).
 #pragma once
 
 #include "framework/winapi.h"
@@ -30,6 +31,7 @@
 namespace fw {
 class TControl;
 class TCustomForm;
+class TMenuItem;
 }  // namespace fw
 
 namespace skin {
@@ -42,6 +44,10 @@ constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
 
 // A windowed control with scroll bars the engine skins.
 bool NeedsScrollbars(fw::TControl* control);
+
+// Makes every item of the menu and its submenus owner-drawn, so that the
+// skin draws them (before a menu bar's popup is tracked).
+void OwnerDrawSubmenus(HMENU menu);
 
 class TWinSkinForm : public fw::TComponent {
     FW_CLASS(TWinSkinForm, fw::TComponent)
@@ -95,6 +101,27 @@ public:
     void ToggleMinimize();
     void RestoreWindow();
     void ShowSystemMenu(POINT screen);
+
+    // Owner-drawn menu items (menuitems.cpp). The handlers of framework
+    // menu items: MeasureMenuItem for popup menus, MeasureBarMenuItem for
+    // the items under a menu bar, DrawMenuItem for both.
+    void MeasureMenuItem(fw::TObject* sender, fw::TCanvas* canvas, int& width, int& height);
+    void MeasureBarMenuItem(fw::TObject* sender, fw::TCanvas* canvas, int& width, int& height);
+    void DrawMenuItem(fw::TObject* sender, fw::TCanvas* canvas, RECT r, bool selected);
+    // Switch the skin's drawing of menus on or off: the popup menus among
+    // the container's components (and those of the forms it owns), its
+    // main menus' items under the bar, one item and its sub-items. Off
+    // takes back only the handlers these assigned.
+    void OwnerDrawPopupMenus(fw::TComponent* container, bool on);
+    void OwnerDrawMainMenu(fw::TComponent* container, bool on);
+    void OwnerDrawMenuItems(fw::TMenuItem* item, bool on);
+    // Toolbar custom draw: the skin's toolbar ground stretched over r; a
+    // button's skin frame for its custom-draw item state (CDIS_*), false
+    // when the button is left to the toolbar.
+    void ToolbarCustomDraw(fw::TCanvas* canvas, const RECT& r);
+    bool ToolbarButtonCustomDraw(fw::TCanvas* canvas, const RECT& bounds, UINT state);
+    // The menu the window had when it was hooked (GetMenu).
+    HMENU NativeMenu = nullptr;
 
     // A screen point in frame coordinates.
     POINT ScreenToFrame(POINT screen) const;
@@ -175,6 +202,11 @@ private:
     void WMSysCommand(fw::TMessage& m);
     void EndPress();
     void HoverTimer(fw::TObject* sender);
+    void WMMeasureItem(fw::TMessage& m);
+    void WMDrawItem(fw::TMessage& m);
+    // Clears every menu handler bound to this skinner among the menus of
+    // the container and its components (the skinner is going away).
+    void ForgetMenuHandlers(fw::TComponent* container);
 
     // Painting (framepaint.cpp).
     void PaintBorder(int piece, const RECT& r, HDC dc);
