@@ -374,6 +374,7 @@ FW_IMPLEMENT_CLASS(TMenu)
 {
     c.Property("Images", &TMenu::Images, &TMenu::SetImages);
     c.Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw);
+    c.Property("BiDiMode", &TMenu::BiDiMode, &TMenu::SetBiDiMode);
     c.Property("Items", &TMenu::Items);
 }
 

@@ -127,6 +127,10 @@ public:
     // Every item drawn by OnMeasureItem / OnDrawItem (or the framework).
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool v);
+    // Reading order of the menu's items, for those that draw them.
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode mode) { biDiMode_ = mode; }
+    bool IsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
 
     TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind);
     // Clicks the item of a command identifier; false when none has it.
@@ -148,6 +152,7 @@ private:
     TMenuItem* items_;
     TCustomImageList* images_ = nullptr;
     bool ownerDraw_ = false;
+    TBiDiMode biDiMode_ = bdLeftToRight;
 };
 
 class TMainMenu : public TMenu {

@@ -110,47 +110,64 @@ public:
         CopyTo(b.get(), canvas, r);
     }
 
-    // Glyph (image or check mark), caption and short cut within r.
+    // Glyph (image or check mark), caption and short cut within r: the
+    // glyph at the left, or at the right in a right-to-left menu.
     void DrawContent(fw::TMenuItem* item, fw::TCanvas* canvas, bool selected, const RECT& r)
     {
         const std::string& caption = item->Caption();
         fw::TMenu* menu = item->GetParentMenu();
         if (!menu) menu = fallback_;
+        const bool rtl = menu && menu->IsRightToLeft();
         fw::TCustomImageList* images = ImagesOf(menu);
         int gw = images ? images->Width() : 16;
         if (item->Checked()) gw = std::max(gw, 16);
-        const int height = r.bottom - r.top;
-        const int left = r.left + 1 + LeftMargin(data_);
-        RECT g{left, r.top + 1, left + gw, r.top + 1 + gw};
-        if (item->IsLine()) {
-            g = RECT{r.left, r.top, r.left, r.top};
-        } else if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count()) {
+        const int margin = LeftMargin(data_);
+        RECT g =
+            rtl ? RECT{r.right - 1 - margin - gw, r.top + 1, r.right - 1 - margin, r.top + 1 + gw}
+                : RECT{r.left + 1 + margin, r.top + 1, r.left + 1 + margin + gw, r.top + 1 + gw};
+        if (item->IsLine())
+            g = rtl ? RECT{r.right, r.top, r.right, r.top} : RECT{r.left, r.top, r.left, r.top};
+        else
+            DrawGlyph(item, canvas, images, g, r, !rtl);
+
+        // The caption box, measured and centred down it as one line.
+        const RECT t = rtl ? RECT{r.left + 1, r.top, g.left - 3, r.bottom}
+                           : RECT{g.right + 3, r.top, r.right - 1, r.bottom};
+        const UINT line = DT_VCENTER | DT_SINGLELINE | (rtl ? DT_RIGHT | DT_RTLREADING : 0);
+        RECT text = t;
+        DrawText(item, canvas, line | DT_CALCRECT | DT_NOCLIP, selected, text, caption);
+        const int textHeight = text.bottom - text.top;
+        text.top = t.top + ((t.bottom - t.top) - textHeight) / 2;
+        text.bottom = text.top + textHeight;
+        // Right-to-left text keeps the box's width to end at its right edge.
+        if (rtl) text.right = t.right;
+        DrawText(item, canvas, line, selected, text, caption);
+        if (!item->ShortCutKey()) return;
+        const std::string shortCut = fw::ShortCutToText(item->ShortCutKey());
+        RECT s = rtl ? RECT{r.left + 11, t.top, t.right, t.bottom}
+                     : RECT{text.right, t.top, r.right - 11, t.bottom};
+        DrawText(item, canvas, DT_VCENTER | DT_SINGLELINE | (rtl ? 0 : DT_RIGHT), selected, s,
+                 shortCut);
+    }
+
+    // The image (checked: in a sunken checkered box) or the check mark in
+    // the glyph box g; centred down r when centre is set.
+    void DrawGlyph(fw::TMenuItem* item, fw::TCanvas* canvas, fw::TCustomImageList* images, RECT g,
+                   const RECT& r, bool centre)
+    {
+        const int gw = g.right - g.left, height = r.bottom - r.top;
+        if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count()) {
             if (item->Checked()) {
                 FillChecked(canvas->Handle(), g);
-                g.top = r.top + (height - 16) / 2;
+                if (centre) g.top = r.top + (height - 16) / 2;
                 g.bottom = g.top + gw;
                 DrawEdge(canvas->Handle(), &g, BDR_SUNKENOUTER, BF_RECT);
-            } else {
+            } else if (centre) {
                 g.top = r.top + (height - images->Height()) / 2;
-                g.bottom = g.top + gw;
             }
             images->Draw(canvas, g.left, g.top, item->ImageIndex(), item->Enabled());
         } else if (item->Checked()) {
             DrawCheckMark(canvas->Handle(), g, r);
-        }
-
-        const RECT t{g.right + 3, r.top, r.right - 1, r.bottom};
-        RECT text = t;
-        DrawText(item, canvas, DT_CALCRECT | DT_NOCLIP | DT_VCENTER | DT_SINGLELINE, selected, text,
-                 caption);
-        const int textHeight = text.bottom - text.top;
-        text.top = t.top + ((t.bottom - t.top) - textHeight) / 2;
-        text.bottom = text.top + textHeight;
-        DrawText(item, canvas, DT_VCENTER | DT_SINGLELINE, selected, text, caption);
-        if (item->ShortCutKey()) {
-            RECT shortCut{text.right, t.top, r.right - 11, t.bottom};
-            DrawText(item, canvas, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, selected, shortCut,
-                     fw::ShortCutToText(item->ShortCutKey()));
         }
     }
 

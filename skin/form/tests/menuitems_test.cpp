@@ -238,6 +238,21 @@ TEST_F(MenuItemTest, EachStateIsDrawnFromTheSkin)
     EXPECT_TRUE(AnyPixel(Drawn(imaged, false).get(), glyph, GetSysColor(COLOR_BTNTEXT)));
 }
 
+TEST_F(MenuItemTest, ARightToLeftMenuHasItsGlyphAtTheRightAndItsTextBeforeIt)
+{
+    popup->SetImages(Images(0x00FF80));
+    popup->SetBiDiMode(fw::bdRightToLeft);
+    fw::TMenuItem* item = Item("Item");
+    item->SetImageIndex(0);
+    auto b = Drawn(item, false);
+    // The glyph box ends 1 pixel and the strip's margin inside the right
+    // edge, at the top.
+    EXPECT_EQ(PixelAt(b.get(), 120 - 1 - kItemMargin - 16, 1), 0x00FF80u);
+    EXPECT_EQ(PixelAt(b.get(), 5, 4), FrameColour(1));
+    EXPECT_TRUE(AnyPixel(b.get(), RECT{1, 0, 97, 22}, kMenuText));
+    EXPECT_FALSE(AnyPixel(b.get(), RECT{0, 0, 40, 22}, kMenuText));  // set right
+}
+
 TEST_F(MenuItemTest, DisabledTextWithAShadowLikeTheTextTakesTheSystemShadow)
 {
     LoadSkin(MenuSkin("0,0,0"));
