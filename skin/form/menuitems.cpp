@@ -62,6 +62,14 @@ void ForEachItem(fw::TMenuItem* root, const std::function<void(fw::TMenuItem*, i
     }
 }
 
+// Clears the item's handlers that are these (an application's own stay).
+void TakeBackHandlers(fw::TMenuItem* item, const fw::TMenuDrawItemEvent& draw,
+                      const fw::TMenuMeasureItemEvent& measure)
+{
+    if (item->OnDrawItem == draw) item->OnDrawItem = {};
+    if (item->OnMeasureItem == measure) item->OnMeasureItem = {};
+}
+
 // A native menu's text of an item by command (searched through its
 // submenus), in the programs' 8-bit text.
 std::string NativeMenuText(HMENU menu, UINT command)
@@ -484,8 +492,7 @@ void TWinSkinForm::OwnerDrawPopupMenus(fw::TComponent* container, bool on)
                 if (!item->OnMeasureItem) item->OnMeasureItem = measure;
                 return;
             }
-            if (item->OnDrawItem == draw) item->OnDrawItem = {};
-            if (item->OnMeasureItem == measure) item->OnMeasureItem = {};
+            TakeBackHandlers(item, draw, measure);
         });
     }
 }
@@ -508,8 +515,7 @@ void TWinSkinForm::OwnerDrawMainMenu(fw::TComponent* container, bool on)
                 }
                 return;
             }
-            if (item->OnDrawItem == draw) item->OnDrawItem = {};
-            if (item->OnMeasureItem == measure) item->OnMeasureItem = {};
+            TakeBackHandlers(item, draw, measure);
         });
     }
 }

@@ -305,6 +305,18 @@ TEST_F(MenuItemTest, NativeItemsOfASkinnedWindow)
     EXPECT_TRUE(SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)));
     EXPECT_EQ(int(mis.itemWidth), text.cx + 26 + kItemMargin);
     EXPECT_EQ(int(mis.itemHeight), text.cy + 4);
+    // A native item without text is 8 high, 12 on the Windows 95 family.
+    constexpr UINT kBlank = 0x5001;
+    AppendMenuW(sub, MF_OWNERDRAW, kBlank, nullptr);
+    for (const bool win95 : {false, true}) {
+        TWindowsVersion version = WindowsVersion();
+        version.Win95Family = win95;
+        SetWindowsVersion(version);
+        mis = MEASUREITEMSTRUCT{ODT_MENU, 0, kBlank, 0, 0, 0};
+        SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+        EXPECT_EQ(mis.itemHeight, win95 ? 12u : 8u);
+    }
+    ResetWindowsVersion();
     // An identifier of the application's without framework item is its own.
     mis = MEASUREITEMSTRUCT{ODT_MENU, 0, kApp, 0, 0, 0};
     SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
