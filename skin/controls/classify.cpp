@@ -19,6 +19,7 @@
 #include "skin/controls/skinedit.h"
 #include "skin/controls/skinflat.h"
 #include "skin/controls/skinheader.h"
+#include "skin/controls/skinmedia.h"
 #include "skin/controls/skinobjimage.h"
 #include "skin/controls/skinprogress.h"
 #include "skin/controls/skinscroll.h"
@@ -572,6 +573,7 @@ public:
             return s;
         }
         case TSkinnerKind::DateTime: return Make<TSkinDateTime>(r, form, data, canvas);
+        case TSkinnerKind::MediaPlayer: return Make<TSkinMP>(r, form, data, canvas);
         case TSkinnerKind::TrackBar: return Make<TSkinTrackBar>(r, form, data, canvas);
         case TSkinnerKind::Progress: return Make<TSkinProgress>(r, form, data, canvas);
         case TSkinnerKind::UpDown: {

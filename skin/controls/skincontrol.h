@@ -59,6 +59,9 @@ public:
 
     // The skinned window (target of the messages skinners send the form).
     HWND Window = nullptr;
+    // The owner of components skinners make for the window (the form
+    // skinner); null when there is none.
+    fw::TComponent* OwnerComponent = nullptr;
 
 private:
     std::vector<TSkinControl*> skinners_;

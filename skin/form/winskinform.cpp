@@ -233,6 +233,7 @@ void TWinSkinForm::ActivationSequence()
 void TWinSkinForm::RunClassifier(const std::function<void(TControlClassifier&)>& pass)
 {
     controls_.Window = WindowHandle;
+    controls_.OwnerComponent = this;
     if (!controlCanvas_) controlCanvas_ = std::make_unique<fw::TCanvas>();
     TControlClassifier classifier(controls_, SkinData, controlCanvas_.get());
     classifier.Sender = this;
