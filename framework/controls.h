@@ -381,6 +381,11 @@ protected:
     // Makes the window; derived classes that put state into their window
     // (items, selection) extend it and call the inherited one first.
     virtual void CreateWnd();
+    // Makes the window itself with CreateWindowExW; a form made by another
+    // window (an MDI child, which its MDI client makes) overrides it.
+    virtual HWND CreateWindowHandle(const TCreateParams& params);
+    // Destroys the window (DestroyWindow); an MDI child asks its MDI client.
+    virtual void DestroyWindowHandle();
     // Takes the state back out of the window before it goes; derived
     // classes save theirs, then call the inherited one.
     virtual void DestroyWnd();

@@ -6,8 +6,16 @@
 #include "framework/guards.h"
 #include "framework/layout.h"
 #include "framework/menus.h"
+#include "framework/text.h"
 
 namespace fw {
+
+namespace {
+
+// The menu identifiers the MDI client gives its children's entries.
+constexpr UINT kFirstMDIChildId = 0xFF00;
+
+}  // namespace
 
 TCustomForm* GetParentForm(const TControl* control)
 {
@@ -76,14 +84,103 @@ void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
     HWND h = HandleIfAllocated();
-    if (menu_) ::SetMenu(h, menu_->Handle());
-    if (!Parent()) SetProgramIcons(h);
+    if (menu_ && formStyle_ != fsMDIChild) ::SetMenu(h, menu_->Handle());
+    if (Parent()) return;
+    SetProgramIcons(h);
+    if (formStyle_ == fsMDIForm) {
+        RECT r{};
+        GetClientRect(h, &r);
+        CLIENTCREATESTRUCT ccs{nullptr, kFirstMDIChildId};
+        clientHandle_ = CreateWindowExW(
+            WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0,
+            0, r.right, r.bottom, h, nullptr, GetModuleHandleW(nullptr), &ccs);
+        if (!clientHandle_)
+            throw rtl::Exception("Error creating window (" + SystemErrorText(GetLastError()) + ")");
+    }
 }
 
 void TCustomForm::DestroyWnd()
 {
     ::SetMenu(HandleIfAllocated(), nullptr);
     TWinControl::DestroyWnd();
+}
+
+// ---------------------------------------------------------------------------
+// Multiple documents
+
+HWND TCustomForm::MDIParent() const
+{
+    TCustomForm* frame = Application ? Application->MainForm() : nullptr;
+    for (int i = 0; Screen && (!frame || frame->formStyle_ != fsMDIForm) && i < Screen->FormCount();
+         ++i)
+        frame = Screen->Forms(i);
+    if (!frame || frame == this || frame->formStyle_ != fsMDIForm)
+        throw EInvalidOperation("No MDI form to hold the MDI child form");
+    frame->HandleNeeded();
+    if (!frame->clientHandle_) throw EInvalidOperation("No MDI form to hold the MDI child form");
+    return frame->clientHandle_;
+}
+
+void TCustomForm::SetFormStyle(TFormStyle style)
+{
+    if (style == formStyle_) return;
+    formStyle_ = style;
+    RecreateWnd();
+}
+
+HWND TCustomForm::CreateWindowHandle(const TCreateParams& p)
+{
+    if (formStyle_ != fsMDIChild || Parent()) return TWinControl::CreateWindowHandle(p);
+    // The MDI client makes the child (and shows and activates it).
+    MDICREATESTRUCTW mcs{};
+    mcs.szClass = p.WinClassName.c_str();
+    mcs.szTitle = p.Caption.c_str();
+    mcs.hOwner = GetModuleHandleW(nullptr);
+    mcs.x = p.X;
+    mcs.y = p.Y;
+    mcs.cx = p.Width;
+    mcs.cy = p.Height;
+    mcs.style = p.Style;
+    mcs.lParam = reinterpret_cast<LPARAM>(p.Param);
+    return reinterpret_cast<HWND>(
+        SendMessageW(p.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
+void TCustomForm::DestroyWindowHandle()
+{
+    HWND h = HandleIfAllocated();
+    // Through the MDI client, which then activates another child.
+    if (h && formStyle_ == fsMDIChild && !Parent()) {
+        HWND client = GetParent(h);
+        if (client && IsWindow(client))
+            SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(h), 0);
+        if (!IsWindow(h)) return;
+    }
+    TWinControl::DestroyWindowHandle();
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const
+{
+    if (formStyle_ != fsMDIForm || !clientHandle_) return nullptr;
+    auto active = reinterpret_cast<HWND>(SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<TCustomForm*>(FindControl(active));
+}
+
+void TCustomForm::DefaultHandler(TMessage& m)
+{
+    HWND h = HandleIfAllocated();
+    if (h && !Parent() && m.Msg < CM_BASE) {
+        if (formStyle_ == fsMDIForm && clientHandle_) {
+            m.Result = DefFrameProcW(h, clientHandle_, m.Msg, m.WParam, m.LParam);
+            return;
+        }
+        if (formStyle_ == fsMDIChild) {
+            m.Result = DefMDIChildProcW(h, m.Msg, m.WParam, m.LParam);
+            return;
+        }
+    }
+    TWinControl::DefaultHandler(m);
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu)
@@ -166,6 +263,14 @@ void TCustomForm::CreateParams(TCreateParams& p)
     if (Parent()) return;  // a form placed inside another control is a child window
     StyleFor(p.Style, p.ExStyle);
     if (!enabled_) p.Style |= WS_DISABLED;
+    p.WindowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    if (!p.WindowClass.hIcon) p.WindowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    if (formStyle_ == fsMDIChild) {
+        p.Style = (p.Style & ~DWORD(WS_POPUP)) | WS_CHILD;
+        p.ExStyle |= WS_EX_MDICHILD;
+        p.WndParent = MDIParent();
+        return;
+    }
     p.WndParent = nullptr;
     // A secondary form stays above the main form.
     if (Application) {
@@ -173,8 +278,6 @@ void TCustomForm::CreateParams(TCreateParams& p)
         if (main && main != this && main->HandleAllocated())
             p.WndParent = main->HandleIfAllocated();
     }
-    p.WindowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
-    if (!p.WindowClass.hIcon) p.WindowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
 }
 
 RECT TCustomForm::ClientRect() const
@@ -227,6 +330,12 @@ void TCustomForm::SetWindowState(TWindowState s)
     windowState_ = s;
     HWND h = HandleIfAllocated();
     if (!h || !IsWindowVisible(h)) return;
+    if (formStyle_ == fsMDIChild && s != wsMinimized) {
+        // The MDI client keeps which child is maximised.
+        SendMessageW(GetParent(h), s == wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE,
+                     reinterpret_cast<WPARAM>(h), 0);
+        return;
+    }
     ShowWindow(h, s == wsMaximized ? SW_MAXIMIZE : s == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
@@ -296,6 +405,14 @@ void TCustomForm::SetVisible(bool visible)
     const bool was = visible_;
     visible_ = true;
     HWND h = Handle();
+    if (formStyle_ == fsMDIChild) {
+        // Shown and activated inside its MDI client.
+        ShowWindow(h, SW_SHOW);
+        SetWindowState(windowState_);
+        SendMessageW(GetParent(h), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+        if (!was) Perform(CM_VISIBLECHANGED, 1);
+        return;
+    }
     if (!was) PlaceOnShow();
     UpdateScrollRange();
     ShowWindow(h, windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
@@ -414,7 +531,8 @@ void TCustomForm::Close()
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = caHide;
+    // A document window closes for good.
+    TCloseAction action = formStyle_ == fsMDIChild ? caFree : caHide;
     OnClose(this, action);
     if (action == caNone) return;
     if (Application && Application->MainForm() == this)
@@ -545,6 +663,9 @@ void TCustomForm::WndProc(TMessage& m)
             return;
         }
         break;
+    case WM_NCDESTROY:
+        clientHandle_ = nullptr;  // destroyed with the frame
+        break;
     case CM_RELEASE: Free(); return;
     case CM_RECREATEWND:
         TWinControl::WndProc(m);
@@ -567,6 +688,7 @@ FW_IMPLEMENT_CLASS(TForm)
     c.Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle);
     c.Property("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons);
     c.Property("WindowState", &TForm::WindowState, &TForm::SetWindowState);
+    c.Property("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle);
     c.Property("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl);
     c.Property("Menu", &TForm::Menu, &TForm::SetMenu);
     c.Property("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll);

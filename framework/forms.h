@@ -49,6 +49,12 @@ using TBorderIcons = TSet<TBorderIcon>;
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 FW_ENUM(TWindowState, "wsNormal", "wsMinimized", "wsMaximized")
 
+// A form on its own, the frame of multiple documents (it makes an MDI
+// client window that holds the document windows), or one of those
+// documents (an MDI child, made inside the main form's MDI client).
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm };
+FW_ENUM(TFormStyle, "fsNormal", "fsMDIChild", "fsMDIForm")
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TDelegate<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TDelegate<void(TObject* Sender, bool& CanClose)>;
@@ -81,6 +87,16 @@ public:
     void SetBorderIcons(TBorderIcons icons);
     TWindowState WindowState() const;
     void SetWindowState(TWindowState s);
+    // Set before the window is made (a window made already is made again).
+    // An MDI child needs a main form that is an MDI form; closing it frees
+    // it.
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style);
+    // The MDI client window of an MDI form ("MDICLIENT", filling the
+    // client area), null for other forms or before the window is made.
+    HWND ClientHandle() const { return clientHandle_; }
+    // The active MDI child of an MDI form, or null.
+    TCustomForm* ActiveMDIChild() const;
     // With AutoScroll, scroll bars appear when children lie beyond the
     // client area; scrolling moves the children.
     bool AutoScroll() const { return autoScroll_; }
@@ -130,6 +146,9 @@ public:
     POINT ClientOrigin() const override;
     void SetClientSize(int width, int height) override;
     void WndProc(TMessage& message) override;
+    // An MDI form's messages end in DefFrameProcW, an MDI child's in
+    // DefMDIChildProcW.
+    void DefaultHandler(TMessage& message) override;
 
     // Called by the screen when a control of this form got the focus.
     void FocusChanged(TWinControl* control);
@@ -139,6 +158,8 @@ protected:
     void Destroy() override;
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    HWND CreateWindowHandle(const TCreateParams& params) override;
+    void DestroyWindowHandle() override;
     void DestroyWnd() override;
     void PaintWindow(HDC dc) override;
     void FontChanged() override;
@@ -150,12 +171,17 @@ private:
     void PlaceOnShow();
     void SelectFirst();
     void Scroll(int bar, WPARAM request);
+    // The MDI client of the main form, for an MDI child; throws when the
+    // main form is not an MDI form.
+    HWND MDIParent() const;
 
     std::unique_ptr<TControlCanvas> canvas_;
     TPosition position_ = poDesigned;
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
     TWindowState windowState_ = wsNormal;
+    TFormStyle formStyle_ = fsNormal;
+    HWND clientHandle_ = nullptr;
     bool autoScroll_ = false;
     POINT scrollPos_{0, 0};
     SIZE scrollRange_{0, 0};

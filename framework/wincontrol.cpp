@@ -136,7 +136,7 @@ void TWinControl::Destroy()
 {
     if (handle_) {
         FreeDeviceContexts(handle_);
-        DestroyWindow(handle_);
+        DestroyWindowHandle();
         if (handle_) DetachHandle();
     }
     while (!controls_.empty()) {
@@ -214,8 +214,7 @@ void TWinControl::CreateWnd()
     }
     TWinControl* outer = t_creating;
     t_creating = this;
-    HWND h = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
-                             p.Y, p.Width, p.Height, p.WndParent, nullptr, Instance(), p.Param);
+    HWND h = CreateWindowHandle(p);
     const DWORD error = h ? 0 : GetLastError();
     t_creating = outer;
     if (!h) {
@@ -225,6 +224,14 @@ void TWinControl::CreateWnd()
     if (!handle_) AttachHandle(h);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
 }
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& p)
+{
+    return CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
+                           p.Width, p.Height, p.WndParent, nullptr, Instance(), p.Param);
+}
+
+void TWinControl::DestroyWindowHandle() { DestroyWindow(handle_); }
 
 void TWinControl::CreateHandle()
 {
@@ -254,7 +261,7 @@ void TWinControl::DestroyWnd()
 {
     text_ = Text();
     FreeDeviceContexts(handle_);
-    DestroyWindow(handle_);
+    DestroyWindowHandle();
     if (handle_) DetachHandle();
 }
 
