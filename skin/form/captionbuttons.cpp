@@ -293,14 +293,11 @@ void TWinSkinForm::DoSysButtonAction(int x, int y)
     case 12: ShowSystemMenu(POINT{x + 1, y + 1}); break;
     case 4: PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_CONTEXTHELP, 0); break;
     case 7:
-    case 60:
+    case 60: MDIChildCommand(SC_MINIMIZE); break;
     case 8:
-    case 61:
+    case 61: MDIChildCommand(SC_RESTORE); break;
     case 9:
-    case 62:
-        // MDI child commands: only an MDI frame with a client has them,
-        // and such a frame gets no skinned menu bar to show them yet.
-        break;
+    case 62: MDIChildCommand(SC_CLOSE); break;
     default: PostMessageW(WindowHandle, WM_SKINBUTTONCLICK, WPARAM(action), 0); break;
     }
 }

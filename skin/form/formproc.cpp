@@ -4,6 +4,8 @@
 // stage consumes goes on to the procedure the skinner replaced.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "framework/forms.h"
 #include "skin/data/skindata.h"
 #include "skin/form/skinmanage.h"
@@ -277,6 +279,9 @@ void TWinSkinForm::WMNCActivate(fw::TMessage& m)
 {
     Active = m.WParam != 0;
     if (hoverTimer_) hoverTimer_->SetEnabled(Active);
+    if (!Active) LeaveHoveredControl();
+    if (FormKind == fkMDIFrame && MDIClientHandle)
+        SendMessageW(MDIClientHandle, WM_NCACTIVATE, m.WParam, 0);
     if (FormKind == fkMDIChild) CallOld(m);
     if (!(FormKind == fkMDIChild && WindowState == wsMaximized)) PaintFrame(nullptr);
     m.Result = 1;
@@ -292,7 +297,10 @@ void TWinSkinForm::WMSize(fw::TMessage& m)
     default: break;
     }
     if (WindowState == wsMinimized) return;
-    if (FormKind == fkMDIChild && WindowState != wsNormal) return;
+    if (FormKind == fkMDIChild) {
+        TSkinManage* manager = SkinManager();
+        if (WindowState != wsNormal || (manager && manager->MDIMaximized)) return;
+    }
     if (FormState == fsActive || FormState == fsReskinning) UpdateWindowRegion();
 }
 
@@ -424,7 +432,12 @@ void TWinSkinForm::WMSysCommand(fw::TMessage& m)
     switch (command) {
     case SC_MINIMIZE: WindowState = wsMinimized; break;
     case SC_MAXIMIZE: WindowState = wsMaximized; break;
-    case SC_RESTORE: WindowState = wsNormal; break;
+    case SC_RESTORE:
+        WindowState = wsNormal;
+        if (FormKind == fkMDIChild)
+            if (TSkinManage* manager = SkinManager(); manager && manager->MDIMaximized)
+                manager->SetCaptionButtonMode(false);
+        break;
     default: break;
     }
     CallOld(m);
@@ -436,6 +449,8 @@ void TWinSkinForm::ToggleMaximize()
         RestoreWindow();
         return;
     }
+    if (FormKind == fkMDIChild)
+        if (TSkinManage* manager = SkinManager()) manager->SetCaptionButtonMode(true);
     WindowState = wsMaximized;
     PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     HotObject = nullptr;
@@ -479,17 +494,102 @@ void TWinSkinForm::ShowSystemMenu(POINT screen)
     }
 }
 
+void TWinSkinForm::MDIChildCommand(WPARAM command)
+{
+    if (FormKind != fkMDIFrame || !MDIClientHandle || FormState == fsDestroyed) return;
+    auto active = reinterpret_cast<HWND>(SendMessageW(MDIClientHandle, WM_MDIGETACTIVE, 0, 0));
+    if (active) SendMessageW(active, WM_SYSCOMMAND, command, 0);
+}
+
+bool TWinSkinForm::IsMDIChildMaximized() const
+{
+    if (FormKind != fkMDIFrame || !MDIClientHandle || FormState == fsDestroyed) return false;
+    BOOL maximized = FALSE;
+    const auto active = reinterpret_cast<HWND>(
+        SendMessageW(MDIClientHandle, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    return active && maximized;
+}
+
+void TWinSkinForm::MDIClientWndProc(fw::TMessage& m)
+{
+    HWND client = mdiClientHook_.Window();
+    TSkinManage* manager = SkinManager();
+    switch (m.Msg) {
+    case WM_NCCALCSIZE:
+        // The client's scroll bars stay off unless the skin wants them.
+        if (FrameSkinned && SkinData && !SkinData->Options().Contains(xoMDIScrollbar) && client) {
+            const LONG_PTR style = GetWindowLongPtrW(client, GWL_STYLE);
+            const LONG_PTR plain = style & ~LONG_PTR(WS_HSCROLL | WS_VSCROLL);
+            if (plain != style) SetWindowLongPtrW(client, GWL_STYLE, plain);
+        }
+        break;
+    case WM_MDICREATE:
+        if (SkinData) SkinData->SetMenuUpdate(false);
+        break;
+    case WM_MDIDESTROY:
+        mdiClientHook_.CallDefault(m);
+        if (FrameSkinned && manager) manager->SetCaptionButtonMode(IsMDIChildMaximized());
+        // The last child gone: the frame's menu is its own again.
+        if (FrameSkinned && SkinData && MDIClientHandle &&
+            !SendMessageW(MDIClientHandle, WM_MDIGETACTIVE, 0, 0))
+            SkinData->SetMenuUpdate(mdiMenuUpdate_);
+        return;
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+        if (FrameSkinned && manager && manager->MDIMaximized) manager->SetCaptionButtonMode(false);
+        break;
+    case WM_SKINMDIREDRAW:
+        if (WindowHandle && FormState != fsDestroyed)
+            RedrawWindow(WindowHandle, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        m.Result = 0;
+        return;
+    default: break;
+    }
+    // At WM_NCDESTROY the binding removes itself after passing it on.
+    mdiClientHook_.CallDefault(m);
+}
+
+TSkinControl* TWinSkinForm::LiveHoveredControl()
+{
+    if (!HoveredControl) return nullptr;
+    const auto& list = controls_.SkinControls();
+    if (std::find(list.begin(), list.end(), HoveredControl) == list.end()) HoveredControl = nullptr;
+    return HoveredControl;
+}
+
+void TWinSkinForm::LeaveHoveredControl()
+{
+    if (TSkinControl* hovered = LiveHoveredControl()) {
+        HoveredControl = nullptr;
+        TSkinControl::SendMouseLeave(hovered);
+    }
+}
+
 void TWinSkinForm::HoverTimer(fw::TObject*)
 {
-    if (!HotObject || !WindowHandle || FormState == fsDestroyed) return;
+    if (!WindowHandle || FormState == fsDestroyed) return;
     POINT cursor;
     if (!GetCursorPos(&cursor)) return;
-    const POINT at = ScreenToFrame(cursor);
-    if (!PtInRect(&HotObject->Rect, at)) {
+    if (HotObject && !PtInRect(&HotObject->Rect, ScreenToFrame(cursor))) {
         if (HotObject == pressed_) pressed_ = nullptr;
         TNCObject* hot = HotObject;
         hot->HoverLeave();
         HotObject = nullptr;
+    }
+    // A form's controls hear the mouse leave from the framework; the
+    // children of another window hear it from here once the mouse has left
+    // the skinned child it was last seen over.
+    if (FormControl) return;
+    if (TSkinControl* hovered = LiveHoveredControl()) {
+        RECT r{};
+        if (!hovered->Handle || !GetWindowRect(hovered->Handle, &r) || !PtInRect(&r, cursor))
+            LeaveHoveredControl();
+    }
+    if (!HoveredControl) {
+        HWND under = WindowFromPoint(cursor);
+        if (under && under != WindowHandle && IsChild(WindowHandle, under))
+            HoveredControl = controls_.FindByHandle(under);
     }
 }
 

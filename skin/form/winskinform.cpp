@@ -115,13 +115,8 @@ void TWinSkinForm::HookWindow(TSkinData* data)
     sizable_ = (style & WS_THICKFRAME) != 0;
     ReadWindowState();
 
-    bool hasMDIClient = false;
-    for (HWND child = GetTopWindow(WindowHandle); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (WindowClassName(child) == "MDIClient") {
-            hasMDIClient = true;
-            break;
-        }
-    FormKind = FormKindOf(exStyle, hasMDIClient);
+    FindMDIClient();
+    FormKind = FormKindOf(exStyle, MDIClientHandle != nullptr);
     if (FormKind == fkMDIChild && data->Options().Contains(xoMDIChildBorder)) FrameSkinned = false;
     const TWindowsVersion& version = WindowsVersion();
     CaptionCaps = CaptionCapsOf(style, exStyle, SysMenuHandle != nullptr, ownerWindow_ != nullptr,
@@ -138,12 +133,52 @@ void TWinSkinForm::HookWindow(TSkinData* data)
     Unicode = hook_.Unicode();
     hooked_ = true;
     quickUnhooked_ = false;
+    if (FormKind == fkMDIFrame) {
+        mdiMenuUpdate_ = data->MenuUpdate();
+        mdiClientHook_.Hook(MDIClientHandle);
+    }
     // A window with a menu bar gets the skinned menu bar here; until it
     // exists the bar's strip stays empty (MenuBarHeight 0).
     if (FrameSkinned)
         CreateSysButtons();
     else
         FormState = fsActive;
+    if (FormKind == fkMDIChild) {
+        // A skin whose caption is lower than the system's keeps the
+        // difference as a strip under it, so the child's client area does
+        // not move up into the caption the MDI client expects.
+        const int system = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+        if (FrameSkinned && borders_.Top < system) MenuBarHeight = system - borders_.Top;
+        TSkinManage* manager = SkinManager();
+        if (manager && WindowState == wsMaximized && !manager->MDIMaximized)
+            manager->SetCaptionButtonMode(true);
+    }
+}
+
+void TWinSkinForm::FindMDIClient()
+{
+    MDIClientHandle = nullptr;
+    for (HWND child = GetTopWindow(WindowHandle); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (WindowClassName(child) == "MDIClient") {
+            MDIClientHandle = child;
+            break;
+        }
+    if (!MDIClientHandle) return;
+    if (TSkinManage* manager = SkinManager()) {
+        manager->MDIClient = MDIClientHandle;
+        manager->MDIFrame = FormControl;
+    }
+}
+
+void TWinSkinForm::UnhookMDIClient()
+{
+    mdiClientHook_.Unhook();
+    // The manager no longer points at a frame that is not skinned.
+    TSkinManage* manager = SkinManager();
+    if (manager && MDIClientHandle && manager->MDIClient == MDIClientHandle) {
+        manager->MDIClient = nullptr;
+        manager->MDIFrame = nullptr;
+    }
 }
 
 void TWinSkinForm::CreateSysButtons()
@@ -212,6 +247,9 @@ void TWinSkinForm::ActivationSequence()
     SkinControls();
     if (FormState == fsInstalled) {
         ReadWindowState();
+        if (FormKind == fkMDIChild && WindowState == wsMaximized)
+            if (HWND client = GetParent(WindowHandle))
+                PostMessageW(client, WM_SKINMDIREDRAW, reinterpret_cast<WPARAM>(WindowHandle), 0);
         const bool fits = FormKind == fkMDIChild ? WindowState == wsNormal
                                                  : !IsChildWindow && BorderKind != bkNone &&
                                                        WindowState != wsMinimized;
@@ -334,6 +372,9 @@ void TWinSkinForm::QuickUnhook()
     if (formProcSaved_ && FormControl) FormControl->WindowProc = oldFormWindowProc_;
     formProcSaved_ = false;
     hook_.Unhook();
+    // The client's procedure never outlives this skinner.
+    UnhookMDIClient();
+    HoveredControl = nullptr;
     FreeSkinControls();
 }
 

@@ -101,6 +101,10 @@ public:
     void ToggleMinimize();
     void RestoreWindow();
     void ShowSystemMenu(POINT screen);
+    // An MDI frame sends the system command to its active MDI child.
+    void MDIChildCommand(WPARAM command);
+    // An MDI frame whose active MDI child is maximised.
+    bool IsMDIChildMaximized() const;
 
     // Owner-drawn menu items (menuitems.cpp). The handlers of framework
     // menu items: MeasureMenuItem for popup menus, MeasureBarMenuItem for
@@ -148,6 +152,11 @@ public:
     std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
     // The caption button (or menu-bar entry) that is pressed or hot.
     TNCObject* HotObject = nullptr;
+    // The "MDIClient" child of an MDI frame.
+    HWND MDIClientHandle = nullptr;
+    // The skinned child under the mouse, for a window that is not a form
+    // (a form's controls hear the mouse leave from the framework).
+    TSkinControl* HoveredControl = nullptr;
     UINT DoubleClickTime = 0;
     DWORD LastSysMenuTick = 0;
     RECT CaptionTextRect{};
@@ -163,6 +172,8 @@ public:
     void NCWndProc(fw::TMessage& m);
     // The form's replacement WindowProc.
     void FormWindowProc(fw::TMessage& m);
+    // The replacement procedure of an MDI frame's MDI client.
+    void MDIClientWndProc(fw::TMessage& m);
 
 protected:
     void Destroy() override;
@@ -170,6 +181,13 @@ protected:
 private:
     friend class TFormProcTest;
     void HookWindow(TSkinData* data);
+    // Looks for the frame's "MDIClient" child: an MDI frame.
+    void FindMDIClient();
+    void UnhookMDIClient();
+    // The hovered child, while it is still one of the listed skinners.
+    TSkinControl* LiveHoveredControl();
+    // Sends the hovered child the mouse-leave and forgets it.
+    void LeaveHoveredControl();
     void ReadWindowState();
     void BuildIconBitmap();
     void ActivationSequence();
@@ -244,6 +262,10 @@ private:
     std::unique_ptr<fw::TCanvas> controlCanvas_;
     // The window's procedure, bound to NCWndProc.
     fw::TSubclass hook_{fw::TWndMethod(this, &TWinSkinForm::NCWndProc)};
+    // An MDI frame's MDI client, bound to MDIClientWndProc, and the skin's
+    // MenuUpdate as it was when the frame was hooked.
+    fw::TSubclass mdiClientHook_{fw::TWndMethod(this, &TWinSkinForm::MDIClientWndProc)};
+    bool mdiMenuUpdate_ = false;
 };
 
 }  // namespace skin

@@ -1,0 +1,212 @@
+// Multiple-document windows skinned through the manager's hook: an MDI
+// frame with two children, the frame's MDI client hooked and put back, a
+// child maximised and restored, the MDI child commands, and the skinners
+// of children that close.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "framework/subclass.h"
+#include "skin/data/skindata.h"
+#include "skin/engine/skinunit.h"
+#include "skin/form/skinmanage.h"
+#include "skin/form/tests/skinnedwindow.h"
+#include "skin/form/winskinform.h"
+
+namespace skin {
+namespace {
+
+using test::PumpUntil;
+
+// The default skin's borders and caption.
+constexpr int kBorder = 4, kCaption = 30;
+constexpr int kChildClientW = 220, kChildClientH = 140;
+
+class MDIWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fw::Application->Initialize();
+        manager = CreateSkinManager(false);
+        data.reset(new TSkinData(nullptr));
+        data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+        ASSERT_FALSE(data->NoSkin());
+        manager->RegisterSkinData(data.get());
+        manager->InstallHook();
+        manager->Active = true;
+
+        frame.reset(new fw::TForm(nullptr));
+        frame->SetFormStyle(fw::fsMDIForm);
+        frame->SetCaption("Frame");
+        frame->SetBounds(40, 40, 700, 520);
+        // The client's own procedure, before the activation skins the frame.
+        frame->HandleNeeded();
+        client = frame->ClientHandle();
+        clientProc = GetWindowLongPtrW(client, GWLP_WNDPROC);
+        frame->Show();
+        ASSERT_TRUE(PumpUntil([&] { return Skinned(frame->Handle()); }));
+        first = Child("One", 10);
+        second = Child("Two", 60);
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        data.reset();
+    }
+
+    // A child made in the frame, skinned as it is made and activated.
+    fw::TForm* Child(const char* caption, int at)
+    {
+        auto* child = new fw::TForm(frame.get());
+        child->SetFormStyle(fw::fsMDIChild);
+        child->SetCaption(caption);
+        child->SetBounds(at, at, 300, 200);
+        child->SetClientSize(kChildClientW, kChildClientH);
+        child->Show();
+        EXPECT_TRUE(PumpUntil([&] { return Skinned(child->Handle()); }));
+        return child;
+    }
+    TWinSkinForm* SkinnerOf(fw::TForm* form) { return manager->FindSkinForm(form->Handle()); }
+    bool Skinned(HWND window)
+    {
+        TWinSkinForm* s = manager->FindSkinForm(window);
+        return s && s->FormState == fsActive;
+    }
+    bool HasRegion(HWND window)
+    {
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        const int kind = GetWindowRgn(window, rgn);
+        DeleteObject(rgn);
+        return kind != ERROR;
+    }
+    void Run(TSkinCommand command)
+    {
+        manager->CommandSkinData = data.get();
+        manager->PostSkinCommand(command, 10000);
+        manager->RunSkinCommand(nullptr);
+    }
+
+    TSkinEngineScope engine;  // frees the manager with the test
+    TSkinManage* manager = nullptr;
+    fw::TOwnedPtr<TSkinData> data;
+    fw::TOwnedPtr<fw::TForm> frame;
+    fw::TForm* first = nullptr;
+    fw::TForm* second = nullptr;
+    HWND client = nullptr;
+    LONG_PTR clientProc = 0;
+};
+
+TEST_F(MDIWindowTest, FrameAndChildrenAreSkinnedAndTheClientHooked)
+{
+    TWinSkinForm* f = SkinnerOf(frame.get());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->FormKind, fkMDIFrame);
+    EXPECT_EQ(f->MDIClientHandle, client);
+    EXPECT_EQ(manager->MDIClient, client);
+    EXPECT_EQ(manager->MDIFrame, frame.get());
+    EXPECT_NE(fw::TSubclass::Find(client), nullptr);
+
+    for (fw::TForm* child : {first, second}) {
+        TWinSkinForm* s = SkinnerOf(child);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->FormKind, fkMDIChild);
+        EXPECT_EQ(s->Owner(), child);  // freed with its form
+        // Fitted: the client keeps its size inside the skinned frame.
+        const SIZE size = test::ClientSizeOf(child->Handle());
+        EXPECT_EQ(size.cx, kChildClientW);
+        EXPECT_EQ(size.cy, kChildClientH);
+        const RECT r = test::WindowRectOf(child->Handle());
+        EXPECT_EQ(r.right - r.left, kChildClientW + 2 * kBorder);
+        EXPECT_EQ(r.bottom - r.top, kChildClientH + kCaption + kBorder);
+        EXPECT_TRUE(HasRegion(child->Handle()));
+    }
+    // The child's frame is the skin's: the stretched middle of the Top piece.
+    auto painted = test::PaintedFrame(second->Handle());
+    EXPECT_EQ(test::PixelAt(painted.get(), 60, 2),
+              test::PixelAt(data->Skin().Top->Image.get(), 24, 2));
+
+    // The skin has no MDI scroll bars: the client loses its own.
+    SetWindowPos(client, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+}
+
+TEST_F(MDIWindowTest, ChildMaximisedAndRestored)
+{
+    TWinSkinForm* f = SkinnerOf(frame.get());
+    TWinSkinForm* s = SkinnerOf(second);
+    const RECT normal = test::WindowRectOf(second->Handle());
+    // The child's maximise button, 68 from its right edge.
+    test::ClickCaptionButton(second->Handle(), 68);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(second->Handle()) != FALSE; }));
+    test::Pump();
+    EXPECT_EQ(s->WindowState, wsMaximized);
+    EXPECT_TRUE(manager->MDIMaximized);
+    EXPECT_TRUE(f->IsMDIChildMaximized());
+    EXPECT_FALSE(HasRegion(second->Handle()));
+    // The system's frame of a maximised child: its client fills the MDI
+    // client's.
+    const SIZE inside = test::ClientSizeOf(client);
+    const SIZE maximized = test::ClientSizeOf(second->Handle());
+    EXPECT_EQ(maximized.cx, inside.cx);
+    EXPECT_EQ(maximized.cy, inside.cy);
+
+    // The frame's restore command goes to the active child.
+    f->MDIChildCommand(SC_RESTORE);
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(second->Handle()); }));
+    test::Pump();
+    EXPECT_EQ(s->WindowState, wsNormal);
+    EXPECT_FALSE(manager->MDIMaximized);
+    EXPECT_FALSE(f->IsMDIChildMaximized());
+    EXPECT_TRUE(HasRegion(second->Handle()));
+    const SIZE size = test::ClientSizeOf(second->Handle());
+    EXPECT_EQ(size.cx, kChildClientW);
+    EXPECT_EQ(size.cy, kChildClientH);
+    const RECT r = test::WindowRectOf(second->Handle());
+    EXPECT_EQ(r.right - r.left, normal.right - normal.left);
+    EXPECT_EQ(r.bottom - r.top, normal.bottom - normal.top);
+}
+
+TEST_F(MDIWindowTest, ClosedChildrensSkinnersGoWithThem)
+{
+    TWinSkinForm* f = SkinnerOf(frame.get());
+    test::ClickCaptionButton(second->Handle(), 68);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(second->Handle()) != FALSE; }));
+    HWND secondWindow = second->Handle();
+    // The frame's close command closes the active (maximised) child.
+    f->MDIChildCommand(SC_CLOSE);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(secondWindow); }));
+    EXPECT_EQ(manager->FindSkinForm(secondWindow), nullptr);
+    EXPECT_EQ(frame->ActiveMDIChild(), first);
+    // The mode follows the child that is active now.
+    EXPECT_EQ(manager->MDIMaximized, f->IsMDIChildMaximized());
+    EXPECT_FALSE(data->MenuUpdate());  // while children are open
+
+    HWND firstWindow = first->Handle();
+    SendMessageW(firstWindow, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(firstWindow); }));
+    EXPECT_EQ(manager->FindSkinForm(firstWindow), nullptr);
+    EXPECT_EQ(manager->SkinnedWindows().size(), 1u);  // the frame's
+    EXPECT_FALSE(manager->MDIMaximized);
+    EXPECT_TRUE(data->MenuUpdate());  // the last child gone gives it back
+}
+
+TEST_F(MDIWindowTest, UnskinPutsTheClientsProcedureBack)
+{
+    Run(smUnskinAll);
+    EXPECT_TRUE(manager->SkinnedWindows().empty());
+    EXPECT_EQ(fw::TSubclass::Find(client), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(client, GWLP_WNDPROC), clientProc);
+    EXPECT_EQ(manager->MDIClient, nullptr);
+    EXPECT_EQ(manager->MDIFrame, nullptr);
+    EXPECT_EQ(SendMessageW(first->Handle(), WM_SKINQUERY, 0, 0), 0);
+    // The children keep their client size in their own frames.
+    const SIZE size = test::ClientSizeOf(first->Handle());
+    EXPECT_EQ(size.cx, kChildClientW);
+    EXPECT_EQ(size.cy, kChildClientH);
+}
+
+}  // namespace
+}  // namespace skin
