@@ -181,7 +181,7 @@ TEST_F(SkinUpDownTest, EmbeddedKeepsOffTheEditEdgesItIsFlushWith)
     EXPECT_EQ(PixelAt(image.get(), 15, 9), FrameColour(5));
 }
 
-TEST_F(SkinUpDownTest, PressReachesTheControlAndShows)
+TEST_F(SkinUpDownTest, MouseStatesFollowTheMouse)
 {
     LoadSkin(ArrowSkin());
     auto* s = SkinRaw(0, 16, 30);
@@ -196,6 +196,16 @@ TEST_F(SkinUpDownTest, PressReachesTheControlAndShows)
     EXPECT_FALSE(s->MouseState & msPressed);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(PixelAt(Render(s).get(), 1, 1), FrameColour(1));
+
+    // Hot while the mouse is over it, on the arrow under the cursor.
+    CursorAt(s->Handle, 8, 20);
+    SendMessageW(s->Handle, WM_MOUSEMOVE, 0, MAKELPARAM(8, 20));
+    EXPECT_TRUE(s->MouseState & msHot);
+    auto image = Render(s);
+    EXPECT_EQ(PixelAt(image.get(), 1, 1), FrameColour(1));
+    EXPECT_EQ(PixelAt(image.get(), 1, 28), FrameColour(8));
+    SendMessageW(s->Handle, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(s->MouseState & msHot);
 
     // A raw up-down's background is white; the erase is not passed on.
     auto back = test::Solid(16, 30, 0x000000);
