@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/typinfo.h"
+#include "skin/controls/skinpaint.h"
 #include "skin/draw/skindraw.h"
 #include "skin/engine/skinunit.h"
 
@@ -12,9 +13,6 @@ FW_IMPLEMENT_CLASS(TWMediaPlayer) {}
 FW_IMPLEMENT_CLASS(TSkinMP) {}
 
 namespace {
-
-int RectWidth(const RECT& r) { return r.right - r.left; }
-int RectHeight(const RECT& r) { return r.bottom - r.top; }
 
 constexpr const char* kButtonNames[kPlayerButtons] = {
     "btPlay", "btPause", "btStop", "btNext", "btPrev", "btStep", "btBack", "btRecord", "btEject",
@@ -175,7 +173,7 @@ void TWMediaPlayer::DrawPlayerButton(fw::TCanvas* canvas, int i, const RECT& r)
     fw::TBitmap* glyph = b.Glyphs[size_t(glyphKind)].get();
     if (!glyph || glyph->Empty()) return;
     const int gw = glyph->Width(), gh = glyph->Height();
-    int x = r.left + (RectWidth(r) - gw) / 2, y = (RectHeight(r) - gh) / 2;
+    int x = r.left + (WidthOf(r) - gw) / 2, y = (HeightOf(r) - gh) / 2;
     if (face == 2) ++x, ++y;  // the pressed look
     // The glyph's key colour shows the face beneath.
     canvas->Brush()->SetStyle(fw::bsClear);

@@ -16,6 +16,9 @@
 
 namespace skin {
 
+inline int WidthOf(const RECT& r) { return r.right - r.left; }
+inline int HeightOf(const RECT& r) { return r.bottom - r.top; }
+
 // The flags plus DT_RTLREADING when the skinner's control (or graphic
 // control) reads right to left.
 UINT BiDiTextFlags(const TSkinControl* skinner, UINT flags);

@@ -14,9 +14,6 @@ FW_IMPLEMENT_CLASS(TSkinProgress) {}
 
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
 // A 24-bit bitmap of w x h in the colour.
 std::unique_ptr<fw::TBitmap> FilledBitmap(int w, int h, fw::TColor colour)
 {
@@ -63,7 +60,7 @@ bool TSkinProgress::Vertical() const
 
 RECT TSkinProgress::Layout(const RECT& r) const
 {
-    if (Vertical()) return {0, 0, Height(r), Width(r)};
+    if (Vertical()) return {0, 0, HeightOf(r), WidthOf(r)};
     return r;
 }
 
@@ -71,7 +68,7 @@ void TSkinProgress::Present(HDC dc, const RECT& r, fw::TBitmap* work) const
 {
     if (Vertical()) RotateBitmapLeft(work);
     if (work->Empty()) return;
-    BitBlt(dc, r.left, r.top, Width(r), Height(r), work->Canvas()->Handle(), 0, 0, SRCCOPY);
+    BitBlt(dc, r.left, r.top, WidthOf(r), HeightOf(r), work->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 void TSkinProgress::DrawControl(HDC dc, const RECT& r)
@@ -96,7 +93,7 @@ void TSkinProgress::DrawControl(HDC dc, const RECT& r)
     // The fill is measured from the low limit; an empty range has none.
     if (high > 0 && pos > 0 && high > low) {
         RECT fill = l;
-        fill.right = l.left + MulDiv(Width(l), pos - low, high - low);
+        fill.right = l.left + MulDiv(WidthOf(l), pos - low, high - low);
         if (fill.right > fill.left) {
             auto bar = BuildSkinBitmap(fill, progress->Image.get(), progress->Margins(), false,
                                        tile, 2, 2);
@@ -123,7 +120,7 @@ void TSkinProgress::DrawProgressChunks(HDC dc, const RECT& r)
     const auto high = static_cast<int>(SendMessageW(Handle, PBM_GETRANGE, 0, 0));
     // Chunks count from 0 whatever the low limit.
     if (high > 0 && pos > 0) {
-        const int fillRight = l.left + MulDiv(Width(l), pos, high);
+        const int fillRight = l.left + MulDiv(WidthOf(l), pos, high);
         fw::TBitmap* image = chunk->Image.get();
         const int cw = image->Width(), ch = image->Height();
         const int y = (l.bottom - ch) / 2;

@@ -8,9 +8,6 @@ FW_IMPLEMENT_CLASS(TSkinTrackBar) {}
 
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
 constexpr int kThumbFrames = 5;
 constexpr int kThumbFrame = 2;
 
@@ -60,15 +57,15 @@ void TSkinTrackBar::DrawTrackChannel(HDC dc)
     if (Vertical() && skin.TrackVert) {
         // Some versions of the control report a vertical channel as if it
         // lay horizontally (wider than high); others as it lies.
-        const RECT r = Width(c) > Height(c) ? RECT{c.top, c.left, c.bottom, c.right} : c;
+        const RECT r = WidthOf(c) > HeightOf(c) ? RECT{c.top, c.left, c.bottom, c.right} : c;
         TBitmap* image = skin.TrackVert->Image.get();
         if (image->Empty()) return;
         const int w = image->Width(), h = image->Height();
         const int t = skin.TrackVert->TopHeight, b = skin.TrackVert->BottomHeight;
-        const int x = r.left + (w < Width(r) ? (Width(r) - w) / 2 : 0);
+        const int x = r.left + (w < WidthOf(r) ? (WidthOf(r) - w) / 2 : 0);
         HDC src = image->Canvas()->Handle();
         StretchPiece(dc, x, r.top, w, t, src, 0, 0, w, t);
-        StretchPiece(dc, x, r.top + t, w, Height(r) - t - b, src, 0, t, w, h - t - b);
+        StretchPiece(dc, x, r.top + t, w, HeightOf(r) - t - b, src, 0, t, w, h - t - b);
         StretchPiece(dc, x, r.bottom - b, w, b, src, 0, h - b, w, b);
     } else if (skin.Track) {
         TBitmap* image = skin.Track->Image.get();
@@ -77,10 +74,10 @@ void TSkinTrackBar::DrawTrackChannel(HDC dc)
         const int l = skin.Track->LeftWidth, rw = skin.Track->RightWidth;
         // An image lower than the channel goes half the channel's height
         // down (not half the difference).
-        const int y = c.top + (h < Height(c) ? Height(c) / 2 : 0);
+        const int y = c.top + (h < HeightOf(c) ? HeightOf(c) / 2 : 0);
         HDC src = image->Canvas()->Handle();
         StretchPiece(dc, c.left, y, l, h, src, 0, 0, l, h);
-        StretchPiece(dc, c.left + l, y, Width(c) - l - rw, h, src, l, 0, w - l - rw, h);
+        StretchPiece(dc, c.left + l, y, WidthOf(c) - l - rw, h, src, l, 0, w - l - rw, h);
         StretchPiece(dc, c.right - rw, y, rw, h, src, w - rw, 0, rw, h);
     }
 }

@@ -12,9 +12,6 @@ FW_IMPLEMENT_CLASS(TSkinUpDown) {}
 
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
 constexpr int kArrowFrames = 8;
 constexpr int kEditInset = 3;
 
@@ -89,7 +86,7 @@ void TSkinUpDown::DrawControl(HDC dc, const RECT& r0)
                 r.right -= kEditInset - (parent.right - own.right);
         }
     }
-    const int w = Width(r), h = Height(r);
+    const int w = WidthOf(r), h = HeightOf(r);
     fw::TBitmap* work = PrepareWorkBitmap(w, h, SkinColour(TColourSlot::ButtonFace));
     if (!work) return;
 
@@ -128,7 +125,7 @@ void TSkinUpDown::DrawHalf(HDC dc, const RECT& r, int kind, int state)
     TBitmap* glyph = o->Image2.get();
     if (glyph->Empty()) return;
     const int gw = glyph->Width() / kArrowFrames, gh = glyph->Height();
-    const int x = r.left + (Width(r) - gw) / 2, y = r.top + (Height(r) - gh) / 2;
+    const int x = r.left + (WidthOf(r) - gw) / 2, y = r.top + (HeightOf(r) - gh) / 2;
     DrawImageFrame(dc, {x, y, x + gw, y + gh}, glyph, true, kArrowFrames, frame);
 }
 
@@ -140,8 +137,8 @@ void TSkinUpDown::DrawHalfPlain(fw::TCanvas* canvas, const RECT& r, int kind, in
         SkinColour(down ? TColourSlot::ButtonShadow : TColourSlot::ButtonFace));
     canvas->Pen()->SetColor(SkinColour(TColourSlot::ButtonDkShadow));
     canvas->Rectangle(r.left, r.top, r.right, r.bottom);
-    const int x = r.left + Width(r) / 2;
-    const int y = r.top + Height(r) / 2 - (kind < 2 ? 2 : 0);
+    const int x = r.left + WidthOf(r) / 2;
+    const int y = r.top + HeightOf(r) / 2 - (kind < 2 ? 2 : 0);
     DrawArrowLines(canvas, x, y, kind);
 }
 
