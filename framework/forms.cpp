@@ -408,7 +408,7 @@ void TCustomForm::SetVisible(bool visible)
     if (formStyle_ == fsMDIChild) {
         // Shown and activated inside its MDI client.
         ShowWindow(h, SW_SHOW);
-        SetWindowState(windowState_);
+        if (windowState_ != wsNormal) SetWindowState(windowState_);
         SendMessageW(GetParent(h), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
         if (!was) Perform(CM_VISIBLECHANGED, 1);
         return;
