@@ -431,7 +431,13 @@ void TWinSkinForm::WMSysCommand(fw::TMessage& m)
     }
     switch (command) {
     case SC_MINIMIZE: WindowState = wsMinimized; break;
-    case SC_MAXIMIZE: WindowState = wsMaximized; break;
+    case SC_MAXIMIZE:
+        WindowState = wsMaximized;
+        // From the system menu or the program: the region goes as by the
+        // caption button.
+        if (FormKind == fkMDIChild)
+            if (TSkinManage* manager = SkinManager()) manager->SetCaptionButtonMode(true);
+        break;
     case SC_RESTORE:
         WindowState = wsNormal;
         if (FormKind == fkMDIChild)
@@ -534,6 +540,11 @@ void TWinSkinForm::MDIClientWndProc(fw::TMessage& m)
             !SendMessageW(MDIClientHandle, WM_MDIGETACTIVE, 0, 0))
             SkinData->SetMenuUpdate(mdiMenuUpdate_);
         return;
+    case WM_MDIMAXIMIZE:
+        // The program maximises a child: as by the child's caption button.
+        if (FrameSkinned && manager) manager->SetCaptionButtonMode(true);
+        break;
+    case WM_MDIRESTORE:
     case WM_MDITILE:
     case WM_MDICASCADE:
         if (FrameSkinned && manager && manager->MDIMaximized) manager->SetCaptionButtonMode(false);

@@ -169,6 +169,21 @@ TEST_F(MDIWindowTest, ChildMaximisedAndRestored)
     EXPECT_EQ(r.bottom - r.top, normal.bottom - normal.top);
 }
 
+TEST_F(MDIWindowTest, ChildMaximisedByTheProgramLosesItsRegion)
+{
+    // Through the MDI client, not the caption button.
+    second->SetWindowState(fw::wsMaximized);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(second->Handle()) != FALSE; }));
+    test::Pump();
+    EXPECT_TRUE(manager->MDIMaximized);
+    EXPECT_FALSE(HasRegion(second->Handle()));
+    second->SetWindowState(fw::wsNormal);
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(second->Handle()); }));
+    test::Pump();
+    EXPECT_FALSE(manager->MDIMaximized);
+    EXPECT_TRUE(HasRegion(second->Handle()));
+}
+
 TEST_F(MDIWindowTest, ClosedChildrensSkinnersGoWithThem)
 {
     TWinSkinForm* f = SkinnerOf(frame.get());
