@@ -667,6 +667,13 @@ void TCustomForm::WndProc(TMessage& m)
         clientHandle_ = nullptr;  // destroyed with the frame
         break;
     case CM_RELEASE: Free(); return;
+    case CM_MENUCHANGED:
+        // A window that took its menu off (a skinned frame drawing a bar
+        // of its own) is given the changed menu again, so that whoever
+        // took it off sees the change.
+        if (HWND h = HandleIfAllocated(); h && menu_ && GetMenu(h) != menu_->Handle())
+            ::SetMenu(h, menu_->Handle());
+        break;
     case CM_RECREATEWND:
         TWinControl::WndProc(m);
         if (visible_ && HandleIfAllocated()) ShowWindow(HandleIfAllocated(), SW_SHOWNA);

@@ -479,6 +479,26 @@ void TPopupMenu::Popup(int x, int y)
     if (command) DispatchCommand(command);
 }
 
+bool IsAccel(unsigned key, const std::string& caption)
+{
+    const auto upper = [](unsigned c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        const auto c = static_cast<unsigned char>(caption[i]);
+        if (c >= 0x81) {  // the lead byte of a double-byte character
+            ++i;
+            continue;
+        }
+        if (c != '&') continue;
+        const auto next = static_cast<unsigned char>(caption[i + 1]);
+        if (next == '&') {
+            ++i;
+            continue;
+        }
+        return next < 0x81 && upper(next) == upper(key);
+    }
+    return false;
+}
+
 bool HandleMenuItemMessage(TMessage& m)
 {
     if (m.Msg == WM_MEASUREITEM) {

@@ -188,6 +188,10 @@ private:
     TPopupAlignment alignment_ = paLeft;
 };
 
+// The caption marks the key as its accelerator ("&File" for 'F' or 'f');
+// "&&" is a plain ampersand. The caption is GBK text.
+bool IsAccel(unsigned key, const std::string& caption);
+
 // WM_MEASUREITEM and WM_DRAWITEM of framework menu items, for the window
 // procedures that receive them; false for anything else.
 bool HandleMenuItemMessage(TMessage& message);

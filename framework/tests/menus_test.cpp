@@ -205,6 +205,38 @@ TEST_F(MenusTest, FreedItemsAndMenusLeaveTheTreeAndTheForm)
     EXPECT_EQ(form->File1, nullptr);  // freed with its menu
 }
 
+TEST_F(MenusTest, AChangedMenuGoesBackOnAWindowThatTookItOff)
+{
+    const HWND h = form->Handle();
+    SetMenu(h, nullptr);
+    form->File1->SetCaption("&Datei");
+    EXPECT_EQ(GetMenu(h), form->MainMenu1->Handle());
+    EXPECT_EQ(Text(GetMenu(h), 0), L"&Datei");
+    // A form whose menu was taken away keeps none.
+    form->SetMenu(nullptr);
+    form->File1->SetCaption("&File");
+    EXPECT_EQ(GetMenu(h), nullptr);
+}
+
+TEST(Accelerators, CaptionMarksTheKey)
+{
+    const struct {
+        unsigned key;
+        const char* caption;
+        bool accel;
+    } cases[] = {
+        {'F', "&File", true},        {'f', "&File", true},
+        {'F', "File", false},        {'i', "F&ile", true},
+        {'F', "&&File", false},       // a plain ampersand
+        {'F', "&&Save &File", true},  // the first single ampersand counts
+        {'S', "&Save &File", true},  {'F', "&Save &File", false},
+        {'F', "File&", false},       // nothing after the mark
+        {'A', "\xB4\xF2&A", true},   // after a GBK character
+        {0xB4, "&\xB4\xF2", false},  // a double-byte character is no key
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsAccel(c.key, c.caption), c.accel) << c.caption;
+}
+
 TEST(ShortCuts, Text)
 {
     EXPECT_EQ(ShortCutToText(scCtrl | 'S'), "Ctrl+S");

@@ -7,7 +7,9 @@
 #include <algorithm>
 
 #include "framework/forms.h"
+#include "framework/menus.h"
 #include "skin/data/skindata.h"
+#include "skin/form/menubar.h"
 #include "skin/form/skinmanage.h"
 #include "skin/form/winskinform.h"
 
@@ -120,6 +122,20 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
             m.Result = reinterpret_cast<LRESULT>(SkinData->Skin().ButtonFaceBrush.Handle());
         }
         return;
+    case WM_MENUSELECT:
+        if (MenuTracking) NoteMenuSelect(m.WParam, m.LParam);
+        CallOld(m);
+        return;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        // Framework menu items (the replacement system menu) in a window
+        // that is not a form, which would not measure or draw them.
+        if (!FormControl && fw::HandleMenuItemMessage(m)) return;
+        if (!FrameSkinned) {
+            CallOld(m);
+            return;
+        }
+        break;
     case WM_SKINACTIVATE: ActivationSequence(); return;
     case WM_SKINRECREATE: RecreateScrollbarSkin(reinterpret_cast<HWND>(m.WParam)); return;
     case WM_SKINQUERY:
@@ -157,17 +173,8 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
         return;
     case WM_COMMAND: WMCommand(m); return;
     case WM_SYSCOMMAND: WMSysCommand(m); return;
-    case WM_SKINMENUOPEN:
-        // Opens the skinned menu bar's entry at the point, for windows
-        // that have one.
-        return;
-    case fw::CM_MENUCHANGED: {
-        {
-            TFramePaintingOff off(SkinData);
-            CallOld(m);
-        }
-        return;
-    }
+    case WM_SKINMENUOPEN: OpenMenuAtPoint(m); return;
+    case fw::CM_MENUCHANGED: CMMenuChanged(m); return;
     default: break;
     }
 
@@ -215,6 +222,7 @@ void TWinSkinForm::FormWindowProc(fw::TMessage& m)
         }
         return;
     case WM_SKINUPDATE: ReSkin(); return;
+    case fw::CM_DIALOGCHAR: CMDialogChar(m); return;
     case WM_SKINPAINTBORDER:
         if (m.LParam != SKIN_MARKER) break;
         if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
@@ -224,6 +232,22 @@ void TWinSkinForm::FormWindowProc(fw::TMessage& m)
     default: break;
     }
     oldFormWindowProc_(m);
+}
+
+void TWinSkinForm::CMMenuChanged(fw::TMessage& m)
+{
+    {
+        // The old procedure may put the menu back on the window; nothing
+        // native is painted meanwhile.
+        TFramePaintingOff off(SkinData);
+        CallOld(m);
+    }
+    if (FormState == fsDestroyed || !GetMenu(WindowHandle)) return;
+    if (MenuBar && SkinData && SkinData->MenuUpdate()) {
+        MenuBar->LoadMenuBar();
+        if (FormState == fsActive) PaintFrame(nullptr);
+    }
+    ::SetMenu(WindowHandle, nullptr);
 }
 
 void TWinSkinForm::WMNCCalcSize(fw::TMessage& m)
@@ -312,14 +336,20 @@ void TWinSkinForm::EndPress()
     if (HotObject == pressed) pressed->HoverLeave();
 }
 
+TNCObject* TWinSkinForm::NCObjectAt(POINT screen) const
+{
+    const POINT frame = ScreenToFrame(screen);
+    if (TNCObject* button = FindSysButton(SysButtons, frame)) return button;
+    return MenuBar ? MenuBar->MenuBarHitTest(frame) : nullptr;
+}
+
 void TWinSkinForm::WMNCMouseMove(fw::TMessage& m)
 {
     if (!Active) {
         m.Result = 0;
         return;
     }
-    // The menu bar's entries are looked for after the caption buttons.
-    if (TNCObject* object = FindSysButton(SysButtons, ScreenToFrame(MessagePoint(m)))) {
+    if (TNCObject* object = NCObjectAt(MessagePoint(m))) {
         if (object != pressed_) pressed_ = nullptr;
         object->HoverEnter();
         m.Result = 0;
@@ -335,11 +365,30 @@ void TWinSkinForm::WMNCMouseMove(fw::TMessage& m)
 
 void TWinSkinForm::WMNCLButtonDown(fw::TMessage& m)
 {
-    if (TNCObject* object = FindSysButton(SysButtons, ScreenToFrame(MessagePoint(m)))) {
+    if (MenuTracking) {
+        // A click while a bar popup is open (the switch to another entry)
+        // ends that popup; the click is handled once its loop has returned,
+        // never inside it.
+        pendingClick_ = m.LParam;
+        EndMenu();
+        m.Result = 0;
+        return;
+    }
+    if (TNCObject* object = NCObjectAt(MessagePoint(m))) {
         if (!Active) SetForegroundWindow(WindowHandle);
         object->ButtonDown();
-        pressed_ = object;
         m.Result = 0;
+        if (auto* entry = dynamic_cast<TMenuBtn*>(object)) {
+            // Its popup runs here until it closes; the bar may have been
+            // rebuilt meanwhile, so the entry is looked for again.
+            const std::shared_ptr<bool> alive = alive_;
+            const int index = entry->Index;
+            TrackMenuButton(entry);
+            if (*alive && MenuBar && size_t(index) < MenuBar->Entries.size())
+                HotObject = MenuBar->Entries[size_t(index)].get();
+            return;
+        }
+        pressed_ = object;
         return;
     }
     // A maximised window is not dragged by its caption.
@@ -350,7 +399,7 @@ void TWinSkinForm::WMNCLButtonDown(fw::TMessage& m)
 void TWinSkinForm::WMNCLButtonUp(fw::TMessage& m)
 {
     const POINT at = MessagePoint(m);
-    TNCObject* object = FindSysButton(SysButtons, ScreenToFrame(at));
+    TNCObject* object = NCObjectAt(at);
     TNCObject* pressed = pressed_;
     pressed_ = nullptr;
     if (!object) {
@@ -358,6 +407,8 @@ void TWinSkinForm::WMNCLButtonUp(fw::TMessage& m)
         return;
     }
     m.Result = 0;
+    // A bar entry acted on its press.
+    if (dynamic_cast<TMenuBtn*>(object)) return;
     // Only a release over the button that was pressed acts.
     if (object != pressed || object->State != nsPressed) return;
     object->ButtonUp();
@@ -415,13 +466,23 @@ void TWinSkinForm::WMCommand(fw::TMessage& m)
 void TWinSkinForm::WMSysCommand(fw::TMessage& m)
 {
     const WPARAM command = m.WParam & 0xFFF0;
-    if (command == SC_KEYMENU) {
+    if (command == SC_KEYMENU && !MenuTracking) {
         const LPARAM key = m.LParam;
-        if (key == 0 && !GetCapture()) {
-            // Alt alone opens the skinned menu bar's first entry; a window
-            // without a bar opens nothing.
-            m.Result = 1;
-            return;
+        if (key != ' ' && key != '-' && !GetCapture()) {
+            // Alt alone (or F10) opens the bar's first entry, Alt and a
+            // letter the entry with that accelerator; a window without a
+            // bar opens nothing.
+            TMenuBtn* entry = nullptr;
+            if (key == 0)
+                entry =
+                    MenuBar && !MenuBar->Entries.empty() ? MenuBar->Entries.front().get() : nullptr;
+            else
+                entry = FindMenuAccel(unsigned(key));
+            if (key == 0 || entry) {
+                if (entry) TrackMenuButton(entry);
+                m.Result = 1;
+                return;
+            }
         }
         if (key == ' ') {
             POINT origin{0, 0};
@@ -481,17 +542,13 @@ void TWinSkinForm::ToggleMinimize()
 
 void TWinSkinForm::ShowSystemMenu(POINT screen)
 {
-    if (TSkinManage* manager = SkinManager(); manager && manager->ModuleMode()) return;
+    TSkinManage* manager = SkinManager();
+    if (manager && manager->ModuleMode()) return;
     const DWORD now = GetTickCount();
     if (int(DoubleClickTime) < 0 || now - LastSysMenuTick > DoubleClickTime) {
+        if (manager) manager->PopupMode = pmSystemMenu;
         LastSysMenuTick = now;
-        if (TSkinManage* manager = SkinManager()) manager->PopupMode = pmSystemMenu;
-        // The window's own system menu, until the skinned one replaces it.
-        HMENU menu = SysMenuHandle ? SysMenuHandle : GetSystemMenu(WindowHandle, FALSE);
-        if (!menu) return;
-        const UINT command = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTBUTTON, screen.x,
-                                                 screen.y, 0, WindowHandle, nullptr));
-        if (command) PostMessageW(WindowHandle, WM_SYSCOMMAND, command, 0);
+        PopupSystemMenu(screen);
         return;
     }
     if (HotObject) {
@@ -579,6 +636,7 @@ void TWinSkinForm::LeaveHoveredControl()
 
 void TWinSkinForm::HoverTimer(fw::TObject*)
 {
+    if (MenuTracking) return;
     if (!WindowHandle || FormState == fsDestroyed) return;
     POINT cursor;
     if (!GetCursorPos(&cursor)) return;

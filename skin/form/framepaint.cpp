@@ -10,6 +10,7 @@
 #include "skin/draw/skindraw.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinunit.h"
+#include "skin/form/menubar.h"
 #include "skin/form/winskinform.h"
 
 namespace skin {
@@ -275,10 +276,12 @@ void TWinSkinForm::PaintFrame(HDC dc)
             }
             PaintCaption();
             if (WindowState != wsMinimized && MenuBarHeight > 0) {
-                // The menu bar's own painter draws here once a window has one.
                 RECT bar{borders_.Left, borders_.Top, w - borders_.Right,
                          borders_.Top + MenuBarHeight};
-                FillRect(bdc, &bar, SkinData->Skin().ButtonFaceBrush.Handle());
+                if (MenuBar)
+                    MenuBar->PaintMenuBar(bdc, bar);
+                else
+                    FillRect(bdc, &bar, SkinData->Skin().ButtonFaceBrush.Handle());
             }
             // One blit of the whole frame, the client area left out.
             const int saved = SaveDC(target);

@@ -12,6 +12,7 @@
 #include "skin/controls/classify.h"
 #include "skin/controls/skinscroll.h"
 #include "skin/data/skindata.h"
+#include "skin/form/menubar.h"
 #include "skin/form/skinmanage.h"
 
 namespace skin {
@@ -22,6 +23,13 @@ constexpr unsigned kHoverInterval = 250;
 bool IsDialogClassName(const std::string& name)
 {
     return name == "#32770" || name == "TMessageForm";
+}
+
+SIZE ClientSizeOf(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
 }
 
 std::string WindowClassName(HWND window)
@@ -47,10 +55,13 @@ void TWinSkinForm::Destroy()
 {
     // A skinner freed while its window lives leaves the window as it was
     // before hooking; one whose window is gone touches nothing.
+    *alive_ = false;
     QuickUnhook();
     FreeSysButtons();
     // No menu of a form that stays keeps a handler of this skinner.
     if (FormControl && !FormControl->Destroying()) ForgetMenuHandlers(FormControl);
+    FreeMenuBar();
+    FreeSystemMenu();
     if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(this);
     inherited::Destroy();
 }
@@ -137,11 +148,11 @@ void TWinSkinForm::HookWindow(TSkinData* data)
         mdiMenuUpdate_ = data->MenuUpdate();
         mdiClientHook_.Hook(MDIClientHandle);
     }
-    // A window with a menu bar gets the skinned menu bar here; until it
-    // exists the bar's strip stays empty (MenuBarHeight 0).
-    if (FrameSkinned)
+    // A window with a native menu bar gets the skinned bar in its place.
+    if (FrameSkinned) {
+        CreateMenuBar();
         CreateSysButtons();
-    else
+    } else
         FormState = fsActive;
     if (FormKind == fkMDIChild) {
         // A skin whose caption is lower than the system's keeps the
@@ -365,6 +376,7 @@ void TWinSkinForm::ReSkin()
 
 void TWinSkinForm::QuickUnhook()
 {
+    FreeSystemMenu();
     if (hoverTimer_) hoverTimer_->SetEnabled(false);
     if (!hooked_ || quickUnhooked_) return;
     quickUnhooked_ = true;
@@ -376,6 +388,8 @@ void TWinSkinForm::QuickUnhook()
     UnhookMDIClient();
     HoveredControl = nullptr;
     FreeSkinControls();
+    // The window's menu is not put back: the window is going.
+    FreeMenuBar();
 }
 
 void TWinSkinForm::UnhookWindow()
@@ -386,7 +400,12 @@ void TWinSkinForm::UnhookWindow()
         return;
     }
     const bool frame = FrameSkinned;
+    // The native menu goes back on the window; the bar's strip leaves the
+    // frame with the skin, and the client keeps its size.
+    HMENU menu = MenuBar ? MenuBar->MenuHandle : nullptr;
+    const SIZE client = ClientSizeOf(WindowHandle);
     QuickUnhook();
+    MenuBarHeight = 0;
     if (FormControl && FormState != fsDestroying) {
         // The form's menus draw themselves again.
         OwnerDrawPopupMenus(FormControl, false);
@@ -409,8 +428,16 @@ void TWinSkinForm::UnhookWindow()
         if (FormKind == fkMDIChild) ScreenToClient(GetParent(WindowHandle), &at);
         const int width = r.right - r.left + nativeOverhead_.cx - borders_.Left - borders_.Right;
         const int height = r.bottom - r.top + nativeOverhead_.cy - borders_.Top - borders_.Bottom;
+        if (menu) ::SetMenu(WindowHandle, menu);
         SetWindowPos(WindowHandle, nullptr, at.x, at.y, width, height,
                      SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+        // The native menu bar may be taller than the skinned one was.
+        const SIZE now = ClientSizeOf(WindowHandle);
+        if (menu && now.cy != client.cy && WindowState == wsNormal)
+            SetWindowPos(WindowHandle, nullptr, 0, 0, width, height + client.cy - now.cy,
+                         SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    } else if (menu) {
+        ::SetMenu(WindowHandle, menu);
     }
     SetWindowRgn(WindowHandle, nullptr, TRUE);
     RegionSet = false;

@@ -32,12 +32,18 @@ namespace fw {
 class TControl;
 class TCustomForm;
 class TMenuItem;
+class TPopupMenu;
 }  // namespace fw
 
 namespace skin {
 
 class TControlClassifier;
+class TMenuBtn;
 class TSkinData;
+class TWinSkinMenu;
+
+// The Tag of the replacement system menu.
+constexpr int32_t TAG_SYSMENU = 33333;
 
 // Sent by the system to draw a caption outside WM_NCPAINT.
 constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
@@ -126,6 +132,26 @@ public:
     bool ToolbarButtonCustomDraw(fw::TCanvas* canvas, const RECT& bounds, UINT state);
     // The menu the window had when it was hooked (GetMenu).
     HMENU NativeMenu = nullptr;
+    // Menus (formmenus.cpp).
+    // Builds the replacement system menu anew from the window's system
+    // menu (none without a known system menu handle).
+    void BuildSystemMenu();
+    // The window's system menu has a close command.
+    bool HasCloseCommand() const;
+    // Opens the popup of a bar entry and tracks it until it closes; false
+    // when the entry has no popup (its command is still posted).
+    bool TrackMenuButton(TMenuBtn* entry);
+    // WM_SKINMENUOPEN: the bar entry at the screen point opens.
+    void OpenMenuAtPoint(fw::TMessage& m);
+    // Posts a click one pixel inside the entry, so that it opens as if
+    // clicked (after any open popup has closed).
+    void ClickMenuButton(TMenuBtn* entry);
+    // The bar entry with this accelerator, or null.
+    TMenuBtn* FindMenuAccel(unsigned key) const;
+    void EndMenuTracking() { MenuTracking = false; }
+    // Clears the hot and pressed objects the predicate picks (before the
+    // list they point into is freed).
+    void ForgetNCObjects(const std::function<bool(TNCObject*)>& picks);
 
     // A screen point in frame coordinates.
     POINT ScreenToFrame(POINT screen) const;
@@ -149,6 +175,12 @@ public:
     DWORD WindowStyle = 0;
     HMENU SysMenuHandle = nullptr;
     int MenuBarHeight = 0;
+    // The skinned menu bar (owned as a component), null when none.
+    TWinSkinMenu* MenuBar = nullptr;
+    // A bar entry's popup is being tracked.
+    bool MenuTracking = false;
+    // The replacement system menu (owned as a component), null until built.
+    fw::TPopupMenu* SysMenu = nullptr;
     std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
     // The caption button (or menu-bar entry) that is pressed or hot.
     TNCObject* HotObject = nullptr;
@@ -218,7 +250,22 @@ private:
     void WMNCRButtonDown(fw::TMessage& m);
     void WMCommand(fw::TMessage& m);
     void WMSysCommand(fw::TMessage& m);
+    void CMDialogChar(fw::TMessage& m);
+    void CMMenuChanged(fw::TMessage& m);
+    // A bar for the window's native menu (when it has one).
+    void CreateMenuBar();
+    void FreeMenuBar();
+    void FreeSystemMenu();
+    void BuildSystemMenuOld();
+    void AddSysMenuItem(const std::string& caption, int32_t tag, int image, bool enabled,
+                        bool checked);
+    void SysMenuClick(fw::TObject* sender);
+    // Shows the replacement system menu at the point until it closes.
+    void PopupSystemMenu(POINT screen);
+    void OldSysMenuClick(fw::TObject* sender);
     void EndPress();
+    // The caption button, else the bar entry, at the screen point.
+    TNCObject* NCObjectAt(POINT screen) const;
     void HoverTimer(fw::TObject* sender);
     void WMMeasureItem(fw::TMessage& m);
     void WMDrawItem(fw::TMessage& m);
@@ -257,6 +304,14 @@ private:
     // The object pressed by the last button-down, until release or until
     // the press ends otherwise.
     TNCObject* pressed_ = nullptr;
+    // A click that came while a bar popup was open, posted again once it
+    // has closed (its point, 0 for none).
+    LPARAM pendingClick_ = 0;
+    // The replacement system menu is on screen.
+    bool sysMenuOpen_ = false;
+    // False once the skinner is freed; held across modal menu loops, in
+    // which the window and its skinner may go.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     // The skinners of the window's children, and the canvas they share.
     TSkinControlList controls_;
     std::unique_ptr<fw::TCanvas> controlCanvas_;

@@ -1,0 +1,287 @@
+// The form skinner's menus: the skinned bar's life on the window, the
+// replacement system menu (an owner-drawn copy of the window's system
+// menu), opening bar entries by click, accelerator and WM_SKINMENUOPEN,
+// and the menu-changed and dialog-character messages.
+#include <algorithm>
+#include <utility>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "framework/menus.h"
+#include "framework/text.h"
+#include "skin/data/skindata.h"
+#include "skin/form/menubar.h"
+#include "skin/form/skinmanage.h"
+#include "skin/form/winskinform.h"
+
+namespace skin {
+namespace {
+
+// System-menu texts are read up to this many characters.
+constexpr int kSysTextRoom = 80;
+// The images of the skin data's menu image list.
+enum : int { kImageRestore = 0, kImageMaximize = 1, kImageMinimize = 2, kImageClose = 3 };
+
+// True on systems before Windows 2000 of the NT family.
+bool OldNT()
+{
+    const TWindowsVersion& v = WindowsVersion();
+    return v.NT && v.Major < 5;
+}
+
+}  // namespace
+
+void TWinSkinForm::ForgetNCObjects(const std::function<bool(TNCObject*)>& picks)
+{
+    if (HotObject && picks(HotObject)) HotObject = nullptr;
+    if (pressed_ && picks(pressed_)) pressed_ = nullptr;
+}
+
+void TWinSkinForm::CreateMenuBar()
+{
+    if (MenuBar || FormKind == fkMDIChild || !WindowHandle || !GetMenu(WindowHandle)) return;
+    MenuBar = new TWinSkinMenu(this, SkinData);
+    MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+    MenuBar->LoadMenuBar();
+}
+
+void TWinSkinForm::FreeMenuBar()
+{
+    if (!MenuBar) return;
+    TWinSkinMenu* bar = MenuBar;
+    MenuBar = nullptr;
+    bar->Free();
+}
+
+// The replacement system menu.
+
+void TWinSkinForm::FreeSystemMenu()
+{
+    // A copy on screen is freed once its popup has closed (or with the
+    // skinner).
+    if (!SysMenu || (sysMenuOpen_ && *alive_)) return;
+    fw::TPopupMenu* menu = SysMenu;
+    SysMenu = nullptr;
+    menu->Free();
+}
+
+void TWinSkinForm::AddSysMenuItem(const std::string& caption, int32_t tag, int image, bool enabled,
+                                  bool checked)
+{
+    auto* item = new fw::TMenuItem(SysMenu);
+    item->SetCaption(caption);
+    item->SetTag(tag);
+    item->SetImageIndex(image);
+    item->SetEnabled(enabled);
+    item->SetChecked(checked);
+    item->OnClick = OldNT() ? fw::TNotifyEvent(this, &TWinSkinForm::OldSysMenuClick)
+                            : fw::TNotifyEvent(this, &TWinSkinForm::SysMenuClick);
+    SysMenu->Items()->Add(item);
+}
+
+void TWinSkinForm::BuildSystemMenu()
+{
+    // The copy on screen stays until its popup has closed.
+    if (sysMenuOpen_) return;
+    FreeSystemMenu();
+    if (!OldNT() && !SysMenuHandle) return;
+    SysMenu = new fw::TPopupMenu(this);
+    SysMenu->SetTag(TAG_SYSMENU);
+    SysMenu->SetOwnerDraw(true);
+    if (SkinData) SysMenu->SetImages(SkinData->MenuImages());
+    if (OldNT()) {
+        BuildSystemMenuOld();
+        return;
+    }
+    const bool maximized = WindowState == wsMaximized;
+    const int count = GetMenuItemCount(SysMenuHandle);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[kSysTextRoom + 1] = {};
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
+        mii.dwTypeData = text;
+        mii.cch = kSysTextRoom;
+        if (!GetMenuItemInfoW(SysMenuHandle, UINT(i), TRUE, &mii)) continue;
+        const size_t length = (mii.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW))
+                                  ? 0
+                                  : wcsnlen(text, kSysTextRoom);
+        const std::string caption = length ? fw::ToGbk(std::wstring_view(text, length)) : "-";
+        // A greyed item is disabled whatever else its state holds.
+        bool enabled = !(mii.fState & MFS_GRAYED);
+        int image = -1;
+        switch (mii.wID) {
+        case SC_SIZE:
+        case SC_MOVE: enabled = !maximized; break;
+        case SC_MINIMIZE:
+            image = kImageMinimize;
+            enabled = WindowState != wsMinimized && (CaptionCaps & ccMinimize);
+            break;
+        case SC_MAXIMIZE:
+            image = kImageMaximize;
+            enabled = !maximized && (CaptionCaps & ccMaximize);
+            break;
+        case SC_CLOSE: image = kImageClose; break;
+        case SC_RESTORE:
+            image = kImageRestore;
+            enabled = WindowState != wsNormal;
+            break;
+        default: break;
+        }
+        AddSysMenuItem(caption, int32_t(mii.wID), image, enabled, (mii.fState & MFS_CHECKED) != 0);
+    }
+}
+
+void TWinSkinForm::BuildSystemMenuOld()
+{
+    AddSysMenuItem(" Restore ", 0, kImageRestore, true, false);
+    if (CaptionCaps & ccMaximize) AddSysMenuItem(" Maximize ", 1, kImageMaximize, true, false);
+    if (CaptionCaps & ccMinimize) AddSysMenuItem(" Minimize ", 2, kImageMinimize, true, false);
+    AddSysMenuItem("-", 100, 100, true, false);
+    AddSysMenuItem(" Close ", 3, kImageClose, true, false);
+    auto* items = SysMenu->Items();
+    items->Items(items->Count() - 1)->SetShortCutKey(fw::scAlt | VK_F4);
+}
+
+void TWinSkinForm::SysMenuClick(fw::TObject* sender)
+{
+    auto* item = dynamic_cast<fw::TMenuItem*>(sender);
+    if (!item || !WindowHandle || FormState == fsDestroyed) return;
+    PostMessageW(WindowHandle, WM_SYSCOMMAND, WPARAM(item->Tag()), 0);
+}
+
+void TWinSkinForm::OldSysMenuClick(fw::TObject* sender)
+{
+    auto* item = dynamic_cast<fw::TMenuItem*>(sender);
+    if (!item || !WindowHandle || FormState == fsDestroyed) return;
+    switch (item->Tag()) {
+    case 0: RestoreWindow(); break;
+    case 1: ToggleMaximize(); break;
+    case 2: ToggleMinimize(); break;
+    case 3:
+        if (hoverTimer_) hoverTimer_->SetEnabled(false);
+        PostMessageW(WindowHandle, WM_CLOSE, 0, 0);
+        break;
+    default: break;
+    }
+}
+
+void TWinSkinForm::PopupSystemMenu(POINT screen)
+{
+    BuildSystemMenu();
+    if (!SysMenu || sysMenuOpen_) return;
+    HWND window = WindowHandle;
+    const std::shared_ptr<bool> alive = alive_;
+    sysMenuOpen_ = true;
+    // The window owns the popup, so its items are measured and drawn by
+    // this skinner's window procedure.
+    const UINT command = UINT(TrackPopupMenuEx(SysMenu->Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                               screen.x, screen.y, window, nullptr));
+    // The window (and this skinner with it) may have gone meanwhile.
+    if (!*alive) return;
+    sysMenuOpen_ = false;
+    if (command && SysMenu) SysMenu->DispatchCommand(command);
+}
+
+bool TWinSkinForm::HasCloseCommand() const
+{
+    const TWindowsVersion& v = WindowsVersion();
+    if (OldNT() || v.Win95Family) return true;
+    if (!SysMenuHandle) return false;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_ID;
+    return GetMenuItemInfoW(SysMenuHandle, SC_CLOSE, FALSE, &mii) != FALSE;
+}
+
+// The bar's entries.
+
+TMenuBtn* TWinSkinForm::FindMenuAccel(unsigned key) const
+{
+    return MenuBar ? MenuBar->FindMenuAccel(key) : nullptr;
+}
+
+void TWinSkinForm::ClickMenuButton(TMenuBtn* entry)
+{
+    if (!entry || !WindowHandle || FormState == fsDestroyed) return;
+    RECT window;
+    if (!GetWindowRect(WindowHandle, &window)) return;
+    const int x = entry->Rect.left + window.left + 1, y = entry->Rect.top + window.top + 1;
+    PostMessageW(WindowHandle, WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(x, y));
+}
+
+bool TWinSkinForm::TrackMenuButton(TMenuBtn* entry)
+{
+    SetMenuSwitching(false);
+    if (!entry || !WindowHandle || FormState == fsDestroyed) return false;
+    HWND window = WindowHandle;
+    PostMessageW(window, WM_COMMAND, entry->Command, 0);
+    HMENU popup = entry->SubMenu;
+    if (!popup) return false;
+    const int index = entry->Index;
+    const bool visible = entry->Visible;
+    RECT w;
+    GetWindowRect(window, &w);
+    UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON;
+    POINT at{entry->Rect.left + w.left, entry->Rect.bottom + w.top};
+    if (RightToLeft) {
+        at.x = entry->Rect.right + w.left;
+        flags |= TPM_RIGHTALIGN;
+    }
+    MenuTracking = true;
+    TSkinManage* manager = SkinManager();
+    if (manager) {
+        manager->PopupMode = pmBarPopup;
+        manager->MenuTracking = true;
+    }
+    InstallMenuHook(this, index);
+    // The bar may be rebuilt, and the window may go, while the popup is
+    // open: nothing of the entry is read after this.
+    const std::shared_ptr<bool> alive = alive_;
+    if (visible) TrackPopupMenu(popup, flags, at.x, at.y, 0, window, nullptr);
+    RemoveMenuHook();
+    if (TSkinManage* current = SkinManager()) current->MenuTracking = false;
+    if (*alive) {
+        MenuTracking = false;
+        if (const LPARAM click = std::exchange(pendingClick_, 0))
+            PostMessageW(window, WM_NCLBUTTONDOWN, HTCLIENT, click);
+    }
+    return true;
+}
+
+void TWinSkinForm::OpenMenuAtPoint(fw::TMessage& m)
+{
+    m.Result = 0;
+    const POINT frame = ScreenToFrame(POINT{short(LOWORD(m.LParam)), short(HIWORD(m.LParam))});
+    if (FindSysButton(SysButtons, frame) || !MenuBar) return;
+    if (TMenuBtn* entry = MenuBar->MenuBarHitTest(frame)) TrackMenuButton(entry);
+}
+
+// Messages.
+
+void TWinSkinForm::CMDialogChar(fw::TMessage& m)
+{
+    oldFormWindowProc_(m);
+    if (m.Result) return;
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const auto down = [&](int key) { return (keys[key] & 0x80) != 0; };
+    if (down(VK_MENU) && !down(VK_CONTROL) && !down(VK_SHIFT)) {
+        if (TMenuBtn* entry = FindMenuAccel(unsigned(m.WParam))) {
+            ClickMenuButton(entry);
+            m.Result = 1;
+            return;
+        }
+    }
+    m.Result = 0;
+    // The character goes on to the menu of the frame or the main form.
+    fw::TControl* target = nullptr;
+    if (FormKind == fkMDIChild) {
+        if (TSkinManage* manager = SkinManager()) target = manager->MDIFrame;
+    } else if (fw::Application && FormControl && !FormControl->Modal()) {
+        target = fw::Application->MainForm();
+    }
+    if (target && target != FormControl) target->Perform(fw::CM_DIALOGCHAR, m.WParam, m.LParam);
+}
+
+}  // namespace skin

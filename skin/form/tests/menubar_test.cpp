@@ -1,0 +1,369 @@
+// The skinned menu bar on a form with a framework main menu, skinned with
+// the default skin: the bar in place of the native one (client size kept),
+// its layout, pixels, hit test, opening entries by click, accelerator and
+// WM_SKINMENUOPEN, moving between entries while a popup is open, the bar
+// reloaded when the menu changes, and the native menu given back.
+#include <gtest/gtest.h>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "framework/menus.h"
+#include "skin/data/skindata.h"
+#include "skin/draw/skindraw.h"
+#include "skin/engine/skinunit.h"
+#include "skin/form/menubar.h"
+#include "skin/form/tests/menudriver.h"
+#include "skin/form/tests/skinnedwindow.h"
+#include "skin/form/winskinform.h"
+#include "skin/tests/pixels.h"
+
+namespace skin {
+namespace {
+
+using test::PixelAt;
+using test::Pump;
+using test::PumpUntil;
+using test::TMenuDriver;
+
+constexpr int kClientW = 500, kClientH = 260;
+
+// Writes the bitmap into the folder SIGNS_SHOTS names, when it is set, to
+// be looked at.
+void SaveShot(fw::TBitmap* b, const char* name)
+{
+    char dir[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("SIGNS_SHOTS", dir, MAX_PATH)) return;
+    b->SaveToFile(std::string(dir) + "\\" + name);
+}
+
+constexpr int kBorder = 4, kCaption = 30;
+
+// Counts an item's clicks.
+struct TClicks : fw::TObject {
+    void Click(fw::TObject*) { ++count; }
+    int count = 0;
+};
+
+class MenuBarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fw::Application->Initialize();
+        data.reset(new TSkinData(nullptr));
+        data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+        ASSERT_FALSE(data->NoSkin());
+        form.reset(new fw::TForm(nullptr));
+        form->SetCaption("Menus");
+        form->SetBounds(100, 60, 300, 200);
+        menu = new fw::TMainMenu(form.get());
+        file = Item(menu->Items(), "&File");
+        Item(file, "&Open");
+        Item(file, "E&xit");
+        edit = Item(menu->Items(), "&Edit");
+        Item(edit, "Cu&t");
+        view = Item(menu->Items(), "&View");
+        zoom = Item(view, "&Zoom");
+        Item(zoom, "&In");
+        Item(view, "&Status");
+        help = Item(menu->Items(), "&Help");
+        help->OnClick = fw::TNotifyEvent(&helpClicks, &TClicks::Click);
+        form->SetMenu(menu);
+        form->SetClientSize(kClientW, kClientH);
+        spy = std::make_unique<test::TNotifySpy>();
+        spy->Hook(form.get());
+        form->Show();
+        Pump();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        data.reset();
+    }
+    fw::TMenuItem* Item(fw::TMenuItem* parent, const char* caption)
+    {
+        auto* item = new fw::TMenuItem(form.get());
+        item->SetCaption(caption);
+        parent->Add(item);
+        return item;
+    }
+    HWND Handle() { return form->Handle(); }
+
+    TWinSkinForm* Skin()
+    {
+        auto* s = new TWinSkinForm(form.get());
+        s->WindowHandle = Handle();
+        s->ClassName = "TForm";
+        s->InitSkinForm(data.get(), form.get());
+        spy->notes.clear();
+        PostMessageW(Handle(), WM_SKINACTIVATE, 0, 1000);
+        EXPECT_TRUE(PumpUntil([&] { return !spy->notes.empty(); }));
+        Pump();
+        return s;
+    }
+    // The screen point inside entry i of the bar.
+    POINT EntryPoint(TWinSkinForm* s, size_t i)
+    {
+        const RECT w = test::WindowRectOf(Handle());
+        const RECT& r = s->MenuBar->Entries.at(i)->Rect;
+        return POINT{w.left + (r.left + r.right) / 2, w.top + (r.top + r.bottom) / 2};
+    }
+    // Posted clicks and keys are waited for until the popups they open
+    // have come and gone.
+    void PumpMenus(TMenuDriver& driver, size_t count)
+    {
+        EXPECT_TRUE(PumpUntil([&] { return driver.Opened.size() >= count; }))
+            << driver.Opened.size() << " popups";
+        Pump(300);
+    }
+
+    fw::TOwnedPtr<TSkinData> data;
+    fw::TOwnedPtr<fw::TForm> form;
+    fw::TMainMenu* menu = nullptr;
+    fw::TMenuItem *file = nullptr, *edit = nullptr, *view = nullptr, *zoom = nullptr,
+                  *help = nullptr;
+    TClicks helpClicks;
+    std::unique_ptr<test::TNotifySpy> spy;
+    TSkinEngineScope engine;
+};
+
+TEST_F(MenuBarTest, TheBarReplacesTheNativeOneAndTheClientKeepsItsSize)
+{
+    TWinSkinForm* s = Skin();
+    ASSERT_NE(s->MenuBar, nullptr);
+    EXPECT_EQ(GetMenu(Handle()), nullptr);
+    const int barHeight = GetSystemMetrics(SM_CYMENU);
+    EXPECT_EQ(s->MenuBarHeight, barHeight);
+    const SIZE client = test::ClientSizeOf(Handle());
+    EXPECT_EQ(client.cx, kClientW);
+    EXPECT_EQ(client.cy, kClientH);
+    const RECT w = test::WindowRectOf(Handle());
+    EXPECT_EQ(w.bottom - w.top, kClientH + kCaption + barHeight + kBorder);
+
+    // Entries side by side from the skin's left margin (TileLeftMenu 2,
+    // plus 4), each its caption's width plus 10, one pixel short of the
+    // strip's bottom.
+    const auto& e = s->MenuBar->Entries;
+    ASSERT_EQ(e.size(), 4u);
+    const wchar_t* captions[] = {L"&File", L"&Edit", L"&View", L"&Help"};
+    int x = kBorder + 2 + 4;
+    for (size_t i = 0; i < e.size(); ++i) {
+        EXPECT_EQ(e[i]->Caption, captions[i]);
+        EXPECT_EQ(e[i]->Rect.left, x);
+        EXPECT_GT(e[i]->Rect.right - e[i]->Rect.left, 10);
+        EXPECT_EQ(e[i]->Rect.top, kCaption);
+        EXPECT_EQ(e[i]->Rect.bottom, kCaption + barHeight - 1);
+        x = e[i]->Rect.right;
+    }
+    EXPECT_EQ(e[3]->SubMenu, nullptr);
+    EXPECT_EQ(e[0]->SubMenu, file->Handle());
+
+    // The strip answers HTMENU and the client area stays the client.
+    const POINT p = EntryPoint(s, 1);
+    EXPECT_EQ(SendMessageW(Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTMENU);
+    EXPECT_EQ(SendMessageW(Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y + barHeight)), HTCLIENT);
+    // Hits: each entry by its middle; past the last entry, nothing.
+    for (size_t i = 0; i < e.size(); ++i) {
+        const POINT at = s->ScreenToFrame(EntryPoint(s, i));
+        EXPECT_EQ(s->MenuBar->MenuBarHitTest(at), e[i].get());
+    }
+    EXPECT_EQ(s->MenuBar->MenuBarHitTest(POINT{e[3]->Rect.right + 5, kCaption + 5}), nullptr);
+}
+
+TEST_F(MenuBarTest, TheStripIsPaintedFromTheMenuBarImageByActivation)
+{
+    TWinSkinForm* s = Skin();
+    TDataSkinObject& bar = *data->Skin().MenuBar;
+    ASSERT_FALSE(bar.Image->Empty());
+    const RECT w = test::WindowRectOf(Handle());
+    const int width = w.right - w.left, h = s->MenuBarHeight;
+    const int x = width - 40;  // right of the last entry, in the stretched middle
+    // The strip as the skin draws it, active (frame 1) and inactive (2).
+    auto expected = [&](int frame) {
+        auto b = test::Solid(width - 2 * kBorder, h, 0);
+        DrawSkinImage(b->Canvas()->Handle(), RECT{0, 0, width - 2 * kBorder, h}, bar.Image.get(),
+                      true, false, false, 2, frame, RECT{bar.LeftWidth, 0, bar.RightWidth, 0});
+        return b;
+    };
+    auto active = test::PaintedFrame(Handle());
+    auto activeStrip = expected(1);
+    for (int y : {1, h / 2, h - 2})
+        EXPECT_EQ(PixelAt(active.get(), x, kCaption + y),
+                  PixelAt(activeStrip.get(), x - kBorder, y));
+    SendMessageW(Handle(), WM_NCACTIVATE, FALSE, 0);
+    auto inactive = test::PaintedFrame(Handle());
+    auto inactiveStrip = expected(2);
+    EXPECT_EQ(PixelAt(inactive.get(), x, kCaption + h / 2),
+              PixelAt(inactiveStrip.get(), x - kBorder, h / 2));
+    EXPECT_NE(PixelAt(inactive.get(), x, kCaption + h / 2),
+              PixelAt(active.get(), x, kCaption + h / 2));
+    SendMessageW(Handle(), WM_NCACTIVATE, TRUE, 0);
+
+    // The caption text is drawn in the entry: some pixels of the File
+    // entry differ from the bare strip.
+    const RECT& f = s->MenuBar->Entries[0]->Rect;
+    int text = 0;
+    for (int y = f.top; y < f.bottom; ++y)
+        for (int xx = f.left; xx < f.right; ++xx)
+            text += PixelAt(active.get(), xx, y) !=
+                    PixelAt(activeStrip.get(), xx - kBorder, y - kCaption);
+    EXPECT_GT(text, 10);
+    SaveShot(active.get(), "menubar_active.bmp");
+}
+
+TEST_F(MenuBarTest, EntriesOpenByClickAcceleratorAndSkinMenuOpen)
+{
+    TWinSkinForm* s = Skin();
+    {
+        TMenuDriver driver;
+        const POINT p = EntryPoint(s, 1);
+        PostMessageW(Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
+        PumpMenus(driver, 1);
+        ASSERT_EQ(driver.Opened.size(), 1u);
+        EXPECT_EQ(driver.Opened[0], edit->Handle());
+    }
+    EXPECT_FALSE(s->MenuTracking);
+    {
+        // Alt and a letter: through the window's key menu command, and
+        // through the dialog character the form hears first.
+        TMenuDriver driver;
+        PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'v');
+        PumpMenus(driver, 1);
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = 0x80;
+        SetKeyboardState(keys);
+        EXPECT_EQ(SendMessageW(Handle(), fw::CM_DIALOGCHAR, 'f', 0), 1);
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+        PumpMenus(driver, 2);
+        // Without Alt the letter is not the bar's.
+        EXPECT_EQ(SendMessageW(Handle(), fw::CM_DIALOGCHAR, 'e', 0), 0);
+        // Alt alone opens the first entry.
+        PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        PumpMenus(driver, 3);
+        ASSERT_EQ(driver.Opened.size(), 3u);
+        EXPECT_EQ(driver.Opened[0], view->Handle());
+        EXPECT_EQ(driver.Opened[1], file->Handle());
+        EXPECT_EQ(driver.Opened[2], file->Handle());
+    }
+    {
+        // A letter no entry has opens nothing and is not taken.
+        TMenuDriver driver;
+        EXPECT_EQ(s->FindMenuAccel('q'), nullptr);
+        const POINT p = EntryPoint(s, 2);
+        PostMessageW(Handle(), WM_SKINMENUOPEN, 0, MAKELPARAM(p.x, p.y));
+        PumpMenus(driver, 1);
+        ASSERT_EQ(driver.Opened.size(), 1u);
+        EXPECT_EQ(driver.Opened[0], view->Handle());
+    }
+    // An entry without sub-items opens nothing; its command clicks it.
+    const POINT p = EntryPoint(s, 3);
+    SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
+    EXPECT_TRUE(PumpUntil([&] { return helpClicks.count == 1; }));
+}
+
+TEST_F(MenuBarTest, ArrowKeysAndTheMouseMoveBetweenEntriesWhileAPopupIsOpen)
+{
+    TWinSkinForm* s = Skin();
+    {
+        // Right from File opens Edit; Left from Edit goes back to File; Left
+        // from File wraps to Help, which has no popup and is clicked.
+        TMenuDriver driver(
+            {TMenuDriver::Key(VK_RIGHT), TMenuDriver::Key(VK_LEFT), TMenuDriver::Key(VK_LEFT)});
+        PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+        PumpMenus(driver, 3);
+        EXPECT_TRUE(PumpUntil([&] { return helpClicks.count == 1; }));
+        ASSERT_EQ(driver.Opened.size(), 3u);
+        EXPECT_EQ(driver.Opened[0], file->Handle());
+        EXPECT_EQ(driver.Opened[1], edit->Handle());
+        EXPECT_EQ(driver.Opened[2], file->Handle());
+    }
+    {
+        // On View's first item (Zoom, with a submenu) Right opens the
+        // submenu; Right there moves on to the next entry (Help).
+        TMenuDriver driver({TMenuDriver::Key(VK_RIGHT), TMenuDriver::Key(VK_RIGHT)});
+        PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'v');
+        PumpMenus(driver, 2);
+        EXPECT_TRUE(PumpUntil([&] { return helpClicks.count == 2; }));
+        ASSERT_GE(driver.Opened.size(), 2u);
+        EXPECT_EQ(driver.Opened[0], view->Handle());
+        EXPECT_EQ(driver.Opened[1], zoom->Handle());
+    }
+    {
+        // The mouse moving onto Edit while File is open switches.
+        const POINT over = EntryPoint(s, 1);
+        TMenuDriver driver({[&](HWND popup) {
+            SetCursorPos(over.x, over.y);
+            PostMessageW(popup, WM_MOUSEMOVE, 0, 0);
+        }});
+        PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+        PumpMenus(driver, 2);
+        ASSERT_EQ(driver.Opened.size(), 2u);
+        EXPECT_EQ(driver.Opened[1], edit->Handle());
+    }
+    EXPECT_FALSE(s->MenuTracking);
+    EXPECT_EQ(OpenEntryIndex(), -1);
+}
+
+TEST_F(MenuBarTest, AChangedMenuReloadsTheBarAndUnskinningGivesTheMenuBack)
+{
+    TWinSkinForm* s = Skin();
+    // The hot entry goes with the list it was in.
+    s->MenuBar->Entries[1]->HoverEnter();
+    ASSERT_NE(s->HotObject, nullptr);
+    edit->SetCaption("&Tools");
+    Pump();
+    EXPECT_EQ(s->HotObject, nullptr);
+    EXPECT_EQ(GetMenu(Handle()), nullptr);
+    ASSERT_EQ(s->MenuBar->Entries.size(), 4u);
+    EXPECT_EQ(s->MenuBar->Entries[1]->Caption, L"&Tools");
+    EXPECT_NE(s->FindMenuAccel('t'), nullptr);
+    EXPECT_EQ(s->FindMenuAccel('e'), nullptr);
+    help->SetEnabled(false);
+    Pump();
+    EXPECT_FALSE(s->MenuBar->Entries[3]->ItemEnabled);
+    EXPECT_EQ(s->FindMenuAccel('h'), nullptr);
+
+    // Another main menu for the form.
+    auto* other = new fw::TMainMenu(form.get());
+    Item(other->Items(), "&Only");
+    form->SetMenu(other);
+    Pump();
+    ASSERT_EQ(s->MenuBar->Entries.size(), 1u);
+    EXPECT_EQ(s->MenuBar->Entries[0]->Caption, L"&Only");
+    EXPECT_EQ(GetMenu(Handle()), nullptr);
+    EXPECT_EQ(test::ClientSizeOf(Handle()).cy, kClientH);
+
+    s->UnhookWindow();
+    EXPECT_EQ(GetMenu(Handle()), other->Handle());
+    EXPECT_EQ(s->MenuBar, nullptr);
+    const SIZE client = test::ClientSizeOf(Handle());
+    EXPECT_EQ(client.cx, kClientW);
+    EXPECT_EQ(client.cy, kClientH);
+}
+
+TEST_F(MenuBarTest, NarrowAndRightToLeftStarts)
+{
+    TWinSkinForm* s = Skin();
+    TWinSkinMenu& bar = *s->MenuBar;
+    EXPECT_EQ(bar.StartOffset(300), 2 + 4);
+    EXPECT_EQ(bar.StartOffset(5), 12);
+    s->RightToLeft = true;
+    EXPECT_EQ(bar.StartOffset(300), 2 + 8);
+    bar.LayoutMenuBar();
+    const RECT w = test::WindowRectOf(Handle());
+    const int right = (w.right - w.left) - kBorder - (2 + 8);
+    EXPECT_EQ(bar.Entries[0]->Rect.right, right);
+    EXPECT_EQ(bar.Entries[1]->Rect.right, bar.Entries[0]->Rect.left);
+    s->RightToLeft = false;
+    // An entry with an empty caption takes no room and is never hit.
+    bar.Entries[1]->Caption.clear();
+    bar.LayoutMenuBar();
+    EXPECT_EQ(bar.Entries[1]->Rect.left, bar.Entries[1]->Rect.right);
+    EXPECT_EQ(bar.Entries[2]->Rect.left, bar.Entries[0]->Rect.right);
+    EXPECT_EQ(bar.MenuBarHitTest(POINT{bar.Entries[1]->Rect.left, kCaption + 5}),
+              bar.Entries[2].get());
+}
+
+}  // namespace
+}  // namespace skin

@@ -1,0 +1,161 @@
+// The replacement system menu of a skinned form: the copy built from the
+// window's system menu, and its items doing what the system's do.
+#include <gtest/gtest.h>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "framework/menus.h"
+#include "skin/data/skindata.h"
+#include "skin/engine/skinunit.h"
+#include "skin/form/tests/menudriver.h"
+#include "skin/form/tests/skinnedwindow.h"
+#include "skin/form/winskinform.h"
+
+namespace skin {
+namespace {
+
+using test::Pump;
+using test::PumpUntil;
+using test::TMenuDriver;
+
+// Notes the form's close and keeps it open.
+struct TCloseSpy : fw::TObject {
+    void FormClose(fw::TObject*, fw::TCloseAction& action)
+    {
+        closed = true;
+        action = fw::caNone;
+    }
+    bool closed = false;
+};
+
+class SysMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fw::Application->Initialize();
+        data.reset(new TSkinData(nullptr));
+        data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+        ASSERT_FALSE(data->NoSkin());
+    }
+    void TearDown() override
+    {
+        form.reset();
+        data.reset();
+    }
+    TWinSkinForm* Skin(fw::TBorderIcons icons)
+    {
+        form.reset(new fw::TForm(nullptr));
+        form->SetCaption("System menu");
+        form->SetBorderIcons(icons);
+        form->SetBounds(150, 90, 400, 250);
+        spy = std::make_unique<test::TNotifySpy>();
+        spy->Hook(form.get());
+        form->Show();
+        Pump();
+        auto* s = new TWinSkinForm(form.get());
+        s->WindowHandle = form->Handle();
+        s->ClassName = "TForm";
+        s->InitSkinForm(data.get(), form.get());
+        PostMessageW(form->Handle(), WM_SKINACTIVATE, 0, 1000);
+        EXPECT_TRUE(PumpUntil([&] { return !spy->notes.empty(); }));
+        Pump();
+        return s;
+    }
+    fw::TMenuItem* ItemOf(TWinSkinForm* s, UINT command, int* position = nullptr)
+    {
+        fw::TMenuItem* items = s->SysMenu->Items();
+        for (int i = 0; i < items->Count(); ++i)
+            if (items->Items(i)->Tag() == int32_t(command)) {
+                if (position) *position = i;
+                return items->Items(i);
+            }
+        return nullptr;
+    }
+
+    TCloseSpy closeSpy;
+    fw::TOwnedPtr<TSkinData> data;
+    fw::TOwnedPtr<fw::TForm> form;
+    std::unique_ptr<test::TNotifySpy> spy;
+    TSkinEngineScope engine;
+};
+
+TEST_F(SysMenuTest, TheCopyFollowsTheSystemMenuAndTheWindowState)
+{
+    TWinSkinForm* s = Skin({fw::biSystemMenu, fw::biMaximize});
+    s->BuildSystemMenu();
+    ASSERT_NE(s->SysMenu, nullptr);
+    EXPECT_EQ(s->SysMenu->Tag(), TAG_SYSMENU);
+    EXPECT_TRUE(s->SysMenu->OwnerDraw());
+    EXPECT_EQ(s->SysMenu->Items()->Count(), GetMenuItemCount(s->SysMenuHandle));
+    // Item by item: the system's text (a separator becomes "-"), the
+    // command in the Tag.
+    for (int i = 0; i < s->SysMenu->Items()->Count(); ++i) {
+        fw::TMenuItem* item = s->SysMenu->Items()->Items(i);
+        EXPECT_EQ(UINT(item->Tag()), GetMenuItemID(s->SysMenuHandle, i)) << i;
+        const bool separator =
+            (GetMenuState(s->SysMenuHandle, UINT(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        EXPECT_EQ(item->IsLine(), separator) << i;
+    }
+    struct {
+        UINT command;
+        bool enabled;
+        int image;
+    } const normal[] = {{SC_RESTORE, false, 0}, {SC_MAXIMIZE, true, 1}, {SC_MINIMIZE, false, 2},
+                        {SC_CLOSE, true, 3},    {SC_MOVE, true, -1},    {SC_SIZE, true, -1}};
+    for (const auto& c : normal) {
+        fw::TMenuItem* item = ItemOf(s, c.command);
+        ASSERT_NE(item, nullptr) << std::hex << c.command;
+        EXPECT_EQ(item->Enabled(), c.enabled) << std::hex << c.command;
+        EXPECT_EQ(item->ImageIndex(), c.image) << std::hex << c.command;
+    }
+    EXPECT_TRUE(s->HasCloseCommand());
+
+    // Maximised: restore on, maximise, move and size off.
+    ShowWindow(form->Handle(), SW_MAXIMIZE);
+    Pump();
+    ASSERT_EQ(s->WindowState, wsMaximized);
+    s->BuildSystemMenu();
+    EXPECT_TRUE(ItemOf(s, SC_RESTORE)->Enabled());
+    EXPECT_FALSE(ItemOf(s, SC_MAXIMIZE)->Enabled());
+    EXPECT_FALSE(ItemOf(s, SC_MOVE)->Enabled());
+    EXPECT_FALSE(ItemOf(s, SC_SIZE)->Enabled());
+}
+
+TEST_F(SysMenuTest, AltSpaceShowsTheCopyAndItsItemsActAsTheSystemsDo)
+{
+    TWinSkinForm* s = Skin({fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
+    s->BuildSystemMenu();
+    int maximize = -1;
+    ASSERT_NE(ItemOf(s, SC_MAXIMIZE, &maximize), nullptr);
+    {
+        TMenuDriver driver({TMenuDriver::ChooseAt(maximize)});
+        PostMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        EXPECT_TRUE(PumpUntil([&] { return IsZoomed(form->Handle()) != FALSE; }));
+        ASSERT_EQ(driver.Opened.size(), 1u);
+        EXPECT_EQ(driver.Opened[0], s->SysMenu->Handle());
+    }
+    Pump();
+    EXPECT_EQ(s->WindowState, wsMaximized);
+    // The system-menu caption button shows the same copy; its Close closes.
+    int close = -1;
+    s->BuildSystemMenu();
+    ASSERT_NE(ItemOf(s, SC_CLOSE, &close), nullptr);
+    form->OnClose = fw::TCloseEvent(&closeSpy, &TCloseSpy::FormClose);
+    TWinSysButton* icon = nullptr;
+    for (auto& b : s->SysButtons)
+        if (b->IsSysMenuButton() && b->Visible) icon = b.get();
+    ASSERT_NE(icon, nullptr);
+    // Later than a double click after the last showing.
+    s->LastSysMenuTick = GetTickCount() - s->DoubleClickTime - 1;
+    const RECT w = test::WindowRectOf(form->Handle());
+    const LPARAM at = MAKELPARAM(w.left + (icon->Rect.left + icon->Rect.right) / 2,
+                                 w.top + (icon->Rect.top + icon->Rect.bottom) / 2);
+    TMenuDriver driver({TMenuDriver::ChooseAt(close)});
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+    SendMessageW(form->Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
+    EXPECT_TRUE(PumpUntil([&] { return closeSpy.closed; }));
+    ASSERT_EQ(driver.Opened.size(), 1u);
+}
+
+}  // namespace
+}  // namespace skin
