@@ -9,9 +9,11 @@
 
 #include "framework/application.h"
 #include "framework/forms.h"
+#include "framework/menus.h"
 #include "signline/send.h"
 #include "skin/engine/skinunit.h"
 #include "skin/form/skinmanage.h"
+#include "skin/form/tests/menudriver.h"
 #include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
 #include "tools/windrive/windrive.h"
@@ -144,6 +146,57 @@ TEST_F(SkinnedWindowTest, MinimiseRestoreAndCloseByCaptionButtons)
     EXPECT_EQ(ClientSizeOf(Handle()).cy, kClientH);
     ClickCaptionButton(Handle(), 36);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Handle()); }));
+}
+
+TEST_F(SkinnedWindowTest, AltSpaceAndTheIconButtonShowTheOwnerDrawnSystemMenu)
+{
+    skin::TWinSkinForm* s = skin::SkinManager()->FindSkinForm(Handle());
+    ASSERT_NE(s, nullptr);
+    // The position of a command's item in the replacement menu.
+    auto position = [&](UINT command) {
+        s->BuildSystemMenu();
+        fw::TMenuItem* items = s->SysMenu->Items();
+        for (int i = 0; i < items->Count(); ++i)
+            if (items->Items(i)->Tag() == int32_t(command)) return i;
+        return -1;
+    };
+    const int minimize = position(SC_MINIMIZE);
+    ASSERT_GE(minimize, 0);
+    UINT type = 0;
+    {
+        skin::test::TMenuDriver driver({[&](HWND popup) {
+            auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+            MENUITEMINFOW mii{};
+            mii.cbSize = sizeof mii;
+            mii.fMask = MIIM_FTYPE;
+            GetMenuItemInfoW(menu, UINT(minimize), TRUE, &mii);
+            type = mii.fType;
+            skin::test::TMenuDriver::ChooseAt(minimize)(popup);
+        }});
+        PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        EXPECT_TRUE(PumpUntil([&] { return IsIconic(Handle()) != FALSE; }));
+        ASSERT_EQ(driver.Opened.size(), 1u);
+        EXPECT_EQ(driver.Opened[0], s->SysMenu->Handle());
+    }
+    EXPECT_TRUE(type & MFT_OWNERDRAW);
+    ShowWindow(Handle(), SW_RESTORE);
+    Pump();
+
+    // The system-menu caption button (the window's icon) shows it too.
+    skin::TWinSysButton* icon = nullptr;
+    for (auto& b : s->SysButtons)
+        if (b->IsSysMenuButton() && b->Visible) icon = b.get();
+    ASSERT_NE(icon, nullptr);
+    const int close = position(SC_CLOSE);
+    s->LastSysMenuTick = GetTickCount() - s->DoubleClickTime - 1;
+    const RECT w = skin::test::WindowRectOf(Handle());
+    const LPARAM at = MAKELPARAM(w.left + (icon->Rect.left + icon->Rect.right) / 2,
+                                 w.top + (icon->Rect.top + icon->Rect.bottom) / 2);
+    skin::test::TMenuDriver driver({skin::test::TMenuDriver::ChooseAt(close)});
+    SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+    SendMessageW(Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Handle()); }));
+    EXPECT_EQ(driver.Opened.size(), 1u);
 }
 
 TEST_F(SkinnedWindowTest, MessageBoxesAreSkinnedAndClosedByOK)

@@ -86,4 +86,22 @@ void TWinSkinForm::FitWindowToSkin(bool keepClient)
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
 }
 
+int TWinSkinForm::ClientHeight() const
+{
+    RECT r{};
+    GetClientRect(WindowHandle, &r);
+    return r.bottom;
+}
+
+void TWinSkinForm::RestoreClientHeight(int height)
+{
+    if (!WindowHandle || FormState == fsDestroyed || WindowState != wsNormal) return;
+    const int now = ClientHeight();
+    if (now == height) return;
+    RECT w;
+    GetWindowRect(WindowHandle, &w);
+    SetWindowPos(WindowHandle, nullptr, 0, 0, w.right - w.left, w.bottom - w.top + height - now,
+                 SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
 }  // namespace skin

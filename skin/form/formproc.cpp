@@ -242,10 +242,26 @@ void TWinSkinForm::CMMenuChanged(fw::TMessage& m)
         TFramePaintingOff off(SkinData);
         CallOld(m);
     }
-    if (FormState == fsDestroyed || !GetMenu(WindowHandle)) return;
-    if (MenuBar && SkinData && SkinData->MenuUpdate()) {
+    if (FormState == fsDestroyed || !SkinData) return;
+    const bool update = SkinData->MenuUpdate();
+    if (!GetMenu(WindowHandle)) {
+        // A form whose main menu went keeps an empty bar, not the entries
+        // of a menu it no longer shows.
+        if (update && MenuBar && FormControl && !FormControl->Menu() && !MenuBar->Entries.empty()) {
+            MenuBar->Clear();
+            if (FormState == fsActive) PaintFrame(nullptr);
+        }
+        return;
+    }
+    if (update && MenuBar) {
         MenuBar->LoadMenuBar();
         if (FormState == fsActive) PaintFrame(nullptr);
+    } else if (update && FormState == fsActive && BorderKind != bkNone) {
+        // A menu that comes after skinning gets its bar too; the client
+        // keeps its size.
+        const int client = ClientHeight();
+        CreateMenuBar();
+        RestoreClientHeight(client);
     }
     ::SetMenu(WindowHandle, nullptr);
 }

@@ -117,6 +117,12 @@ void TWinSkinMenu::FreeEntries()
     Entries.clear();
 }
 
+void TWinSkinMenu::Clear()
+{
+    FreeEntries();
+    MenuHandle = nullptr;
+}
+
 bool TWinSkinMenu::RightToLeft() const { return Form->RightToLeft; }
 
 void TWinSkinMenu::LoadMenuBar()

@@ -55,6 +55,8 @@ public:
     // After the MDI frame's menu was set: native items with text keep it;
     // textless (owner-drawn) items take their form item's caption.
     void LoadMDIMenuBar();
+    // No entries and no native menu.
+    void Clear();
     // Gives every entry its rectangle.
     void LayoutMenuBar();
     // Lays out and paints the strip (window coordinates) into the DC.

@@ -25,13 +25,6 @@ bool IsDialogClassName(const std::string& name)
     return name == "#32770" || name == "TMessageForm";
 }
 
-SIZE ClientSizeOf(HWND window)
-{
-    RECT r{};
-    GetClientRect(window, &r);
-    return SIZE{r.right, r.bottom};
-}
-
 std::string WindowClassName(HWND window)
 {
     char name[101] = {};
@@ -403,7 +396,7 @@ void TWinSkinForm::UnhookWindow()
     // The native menu goes back on the window; the bar's strip leaves the
     // frame with the skin, and the client keeps its size.
     HMENU menu = MenuBar ? MenuBar->MenuHandle : nullptr;
-    const SIZE client = ClientSizeOf(WindowHandle);
+    const int client = ClientHeight();
     QuickUnhook();
     MenuBarHeight = 0;
     if (FormControl && FormState != fsDestroying) {
@@ -432,10 +425,7 @@ void TWinSkinForm::UnhookWindow()
         SetWindowPos(WindowHandle, nullptr, at.x, at.y, width, height,
                      SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
         // The native menu bar may be taller than the skinned one was.
-        const SIZE now = ClientSizeOf(WindowHandle);
-        if (menu && now.cy != client.cy && WindowState == wsNormal)
-            SetWindowPos(WindowHandle, nullptr, 0, 0, width, height + client.cy - now.cy,
-                         SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        if (menu) RestoreClientHeight(client);
     } else if (menu) {
         ::SetMenu(WindowHandle, menu);
     }

@@ -94,6 +94,10 @@ public:
     void RemoveWindowRegion();
     // Fits the window to the skinned frame (formfit.cpp).
     void FitWindowToSkin(bool keepClient);
+    // A normal window's outer height changed so that its client is this
+    // high again (after a menu bar came or went).
+    void RestoreClientHeight(int height);
+    int ClientHeight() const;
 
     // Caption buttons (captionbuttons.cpp).
     bool SysButtonVisible(size_t index);

@@ -20,6 +20,7 @@
 namespace skin {
 namespace {
 
+using fw::TColor;
 using test::PixelAt;
 using test::Pump;
 using test::PumpUntil;
@@ -340,6 +341,59 @@ TEST_F(MenuBarTest, AChangedMenuReloadsTheBarAndUnskinningGivesTheMenuBack)
     const SIZE client = test::ClientSizeOf(Handle());
     EXPECT_EQ(client.cx, kClientW);
     EXPECT_EQ(client.cy, kClientH);
+}
+
+TEST_F(MenuBarTest, AMenuThatComesAfterSkinningGetsABarAndOneThatGoesLeavesItEmpty)
+{
+    form->SetMenu(nullptr);
+    TWinSkinForm* s = Skin();
+    EXPECT_EQ(s->MenuBar, nullptr);
+    EXPECT_EQ(s->MenuBarHeight, 0);
+    form->SetMenu(menu);
+    Pump();
+    ASSERT_NE(s->MenuBar, nullptr);
+    EXPECT_EQ(s->MenuBar->Entries.size(), 4u);
+    EXPECT_EQ(GetMenu(Handle()), nullptr);
+    EXPECT_EQ(s->MenuBarHeight, GetSystemMetrics(SM_CYMENU));
+    SIZE client = test::ClientSizeOf(Handle());
+    EXPECT_EQ(client.cx, kClientW);
+    EXPECT_EQ(client.cy, kClientH);
+
+    form->SetMenu(nullptr);
+    Pump();
+    EXPECT_TRUE(s->MenuBar->Entries.empty());
+    EXPECT_EQ(GetMenu(Handle()), nullptr);
+    client = test::ClientSizeOf(Handle());
+    EXPECT_EQ(client.cy, kClientH);
+}
+
+TEST_F(MenuBarTest, AHotEntryIsFramedInTheHighlightColour)
+{
+    TWinSkinForm* s = Skin();
+    TMenuBtn& hot = *s->MenuBar->Entries[1];
+    hot.HoverEnter();
+    EXPECT_EQ(s->HotObject, &hot);
+    const RECT& r = hot.Rect;
+    const RECT w = test::WindowRectOf(Handle());
+    auto shot = test::Solid(w.right - w.left, w.bottom - w.top, 0);
+    HDC dc = GetWindowDC(Handle());
+    BitBlt(shot->Canvas()->Handle(), 0, 0, w.right - w.left, w.bottom - w.top, dc, 0, 0, SRCCOPY);
+    ReleaseDC(Handle(), dc);
+    const TColor hilight = fw::ColorToRGB(data->Skin().Colour(TColourSlot::ButtonHilight));
+    const int midY = (r.top + r.bottom) / 2;
+    EXPECT_EQ(PixelAt(shot.get(), r.left, midY), hilight);
+    EXPECT_EQ(PixelAt(shot.get(), r.right - 1, midY), hilight);
+    EXPECT_EQ(PixelAt(shot.get(), (r.left + r.right) / 2, r.top), hilight);
+    // Its neighbours are not framed.
+    const RECT& f = s->MenuBar->Entries[0]->Rect;
+    EXPECT_NE(PixelAt(shot.get(), f.left, midY), hilight);
+    SaveShot(shot.get(), "menubar_hot.bmp");
+    // Leaving puts the bare strip back.
+    hot.HoverLeave();
+    dc = GetWindowDC(Handle());
+    BitBlt(shot->Canvas()->Handle(), 0, 0, w.right - w.left, w.bottom - w.top, dc, 0, 0, SRCCOPY);
+    ReleaseDC(Handle(), dc);
+    EXPECT_NE(PixelAt(shot.get(), r.left, midY), hilight);
 }
 
 TEST_F(MenuBarTest, NarrowAndRightToLeftStarts)
