@@ -163,6 +163,7 @@ TEST_F(SkinnedWindowTest, AltSpaceAndTheIconButtonShowTheOwnerDrawnSystemMenu)
     const int minimize = position(SC_MINIMIZE);
     ASSERT_GE(minimize, 0);
     UINT type = 0;
+    bool popupSkinned = false;
     {
         skin::test::TMenuDriver driver({[&](HWND popup) {
             auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
@@ -171,6 +172,7 @@ TEST_F(SkinnedWindowTest, AltSpaceAndTheIconButtonShowTheOwnerDrawnSystemMenu)
             mii.fMask = MIIM_FTYPE;
             GetMenuItemInfoW(menu, UINT(minimize), TRUE, &mii);
             type = mii.fType;
+            popupSkinned = SendMessageW(popup, skin::WM_SKINQUERY, 0, 0) == 1;
             skin::test::TMenuDriver::ChooseAt(minimize)(popup);
         }});
         PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
@@ -179,6 +181,7 @@ TEST_F(SkinnedWindowTest, AltSpaceAndTheIconButtonShowTheOwnerDrawnSystemMenu)
         EXPECT_EQ(driver.Opened[0], s->SysMenu->Handle());
     }
     EXPECT_TRUE(type & MFT_OWNERDRAW);
+    EXPECT_TRUE(popupSkinned);
     ShowWindow(Handle(), SW_RESTORE);
     Pump();
 

@@ -40,6 +40,7 @@ void TWinSkinForm::ForgetNCObjects(const std::function<bool(TNCObject*)>& picks)
 void TWinSkinForm::CreateMenuBar()
 {
     if (MenuBar || FormKind == fkMDIChild || !WindowHandle || !GetMenu(WindowHandle)) return;
+    if (!NativeMenu) NativeMenu = GetMenu(WindowHandle);
     MenuBar = new TWinSkinMenu(this, SkinData);
     MenuBarHeight = GetSystemMetrics(SM_CYMENU);
     MenuBar->LoadMenuBar();
@@ -74,9 +75,17 @@ void TWinSkinForm::AddSysMenuItem(const std::string& caption, int32_t tag, int i
     item->SetImageIndex(image);
     item->SetEnabled(enabled);
     item->SetChecked(checked);
+    item->OnDrawItem = fw::TMenuDrawItemEvent(this, &TWinSkinForm::DrawMenuItem);
+    item->OnMeasureItem = fw::TMenuMeasureItemEvent(this, &TWinSkinForm::MeasureMenuItem);
     item->OnClick = OldNT() ? fw::TNotifyEvent(this, &TWinSkinForm::OldSysMenuClick)
                             : fw::TNotifyEvent(this, &TWinSkinForm::SysMenuClick);
     SysMenu->Items()->Add(item);
+}
+
+fw::TMenuItem* TWinSkinForm::LastSysMenuItem() const
+{
+    fw::TMenuItem* items = SysMenu->Items();
+    return items->Items(items->Count() - 1);
 }
 
 void TWinSkinForm::BuildSystemMenu()
@@ -106,7 +115,11 @@ void TWinSkinForm::BuildSystemMenu()
         const size_t length = (mii.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW))
                                   ? 0
                                   : wcsnlen(text, kSysTextRoom);
-        const std::string caption = length ? fw::ToGbk(std::wstring_view(text, length)) : "-";
+        // The text after a tab is the item's short cut, which the item
+        // shows on its own.
+        const std::wstring_view native(text, length);
+        const size_t tab = native.find(L'\t');
+        const std::string caption = length ? fw::ToGbk(native.substr(0, tab)) : "-";
         // A greyed item is disabled whatever else its state holds.
         bool enabled = !(mii.fState & MFS_GRAYED);
         int image = -1;
@@ -129,6 +142,8 @@ void TWinSkinForm::BuildSystemMenu()
         default: break;
         }
         AddSysMenuItem(caption, int32_t(mii.wID), image, enabled, (mii.fState & MFS_CHECKED) != 0);
+        if (mii.wID == SC_CLOSE && tab != std::wstring_view::npos)
+            LastSysMenuItem()->SetShortCutKey(fw::scAlt | VK_F4);
     }
 }
 
@@ -139,8 +154,7 @@ void TWinSkinForm::BuildSystemMenuOld()
     if (CaptionCaps & ccMinimize) AddSysMenuItem(" Minimize ", 2, kImageMinimize, true, false);
     AddSysMenuItem("-", 100, 100, true, false);
     AddSysMenuItem(" Close ", 3, kImageClose, true, false);
-    auto* items = SysMenu->Items();
-    items->Items(items->Count() - 1)->SetShortCutKey(fw::scAlt | VK_F4);
+    LastSysMenuItem()->SetShortCutKey(fw::scAlt | VK_F4);
 }
 
 void TWinSkinForm::SysMenuClick(fw::TObject* sender)
@@ -228,6 +242,8 @@ bool TWinSkinForm::TrackMenuButton(TMenuBtn* entry)
         at.x = entry->Rect.right + w.left;
         flags |= TPM_RIGHTALIGN;
     }
+    // The popup's items are drawn by the skin (NT 4 draws them natively).
+    if (!(WindowsVersion().NT && WindowsVersion().Major == 4)) OwnerDrawSubmenus(popup);
     MenuTracking = true;
     TSkinManage* manager = SkinManager();
     if (manager) {

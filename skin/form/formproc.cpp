@@ -67,6 +67,12 @@ POINT TWinSkinForm::ScreenToFrame(POINT screen) const
                          FormKind == fkMDIChild && WindowState == wsMaximized);
 }
 
+bool TWinSkinForm::IsSystemMenu(HMENU menu) const
+{
+    // The window's own system menu, or the owner-drawn copy shown for it.
+    return menu && (menu == SysMenuHandle || (SysMenu && menu == SysMenu->Handle()));
+}
+
 void TWinSkinForm::NCWndProc(fw::TMessage& m)
 {
     // Before activation the window shows no frame at all.
@@ -108,7 +114,7 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
         // Tells the skin manager which kind of popup window comes next.
         if (TSkinManage* manager = SkinManager())
             manager->PopupMode =
-                reinterpret_cast<HMENU>(m.WParam) == SysMenuHandle ? pmSystemMenu : pmBarPopup;
+                IsSystemMenu(reinterpret_cast<HMENU>(m.WParam)) ? pmSystemMenu : pmBarPopup;
         CallOld(m);
         return;
     case WM_CTLCOLORBTN:

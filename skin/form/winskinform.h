@@ -153,6 +153,7 @@ public:
     // The bar entry with this accelerator, or null.
     TMenuBtn* FindMenuAccel(unsigned key) const;
     void EndMenuTracking() { MenuTracking = false; }
+    bool IsSystemMenu(HMENU menu) const;
     // Clears the hot and pressed objects the predicate picks (before the
     // list they point into is freed).
     void ForgetNCObjects(const std::function<bool(TNCObject*)>& picks);
@@ -263,6 +264,7 @@ private:
     void BuildSystemMenuOld();
     void AddSysMenuItem(const std::string& caption, int32_t tag, int image, bool enabled,
                         bool checked);
+    fw::TMenuItem* LastSysMenuItem() const;
     void SysMenuClick(fw::TObject* sender);
     // Shows the replacement system menu at the point until it closes.
     void PopupSystemMenu(POINT screen);

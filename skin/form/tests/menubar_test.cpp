@@ -215,7 +215,7 @@ TEST_F(MenuBarTest, EntriesOpenByClickAcceleratorAndSkinMenuOpen)
 {
     TWinSkinForm* s = Skin();
     {
-        TMenuDriver driver;
+        TMenuDriver driver({TMenuDriver::Shot(Handle(), "menubar_popup.bmp", TMenuDriver::End())});
         const POINT p = EntryPoint(s, 1);
         PostMessageW(Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
         PumpMenus(driver, 1);

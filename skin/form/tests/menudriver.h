@@ -6,9 +6,12 @@
 
 #include "framework/winapi.h"
 
+#include "framework/bitmaps.h"
+
 #include <deque>
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace skin::test {
@@ -43,6 +46,30 @@ public:
         return [](HWND) { EndMenu(); };
     }
     static TStep Leave() { return {}; }  // nothing: the menu stays open
+    // The screen under the window and the popup written as a BMP into
+    // the folder SIGNS_SHOTS names (nothing when it is not set), to be
+    // looked at; then the next step.
+    static TStep Shot(HWND window, const char* name, TStep then)
+    {
+        return [=](HWND popup) {
+            char dir[MAX_PATH] = {};
+            if (GetEnvironmentVariableA("SIGNS_SHOTS", dir, MAX_PATH)) {
+                RECT r{}, pr{};
+                GetWindowRect(window, &r);
+                GetWindowRect(popup, &pr);
+                UnionRect(&r, &r, &pr);
+                fw::TBitmap shot;
+                shot.SetPixelFormat(fw::pf24bit);
+                shot.SetSize(r.right - r.left, r.bottom - r.top);
+                HDC screen = GetDC(nullptr);
+                BitBlt(shot.Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen,
+                       r.left, r.top, SRCCOPY);
+                ReleaseDC(nullptr, screen);
+                shot.SaveToFile(std::string(dir) + "\\" + name);
+            }
+            if (then) then(popup);
+        };
+    }
     // Chooses the item at the position of the popup's menu by keys: Down
     // onto it (separators are passed over) and Return.
     static TStep ChooseAt(int position)

@@ -95,6 +95,7 @@ TEST_F(SysMenuTest, TheCopyFollowsTheSystemMenuAndTheWindowState)
         const bool separator =
             (GetMenuState(s->SysMenuHandle, UINT(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
         EXPECT_EQ(item->IsLine(), separator) << i;
+        EXPECT_EQ(item->Caption().find('\t'), std::string::npos) << i;
     }
     struct {
         UINT command;
@@ -108,6 +109,8 @@ TEST_F(SysMenuTest, TheCopyFollowsTheSystemMenuAndTheWindowState)
         EXPECT_EQ(item->Enabled(), c.enabled) << std::hex << c.command;
         EXPECT_EQ(item->ImageIndex(), c.image) << std::hex << c.command;
     }
+    // Close shows its short cut on its own.
+    EXPECT_EQ(ItemOf(s, SC_CLOSE)->ShortCutKey(), fw::scAlt | VK_F4);
     EXPECT_TRUE(s->HasCloseCommand());
 
     // Maximised: restore on, maximise, move and size off.
@@ -128,7 +131,8 @@ TEST_F(SysMenuTest, AltSpaceShowsTheCopyAndItsItemsActAsTheSystemsDo)
     int maximize = -1;
     ASSERT_NE(ItemOf(s, SC_MAXIMIZE, &maximize), nullptr);
     {
-        TMenuDriver driver({TMenuDriver::ChooseAt(maximize)});
+        TMenuDriver driver({TMenuDriver::Shot(form->Handle(), "sysmenu_popup.bmp",
+                                              TMenuDriver::ChooseAt(maximize))});
         PostMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
         EXPECT_TRUE(PumpUntil([&] { return IsZoomed(form->Handle()) != FALSE; }));
         ASSERT_EQ(driver.Opened.size(), 1u);
