@@ -109,6 +109,9 @@ void RemoveMenuHook();
 // WM_MENUSELECT of the window whose bar popup is tracked: the item
 // selected, or the popup closing.
 void NoteMenuSelect(WPARAM wParam, LPARAM lParam);
+// The skinner is going: the hook, should a popup still be open, no longer
+// reaches it.
+void ForgetMenuHookForm(TWinSkinForm* form);
 // The index of the entry whose popup is open, -1 when none.
 int OpenEntryIndex();
 // True from the hook's switch to another entry until that entry opens or

@@ -167,6 +167,11 @@ void NoteMenuSelect(WPARAM wParam, LPARAM lParam)
     g.SelectedRightToLeft = menu && ReadsRightToLeft(menu, item, (flags & MF_POPUP) != 0);
 }
 
+void ForgetMenuHookForm(TWinSkinForm* form)
+{
+    if (g.Form == form) g.Form = nullptr;
+}
+
 int OpenEntryIndex() { return g.OpenEntry; }
 bool MenuSwitching() { return g.Switching; }
 void SetMenuSwitching(bool on) { g.Switching = on; }

@@ -49,6 +49,7 @@ void TWinSkinForm::Destroy()
     // A skinner freed while its window lives leaves the window as it was
     // before hooking; one whose window is gone touches nothing.
     *alive_ = false;
+    ForgetMenuHookForm(this);
     QuickUnhook();
     FreeSysButtons();
     // No menu of a form that stays keeps a handler of this skinner.
