@@ -452,6 +452,11 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
     ::Rectangle(Handle(), left, top, right, bottom);
 }
 
+void TCanvas::Polygon(std::initializer_list<POINT> points)
+{
+    ::Polygon(Handle(), points.begin(), static_cast<int>(points.size()));
+}
+
 void TCanvas::MoveTo(int x, int y) { MoveToEx(Handle(), x, y, nullptr); }
 
 void TCanvas::DrawFocusRect(const RECT& r) { ::DrawFocusRect(Handle(), &r); }

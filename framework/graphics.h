@@ -10,6 +10,7 @@
 #include "framework/winapi.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -276,6 +277,9 @@ public:
     void FillRect(const RECT& r);
     void FrameRect(const RECT& r);
     void Rectangle(int left, int top, int right, int bottom);
+    // A closed shape through the points, outlined with the pen and filled
+    // with the brush.
+    void Polygon(std::initializer_list<POINT> points);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     // The dotted focus rectangle (drawn by inverting, so drawing it twice

@@ -23,6 +23,7 @@
 #include "skin/controls/skinobjimage.h"
 #include "skin/controls/skinprogress.h"
 #include "skin/controls/skinscroll.h"
+#include "skin/controls/skinspeed.h"
 #include "skin/controls/skinstatus.h"
 #include "skin/controls/skintab.h"
 #include "skin/controls/skintrack.h"
@@ -551,6 +552,16 @@ public:
         case TSkinnerKind::BitButton: {
             auto* s = static_cast<TSkinBitButton*>(Make<TSkinBitButton>(r, form, data, canvas));
             if (s) s->GlyphProperty = r.GlyphProperty;
+            return s;
+        }
+        case TSkinnerKind::MenuButton: return Make<TSkinMenuButton>(r, form, data, canvas);
+        case TSkinnerKind::SpeedButton: {
+            // Speed buttons have no window; a windowed control of that
+            // name is not painted this way.
+            if (!dynamic_cast<fw::TGraphicControl*>(r.Control)) return nullptr;
+            auto* s = new TSkinSpeedButton(r.Control);
+            s->SpeedGlyphProperty = r.GlyphProperty;
+            s->AttachGraphicControl(form, data, canvas);
             return s;
         }
         case TSkinnerKind::CheckBox: return Make<TSkinCheckBox>(r, form, data, canvas);

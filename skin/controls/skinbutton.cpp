@@ -22,28 +22,6 @@ constexpr UINT_PTR kButtonTimer = 1;
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
-// Selects a font and a text colour into a DC and puts the previous ones
-// back when it goes.
-class TTextSelection {
-public:
-    TTextSelection(HDC dc, HFONT font, fw::TColor colour)
-        : dc_(dc), font_(font ? SelectObject(dc, font) : nullptr),
-          colour_(SetTextColor(dc, fw::ColorToRGB(colour)))
-    {}
-    ~TTextSelection()
-    {
-        SetTextColor(dc_, colour_);
-        if (font_) SelectObject(dc_, font_);
-    }
-    TTextSelection(const TTextSelection&) = delete;
-    TTextSelection& operator=(const TTextSelection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ font_;
-    COLORREF colour_;
-};
-
 }  // namespace
 
 int ButtonFrame(bool focused, bool isDefault, uint8_t mouseState, bool enabled)
@@ -75,7 +53,7 @@ TGlyphLayoutKind GlyphLayoutOf(const std::string& layoutText)
 }
 
 TGlyphLayout LayoutGlyph(SIZE client, SIZE glyph, SIZE text, TGlyphLayoutKind layout, int margin,
-                         int spacing, bool centred)
+                         int spacing, bool centred, int blockShift)
 {
     TGlyphLayout out;
     const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
@@ -96,7 +74,7 @@ TGlyphLayout LayoutGlyph(SIZE client, SIZE glyph, SIZE text, TGlyphLayoutKind la
             margin = (c - (g + t)) / 3;
             spacing = margin;
         } else {
-            margin = (c - (g + spacing + t)) / 2;
+            margin = (c - (g + spacing + t)) / 2 + blockShift;
         }
     } else if (spacing == -1) {
         spacing = (c - (margin + g) - t) / 2;
@@ -123,6 +101,20 @@ TGlyphLayout LayoutGlyph(SIZE client, SIZE glyph, SIZE text, TGlyphLayoutKind la
         break;
     }
     return out;
+}
+
+SIZE GlyphCaptionSize(HDC dc, const std::wstring& text, const RECT& r0, SIZE glyph,
+                      TGlyphLayoutKind layout)
+{
+    if (text.empty()) return {0, 0};
+    RECT bounds = r0;
+    InflateRect(&bounds, -2, -2);
+    if (layout == blGlyphLeft || layout == blGlyphRight)
+        bounds.right -= glyph.cx + 2;
+    else
+        bounds.bottom -= glyph.cy + 2;
+    DrawTextWide(dc, text, bounds, DT_CALCRECT | DT_WORDBREAK);
+    return {Width(bounds), Height(bounds)};
 }
 
 TSkinButton::TSkinButton(fw::TComponent* owner)
@@ -158,7 +150,9 @@ bool TSkinButton::BeforeProc(fw::TMessage& m)
     switch (m.Msg) {
     case WM_TIMER:
         if (m.WParam != kButtonTimer) return true;
-        KillTimer(Handle, kButtonTimer);
+        // Without a window, KillTimer(0, 1) would stop a thread timer of
+        // someone else's.
+        if (Handle) KillTimer(Handle, kButtonTimer);
         return false;
     case WM_PAINT:
         // Without a skin image the button paints itself.
@@ -216,7 +210,7 @@ void TSkinButton::AfterProc(fw::TMessage& m)
             MouseState |= msHot;
             RepaintControl();
         }
-        TrackMouseLeave(Handle);
+        if (Handle) TrackMouseLeave(Handle);
         break;
     case WM_MOUSELEAVE:
         MouseState &= static_cast<uint8_t>(~(msHot | msPressed));
@@ -241,19 +235,21 @@ void TSkinButton::PaintFace(const RECT& r0, int frame)
 {
     WorkBitmap->SetSize(Width(r0), Height(r0));
     HDC dc = WorkBitmap->Canvas()->Handle();
-    if (Transparent && Control)
-        PaintControlTo(Control, dc);
+    if (Transparent && PaintedControl())
+        PaintControlTo(PaintedControl(), dc);
     else
         FillSkinFace(dc, r0);
+    if (frame == 0) return;
     TDataSkinButton* buttons = SkinData->Skin().Buttons.get();
     DrawButtonImage(dc, r0, buttons->Frame, frame, buttons);
 }
 
-fw::TColor TSkinButton::CaptionColour(int frame, fw::TColor fallback) const
+fw::TColor TSkinButton::CaptionColour(int frame, fw::TColor fallback, bool normalFrameOnly) const
 {
     const TDataSkinButton* b = SkinData->Skin().Buttons.get();
     fw::TColor colour = fallback;
-    if (b->NormalColour2Given) colour = b->NormalColour2;
+    if (b->NormalColour2Given && (!normalFrameOnly || frame == kButtonNormal))
+        colour = b->NormalColour2;
     if (frame == kButtonHot && b->MouseOverColour2Given) colour = b->MouseOverColour2;
     if (frame == kButtonPressed && b->PressedColour2Given) colour = b->PressedColour2;
     if (!WindowEnabled) colour = fw::clBtnShadow;
@@ -262,8 +258,15 @@ fw::TColor TSkinButton::CaptionColour(int frame, fw::TColor fallback) const
 
 HFONT TSkinButton::CaptionFont() const
 {
-    if (Control && Control->Font()) return Control->Font()->Handle();
+    if (PaintedControl() && PaintedControl()->Font()) return PaintedControl()->Font()->Handle();
+    if (!Handle) return nullptr;
     return reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0));
+}
+
+fw::TColor TSkinButton::CaptionBaseColour() const
+{
+    if (PaintedControl() && PaintedControl()->Font()) return PaintedControl()->Font()->Color();
+    return SkinColour(TColourSlot::ButtonText);
 }
 
 void TSkinButton::DrawControl(HDC dc, const RECT& r)
@@ -273,11 +276,9 @@ void TSkinButton::DrawControl(HDC dc, const RECT& r)
     RECT r0 = r;
     OffsetRect(&r0, -r0.left, -r0.top);
     PaintFace(r0, frame);
-    const fw::TColor base =
-        Control && Control->Font() ? Control->Font()->Color() : SkinColour(TColourSlot::ButtonText);
     HDC bitmapDC = WorkBitmap->Canvas()->Handle();
     {
-        TTextSelection text(bitmapDC, CaptionFont(), CaptionColour(frame, base));
+        TTextSelection text(bitmapDC, CaptionFont(), CaptionColour(frame, CaptionBaseColour()));
         DrawButtonCaption(this, bitmapDC, r0, DT_CENTER);
     }
     BitBlt(dc, r.left, r.top, Width(r0), Height(r0), bitmapDC, 0, 0, SRCCOPY);
@@ -319,33 +320,12 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& r)
         glyphSize = {images->Width(), images->Height()};
     }
 
-    fw::TColor colour =
-        Control && Control->Font() ? Control->Font()->Color() : SkinColour(TColourSlot::ButtonText);
-    const TDataSkinButton* b = SkinData->Skin().Buttons.get();
-    if (graphic) {
-        if (frame == kButtonNormal && b->NormalColour2Given) colour = b->NormalColour2;
-        if (frame == kButtonHot && b->MouseOverColour2Given) colour = b->MouseOverColour2;
-        if (frame == kButtonPressed && b->PressedColour2Given) colour = b->PressedColour2;
-        if (!WindowEnabled) colour = fw::clBtnShadow;
-    } else {
-        colour = CaptionColour(frame, colour);
-    }
-    TTextSelection text(bitmapDC, CaptionFont(), colour);
+    TTextSelection text(bitmapDC, CaptionFont(),
+                        CaptionColour(frame, CaptionBaseColour(), graphic));
 
     UINT flags = DT_WORDBREAK;
     DisplayText = ReplaceFirstWide(DisplayText, L"||", L"\r\n");
-    RECT bounds = r0;
-    InflateRect(&bounds, -2, -2);
-    if (layout == blGlyphLeft || layout == blGlyphRight)
-        bounds.right -= glyphSize.cx + 2;
-    else
-        bounds.bottom -= glyphSize.cy + 2;
-    SIZE textSize{0, 0};
-    if (!DisplayText.empty()) {
-        RECT measured = bounds;
-        DrawTextWide(bitmapDC, DisplayText, measured, DT_CALCRECT | DT_WORDBREAK);
-        textSize = {Width(measured), Height(measured)};
-    }
+    const SIZE textSize = GlyphCaptionSize(bitmapDC, DisplayText, r0, glyphSize, layout);
     const bool centred = GetPropTextLower(Control, "Alignment") == "tacenter";
     const TGlyphLayout place =
         LayoutGlyph(client, glyphSize, textSize, layout, margin, spacing, centred);

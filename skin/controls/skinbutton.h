@@ -35,9 +35,14 @@ struct TGlyphLayout {
 
 // Where glyph and caption go in a client area: margin and spacing -1 are
 // computed (the text and glyph centred as a block when centred is set or
-// the margin is -1).
+// the margin is -1; blockShift is added to the margin of a centred block
+// with a given spacing).
 TGlyphLayout LayoutGlyph(SIZE client, SIZE glyph, SIZE text, TGlyphLayoutKind layout, int margin,
-                         int spacing, bool centred);
+                         int spacing, bool centred, int blockShift = 0);
+// The size of a caption word-wrapped beside (or above or below) a glyph in
+// a client area r0; (0, 0) for an empty caption.
+SIZE GlyphCaptionSize(HDC dc, const std::wstring& text, const RECT& r0, SIZE glyph,
+                      TGlyphLayoutKind layout);
 // The layout kind of a Layout property text ("blGlyphTop"); 0 otherwise.
 TGlyphLayoutKind GlyphLayoutOf(const std::string& layoutText);
 
@@ -60,12 +65,18 @@ protected:
     bool HasButtonImage() const;
     // Reads Focused, WindowEnabled and DisplayText; answers the frame.
     int ReadState(bool readDefault);
-    // The work bitmap sized to r0, with the background and the button frame.
+    // The work bitmap sized to r0, with the background and the button
+    // frame (frame 0: the background only).
     void PaintFace(const RECT& r0, int frame);
-    // The caption colour for a frame, or fallback when the skin gives none.
-    fw::TColor CaptionColour(int frame, fw::TColor fallback) const;
+    // The caption colour for a frame, or fallback when the skin gives none;
+    // with normalFrameOnly the skin's normal colour applies to frame 1 only.
+    fw::TColor CaptionColour(int frame, fw::TColor fallback, bool normalFrameOnly = false) const;
     // The font to draw the caption in (the control's, else the window's).
     HFONT CaptionFont() const;
+    // The colour of the control's font, else the skin's button text.
+    fw::TColor CaptionBaseColour() const;
+    // The framework control painted: the windowed or the windowless one.
+    fw::TControl* PaintedControl() const { return Control ? Control : GraphicControl; }
     std::unique_ptr<fw::TBitmap> WorkBitmap;
 };
 

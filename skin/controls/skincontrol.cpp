@@ -206,18 +206,21 @@ void TSkinControl::HookWindowProc(HWND window)
     if (!window || !subclass_->Hook(window)) subclass_.reset();
 }
 
+void TSkinControl::RestoreWindowProc()
+{
+    if (!OldWindowProc) return;
+    // Put back only while the replacement is still ours; whoever replaced
+    // it since holds our procedure as their old one.
+    const fw::TWndMethod ours(this, &TSkinControl::SkinWndProc);
+    if (Control && Control->WindowProc == ours) Control->WindowProc = OldWindowProc;
+    if (GraphicControl && GraphicControl->WindowProc == ours)
+        GraphicControl->WindowProc = OldWindowProc;
+    OldWindowProc.Clear();
+}
+
 void TSkinControl::Destroy()
 {
-    if (OldWindowProc) {
-        // Put back only while the replacement is still ours; whoever
-        // replaced it since holds our procedure as their old one.
-        if (Control && Control->WindowProc == fw::TWndMethod(this, &TSkinControl::SkinWndProc))
-            Control->WindowProc = OldWindowProc;
-        if (GraphicControl &&
-            GraphicControl->WindowProc == fw::TWndMethod(this, &TSkinControl::SkinWndProc))
-            GraphicControl->WindowProc = OldWindowProc;
-        OldWindowProc.Clear();
-    }
+    RestoreWindowProc();
     subclass_.reset();  // restores the window's procedure only while it is ours
     if (Form) Form->RemoveSkinControl(this);
     Form = nullptr;

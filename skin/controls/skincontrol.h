@@ -151,6 +151,9 @@ protected:
     // form, work canvas, the owner as Control and its window, and lists
     // the skinner with the form.
     void RecordControl(TSkinControlList* form, TSkinData* skinData, fw::TCanvas* workCanvas);
+    // Gives the control (or windowless control) its WindowProc back while
+    // the replacement is still the skinner's, and forgets the old one.
+    void RestoreWindowProc();
     // Raw-window mode: puts the skinner's procedure into the window.
     void HookWindowProc(HWND window);
     // True while the skinner's procedure is in a raw window.

@@ -19,6 +19,28 @@ namespace skin {
 inline int WidthOf(const RECT& r) { return r.right - r.left; }
 inline int HeightOf(const RECT& r) { return r.bottom - r.top; }
 
+// Selects a font (none: the DC's stays) and a text colour into a DC and
+// puts the previous ones back when it goes.
+class TTextSelection {
+public:
+    TTextSelection(HDC dc, HFONT font, fw::TColor colour)
+        : dc_(dc), font_(font ? SelectObject(dc, font) : nullptr),
+          colour_(SetTextColor(dc, fw::ColorToRGB(colour)))
+    {}
+    ~TTextSelection()
+    {
+        SetTextColor(dc_, colour_);
+        if (font_) SelectObject(dc_, font_);
+    }
+    TTextSelection(const TTextSelection&) = delete;
+    TTextSelection& operator=(const TTextSelection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ font_;
+    COLORREF colour_;
+};
+
 // The flags plus DT_RTLREADING when the skinner's control (or graphic
 // control) reads right to left.
 UINT BiDiTextFlags(const TSkinControl* skinner, UINT flags);
