@@ -396,6 +396,55 @@ TEST_F(MenuBarTest, AHotEntryIsFramedInTheHighlightColour)
     EXPECT_NE(PixelAt(shot.get(), r.left, midY), hilight);
 }
 
+TEST_F(MenuBarTest, OlderSystemsTakeTheEntriesFromTheFormsItems)
+{
+    TWinSkinForm* s = Skin();
+    help->SetVisible(false);
+    Pump();
+    // The native bar leaves a hidden item out; the form's items keep it,
+    // hidden.
+    EXPECT_EQ(s->MenuBar->Entries.size(), 3u);
+    SetWindowsVersion(TWindowsVersion{4, 0, true, false});
+    s->MenuBar->LoadMenuBar();
+    ResetWindowsVersion();
+    const auto& e = s->MenuBar->Entries;
+    ASSERT_EQ(e.size(), 4u);
+    EXPECT_EQ(e[0]->Caption, L"&File");
+    EXPECT_EQ(e[0]->MenuItem, file);
+    EXPECT_EQ(e[0]->SubMenu, file->Handle());
+    EXPECT_EQ(e[0]->Command, file->Command());
+    EXPECT_FALSE(e[3]->Visible);
+    s->MenuBar->LayoutMenuBar();
+    EXPECT_TRUE(IsRectEmpty(&e[3]->Rect));
+    EXPECT_EQ(s->MenuBar->MenuBarHitTest(POINT{0, 0}), nullptr);
+}
+
+TEST_F(MenuBarTest, AnMDIMenuKeepsNativeTextsAndNamesOwnerDrawnItemsFromTheForm)
+{
+    TWinSkinForm* s = Skin();
+    HMENU native = CreateMenu();
+    AppendMenuW(native, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()),
+                L"&Window");
+    AppendMenuW(native, MF_OWNERDRAW, help->Command(), nullptr);
+    AppendMenuW(native, MF_STRING | MF_GRAYED, edit->Command(), L"Native");
+    SetMenu(Handle(), native);
+    s->MenuBar->LoadMDIMenuBar();
+    EXPECT_EQ(GetMenu(Handle()), nullptr);
+    EXPECT_EQ(s->MenuBar->MenuHandle, native);
+    const auto& e = s->MenuBar->Entries;
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_EQ(e[0]->Caption, L"&Window");
+    EXPECT_NE(e[0]->SubMenu, nullptr);
+    EXPECT_EQ(e[1]->Caption, L"&Help");
+    EXPECT_EQ(e[1]->MenuItem, help);
+    // A native text wins over the form's item of that command.
+    EXPECT_EQ(e[2]->Caption, L"Native");
+    EXPECT_FALSE(e[2]->ItemEnabled);
+    EXPECT_LT(e[1]->Rect.left, e[1]->Rect.right);  // laid out
+    s->MenuBar->Clear();
+    DestroyMenu(native);
+}
+
 TEST_F(MenuBarTest, NarrowAndRightToLeftStarts)
 {
     TWinSkinForm* s = Skin();

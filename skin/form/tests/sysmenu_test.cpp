@@ -124,6 +124,36 @@ TEST_F(SysMenuTest, TheCopyFollowsTheSystemMenuAndTheWindowState)
     EXPECT_FALSE(ItemOf(s, SC_SIZE)->Enabled());
 }
 
+TEST_F(SysMenuTest, OlderNTShowsAFixedMenuWhoseItemsWorkTheWindow)
+{
+    TWinSkinForm* s = Skin({fw::biSystemMenu, fw::biMinimize});
+    SetWindowsVersion(TWindowsVersion{4, 0, true, false});
+    s->BuildSystemMenu();
+    ResetWindowsVersion();
+    ASSERT_NE(s->SysMenu, nullptr);
+    fw::TMenuItem* items = s->SysMenu->Items();
+    // No maximise item without a maximise box.
+    const struct {
+        const char* caption;
+        int tag;
+        int image;
+    } expected[] = {{" Restore ", 0, 0}, {" Minimize ", 2, 2}, {"-", 100, 100}, {" Close ", 3, 3}};
+    ASSERT_EQ(items->Count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(items->Items(i)->Caption(), expected[i].caption);
+        EXPECT_EQ(items->Items(i)->Tag(), expected[i].tag);
+        EXPECT_EQ(items->Items(i)->ImageIndex(), expected[i].image);
+    }
+    EXPECT_EQ(items->Items(3)->ShortCutKey(), fw::scAlt | VK_F4);
+    items->Items(1)->Click();
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(form->Handle()) != FALSE; }));
+    items->Items(0)->Click();
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(form->Handle()); }));
+    form->OnClose = fw::TCloseEvent(&closeSpy, &TCloseSpy::FormClose);
+    items->Items(3)->Click();
+    EXPECT_TRUE(PumpUntil([&] { return closeSpy.closed; }));
+}
+
 TEST_F(SysMenuTest, AltSpaceShowsTheCopyAndItsItemsActAsTheSystemsDo)
 {
     TWinSkinForm* s = Skin({fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
