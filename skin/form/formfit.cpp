@@ -53,8 +53,10 @@ void TWinSkinForm::FitWindowToSkin(bool keepClient)
     if (!keepClient && FormControl) {
         width = FormControl->ClientWidth() + borders_.Left + borders_.Right;
         clientHeight = FormControl->ClientHeight();
-        if (FormKind != fkMDIChild) clientHeight -= MenuBarHeight;
     }
+    // The client grew by the native menu bar taken off the window; the
+    // skinned bar takes that room again.
+    if (!keepClient) clientHeight -= barGrowth_;
     const int height = clientHeight + borders_.Top + borders_.Bottom + MenuBarHeight;
 
     if (IsDialogClass && !keepClient && SkinData) {

@@ -43,7 +43,11 @@ void TWinSkinForm::CreateMenuBar()
     if (!NativeMenu) NativeMenu = GetMenu(WindowHandle);
     MenuBar = new TWinSkinMenu(this, SkinData);
     MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+    const int before = ClientHeight();
     MenuBar->LoadMenuBar();
+    // Before the skinned frame exists, the native frame hands the room of
+    // the menu bar taken off to the client.
+    barGrowth_ = FormState == fsInstalled ? std::max(ClientHeight() - before, 0) : 0;
 }
 
 void TWinSkinForm::FreeMenuBar()

@@ -295,6 +295,9 @@ private:
     HWND ownerWindow_ = nullptr;
     SIZE nativeOverhead_{};
     RECT activationClient_{};
+    // How much the client grew when the native menu bar was taken off
+    // before activation.
+    int barGrowth_ = 0;
     fw::TColor savedColor_ = 0;
     fw::TWndMethod oldFormWindowProc_;
     bool formProcSaved_ = false;

@@ -445,6 +445,44 @@ TEST_F(MenuBarTest, AnMDIMenuKeepsNativeTextsAndNamesOwnerDrawnItemsFromTheForm)
     DestroyMenu(native);
 }
 
+TEST_F(MenuBarTest, AWindowOfAnotherLibraryKeepsItsClientSizeAndGetsTheBar)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"MenuBarTestRaw";
+    RegisterClassW(&wc);
+    HMENU native = CreateMenu();
+    AppendMenuW(native, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()),
+                L"&Raw");
+    RECT r{0, 0, 320, 180};
+    AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, TRUE);
+    HWND raw = CreateWindowExW(0, L"MenuBarTestRaw", L"Raw", WS_OVERLAPPEDWINDOW, 200, 120,
+                               r.right - r.left, r.bottom - r.top, nullptr, native,
+                               GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(raw, nullptr);
+    ShowWindow(raw, SW_SHOW);
+    Pump();
+    ASSERT_EQ(test::ClientSizeOf(raw).cy, 180);
+    auto* s = new TWinSkinForm(nullptr);
+    s->WindowHandle = raw;
+    s->AttachWindow(data.get());
+    PostMessageW(raw, WM_SKINACTIVATE, 0, 1000);
+    EXPECT_TRUE(PumpUntil([&] { return s->FormState == fsActive; }));
+    Pump();
+    ASSERT_NE(s->MenuBar, nullptr);
+    ASSERT_EQ(s->MenuBar->Entries.size(), 1u);
+    EXPECT_EQ(s->MenuBar->Entries[0]->Caption, L"&Raw");
+    const SIZE client = test::ClientSizeOf(raw);
+    EXPECT_EQ(client.cx, 320);
+    EXPECT_EQ(client.cy, 180);
+    s->UnhookWindow();
+    EXPECT_EQ(GetMenu(raw), native);
+    EXPECT_EQ(test::ClientSizeOf(raw).cy, 180);
+    s->Free();
+    DestroyWindow(raw);  // destroys its menu too
+}
+
 TEST_F(MenuBarTest, NarrowAndRightToLeftStarts)
 {
     TWinSkinForm* s = Skin();
