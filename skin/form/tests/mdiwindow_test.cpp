@@ -152,6 +152,13 @@ TEST_F(MDIWindowTest, ChildMaximisedAndRestored)
     const SIZE maximized = test::ClientSizeOf(second->Handle());
     EXPECT_EQ(maximized.cx, inside.cx);
     EXPECT_EQ(maximized.cy, inside.cy);
+    // The maximised child's caption is the frame's: a new text has the
+    // client redraw the frame.
+    second->SetCaption("Renamed");
+    MSG redraw{};
+    EXPECT_TRUE(PeekMessageW(&redraw, client, WM_SKINMDIREDRAW, WM_SKINMDIREDRAW, PM_NOREMOVE));
+    EXPECT_EQ(redraw.wParam, reinterpret_cast<WPARAM>(second->Handle()));
+    test::Pump();
 
     // The frame's restore command goes to the active child.
     f->MDIChildCommand(SC_RESTORE);
