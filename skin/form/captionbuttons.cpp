@@ -1,10 +1,13 @@
 #include "skin/form/captionbuttons.h"
 
 #include <algorithm>
+#include <climits>
 #include <optional>
 
 #include "skin/data/skindata.h"
 #include "skin/draw/skindraw.h"
+#include "skin/form/menubar.h"
+#include "skin/form/skinmanage.h"
 #include "skin/form/winskinform.h"
 
 namespace skin {
@@ -186,7 +189,7 @@ TCaptionFacts TWinSkinForm::CaptionFacts()
     f.Active = Active;
     f.BorderKind = BorderKind;
     f.DialogClass = IsDialogClass;
-    f.MDIChildMaximizedWithBar = false;  // no skinned menu bar carries MDI buttons yet
+    f.MDIChildMaximizedWithBar = ShowsMDIButtons();
     f.CanClose = true;
     if (!WindowsVersion().Win95Family && WindowHandle && FormState != fsDestroyed) {
         HMENU menu = SysMenuHandle ? SysMenuHandle : GetSystemMenu(WindowHandle, FALSE);
@@ -241,6 +244,34 @@ void TWinSkinForm::PaintSysButtons(HDC dc)
     }
 }
 
+bool TWinSkinForm::ShowsMDIButtons() const
+{
+    return FormKind == fkMDIFrame && MenuBar && IsMDIChildMaximized();
+}
+
+void TWinSkinForm::PaintMDIButtons(HDC stripDC)
+{
+    for (const auto& b : SysButtons) {
+        const TDataSkinSysButton& s = *b->SkinButton;
+        if (s.Visibility != 100 || s.Image->Empty() || !b->Visible) continue;
+        RECT r = b->Rect;
+        OffsetRect(&r, -borders_.Left, -borders_.Top);
+        DrawImageFrame(stripDC, r, s.Image.get(), true, s.Frame, 1);
+    }
+    if (TSkinManage* manager = SkinManager(); manager && !manager->MDIMaximized)
+        manager->SetCaptionButtonMode(true);
+}
+
+int TWinSkinForm::MDIButtonsLeft() const
+{
+    int left = INT_MAX;
+    if (!ShowsMDIButtons()) return left;
+    for (const auto& b : SysButtons)
+        if (b->SkinButton->Visibility == 100 && !b->SkinButton->Image->Empty() && b->Visible)
+            left = std::min(left, int(b->Rect.left - borders_.Left));
+    return left;
+}
+
 void TWinSkinForm::PaintSysButton(TWinSysButton* button, int state)
 {
     if (!WindowHandle || FormState == fsDestroyed || !hooked_ || !button->Visible) return;
@@ -255,7 +286,11 @@ void TWinSkinForm::PaintSysButton(TWinSysButton* button, int state)
     piece.SetPixelFormat(fw::pf24bit);
     piece.SetSize(w, h);
     HDC pdc = piece.Canvas()->Handle();
-    if (buttonGround_ && !buttonGround_->Empty())
+    if (s.Visibility == 100 && MenuBar && !MenuBar->Background->Empty())
+        // An MDI child button lies on the menu bar.
+        BitBlt(pdc, 0, 0, w, h, MenuBar->Background->Canvas()->Handle(), r.left - borders_.Left,
+               r.top - borders_.Top, SRCCOPY);
+    else if (buttonGround_ && !buttonGround_->Empty())
         BitBlt(pdc, 0, 0, w, h, buttonGround_->Canvas()->Handle(), r.left, r.top, SRCCOPY);
     const RECT local{0, 0, w, h};
     if (button->IsSysMenuButton())

@@ -616,8 +616,23 @@ void TWinSkinForm::MDIClientWndProc(fw::TMessage& m)
         if (FrameSkinned && manager) manager->SetCaptionButtonMode(IsMDIChildMaximized());
         // The last child gone: the frame's menu is its own again.
         if (FrameSkinned && SkinData && MDIClientHandle &&
-            !SendMessageW(MDIClientHandle, WM_MDIGETACTIVE, 0, 0))
+            !SendMessageW(MDIClientHandle, WM_MDIGETACTIVE, 0, 0)) {
             SkinData->SetMenuUpdate(mdiMenuUpdate_);
+            if (MenuBar) {
+                MenuBar->LoadMenuBar();
+                if (FormState == fsActive) PaintFrame(nullptr);
+            }
+        }
+        return;
+    case WM_MDISETMENU:
+        mdiClientHook_.CallDefault(m);
+        // The frame's new menu shows in the skinned bar. Without a bar the
+        // menu stays on the frame rather than be lost.
+        if (FrameSkinned && MenuBar && WindowHandle && FormState != fsDestroyed) {
+            if (m.WParam) MenuBar->LoadMDIMenuBar();
+            ::SetMenu(WindowHandle, nullptr);
+            if (FormState == fsActive) PaintFrame(nullptr);
+        }
         return;
     case WM_MDIMAXIMIZE:
         // The program maximises a child: as by the child's caption button.

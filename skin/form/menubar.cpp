@@ -213,6 +213,8 @@ void TWinSkinMenu::Layout(HDC dc, const RECT& s)
     const int width = s.right - s.left;
     const bool rtl = RightToLeft();
     int x = rtl ? width - StartOffset(width) : StartOffset(width);
+    // Right to left, the entries end left of a maximised MDI child's buttons.
+    if (rtl) x = std::min(x, Form->MDIButtonsLeft() - 5);
     for (auto& e : Entries) {
         if (!e->Visible) {
             e->Rect = RECT{0, 0, 0, 0};
@@ -284,8 +286,9 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& s)
         const RECT cell{e->Rect.left - s.left, 0, e->Rect.right - s.left, h - 1};
         DrawMenuBarCaption(*e, canvas, cell);
     }
-    // MDI child buttons: an MDI frame whose active child is maximised
-    // draws the child's caption buttons (Visibility 100) here.
+    // An MDI frame whose active child is maximised shows the child's
+    // caption buttons at the right of the bar.
+    if (Form->ShowsMDIButtons()) Form->PaintMDIButtons(canvas->Handle());
     BitBlt(dc, s.left, s.top, w, h, canvas->Handle(), 0, 0, SRCCOPY);
 }
 

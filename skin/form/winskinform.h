@@ -115,6 +115,15 @@ public:
     void MDIChildCommand(WPARAM command);
     // An MDI frame whose active MDI child is maximised.
     bool IsMDIChildMaximized() const;
+    // An MDI frame with a skinned menu bar and a maximised active child:
+    // the child's caption buttons sit at the right of the bar.
+    bool ShowsMDIButtons() const;
+    // Draws those buttons into the menu-bar strip's DC (origin at the
+    // strip's top-left corner).
+    void PaintMDIButtons(HDC stripDC);
+    // The left edge of the leftmost of them in strip coordinates, or
+    // INT_MAX when none is shown.
+    int MDIButtonsLeft() const;
 
     // Owner-drawn menu items (menuitems.cpp). The handlers of framework
     // menu items: MeasureMenuItem for popup menus, MeasureBarMenuItem for

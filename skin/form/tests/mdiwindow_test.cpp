@@ -8,9 +8,11 @@
 
 #include "framework/application.h"
 #include "framework/forms.h"
+#include "framework/menus.h"
 #include "framework/subclass.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinunit.h"
+#include "skin/form/menubar.h"
 #include "skin/form/skinmanage.h"
 #include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
@@ -41,6 +43,16 @@ protected:
         frame->SetFormStyle(fw::fsMDIForm);
         frame->SetCaption("Frame");
         frame->SetBounds(40, 40, 700, 520);
+        if (withMenu) {
+            auto* menu = new fw::TMainMenu(frame.get());
+            auto* file = new fw::TMenuItem(frame.get());
+            file->SetCaption("&File");
+            menu->Items()->Add(file);
+            auto* open = new fw::TMenuItem(frame.get());
+            open->SetCaption("&Open");
+            file->Add(open);
+            frame->SetMenu(menu);
+        }
         // The client's own procedure, before the activation skins the frame.
         frame->HandleNeeded();
         client = frame->ClientHandle();
@@ -88,6 +100,7 @@ protected:
         manager->RunSkinCommand(nullptr);
     }
 
+    bool withMenu = false;
     TSkinEngineScope engine;  // frees the manager with the test
     TSkinManage* manager = nullptr;
     fw::TOwnedPtr<TSkinData> data;
@@ -228,6 +241,114 @@ TEST_F(MDIWindowTest, UnskinPutsTheClientsProcedureBack)
     const SIZE size = test::ClientSizeOf(first->Handle());
     EXPECT_EQ(size.cx, kChildClientW);
     EXPECT_EQ(size.cy, kChildClientH);
+}
+
+// The frame has a menu: its skinned bar carries the maximised child's
+// caption buttons.
+class MDIMenuBarTest : public MDIWindowTest {
+protected:
+    MDIMenuBarTest() { withMenu = true; }
+    // The frame's MDI child button of the action (7 minimise, 8 restore,
+    // 9 close).
+    TWinSysButton* MDIButton(int action)
+    {
+        for (auto& b : SkinnerOf(frame.get())->SysButtons)
+            if (b->SkinButton->Visibility == 100 && b->SkinButton->Action == action) return b.get();
+        return nullptr;
+    }
+    // The centre of a frame-coordinate rectangle on the screen.
+    LPARAM ScreenCentre(const RECT& r)
+    {
+        const RECT w = test::WindowRectOf(frame->Handle());
+        return MAKELPARAM(w.left + (r.left + r.right) / 2, w.top + (r.top + r.bottom) / 2);
+    }
+    // A point of the button's glyph (not transparent) where its normal and
+    // hot looks differ.
+    POINT GlyphPoint(TWinSysButton* b)
+    {
+        for (int y = 0; y < b->SkinButton->Image->Height(); ++y)
+            for (int x = 0; x < b->SkinButton->Image->Width() / 4; ++x)
+                if (ImagePixel(b, 1, {x, y}) != 0xFF00FF &&
+                    ImagePixel(b, 1, {x, y}) != ImagePixel(b, 4, {x, y}))
+                    return POINT{x, y};
+        ADD_FAILURE() << "no glyph point";
+        return POINT{0, 0};
+    }
+    COLORREF ImagePixel(TWinSysButton* b, int index, POINT at)
+    {
+        const TDataSkinSysButton& s = *b->SkinButton;
+        return test::PixelAt(s.Image.get(), (index - 1) * (s.Image->Width() / s.Frame) + at.x,
+                             at.y);
+    }
+};
+
+TEST_F(MDIMenuBarTest, MaximisedChildsButtonsSitOnTheFramesBar)
+{
+    TWinSkinForm* f = SkinnerOf(frame.get());
+    ASSERT_NE(f->MenuBar, nullptr);
+    ASSERT_GT(f->MenuBarHeight, 0);
+    for (int action : {7, 8, 9}) {
+        ASSERT_NE(MDIButton(action), nullptr);
+        EXPECT_FALSE(MDIButton(action)->Visible);
+    }
+
+    test::ClickCaptionButton(second->Handle(), 68);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(second->Handle()) != FALSE; }));
+    test::Pump();
+    auto painted = test::PaintedFrame(frame->Handle());
+    const TFrameBorders b = f->Borders();
+    const RECT w = test::WindowRectOf(frame->Handle());
+    int right = w.right - w.left - b.Right;
+    // Right-aligned in the bar, close rightmost, vertically centred, each
+    // drawn with its first frame.
+    for (int action : {9, 8, 7}) {
+        TWinSysButton* button = MDIButton(action);
+        ASSERT_TRUE(button->Visible) << action;
+        const RECT& r = button->Rect;
+        EXPECT_LE(r.right, right) << action;
+        right = r.left;
+        EXPECT_EQ(r.top - b.Top, (f->MenuBarHeight - (r.bottom - r.top)) / 2) << action;
+        const POINT g = GlyphPoint(button);
+        EXPECT_EQ(test::PixelAt(painted.get(), r.left + g.x, r.top + g.y), ImagePixel(button, 1, g))
+            << action;
+    }
+
+    // A hot MDI button shows its fourth frame.
+    TWinSysButton* restore = MDIButton(8);
+    SendMessageW(frame->Handle(), WM_NCMOUSEMOVE, HTMENU, ScreenCentre(restore->Rect));
+    EXPECT_EQ(f->HotObject, restore);
+    const POINT g = GlyphPoint(restore);
+    HDC dc = GetWindowDC(frame->Handle());
+    const COLORREF hot = GetPixel(dc, restore->Rect.left + g.x, restore->Rect.top + g.y);
+    ReleaseDC(frame->Handle(), dc);
+    EXPECT_EQ(hot, ImagePixel(restore, 4, g));
+
+    // Its click restores the child; the buttons leave the bar.
+    SendMessageW(frame->Handle(), WM_NCLBUTTONDOWN, HTMENU, ScreenCentre(restore->Rect));
+    SendMessageW(frame->Handle(), WM_NCLBUTTONUP, HTMENU, ScreenCentre(restore->Rect));
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(second->Handle()); }));
+    test::Pump();
+    test::PaintedFrame(frame->Handle());
+    EXPECT_FALSE(restore->Visible);
+    EXPECT_FALSE(manager->MDIMaximized);
+}
+
+TEST_F(MDIMenuBarTest, CloseButtonOnTheBarClosesTheChild)
+{
+    test::ClickCaptionButton(second->Handle(), 68);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(second->Handle()) != FALSE; }));
+    test::Pump();
+    test::PaintedFrame(frame->Handle());
+    TWinSysButton* close = MDIButton(9);
+    ASSERT_TRUE(close->Visible);
+    HWND secondWindow = second->Handle();
+    SendMessageW(frame->Handle(), WM_NCLBUTTONDOWN, HTMENU, ScreenCentre(close->Rect));
+    SendMessageW(frame->Handle(), WM_NCLBUTTONUP, HTMENU, ScreenCentre(close->Rect));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(secondWindow); }));
+    EXPECT_EQ(manager->FindSkinForm(secondWindow), nullptr);
+    EXPECT_EQ(frame->ActiveMDIChild(), first);
+    // The bar still holds the frame's own menu.
+    ASSERT_EQ(SkinnerOf(frame.get())->MenuBar->Entries.size(), 1u);
 }
 
 }  // namespace
