@@ -351,5 +351,17 @@ TEST_F(MDIMenuBarTest, CloseButtonOnTheBarClosesTheChild)
     ASSERT_EQ(SkinnerOf(frame.get())->MenuBar->Entries.size(), 1u);
 }
 
+TEST_F(MDIMenuBarTest, MenuSetThroughTheClientShowsInTheBar)
+{
+    HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"&Window");
+    AppendMenuW(menu, MF_STRING, 2, L"&Help");
+    SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), 0);
+    TWinSkinMenu* bar = SkinnerOf(frame.get())->MenuBar;
+    ASSERT_EQ(bar->Entries.size(), 2u);
+    EXPECT_EQ(bar->Entries[0]->Caption, L"&Window");
+    EXPECT_EQ(GetMenu(frame->Handle()), nullptr);  // shown by the bar alone
+}
+
 }  // namespace
 }  // namespace skin
