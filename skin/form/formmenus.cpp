@@ -230,6 +230,8 @@ void TWinSkinForm::ClickMenuButton(TMenuBtn* entry)
 
 bool TWinSkinForm::TrackMenuButton(TMenuBtn* entry)
 {
+    // One bar popup at a time: its loop runs messages, but never opens another.
+    if (barPopupOpen_) return false;
     SetMenuSwitching(false);
     if (!entry || !WindowHandle || FormState == fsDestroyed) return false;
     HWND window = WindowHandle;
@@ -258,7 +260,9 @@ bool TWinSkinForm::TrackMenuButton(TMenuBtn* entry)
     // The bar may be rebuilt, and the window may go, while the popup is
     // open: nothing of the entry is read after this.
     const std::shared_ptr<bool> alive = alive_;
+    barPopupOpen_ = true;
     if (visible) TrackPopupMenu(popup, flags, at.x, at.y, 0, window, nullptr);
+    if (*alive) barPopupOpen_ = false;
     RemoveMenuHook();
     if (TSkinManage* current = SkinManager()) current->MenuTracking = false;
     if (*alive) {

@@ -129,7 +129,7 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
         }
         return;
     case WM_MENUSELECT:
-        if (MenuTracking) NoteMenuSelect(m.WParam, m.LParam);
+        if (barPopupOpen_) NoteMenuSelect(m.WParam, m.LParam);
         CallOld(m);
         return;
     case WM_MEASUREITEM:
@@ -387,7 +387,7 @@ void TWinSkinForm::WMNCMouseMove(fw::TMessage& m)
 
 void TWinSkinForm::WMNCLButtonDown(fw::TMessage& m)
 {
-    if (MenuTracking) {
+    if (barPopupOpen_) {
         // A click while a bar popup is open (the switch to another entry)
         // ends that popup; the click is handled once its loop has returned,
         // never inside it.
@@ -488,7 +488,7 @@ void TWinSkinForm::WMCommand(fw::TMessage& m)
 void TWinSkinForm::WMSysCommand(fw::TMessage& m)
 {
     const WPARAM command = m.WParam & 0xFFF0;
-    if (command == SC_KEYMENU && !MenuTracking) {
+    if (command == SC_KEYMENU && !MenuTracking && !barPopupOpen_) {
         const LPARAM key = m.LParam;
         if (key != ' ' && key != '-' && !GetCapture()) {
             // Alt alone (or F10) opens the bar's first entry, Alt and a

@@ -322,6 +322,8 @@ private:
     // The object pressed by the last button-down, until release or until
     // the press ends otherwise.
     TNCObject* pressed_ = nullptr;
+    // TrackPopupMenu of a bar entry runs (MenuTracking may end earlier).
+    bool barPopupOpen_ = false;
     // A click that came while a bar popup was open, posted again once it
     // has closed (its point, 0 for none).
     LPARAM pendingClick_ = 0;

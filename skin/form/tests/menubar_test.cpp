@@ -257,6 +257,24 @@ TEST_F(MenuBarTest, EntriesOpenByClickAcceleratorAndSkinMenuOpen)
         ASSERT_EQ(driver.Opened.size(), 1u);
         EXPECT_EQ(driver.Opened[0], view->Handle());
     }
+    {
+        // WM_SKINMENUOPEN while a popup is open (its loop dispatches it)
+        // opens no second popup inside the first.
+        const POINT p = EntryPoint(s, 2);
+        TMenuDriver driver({[&](HWND) {
+            PostMessageW(Handle(), WM_SKINMENUOPEN, 0, MAKELPARAM(p.x, p.y));
+            SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
+                KillTimer(nullptr, id);
+                EndMenu();
+            });
+        }});
+        PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+        PumpMenus(driver, 1);
+        Pump(500);
+        ASSERT_EQ(driver.Opened.size(), 1u);
+        EXPECT_EQ(driver.Opened[0], file->Handle());
+        EXPECT_FALSE(s->MenuTracking);
+    }
     // An entry without sub-items opens nothing; its command clicks it.
     const POINT p = EntryPoint(s, 3);
     SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
