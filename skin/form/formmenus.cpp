@@ -128,7 +128,8 @@ void TWinSkinForm::BuildSystemMenu()
         bool enabled = !(mii.fState & MFS_GRAYED);
         int image = -1;
         switch (mii.wID) {
-        case SC_SIZE:
+        // A window without a sizing border cannot be sized from its menu.
+        case SC_SIZE: enabled = !maximized && (WindowLong(GWL_STYLE) & WS_THICKFRAME); break;
         case SC_MOVE: enabled = !maximized; break;
         case SC_MINIMIZE:
             image = kImageMinimize;

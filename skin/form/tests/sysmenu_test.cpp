@@ -124,6 +124,16 @@ TEST_F(SysMenuTest, TheCopyFollowsTheSystemMenuAndTheWindowState)
     EXPECT_FALSE(ItemOf(s, SC_SIZE)->Enabled());
 }
 
+TEST_F(SysMenuTest, AFixedBorderLeavesSizeOffInTheCopy)
+{
+    TWinSkinForm* s = Skin({fw::biSystemMenu, fw::biMinimize});
+    const LONG_PTR style = GetWindowLongPtrW(form->Handle(), GWL_STYLE);
+    SetWindowLongPtrW(form->Handle(), GWL_STYLE, style & ~LONG_PTR(WS_THICKFRAME));
+    s->BuildSystemMenu();
+    EXPECT_FALSE(ItemOf(s, SC_SIZE)->Enabled());
+    EXPECT_TRUE(ItemOf(s, SC_MOVE)->Enabled());
+}
+
 TEST_F(SysMenuTest, OlderNTShowsAFixedMenuWhoseItemsWorkTheWindow)
 {
     TWinSkinForm* s = Skin({fw::biSystemMenu, fw::biMinimize});
