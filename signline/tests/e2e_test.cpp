@@ -139,28 +139,18 @@ TEST_F(SignlineEndToEnd, ClosingThePortDisablesTheCommands)
     EXPECT_TRUE(windrive::IsEnabled(op->Button(sl::kOpen)));
 }
 
-// The visible popup menu of the process, or null.
-HWND PopupMenuOf(DWORD processId)
-{
-    for (HWND w = FindWindowW(L"#32768", nullptr); w;
-         w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == processId && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
 TEST_F(SignlineEndToEnd, AltSpaceShowsTheSystemMenuAndEscapeClosesIt)
 {
     HWND window = op->Window();
     PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, ' ');
     HWND popup = nullptr;
-    ASSERT_TRUE(windrive::WaitUntil([&] { return (popup = PopupMenuOf(op->ProcessId())); }, 3000));
+    ASSERT_TRUE(windrive::WaitUntil(
+        [&] { return (popup = windrive::VisiblePopupMenu(op->ProcessId())); }, 3000));
     // (Its items are checked in process: a menu handle means nothing to
     // another process under Wine.)
     PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(windrive::WaitUntil([&] { return !PopupMenuOf(op->ProcessId()); }, 3000));
+    EXPECT_TRUE(
+        windrive::WaitUntil([&] { return !windrive::VisiblePopupMenu(op->ProcessId()); }, 3000));
     EXPECT_TRUE(IsWindowVisible(window));
 }
 

@@ -1,7 +1,7 @@
 // The scripted session of the main job when nobody watches: signline.exe
 // on COM1 with a sign stand-in, an operator's round of commands, a pause
-// for the screenshot, one more for a screenshot with a message box, then
-// the window is closed. Prints each step and the
+// for the screenshot, one more for a screenshot with a message box and one
+// with the system menu open, then the window is closed. Prints each step and the
 // message box it gave.
 #include <windows.h>
 
@@ -55,6 +55,18 @@ int main(int argc, char** argv)
         windrive::Dismiss(box);
     }
     Step("a message box on screen", box.Text);
+
+    // The skinned system menu (Alt+Space) for the third screenshot.
+    PostMessageW(op.Window(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    HWND menu = nullptr;
+    if (windrive::WaitUntil([&] { return (menu = windrive::VisiblePopupMenu(op.ProcessId())); },
+                            5000)) {
+        windrive::PutSimMarker("menu-ready");
+        for (int i = 0; i < 300 && !windrive::SimMarkerExists("menu-shot-done"); ++i) Sleep(100);
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        windrive::WaitUntil([&] { return !windrive::VisiblePopupMenu(op.ProcessId()); }, 3000);
+    }
+    Step("the system menu (Alt+Space)", menu ? "shown" : "did not show");
     op.ClickQuietly(kClose);
     op.Close();
     return 0;

@@ -267,6 +267,17 @@ HWND ThreadMessageBox(DWORD threadId)
     return box;
 }
 
+HWND VisiblePopupMenu(DWORD processId)
+{
+    for (HWND w = FindWindowW(L"#32768", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
 TMessageBox WaitMessageBox(DWORD processId, DWORD timeoutMs)
 {
     TMessageBox box;

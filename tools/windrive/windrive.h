@@ -87,6 +87,9 @@ std::string TakeMessage(DWORD processId, DWORD timeoutMs);
 // True when no message box of the process appears within timeoutMs.
 bool NoMessageBox(DWORD processId, DWORD timeoutMs);
 
+// The visible popup menu window of the process, or null.
+HWND VisiblePopupMenu(DWORD processId);
+
 // Lets the target process handle what was sent so far. (A thread handles
 // the messages sent to it before those posted to it, so what was posted
 // may still wait: watch for its effect with WaitUntil.)
