@@ -1,5 +1,5 @@
-// The status bar (the system's status window) with its panels, and the
-// date-time picker.
+// The status bar (the system's status window) with its panels, the
+// date-time picker, and the custom-draw events of a tool bar.
 #pragma once
 
 #include <memory>
@@ -95,6 +95,15 @@ private:
     std::vector<std::unique_ptr<TStatusPanel>> panels_;
     std::unique_ptr<TCanvas> canvas_ = std::make_unique<TCanvas>();
 };
+
+// A tool bar's custom draw, with the paint DC lent to Canvas: the bar's
+// ground (R) before its buttons, then each button (its bounds and its
+// CDIS_* custom-draw state) before the bar draws it. Clearing DefaultDraw
+// leaves the bar's own drawing of that part out.
+using TToolBarCustomDrawEvent =
+    TDelegate<void(TObject* Sender, TCanvas* Canvas, const RECT& R, bool& DefaultDraw)>;
+using TToolBarCustomDrawButtonEvent = TDelegate<void(
+    TObject* Sender, TCanvas* Canvas, const RECT& Button, UINT State, bool& DefaultDraw)>;
 
 enum TDateTimeKind { dtkDate, dtkTime };
 FW_ENUM(TDateTimeKind, "dtkDate", "dtkTime")

@@ -81,6 +81,14 @@ bool EnumIsOne(const fw::TControl* c, std::string_view name)
     return kind && *kind == fw::TTypeKind::Enumeration && fw::GetOrdProp(c, name) == 1;
 }
 
+// Gives an event property the handler when the application left it
+// unassigned (and it is an event of the handler's kind).
+template <class Event>
+void AssignUnassigned(fw::TObject* c, std::string_view name, const Event& handler)
+{
+    if (handler && !fw::GetMethodProp(c, name).Assigned()) fw::SetMethodProp(c, name, handler);
+}
+
 }  // namespace
 
 TControlClassifier::TControlClassifier(TSkinControlList& form, TSkinData* data, fw::TCanvas* canvas,
@@ -255,6 +263,8 @@ bool TControlClassifier::ChainRow(const std::string& name, fw::TControl* c)
     if (Is<fw::TRadioButton>(c) && Has(xcRadioButton)) return Attach(K::RadioButton, c), true;
     if (Is(c, "TToolBar") && Has(xcToolbar)) {
         SetPropByName(c, "Flat", "True");
+        AssignUnassigned(c, "OnCustomDraw", ToolbarCustomDraw);
+        AssignUnassigned(c, "OnCustomDrawButton", ToolbarCustomDrawButton);
         Attach(K::Box, c);
         if (OwnerDrawMenuItems && GetObjectPropByName(c, "Menu", fw::TMenu::StaticClass()))
             OwnerDrawMenuItems(c);

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/comctrls.h"
 #include "framework/controls.h"
 #include "skin/controls/skincontrol.h"
 #include "skin/data/skindata.h"
@@ -104,6 +105,9 @@ public:
     std::function<void(fw::TComponent* container)> OwnerDrawPopupMenus;
     std::function<void(fw::TControl* control)> OwnerDrawMenuItems;
     std::function<bool(fw::TControl* control)> NeedsScrollbars;
+    // The form skinner's handlers for a tool bar's custom-draw events.
+    fw::TToolBarCustomDrawEvent ToolbarCustomDraw;
+    fw::TToolBarCustomDrawButtonEvent ToolbarCustomDrawButton;
 
 private:
     bool Has(TSkinControlType type) const;

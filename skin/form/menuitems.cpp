@@ -7,12 +7,15 @@
 // toolbar custom-draw handlers.
 #include <algorithm>
 #include <functional>
+#include <vector>
 
+#include "framework/comctrls.h"
 #include "framework/forms.h"
 #include "framework/guards.h"
 #include "framework/menus.h"
 #include "framework/patterns.h"
 #include "framework/text.h"
+#include "framework/typinfo.h"
 #include "skin/data/skindata.h"
 #include "skin/draw/skindraw.h"
 #include "skin/form/skinmanage.h"
@@ -581,6 +584,32 @@ void TWinSkinForm::ToolbarCustomDraw(fw::TCanvas* canvas, const RECT& r)
     StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image->Canvas()->Handle(), 0,
                0, image->Width(), image->Height(), SRCCOPY);
     SetStretchBltMode(dc, mode);
+}
+
+void TWinSkinForm::DrawToolbar(fw::TObject*, fw::TCanvas* canvas, const RECT& r, bool&)
+{
+    ToolbarCustomDraw(canvas, r);
+}
+
+void TWinSkinForm::DrawToolbarButton(fw::TObject*, fw::TCanvas* canvas, const RECT& button,
+                                     UINT state, bool&)
+{
+    ToolbarButtonCustomDraw(canvas, button, state);
+}
+
+void TWinSkinForm::ForgetToolbarHandlers()
+{
+    if (!FormControl) return;
+    const fw::TToolBarCustomDrawEvent draw(this, &TWinSkinForm::DrawToolbar);
+    const fw::TToolBarCustomDrawButtonEvent button(this, &TWinSkinForm::DrawToolbarButton);
+    std::vector<fw::TWinControl*> controls;
+    FormControl->GetTabOrderList(controls);
+    for (fw::TWinControl* c : controls) {
+        if (fw::GetMethodProp(c, "OnCustomDraw") == draw.Method())
+            fw::SetMethodProp(c, "OnCustomDraw", fw::TToolBarCustomDrawEvent());
+        if (fw::GetMethodProp(c, "OnCustomDrawButton") == button.Method())
+            fw::SetMethodProp(c, "OnCustomDrawButton", fw::TToolBarCustomDrawButtonEvent());
+    }
 }
 
 bool TWinSkinForm::ToolbarButtonCustomDraw(fw::TCanvas* canvas, const RECT& bounds, UINT state)

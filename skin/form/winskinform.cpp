@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "framework/comctrls.h"
 #include "framework/forms.h"
 #include "framework/menus.h"
 #include "framework/stdctrls.h"
@@ -53,7 +54,10 @@ void TWinSkinForm::Destroy()
     QuickUnhook();
     FreeSysButtons();
     // No menu of a form that stays keeps a handler of this skinner.
-    if (FormControl && !FormControl->Destroying()) ForgetMenuHandlers(FormControl);
+    if (FormControl && !FormControl->Destroying()) {
+        ForgetMenuHandlers(FormControl);
+        ForgetToolbarHandlers();
+    }
     FreeMenuBar();
     FreeSystemMenu();
     if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(this);
@@ -282,6 +286,9 @@ void TWinSkinForm::RunClassifier(const std::function<void(TControlClassifier&)>&
     classifier.Sender = this;
     classifier.FrameSkinned = FrameSkinned;
     classifier.NeedsScrollbars = [](fw::TControl* control) { return NeedsScrollbars(control); };
+    classifier.ToolbarCustomDraw = fw::TToolBarCustomDrawEvent(this, &TWinSkinForm::DrawToolbar);
+    classifier.ToolbarCustomDrawButton =
+        fw::TToolBarCustomDrawButtonEvent(this, &TWinSkinForm::DrawToolbarButton);
     classifier.OwnerDrawPopupMenus = [this](fw::TComponent* container) {
         OwnerDrawPopupMenus(container, true);
     };
@@ -405,6 +412,7 @@ void TWinSkinForm::UnhookWindow()
         OwnerDrawPopupMenus(FormControl, false);
         if (SkinData && SkinData->SkinControls().Contains(xcMenuItem))
             OwnerDrawMainMenu(FormControl, false);
+        ForgetToolbarHandlers();
         FormControl->SetColor(savedColor_);
     }
     if (!frame) {

@@ -143,6 +143,12 @@ public:
     // when the button is left to the toolbar.
     void ToolbarCustomDraw(fw::TCanvas* canvas, const RECT& r);
     bool ToolbarButtonCustomDraw(fw::TCanvas* canvas, const RECT& bounds, UINT state);
+    // A tool bar's OnCustomDraw and OnCustomDrawButton handlers, given by
+    // the classification: they draw through the two above and leave the
+    // bar's own drawing of glyphs and captions on.
+    void DrawToolbar(fw::TObject* sender, fw::TCanvas* canvas, const RECT& r, bool& defaultDraw);
+    void DrawToolbarButton(fw::TObject* sender, fw::TCanvas* canvas, const RECT& button, UINT state,
+                           bool& defaultDraw);
     // The menu the window had when it was hooked (GetMenu).
     HMENU NativeMenu = nullptr;
     // Menus (formmenus.cpp).
@@ -287,6 +293,9 @@ private:
     // Clears every menu handler bound to this skinner among the menus of
     // the container and its components (the skinner is going away).
     void ForgetMenuHandlers(fw::TComponent* container);
+    // Clears the tool-bar handlers above from the form's controls (an
+    // application's own handlers stay).
+    void ForgetToolbarHandlers();
 
     // Painting (framepaint.cpp).
     void PaintBorder(int piece, const RECT& r, HDC dc);

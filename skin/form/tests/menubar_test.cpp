@@ -24,18 +24,10 @@ using fw::TColor;
 using test::PixelAt;
 using test::Pump;
 using test::PumpUntil;
+using test::SaveShot;
 using test::TMenuDriver;
 
 constexpr int kClientW = 500, kClientH = 260;
-
-// Writes the bitmap into the folder SIGNS_SHOTS names, when it is set, to
-// be looked at.
-void SaveShot(fw::TBitmap* b, const char* name)
-{
-    char dir[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("SIGNS_SHOTS", dir, MAX_PATH)) return;
-    b->SaveToFile(std::string(dir) + "\\" + name);
-}
 
 constexpr int kBorder = 4, kCaption = 30;
 

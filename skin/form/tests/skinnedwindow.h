@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/controls.h"
@@ -75,6 +76,15 @@ inline void ClickCaptionButton(HWND window, int xFromRight, int releaseXFromRigh
     SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION,
                  MAKELPARAM(r.right - xFromRight + 15, r.top + 15));
     SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(r.right - up + 15, r.top + 15));
+}
+
+// Writes the bitmap into the folder SIGNS_SHOTS names, when it is set, to
+// be looked at.
+inline void SaveShot(fw::TBitmap* b, const char* name)
+{
+    char dir[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("SIGNS_SHOTS", dir, MAX_PATH)) return;
+    b->SaveToFile(std::string(dir) + "\\" + name);
 }
 
 }  // namespace skin::test
