@@ -155,8 +155,7 @@ void TSkinControl::InitControl(TSkinControlList* form, TSkinData* skinData, bool
     if (!Control) return;
     if (auto* win = dynamic_cast<fw::TWinControl*>(Control)) Handle = win->Handle();
     IsUnicode = Handle && IsWindowUnicode(Handle);
-    OldWindowProc = Control->WindowProc;
-    Control->WindowProc = fw::TWndMethod(this, &TSkinControl::SkinWndProc);
+    HookControlProc();
     if (Form) Form->AddSkinControl(this);
     if (ReplaceColor) {
         SwitchParentBackground(true);
@@ -170,14 +169,21 @@ void TSkinControl::InitControl(TSkinControlList* form, TSkinData* skinData, bool
 }
 
 void TSkinControl::RecordControl(TSkinControlList* form, TSkinData* skinData,
-                                 fw::TCanvas* workCanvas)
+                                 fw::TCanvas* workCanvas, fw::TControl* control)
 {
     SkinData = skinData;
     WorkCanvas = workCanvas;
-    Control = dynamic_cast<fw::TControl*>(Owner());
+    Control = control ? control : dynamic_cast<fw::TControl*>(Owner());
     if (auto* win = dynamic_cast<fw::TWinControl*>(Control)) Handle = win->Handle();
+    IsUnicode = Handle && IsWindowUnicode(Handle);
     Form = form;
     if (Form) Form->AddSkinControl(this);
+}
+
+void TSkinControl::HookControlProc()
+{
+    OldWindowProc = Control->WindowProc;
+    Control->WindowProc = fw::TWndMethod(this, &TSkinControl::SkinWndProc);
 }
 
 void TSkinControl::InitHandle(HWND handle, TSkinData* skinData, TSkinControlList* form,

@@ -147,10 +147,14 @@ protected:
     ~TSkinControl() override;
     void Destroy() override;
     void SwitchParentBackground(bool on);
-    // For skinners that never hook their control: records the skin data,
-    // form, work canvas, the owner as Control and its window, and lists
-    // the skinner with the form.
-    void RecordControl(TSkinControlList* form, TSkinData* skinData, fw::TCanvas* workCanvas);
+    // Records the skin data, form, work canvas, the control (the owner
+    // unless one is named) and its window with its kind, and lists the
+    // skinner with the form. Nothing is hooked: skinners that paint
+    // through the control's WindowProc go on with HookControlProc.
+    void RecordControl(TSkinControlList* form, TSkinData* skinData, fw::TCanvas* workCanvas,
+                       fw::TControl* control = nullptr);
+    // Puts the skinner's procedure in front of the control's WindowProc.
+    void HookControlProc();
     // Gives the control (or windowless control) its WindowProc back while
     // the replacement is still the skinner's, and forgets the old one.
     void RestoreWindowProc();

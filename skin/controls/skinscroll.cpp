@@ -388,14 +388,8 @@ void TSkinScrollbar::InitScrollbar(fw::TWinControl* control, TSkinData* skinData
                                    TSkinControlList* form, fw::TCanvas* canvas)
 {
     if (Attached) return;
-    SkinData = skinData;
-    Form = form;
-    WorkCanvas = canvas;
-    Control = control;
-    Handle = control->Handle();
+    RecordControl(form, skinData, canvas, control);
     attachedHandle_ = Handle;
-    IsUnicode = IsWindowUnicode(Handle);
-    if (Form) Form->AddSkinControl(this);
     FlatBorder = GetPropTextLower(control, "BorderStyle") != "bsnone";
     if (control->ClassName() == "TImageScrollBox" || SingleBar) FlatBorder = false;
     if (HasIntegerProp(control, "FixedColor")) {
@@ -413,8 +407,7 @@ void TSkinScrollbar::InitScrollbar(fw::TWinControl* control, TSkinData* skinData
         VertBar->HideBar();
         HorzBar->HideBar();
     }
-    OldWindowProc = control->WindowProc;
-    control->WindowProc = fw::TWndMethod(this, &TSkinControl::SkinWndProc);
+    HookControlProc();
     Attached = true;
     SkinState = kAttached;
 }
@@ -625,19 +618,12 @@ void TSkinScControl::AttachScrollControl(fw::TWinControl* control, TSkinData* sk
                                          TSkinControlList* form, fw::TCanvas* canvas)
 {
     if (Attached) return;
-    SkinData = skinData;
-    Form = form;
-    WorkCanvas = canvas;
-    Control = control;
-    Handle = control->Handle();
-    IsUnicode = IsWindowUnicode(Handle);
-    if (Form) Form->AddSkinControl(this);
+    RecordControl(form, skinData, canvas, control);
     Bar = new TWScrollbar(this);
     Bar->SetHint(control->Hint());
     Bar->AttachToControl(this, control, 2);
     if (!control->Visible()) Bar->HideBar();
-    OldWindowProc = control->WindowProc;
-    control->WindowProc = fw::TWndMethod(this, &TSkinControl::SkinWndProc);
+    HookControlProc();
     Attached = true;
     SkinState = kAttached;
 }
