@@ -34,9 +34,7 @@ class FormWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fw::Application->Initialize();
-        data.reset(new TSkinData(nullptr));
-        data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+        data.reset(test::NewDefaultSkinData());
         ASSERT_FALSE(data->NoSkin());
         data->GetCaptionFont();
         form.reset(new fw::TForm(nullptr));

@@ -32,8 +32,7 @@ protected:
     {
         fw::Application->Initialize();
         manager = CreateSkinManager(false);
-        data.reset(new TSkinData(nullptr));
-        data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+        data.reset(test::NewDefaultSkinData());
         ASSERT_FALSE(data->NoSkin());
         manager->RegisterSkinData(data.get());
         manager->InstallHook();

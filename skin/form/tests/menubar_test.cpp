@@ -41,9 +41,7 @@ class MenuBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fw::Application->Initialize();
-        data.reset(new TSkinData(nullptr));
-        data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+        data.reset(test::NewDefaultSkinData());
         ASSERT_FALSE(data->NoSkin());
         form.reset(new fw::TForm(nullptr));
         form->SetCaption("Menus");

@@ -12,13 +12,27 @@
 #include <string>
 #include <vector>
 
+#include "framework/application.h"
 #include "framework/controls.h"
 #include "framework/messages.h"
+#include "skin/data/skindata.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/tests/pixels.h"
 #include "skin/tests/pump.h"
 
 namespace skin::test {
+
+#ifdef SIGNS_DEFAULT_SKIN
+// The default skin the build makes, in a skin data of its own, with the
+// application initialised first; NoSkin() tells whether it loaded.
+inline TSkinData* NewDefaultSkinData()
+{
+    fw::Application->Initialize();
+    auto* data = new TSkinData(nullptr);
+    data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+    return data;
+}
+#endif
 
 // Records the skinned notifications and style changes that reach a
 // control's WindowProc; it must outlive the control's window.

@@ -32,9 +32,7 @@ class SysMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fw::Application->Initialize();
-        data.reset(new TSkinData(nullptr));
-        data->SetSkinFile(SIGNS_DEFAULT_SKIN);
+        data.reset(test::NewDefaultSkinData());
         ASSERT_FALSE(data->NoSkin());
     }
     void TearDown() override
