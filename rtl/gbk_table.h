@@ -3,8 +3,8 @@
 
 namespace rtl::gbk_detail {
 
-constexpr int kLeadCount = 0xFE - 0x81 + 1;   // lead bytes 81h..FEh
-constexpr int kTrailCount = 0xFE - 0x40;      // 40h..7Eh and 80h..FEh
+constexpr int kLeadCount = 0xFE - 0x81 + 1;  // lead bytes 81h..FEh
+constexpr int kTrailCount = 0xFE - 0x40;     // 40h..7Eh and 80h..FEh
 
 // Index of a trail byte in a table row, or -1 when it is no trail byte.
 constexpr int TrailIndex(unsigned char trail)

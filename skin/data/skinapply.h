@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "skin/file/quickini.h"
 #include "skin/data/skinobjects.h"
+#include "skin/file/quickini.h"
 #include "skin/file/skinread.h"
 
 namespace skin {

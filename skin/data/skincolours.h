@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "skin/file/quickini.h"
 #include "skin/data/skinobjects.h"
+#include "skin/file/quickini.h"
 
 namespace skin {
 

@@ -15,11 +15,11 @@
 
 #include "framework/application.h"
 #include "rtl/streams.h"
-#include "skin/file/quickini.h"
 #include "skin/data/skinapply.h"
 #include "skin/data/skindata.h"
-#include "skin/file/skinread.h"
 #include "skin/engine/skinunit.h"
+#include "skin/file/quickini.h"
+#include "skin/file/skinread.h"
 
 namespace {
 
