@@ -1,5 +1,6 @@
 #include "signline/compose.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -62,6 +63,18 @@ int Nibble(char c)
     return 0;
 }
 
+// s with blanks round it: as many before as after, or one more after.
+std::string Padded(std::string_view s, size_t blanks)
+{
+    const size_t before = blanks / 2;
+    std::string out;
+    out.reserve(s.size() + blanks);
+    out.append(before, ' ');
+    out.append(s);
+    out.append(blanks - before, ' ');
+    return out;
+}
+
 }  // namespace
 
 std::string TranslateControlCodes(std::string_view s)
@@ -88,22 +101,21 @@ std::string ComposeMessage(std::string_view text, const TComposeChoice& choice)
 
 std::string CenterText(std::string_view s, int width)
 {
-    std::string out(s);
-    if (width <= 0) return out;
+    if (width <= 0) return std::string(s);
     const auto w = static_cast<size_t>(width);
-    if (out.size() > w) {
-        out.resize(w);
-        return out;
-    }
-    bool right = true;
-    while (out.size() < w) {
-        if (right)
-            out += ' ';
-        else
-            out.insert(0, 1, ' ');
-        right = !right;
-    }
-    return out;
+    if (s.size() >= w) return std::string(s.substr(0, w));
+    return Padded(s, w - s.size());
+}
+
+std::string CenterToCount(std::string_view s, int32_t count, size_t maxChars)
+{
+    const int64_t width = 2 * int64_t{count};
+    if (width <= 0) return std::string(s);
+    const auto w = static_cast<uint64_t>(width);
+    if (s.size() >= w) return std::string(s.substr(0, static_cast<size_t>(w)));
+    const size_t chars = rtl::GbkToUtf16(s).size();
+    const size_t room = maxChars > chars ? maxChars - chars : 0;
+    return Padded(s, static_cast<size_t>(std::min<uint64_t>(w - s.size(), room)));
 }
 
 uint8_t HexPairToByte(std::string_view pair)

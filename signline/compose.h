@@ -35,6 +35,14 @@ std::string ComposeMessage(std::string_view text, const TComposeChoice& choice);
 // width bytes; width 0 or below leaves s as it is.
 std::string CenterText(std::string_view s, int width);
 
+// The centring button: count characters per line make a width of 2 x count
+// bytes for CenterText, reckoned in 64 bits so that no count overflows. The
+// blanks stop where the result would hold more than maxChars characters (a
+// double-byte character counts one), the most the text box takes: the text
+// itself stays whole, and a count far beyond the box costs no more than the
+// box holds.
+std::string CenterToCount(std::string_view s, int32_t count, size_t maxChars);
+
 // Two characters as a byte: '0'-'9' and 'A'-'F' give the nibbles, any
 // other character (lower case included, or none) counts 0.
 uint8_t HexPairToByte(std::string_view pair);

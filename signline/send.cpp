@@ -136,8 +136,8 @@ void TStripSenderForm::Button3Click(fw::TObject*)
 
 void TStripSenderForm::Button8Click(fw::TObject*)
 {
-    const int width = 2 * rtl::StrToInt(ComboBox4->Text());
-    Edit1->SetText(CenterText(Edit1->Text(), width));
+    const int32_t count = rtl::StrToInt(ComboBox4->Text());
+    Edit1->SetText(CenterToCount(Edit1->Text(), count, static_cast<size_t>(Edit1->MaxLength())));
 }
 
 void TStripSenderForm::Button6Click(fw::TObject*) { Edit1->SetText(kTimeSample); }

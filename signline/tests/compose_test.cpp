@@ -1,7 +1,9 @@
 // The composing rules as tables of cases.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <vector>
 
 #include "signline/compose.h"
 #include "signlink/crc16.h"
@@ -80,6 +82,43 @@ TEST(Compose, CenteringCountsBytes)
     };
     for (const auto& c : cases)
         EXPECT_EQ(CenterText(c.text, c.width), c.expected) << c.text << " " << c.width;
+    // Far wider than a line: built at once, not blank by blank.
+    const std::string wide = CenterText("AB", 2000000);
+    EXPECT_EQ(wide.size(), 2000000u);
+    EXPECT_EQ(wide.find("AB"), 999999u);
+}
+
+TEST(Compose, CentringToACountStaysWithinTheTextBox)
+{
+    const std::string kText = "AB\xC4\xEA";  // 4 bytes, 3 characters
+    const std::string kWide(600, '\xC4');    // 600 bytes, 300 characters
+    const std::string kFull(1000, 'x');      // as much as the box holds
+    struct Case {
+        std::string text;
+        int32_t count;
+        size_t before, after;  // the blanks expected round the whole text
+    };
+    std::vector<Case> cases = {
+        {kText, 0, 0, 0},
+        {kText, -5, 0, 0},
+        {kText, 1000, 498, 499},        // 2000 bytes asked, the box holds 1000
+        {kText, 1000000, 498, 499},     // far beyond: no more than the box
+        {kText, 1073741824, 498, 499},  // 2 x count passes the 32-bit range
+        {kText, INT32_MAX, 498, 499},
+        {kText, -1500000000, 0, 0},  // would wrap to a large width in 32 bits
+        {kText, INT32_MIN, 0, 0},
+        {kWide, 1000, 350, 350},  // counted in characters, the text kept whole
+        {kFull, 1000000, 0, 0},
+    };
+    for (int32_t item : {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 20})
+        cases.push_back({kText, item, size_t(item) - 2, size_t(item) - 2});
+    for (const Case& c : cases) {
+        const std::string expected =
+            std::string(c.before, ' ') + c.text + std::string(c.after, ' ');
+        EXPECT_EQ(CenterToCount(c.text, c.count, 1000), expected) << c.count;
+    }
+    // A width below the text cuts it, as CenterText does.
+    EXPECT_EQ(CenterToCount("ABCDEFGH", 2, 1000), "ABCD");
 }
 
 TEST(Compose, ChecksumTool)

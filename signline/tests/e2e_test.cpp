@@ -129,6 +129,22 @@ TEST_F(SignlineEndToEnd, AScreenNumberThatIsNoNumberShowsTheConversionErrorAndSe
     windrive::SelectItem(op->Screen(), 0);
 }
 
+TEST_F(SignlineEndToEnd, CentringToAMillionCharactersLeavesTheWindowAnswering)
+{
+    windrive::SetText(op->Text(), "AB");
+    windrive::TypeComboText(op->LineChars(), "1000000");
+    const DWORD start = GetTickCount();
+    op->ClickQuietly(sl::kCentre);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(op->Window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer), 0);
+    // The text box's 1000 characters, the text in their middle.
+    const std::string text = windrive::TextOf(op->Text());
+    EXPECT_EQ(text.size(), 1000u);
+    EXPECT_EQ(text.find("AB"), 499u);
+    windrive::SelectItem(op->LineChars(), 8);  // "12" again
+}
+
 TEST_F(SignlineEndToEnd, ClosingThePortDisablesTheCommands)
 {
     OpenPort();

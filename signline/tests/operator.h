@@ -34,6 +34,7 @@ public:
     HWND Screen() const { return Combo(0); }
     HWND Port() const { return Combo(1); }
     HWND Line() const { return Combo(2); }
+    HWND LineChars() const { return Combo(3); }
     HWND Colour() const { return Combo(4); }
     HWND Font() const { return Combo(5); }
     HWND Text() const { return windrive::FindChild(window_, "TEdit", 0); }

@@ -292,6 +292,18 @@ TEST_F(WindowTest, SamplesAndCentring)
     Type(form->ComboBox4, L"x");
     Click(form->Button8);
     EXPECT_EQ(shown, std::vector<std::string>{"'x' is not a valid integer value"});
+
+    // A count far beyond the line fills the box and no more; a count past
+    // the integer range is no number.
+    Type(form->ComboBox4, L"1000000");
+    Click(form->Button8);
+    const std::string full = form->Edit1->Text();
+    EXPECT_EQ(full.size(), 1000u);
+    EXPECT_EQ(full.find("ABCDEFGH"), 496u);
+    Type(form->ComboBox4, L"3000000000");
+    Click(form->Button8);
+    EXPECT_EQ(shown.back(), "'3000000000' is not a valid integer value");
+    EXPECT_EQ(form->Edit1->Text(), full);
 }
 
 TEST_F(WindowTest, ChecksumTool)
