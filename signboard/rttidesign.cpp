@@ -363,6 +363,12 @@ void TRttiDesign::MarkerMouseMove(fw::TObject* Sender, fw::TShiftState, int, int
     if (info.Right) right = q.x;
     if (info.Top) top = q.y;
     if (info.Bottom) bottom = q.y;
+    // The left and top edges stop at the parent's, so that an area resized
+    // past them stays on it, as the release of a move keeps it there.
+    if (control->Parent()) {
+        if (info.Left) left = std::max<int64_t>(left, 0);
+        if (info.Top) top = std::max<int64_t>(top, 0);
+    }
     control->SetBounds(Saturate(left), Saturate(top), Saturate(std::max<int64_t>(0, right - left)),
                        Saturate(std::max<int64_t>(0, bottom - top)));
     lastCursor_ = p;

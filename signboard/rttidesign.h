@@ -11,7 +11,8 @@
 //
 // A drag ends at the mouse-up, when the dragged window loses the mouse
 // capture, or by EndDrag. A move's mouse-up brings the whole control back
-// onto its parent (as far as it fits).
+// onto its parent (as far as it fits); a resize's left and top edges stop
+// at the parent's.
 #pragma once
 
 #include <array>

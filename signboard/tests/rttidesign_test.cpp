@@ -220,6 +220,37 @@ TEST_F(RttiDesignTest, MarkersResizeTheirEdgesWithoutMinimumOrVeto)
     EXPECT_FALSE(design->Dragging());
 }
 
+TEST_F(RttiDesignTest, AResizePastTheTopOrLeftEdgeStopsAtIt)
+{
+    a->SetFocus();
+    struct Case {
+        int marker, x, y;
+        RECT bounds;
+    } cases[] = {
+        {0, -6, -5, {0, 0, 80, 24}},  // from 16, 8, 80, 24
+        {1, 30, -5, {16, 0, 80, 24}}, {2, 100, -5, {16, 0, 100, 24}},
+        {6, -6, 30, {0, 8, 80, 30}},  {7, -6, 10, {0, 8, 80, 24}},
+    };
+    for (const Case& c : cases) {
+        a->SetBounds(16, 8, 64, 16);
+        CursorAt(20, 10);
+        Send(a, WM_LBUTTONDOWN);
+        Send(a, WM_LBUTTONUP);
+        fw::TPanel* m = design->Marker(c.marker);
+        const POINT at = canvas->ScreenToClient(m->ClientToScreen({4, 4}));
+        CursorAt(at.x, at.y);
+        Send(m, WM_LBUTTONDOWN);
+        CursorAt(c.x, c.y);
+        Send(m, WM_MOUSEMOVE);
+        Send(m, WM_LBUTTONUP);
+        const RECT r = a->BoundsRect();
+        EXPECT_EQ(r.left, c.bounds.left) << c.marker;
+        EXPECT_EQ(r.top, c.bounds.top) << c.marker;
+        EXPECT_EQ(r.right, c.bounds.right) << c.marker;
+        EXPECT_EQ(r.bottom, c.bounds.bottom) << c.marker;
+    }
+}
+
 TEST_F(RttiDesignTest, AResizeStepRunsNoOtherMessages)
 {
     a->SetFocus();
