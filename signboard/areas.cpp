@@ -32,10 +32,15 @@ int HexDigit(char c)
 
 }  // namespace
 
+bool IsAreaSendable(const AreaRecord& area)
+{
+    return FitsField(area.x, 0) && FitsField(area.y, 0) && FitsField(area.width, 1) &&
+           FitsField(area.height, 1);
+}
+
 bool IsAreaSavable(const AreaRecord& area)
 {
-    return area.x % 8 == 0 && area.width % 8 == 0 && FitsField(area.x, 0) && FitsField(area.y, 0) &&
-           FitsField(area.width, 1) && FitsField(area.height, 1);
+    return area.x % 8 == 0 && area.width % 8 == 0 && IsAreaSendable(area);
 }
 
 std::string StoredAreaText(std::string_view text)

@@ -27,10 +27,13 @@ struct AreaRecord {
     bool operator==(const AreaRecord&) const = default;
 };
 
-// The layout check made before an area is written or sent: Left and Width
-// multiples of 8 (a signed remainder), Left and Top not negative, Width and
-// Height at least 1, and every one of the four within the 16 bits the area
-// frame carries.
+// The check made before an area is sent: Left and Top not negative, Width
+// and Height at least 1, and every one of the four within the 16 bits the
+// area frame carries, so that the sign gets the area's own bounds.
+bool IsAreaSendable(const AreaRecord& area);
+// The layout check made before an area is written: IsAreaSendable, and Left
+// and Width multiples of 8 (a signed remainder). An area that fails only the
+// multiples is still sent.
 bool IsAreaSavable(const AreaRecord& area);
 
 // The statictext value of an area text. A text that an ini line holds as it

@@ -22,18 +22,32 @@ std::string ClearSign(signlink::TSignLink& link, std::string_view screenText)
     return ClearScreen(link, screen) ? kMsgClearDone : kMsgClearFailed;
 }
 
-std::string SendLayout(signlink::TSignLink& link, std::string_view screenText,
-                       const std::vector<AreaRecord>& areas)
+std::vector<std::string> SendLayout(signlink::TSignLink& link, std::string_view screenText,
+                                    const std::vector<AreaRecord>& areas)
 {
     int screen = 0;
-    if (!ScreenNumber(screenText, screen)) return kMsgScreenBad;
-    if (!ClearScreen(link, screen)) return kMsgClearFailed;
-    for (const AreaRecord& area : areas) {
+    if (!ScreenNumber(screenText, screen)) return {kMsgScreenBad};
+    if (!ClearScreen(link, screen)) return {kMsgClearFailed};
+    std::string passedOver;
+    const auto outcome = [&](const char* message) {
+        std::vector<std::string> messages;
+        if (!passedOver.empty()) messages.push_back(kMsgAreaNotSent + passedOver);
+        messages.emplace_back(message);
+        return messages;
+    };
+    for (size_t i = 0; i < areas.size(); ++i) {
+        const AreaRecord& area = areas[i];
+        // Bounds the frame cannot carry would reach the sign wrapped.
+        if (!IsAreaSendable(area)) {
+            if (!passedOver.empty()) passedOver += kMsgAreaNumberSeparator;
+            passedOver += rtl::IntToStr(static_cast<int64_t>(i + 1));
+            continue;
+        }
         const TAreaMarkup m = BuildAreaMarkup(area);
         if (!SendArea(link, screen, area.x, area.y, area.width, area.height, m.Save, m.Markup))
-            return kMsgSendFailed;
+            return outcome(kMsgSendFailed);
     }
-    return kMsgSendDone;
+    return outcome(kMsgSendDone);
 }
 
 }  // namespace signboard

@@ -19,10 +19,14 @@ bool ScreenNumber(std::string_view text, int& screen);
 // kMsgScreenBad (nothing sent), kMsgClearDone or kMsgClearFailed.
 std::string ClearSign(signlink::TSignLink& link, std::string_view screenText);
 
-// kMsgScreenBad (nothing sent), kMsgClearFailed, kMsgSendFailed (the areas
-// after the failed one are not sent) or kMsgSendDone. Each area goes out
-// with its markup (BuildAreaMarkup, whose rtl::EInvalidCast ends the send).
-std::string SendLayout(signlink::TSignLink& link, std::string_view screenText,
-                       const std::vector<AreaRecord>& areas);
+// The messages of the send, in the order they are shown. The outcome comes
+// last: kMsgScreenBad (nothing sent), kMsgClearFailed, kMsgSendFailed (the
+// areas after the failed one are not sent) or kMsgSendDone. Each area goes
+// out with its markup (BuildAreaMarkup, whose rtl::EInvalidCast ends the
+// send), except an area that fails IsAreaSendable: it is passed over, and
+// kMsgAreaNotSent with the numbers (from 1, in the given order) of the
+// areas passed over comes before the outcome.
+std::vector<std::string> SendLayout(signlink::TSignLink& link, std::string_view screenText,
+                                    const std::vector<AreaRecord>& areas);
 
 }  // namespace signboard

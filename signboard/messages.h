@@ -6,6 +6,12 @@ namespace signboard {
 // An area that the layout check refuses; nothing of the layout is written.
 inline constexpr const char kMsgAreaBad[] =
     "\xC7\xF8\xD3\xF2\xB4\xF3\xD0\xA1\xBB\xF2\xD5\xDF\xD7\xF8\xB1\xEA\xB4\xED\xCE\xF3\x21";  // 区域大小或者坐标错误!
+// Areas that "发送" passes over because the sign would not get their own
+// bounds; followed by their numbers, separated by kMsgAreaNumberSeparator.
+inline constexpr const char kMsgAreaNotSent[] =
+    "\xCF\xD4\xCA\xBE\xC7\xF8\xD3\xF2\xB4\xF3\xD0\xA1\xBB\xF2\xD5\xDF\xD7\xF8\xB1\xEA"
+    "\xB4\xED\xCE\xF3\xA3\xAC\xCE\xB4\xB7\xA2\xCB\xCD\xA1\xA3\xC7\xF8\xD3\xF2\xA3\xBA";  // 显示区域大小或者坐标错误，未发送。区域：
+inline constexpr const char kMsgAreaNumberSeparator[] = "\xA1\xA2";  // 、
 // The screen number box holds no integer.
 inline constexpr const char kMsgScreenBad[] = "\xC6\xC1\xBA\xC5\xB4\xED\xCE\xF3\x21";  // 屏号错误!
 inline constexpr const char kMsgClearDone[] = "\xC7\xE5\xC6\xC1\xB3\xC9\xB9\xA6\x21";  // 清屏成功!

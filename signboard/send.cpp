@@ -211,7 +211,8 @@ void TBoardSenderForm::Button9Click(fw::TObject*)
 void TBoardSenderForm::Button1Click(fw::TObject*)
 {
     SaveLayout();
-    fw::ShowMessage(SendLayout(link_, ComboBox1->Text(), CanvasAreas()));
+    for (const std::string& message : SendLayout(link_, ComboBox1->Text(), CanvasAreas()))
+        fw::ShowMessage(message);
 }
 
 void TBoardSenderForm::Button2Click(fw::TObject*)

@@ -14,28 +14,32 @@ TEST(IsAreaSavable, LayoutCheck)
 {
     struct Case {
         AreaRecord area;
-        bool savable;
+        bool savable, sendable;
     };
     const Case cases[] = {
-        {Box(0, 3, 16, 5), true},
-        {Box(8, 0, 20, 16), false},           // width
-        {Box(4, 0, 16, 16), false},           // left
-        {Box(65528, 65535, 8, 65535), true},  // the largest 16-bit fields
-        {Box(-8, 0, 16, 16), false},          // a negative multiple of 8 is still off the sign
-        {Box(0, -1, 16, 16), false},
-        {Box(0, 0, 0, 16), false},
-        {Box(0, 0, -8, 16), false},
-        {Box(0, 0, 16, 0), false},
-        {Box(0, 0, 16, -3), false},
-        {Box(65536, 0, 16, 16), false},  // would wrap in the frame
-        {Box(0, 65536, 16, 16), false},
-        {Box(0, 0, 65536, 16), false},
-        {Box(0, 0, 16, 65536), false},
-        {Box(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN), false},
-        {Box(INT32_MAX - 7, INT32_MAX, INT32_MAX - 7, INT32_MAX), false},
+        {Box(0, 3, 16, 5), true, true},
+        {Box(8, 0, 20, 16), false, true},           // width
+        {Box(4, 0, 16, 16), false, true},           // left
+        {Box(65528, 65535, 8, 65535), true, true},  // the largest 16-bit fields
+        {Box(65535, 0, 65535, 1), false, true},
+        {Box(-8, 0, 16, 16), false, false},  // a negative multiple of 8 is still off the sign
+        {Box(0, -1, 16, 16), false, false},
+        {Box(0, -3, 20, 16), false, false},
+        {Box(0, 0, 0, 16), false, false},
+        {Box(0, 0, -8, 16), false, false},
+        {Box(0, 0, 16, 0), false, false},
+        {Box(0, 0, 16, -3), false, false},
+        {Box(65536, 0, 16, 16), false, false},  // would wrap in the frame
+        {Box(0, 65536, 16, 16), false, false},
+        {Box(0, 0, 65536, 16), false, false},
+        {Box(0, 0, 16, 65536), false, false},
+        {Box(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN), false, false},
+        {Box(INT32_MAX - 7, INT32_MAX, INT32_MAX - 7, INT32_MAX), false, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(signboard::IsAreaSavable(c.area), c.savable)
+            << c.area.x << " " << c.area.y << " " << c.area.width << " " << c.area.height;
+        EXPECT_EQ(signboard::IsAreaSendable(c.area), c.sendable)
             << c.area.x << " " << c.area.y << " " << c.area.width << " " << c.area.height;
     }
 }

@@ -13,6 +13,7 @@ using signboard::AreaRecord;
 using signlink::testing::Bytes;
 using signlink::testing::TFakePort;
 using signlink::testing::TFakePortLog;
+using Messages = std::vector<std::string>;
 
 const Bytes kBoardAck = {0x7E, 0x7D, 0x21, 0x8E, 0xC3, 0x4F, 0x4B, 0x98, 0x9B, 0x7E};
 
@@ -45,7 +46,7 @@ const std::vector<AreaRecord> kLayout = {
 TEST_F(Commands, SendClearsThenSendsEveryAreaInOrder)
 {
     Attach(4);
-    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), signboard::kMsgSendDone);
+    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), Messages{signboard::kMsgSendDone});
     const std::vector<Bytes> expected = {
         Wire(signboard::ClearFrameBody(1)),
         Wire(*signboard::AreaFrameBody(1, 0, 0, 64, 16, true, "^col:1^^fnt:16^AB")),
@@ -56,29 +57,57 @@ TEST_F(Commands, SendClearsThenSendsEveryAreaInOrder)
 
     log = {};
     Attach(1);
-    EXPECT_EQ(signboard::SendLayout(link, " 3", {}), signboard::kMsgSendDone);
+    EXPECT_EQ(signboard::SendLayout(link, " 3", {}), Messages{signboard::kMsgSendDone});
     EXPECT_EQ(log.writes, std::vector<Bytes>{Wire(signboard::ClearFrameBody(3))});
+}
+
+TEST_F(Commands, AnAreaTheSignWouldGetWrappedIsPassedOverAndNamed)
+{
+    const std::vector<AreaRecord> layout = {
+        {0, -3, 64, 16, "AB", 0, ""},   // would go out at Top 65533
+        {64, 0, 128, 16, "CD", 0, ""},  // Left 64 of a multiple: sent
+        {0, 16, 192, 0, "EF", 0, ""},
+        {4, 32, 20, 16, "GH", 0, ""},  // only off the multiples of 8: sent
+        {65536, 0, 8, 16, "", 0, ""},
+    };
+    const std::string sep = signboard::kMsgAreaNumberSeparator;
+    Attach(3);
+    EXPECT_EQ(signboard::SendLayout(link, "1", layout),
+              (Messages{signboard::kMsgAreaNotSent + ("1" + sep + "3" + sep + "5"),
+                        signboard::kMsgSendDone}));
+    const std::vector<Bytes> expected = {
+        Wire(signboard::ClearFrameBody(1)),
+        Wire(*signboard::AreaFrameBody(1, 64, 0, 128, 16, false, "CD")),
+        Wire(*signboard::AreaFrameBody(1, 4, 32, 20, 16, false, "GH")),
+    };
+    EXPECT_EQ(log.writes, expected);
+
+    // The areas passed over before a failed one are named with the failure.
+    log = {};
+    Attach(1);
+    EXPECT_EQ(signboard::SendLayout(link, "1", layout),
+              (Messages{std::string(signboard::kMsgAreaNotSent) + "1", signboard::kMsgSendFailed}));
 }
 
 TEST_F(Commands, EachFailureEndsTheCommandWithItsMessage)
 {
     // A silent sign: the clear frame three times.
     Attach(0);
-    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), signboard::kMsgClearFailed);
+    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), Messages{signboard::kMsgClearFailed});
     EXPECT_EQ(log.writes.size(), 3u);
 
     // A sign that stops answering after the clear frame: the first area
     // three times, the later ones never.
     log = {};
     Attach(1);
-    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), signboard::kMsgSendFailed);
+    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), Messages{signboard::kMsgSendFailed});
     ASSERT_EQ(log.writes.size(), 4u);
     EXPECT_EQ(log.writes[3], log.writes[1]);
 
     // A screen number made of letters: nothing is sent.
     log = {};
     Attach(4);
-    EXPECT_EQ(signboard::SendLayout(link, "ab", kLayout), signboard::kMsgScreenBad);
+    EXPECT_EQ(signboard::SendLayout(link, "ab", kLayout), Messages{signboard::kMsgScreenBad});
     EXPECT_EQ(signboard::ClearSign(link, ""), signboard::kMsgScreenBad);
     EXPECT_TRUE(log.writes.empty());
 }

@@ -140,6 +140,33 @@ TEST_F(SignboardEndToEnd, AnAreaAtLeft4IsNotSavedButTheSendGoesOn)
     EXPECT_EQ(frames[1].Field("left"), "4");
 }
 
+TEST_F(SignboardEndToEnd, AreasOffTheSignOrWithoutHeightAreNamedAndNotSent)
+{
+    const std::string ini =
+        "[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=3\r\nisDebug=1\r\n"
+        "[TEXTAREA1]\r\nx=0\r\ny=-3\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\r\nareatype=0\r\n"
+        "[TEXTAREA2]\r\nx=64\r\ny=32\r\nwidth=128\r\nheight=0\r\nstatictext=\\CD\r\nareatype=0\r\n"
+        "[TEXTAREA3]\r\nx=0\r\ny=48\r\nwidth=64\r\nheight=16\r\nstatictext=\\EF\r\nareatype=0\r\n";
+    Start(ini);
+    const std::vector<std::string> expected = {
+        signboard::kMsgAreaBad,
+        signboard::kMsgAreaNotSent + ("1" + std::string(signboard::kMsgAreaNumberSeparator) + "2"),
+        signboard::kMsgSendDone};
+    EXPECT_EQ(op.ClickForMessages(sb::kSend), expected);
+    EXPECT_EQ(op.IniText(), ini);
+    const auto frames = Sent();
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].Field("cmd"), "C5");
+    EXPECT_EQ(frames[1].Field("top"), "48");
+    for (const TSimFrame& f : frames) {
+        if (f.Field("cmd") == "C5") continue;
+        const int left = std::stoi(f.Field("left")), top = std::stoi(f.Field("top"));
+        const int width = std::stoi(f.Field("width")), height = std::stoi(f.Field("height"));
+        EXPECT_TRUE(width >= 1 && height >= 1 && left + width <= 192 && top + height <= 64)
+            << left << " " << top << " " << width << " " << height;
+    }
+}
+
 TEST_F(SignboardEndToEnd, AScreenNumberOfLettersSendsNothing)
 {
     Start(Layout());
