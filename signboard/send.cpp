@@ -105,16 +105,17 @@ void TBoardSenderForm::FormCreate(fw::TObject*)
     Button8->SetVisible(editing);
 }
 
-TAreaMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool border)
+TAreaMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool added)
 {
     // Everything that shapes the window is set before the memo gets its
     // parent, so that its window is made once.
     auto* memo = new TAreaMemo(Panel2);
     memo->SetCtl3D(false);
     memo->SetParentColor(false);
-    if (!border) memo->SetBorderStyle(fw::bsNone);
+    if (!added) memo->SetBorderStyle(fw::bsNone);
     memo->SetReadOnly(true);
     memo->SetTag(area.areatype);
+    if (added) memo->SetColor(fw::clNavy);
     ColourByType(memo);
     memo->SetParentFont(false);
     memo->Font()->SetName(kAreaFontName);

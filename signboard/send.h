@@ -77,8 +77,11 @@ public:
 private:
     // Puts the area's text, bounds and type into the area dialog.
     Tfsettextarea* ShowAreaInDialog(fw::TControl* area);
-    // One display area on the canvas with the fixed memo settings.
-    TAreaMemo* NewAreaMemo(const AreaRecord& area, bool border);
+    // One display area on the canvas with the fixed memo settings. An
+    // added area keeps the memo's border and is navy before it is coloured
+    // by type (an area of another type stays navy); an area loaded at start
+    // has no border and keeps the memo's colour for another type.
+    TAreaMemo* NewAreaMemo(const AreaRecord& area, bool added);
     void CreateAreaMemos(const std::vector<AreaRecord>& areas);
     // SaveAreas of the canvas; a refusal or a failed write is shown and
     // the caller goes on.

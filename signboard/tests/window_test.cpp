@@ -183,6 +183,14 @@ TEST_F(WindowTest, AddingAnAreaThroughTheDialogPutsItOnTheCanvas)
     EXPECT_EQ(
         Area(2)->HelpKeyword(),
         "{\"fontsize\":0,\"fontcolor\":0,\"speed\":0,\"loop\":0,\"stoptime\":0,\"istime\":0,\"issave\":0}");
+
+    // A type typed into the type box (index -1): navy all the same.
+    person = Answer({{dialog->ctype, L"x"}}, dialog->Button1);
+    Click(form->Button2);
+    person.join();
+    ASSERT_EQ(form->Panel2->ControlCount(), 4);
+    EXPECT_EQ(Area(3)->Tag(), -1);
+    EXPECT_EQ(Area(3)->Color(), fw::clNavy);
 }
 
 TEST_F(WindowTest, TheDialogConfirmsOnlyOnAnOkThatFitsTheCanvas)
