@@ -358,6 +358,15 @@ void TWinSkinForm::ReSkin()
             if (auto* owned = dynamic_cast<fw::TCustomForm*>(FormControl->Components(i)))
                 owned->SetColor(face);
     }
+    // Each control skinner takes the new skin: its colour, images and the
+    // way it paints. Over a copy of the list: a skinner freed meanwhile has
+    // left the list and is passed over.
+    const std::vector<TSkinControl*> skinners = controls_.SkinControls();
+    for (TSkinControl* s : skinners) {
+        const auto& listed = controls_.SkinControls();
+        if (std::find(listed.begin(), listed.end(), s) == listed.end()) continue;
+        if (s->SkinState != TSkinControl::kDestroyed) s->RefreshSkin();
+    }
     FormState = NextFormState(FormState, TFormEvent::BeginReskin);
     if (FrameSkinned) {
         borders_ = FrameBordersOf(SkinData->Skin(), BorderKind);

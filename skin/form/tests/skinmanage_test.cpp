@@ -1,7 +1,8 @@
 // The skin manager over real windows: which windows SkinWindow takes, the
 // skin data ChooseSkinData picks, posted commands idle and active, each
-// command per skin form type, skinners of destroyed windows, and the CBT
-// hook skinning a message box as it appears.
+// command per skin form type, skinners of destroyed windows, the CBT hook
+// skinning a message box as it appears, and a reload that the controls of
+// a skinned form follow.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,11 +13,16 @@
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
+#include "framework/extctrls.h"
 #include "framework/forms.h"
+#include "framework/stdctrls.h"
+#include "skin/controls/skincheck.h"
+#include "skin/controls/tests/controlfixture.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/engine/skinunit.h"
 #include "skin/form/skinmanage.h"
+#include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
 #include "tools/windrive/windrive.h"
 
@@ -395,6 +401,65 @@ TEST_F(SkinManageTest, HookSkinsAMessageBoxAsItAppears)
     EXPECT_TRUE(seen.centred);
     EXPECT_TRUE(seen.closedByButton);
     EXPECT_EQ(manager->State, TSkinManage::kActive);  // the activation made it so
+}
+
+// A form skinned by the manager with a skin made by code; its skin data
+// then takes a second skin, which the manager's reload command applies.
+class ReloadTest : public test::ControlTest {
+protected:
+    void SetUp() override
+    {
+        test::ControlTest::SetUp();
+        LoadSkin(test::PackedSkin(
+            "[TitlebarSkin]\r\nSkinName=First\r\n[Colours]\r\nButtonFace=10,20,30\r\n"));
+        manager = CreateSkinManager(false);
+        manager->RegisterSkinData(data.get());
+        manager->Active = true;
+        manager->State = TSkinManage::kActive;
+    }
+    // What the window shows in its client area.
+    std::unique_ptr<fw::TBitmap> Shown(HWND window)
+    {
+        RECT r{};
+        GetClientRect(window, &r);
+        auto b = test::Solid(r.right, r.bottom, 0x00FF00);
+        HDC dc = GetDC(window);
+        BitBlt(b->Canvas()->Handle(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+        ReleaseDC(window, dc);
+        return b;
+    }
+    TSkinManage* manager = nullptr;
+};
+
+TEST_F(ReloadTest, ControlsTakeTheReloadedSkin)
+{
+    auto* panel = Put<fw::TPanel>(10, 10, 120, 60);
+    auto* box = Put<fw::TCheckBox>(10, 90, 100, 17);
+    form->Show();
+    ASSERT_TRUE(manager->SkinWindow(form->Handle()));
+    TWinSkinForm* skinner = manager->FindSkinForm(form->Handle());
+    ASSERT_TRUE(test::PumpUntil([&] { return skinner->FormState == fsActive; }));
+    ASSERT_NE(skinner->Controls().FindByControl(panel), nullptr);
+    auto* check = dynamic_cast<TSkinCheckBox*>(skinner->Controls().FindByControl(box));
+    ASSERT_NE(check, nullptr);
+    const fw::TColor firstFace = 0x1E140A;
+    EXPECT_EQ(panel->Color(), firstFace);
+    EXPECT_EQ(check->SubKind, 0);  // the first skin has no box strips
+
+    // The second skin: another face colour, and box strips.
+    LoadSkin(test::TestSkin());
+    manager->CommandSkinData = data.get();
+    manager->PostSkinCommand(smReload, 10000);
+    manager->RunSkinCommand(nullptr);
+    test::Pump();
+    EXPECT_EQ(form->Color(), test::kFace);
+    EXPECT_EQ(panel->Color(), test::kFace);
+    EXPECT_EQ(check->SubKind, 1);
+    EXPECT_EQ(test::PixelAt(Render(check).get(), 6, 8), test::FrameColour(1));
+    auto shown = Shown(form->Handle());
+    test::SaveShot(shown.get(), "reload_controls.bmp");
+    EXPECT_EQ(test::PixelAt(shown.get(), 70, 40), test::kFace);           // inside the panel
+    EXPECT_EQ(test::PixelAt(shown.get(), 16, 98), test::FrameColour(1));  // the check box
 }
 
 }  // namespace
