@@ -11,6 +11,7 @@
 #include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/classify.h"
+#include "skin/controls/skinheader.h"
 #include "skin/controls/skinscroll.h"
 #include "skin/data/skindata.h"
 #include "skin/form/menubar.h"
@@ -324,12 +325,21 @@ void TWinSkinForm::RecreateScrollbarSkin(HWND oldWindow)
     if (found == list.rend()) return;
     TSkinControl* old = *found;
     auto* control = dynamic_cast<fw::TWinControl*>(old->Control);
+    // A list view's new window gets its header skinned again too; the old
+    // header's skinner goes with the old window.
+    auto* oldView = dynamic_cast<TSkinListView*>(old);
+    const bool listView = oldView != nullptr;
+    if (oldView && oldView->Header) {
+        TSkinHeader* header = oldView->Header;
+        controls_.RemoveSkinControl(header);
+        header->Free();
+    }
     controls_.RemoveSkinControl(old);
     old->Free();
     // The message was posted: by now the control may be going, or have no
     // window again.
     if (!control || control->Destroying() || !control->HandleAllocated() || !SkinData) return;
-    auto* skinner = new TSkinScrollbar(control);
+    TSkinScrollbar* skinner = listView ? new TSkinListView(control) : new TSkinScrollbar(control);
     skinner->InitScrollbar(control, SkinData, &controls_, controlCanvas_.get());
 }
 

@@ -12,6 +12,7 @@
 #include "skin/controls/classify.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/engine/skinmessages.h"
+#include "skin/tests/listprobes.h"
 
 namespace skin {
 namespace {
@@ -19,6 +20,7 @@ namespace {
 using test::ControlTest;
 using test::FrameColour;
 using test::PixelAt;
+using test::TListViewProbe;
 
 constexpr fw::TColor kImageColour = 0x0000FF;  // the image list's one image
 constexpr int kHeaderHeight = 24;
@@ -202,23 +204,6 @@ TEST_F(HeaderTest, ImagePlacedAgainstItsText)
         EXPECT_EQ(PixelAt(b.get(), item.right - 1, 1), FrameColour(1)) << i;
     }
 }
-
-// A list view of the system's class, as a framework control of the class
-// the engine knows list views by.
-class TListViewProbe : public fw::TWinControl {
-    FW_CLASS(TListViewProbe, fw::TWinControl)
-public:
-    using fw::TWinControl::TWinControl;
-
-protected:
-    void CreateParams(fw::TCreateParams& p) override
-    {
-        fw::TWinControl::CreateParams(p);
-        CreateSubClass(p, WC_LISTVIEWW);
-        p.Style |= LVS_REPORT | WS_BORDER;
-    }
-};
-FW_IMPLEMENT_CLASS_AS(TListViewProbe, "TCustomListView") {}
 
 TEST_F(HeaderTest, ListViewBarsCoveredAndHeaderSkinned)
 {

@@ -10,10 +10,12 @@
 #include "framework/application.h"
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
+#include "skin/controls/skinheader.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinunit.h"
 #include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
+#include "skin/tests/listprobes.h"
 #include "skin/tests/pixels.h"
 
 namespace skin {
@@ -399,6 +401,37 @@ TEST_F(FormWindowTest, RecreatedControlGetsANewScrollbarSkinner)
     EXPECT_NE(again->Handle, oldWindow);
     EXPECT_EQ(s->Controls().FindByHandle(oldWindow), nullptr);
     for (TSkinControl* c : s->Controls().SkinControls()) EXPECT_NE(c->Control, gone);
+}
+
+TEST_F(FormWindowTest, RecreatedListViewGetsItsHeaderSkinnedAgain)
+{
+    auto* view = new test::TListViewProbe(form.get());
+    view->SetParent(form.get());
+    view->SetBounds(10, 40, 200, 100);
+    TWinSkinForm* s = Skin(form.get());
+    auto* first = dynamic_cast<TSkinListView*>(s->Controls().FindByControl(view));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(first->Header, nullptr);
+    const auto headers = [&] {
+        return std::count_if(
+            s->Controls().SkinControls().begin(), s->Controls().SkinControls().end(),
+            [](TSkinControl* c) { return dynamic_cast<TSkinHeader*>(c) != nullptr; });
+    };
+    ASSERT_EQ(headers(), 1);
+
+    view->RecreateWnd();
+    Pump(200);
+    auto* again = dynamic_cast<TSkinListView*>(s->Controls().FindByControl(view));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Handle, view->Handle());
+    const auto header = reinterpret_cast<HWND>(SendMessageW(view->Handle(), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    ASSERT_NE(again->Header, nullptr);
+    EXPECT_EQ(again->Header->Handle, header);
+    EXPECT_EQ(s->Controls().FindByHandle(header), again->Header);
+    EXPECT_EQ(SendMessageW(header, WM_SKINQUERY, 0, 0), 1);
+    // The old header's skinner went with the old window.
+    EXPECT_EQ(headers(), 1);
 }
 
 TEST_F(FormWindowTest, UnhookLeavesTheWindowAsItWasAndSkinsAgain)
