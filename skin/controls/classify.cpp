@@ -73,6 +73,19 @@ std::string WindowClassLower(HWND window)
     return rtl::FoldCase(name);
 }
 
+// The bands of a cool bar: the framework has no cool bar, so one is known
+// by its class name, and its bands are the components it owns that are no
+// controls and have a colour of their own.
+std::vector<fw::TComponent*> CoolBands(fw::TControl* bar)
+{
+    std::vector<fw::TComponent*> bands;
+    for (int i = 0; i < bar->ComponentCount(); ++i) {
+        fw::TComponent* c = bar->Components(i);
+        if (!dynamic_cast<fw::TControl*>(c) && HasIntegerProp(c, "Color")) bands.push_back(c);
+    }
+    return bands;
+}
+
 // The value 1 of an enumeration property (a time picker, an up-down
 // picker): read as its ordinal.
 bool EnumIsOne(const fw::TControl* c, std::string_view name)
@@ -90,6 +103,11 @@ void AssignUnassigned(fw::TObject* c, std::string_view name, const Event& handle
 }
 
 }  // namespace
+
+bool IsScrollingList(const fw::TControl* control)
+{
+    return control && (Is(control, "TCustomListView") || Is(control, "TCustomListBox"));
+}
 
 TControlClassifier::TControlClassifier(TSkinControlList& form, TSkinData* data, fw::TCanvas* canvas,
                                        TSkinnerFactory& factory)
@@ -216,11 +234,18 @@ bool TControlClassifier::ChainRow(const std::string& name, fw::TControl* c)
         Attach(r);
         return true;
     }
-    if (GetObjectPropByName(c, "Menu", fw::TMenu::StaticClass()) && FrameSkinned) {
+    // A control that carries a menu of its own; tool bars and forms inside
+    // forms carry one too, but have rows of their own further down.
+    if (!Is(c, "TToolBar") && !Is<fw::TCustomForm>(c) &&
+        GetObjectPropByName(c, "Menu", fw::TMenu::StaticClass()) && FrameSkinned) {
         if (OwnerDrawMenuItems) OwnerDrawMenuItems(c);
         return true;
     }
-    if (Is(c, "TCoolBar") && Has(xcToolbar)) return true;
+    if (Is(c, "TCoolBar") && Has(xcToolbar)) {
+        const std::string face = std::to_string(data_->Skin().Colour(TColourSlot::ButtonFace));
+        for (fw::TComponent* band : CoolBands(c)) SetPropByName(band, "Color", face);
+        return true;
+    }
     if (name == "TTABSET" && tab) return Attach(K::Tab31, c), true;
     if (Is(c, "TTabSheet") && tab) return Attach(K::TabSheet, c), true;
     if (name == "TTABBEDNOTEBOOK" && tab) return Attach(K::Tab, c), true;
@@ -303,7 +328,7 @@ bool TControlClassifier::ChainRow(const std::string& name, fw::TControl* c)
         return scrollbar(K::Scrollbar, false);
     if (Is(c, "TCustomListView") && Has(xcScrollbar)) return scrollbar(K::ListView, true);
     if (Is<fw::TCustomMemo>(c) && Has(xcScrollbar)) return scrollbar(K::Scrollbar, false);
-    if (Is(c, "TCustomListBox") && Has(xcScrollbar)) return scrollbar(K::Scrollbar, false);
+    if (IsScrollingList(c) && Has(xcScrollbar)) return scrollbar(K::Scrollbar, false);
     if (NeedsScrollbars && Has(xcScrollbar) && NeedsScrollbars(c))
         return scrollbar(K::Scrollbar, false);
     if (Is<fw::TButton>(c) && Has(xcButton)) return Attach(K::Button, c), true;

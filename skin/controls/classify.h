@@ -75,6 +75,11 @@ public:
 // The engine's factory.
 TSkinnerFactory& DefaultSkinnerFactory();
 
+// The list kinds whose scroll bars are skinned (list views, with their
+// header, and list boxes), known by their class names: the framework has
+// none of its own yet.
+bool IsScrollingList(const fw::TControl* control);
+
 class TControlClassifier {
 public:
     TControlClassifier(TSkinControlList& form, TSkinData* data, fw::TCanvas* canvas,

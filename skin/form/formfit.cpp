@@ -6,6 +6,7 @@
 
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
+#include "skin/controls/classify.h"
 #include "skin/data/skindata.h"
 #include "skin/form/winskinform.h"
 
@@ -28,9 +29,8 @@ bool NeedsScrollbars(fw::TControl* control)
 {
     auto* windowed = dynamic_cast<fw::TWinControl*>(control);
     if (!windowed) return false;
-    // A memo scrolls whatever its style says now; the framework has no list
-    // controls yet, which would count here too.
-    if (dynamic_cast<fw::TCustomMemo*>(control)) return true;
+    // A memo and the list kinds scroll whatever their style says now.
+    if (dynamic_cast<fw::TCustomMemo*>(control) || IsScrollingList(control)) return true;
     if (!windowed->HandleAllocated()) return false;
     const auto style = GetWindowLongPtrW(windowed->Handle(), GWL_STYLE);
     return (style & (WS_HSCROLL | WS_VSCROLL)) != 0;

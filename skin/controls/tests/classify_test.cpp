@@ -8,10 +8,13 @@
 
 #include "framework/comctrls.h"
 #include "framework/extctrls.h"
+#include "framework/forms.h"
+#include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/skinbutton.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/engine/skinmessages.h"
+#include "skin/tests/listprobes.h"
 
 namespace skin {
 namespace {
@@ -58,15 +61,45 @@ public:
 };
 FW_IMPLEMENT_CLASS_AS(TGroupProbe, "TMyRadioGroup") {}
 
-// A tool bar, and a panel of another vendor, as they publish Flat and
-// Transparent.
+// A tool bar, and a panel of another vendor, as they publish Flat, Menu
+// and Transparent.
 class TToolBarProbe : public fw::TPanel {
     FW_CLASS(TToolBarProbe, fw::TPanel)
 public:
     using fw::TPanel::TPanel;
     bool Flat = false;
+    fw::TMenu* Menu = nullptr;
 };
-FW_IMPLEMENT_CLASS_AS(TToolBarProbe, "TToolBar") { c.Property("Flat", &TToolBarProbe::Flat); }
+FW_IMPLEMENT_CLASS_AS(TToolBarProbe, "TToolBar")
+{
+    c.Property("Flat", &TToolBarProbe::Flat);
+    c.Property("Menu", &TToolBarProbe::Menu);
+}
+
+// A panel of another kind that carries a menu of its own.
+class TMenuHost : public fw::TPanel {
+    FW_CLASS(TMenuHost, fw::TPanel)
+public:
+    using fw::TPanel::TPanel;
+    fw::TMenu* Menu = nullptr;
+};
+FW_IMPLEMENT_CLASS(TMenuHost) { c.Property("Menu", &TMenuHost::Menu); }
+
+// A cool bar and its bands, which it owns.
+class TCoolBarProbe : public fw::TWinControl {
+    FW_CLASS(TCoolBarProbe, fw::TWinControl)
+public:
+    using fw::TWinControl::TWinControl;
+};
+FW_IMPLEMENT_CLASS_AS(TCoolBarProbe, "TCoolBar") {}
+
+class TCoolBandProbe : public fw::TComponent {
+    FW_CLASS(TCoolBandProbe, fw::TComponent)
+public:
+    using fw::TComponent::TComponent;
+    fw::TColor Color = fw::clBtnFace;
+};
+FW_IMPLEMENT_CLASS_AS(TCoolBandProbe, "TCoolBand") { c.Property("Color", &TCoolBandProbe::Color); }
 
 class TClearPanel : public fw::TPanel {
     FW_CLASS(TClearPanel, fw::TPanel)
@@ -85,7 +118,12 @@ protected:
     std::vector<TSkinnerRequest> Classify(fw::TControl* c)
     {
         recorder.requests.clear();
+        menusOwnerDrawn.clear();
         TControlClassifier classifier(list, data.get(), nullptr, recorder);
+        classifier.FrameSkinned = frameSkinned;
+        classifier.OwnerDrawMenuItems = [this](fw::TControl* owner) {
+            menusOwnerDrawn.push_back(owner);
+        };
         classifier.SkinControl(c, form.get());
         return recorder.requests;
     }
@@ -97,6 +135,9 @@ protected:
     }
     void Map(const std::string& line) { data->Skin3rd()->Add(line); }
     TRecorder recorder;
+    bool frameSkinned = false;
+    // The controls whose menu items the classification made owner-drawn.
+    std::vector<fw::TControl*> menusOwnerDrawn;
 };
 
 TEST_F(ClassifyTest, ChainByClass)
@@ -140,6 +181,67 @@ TEST_F(ClassifyTest, ToolBarsGoFlatAndMappedPanelsTransparent)
     EXPECT_EQ(r[0].Kind, K::Box);
     EXPECT_TRUE(r[0].ReplaceColor);
     EXPECT_TRUE(panel->Transparent);
+}
+
+TEST_F(ClassifyTest, ControlsThatCarryAMenuAndCoolBars)
+{
+    auto* menu = new fw::TMainMenu(form.get());
+    auto* host = Put<TMenuHost>(0, 0, 100, 30);
+    host->Menu = menu;
+    auto* plain = Put<TMenuHost>(0, 0, 100, 30);
+    auto* bar = Put<TToolBarProbe>(0, 40, 100, 30);
+    bar->Menu = menu;
+    auto* inner = new fw::TForm(form.get());
+    inner->SetMenu(new fw::TMainMenu(inner));
+    inner->SetParent(form.get());
+    inner->SetBounds(0, 80, 100, 60);
+    auto* listBox = Put<test::TListBoxProbe>(0, 150, 100, 60);
+
+    // What the chain gives each, with the frame skinned or not: the
+    // control that carries a menu only has its items owner-drawn; a tool
+    // bar and a form inside the form carrying one keep their own rows.
+    struct Case {
+        const char* name;
+        fw::TControl* control;
+        bool frame;
+        bool menuOwnerDrawn;
+        int requests;  // 0, or 1 of this kind
+        K kind;
+        bool replaceColor;
+    } cases[] = {
+        {"menu host", host, true, true, 0, K::Box, false},
+        {"menu host, frame not skinned: a panel", host, false, false, 1, K::Box, true},
+        {"no menu: a panel", plain, true, false, 1, K::Box, true},
+        {"tool bar", bar, true, true, 1, K::Box, false},
+        {"form inside the form", inner, true, false, 1, K::Box, true},
+        {"list box: its scroll bars", listBox, true, false, 1, K::Scrollbar, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frameSkinned = c.frame;
+        const auto r = Classify(c.control);
+        EXPECT_EQ(menusOwnerDrawn.size(), c.menuOwnerDrawn ? 1u : 0u);
+        ASSERT_EQ(r.size(), size_t(c.requests));
+        if (c.requests) {
+            EXPECT_EQ(r[0].Kind, c.kind);
+            EXPECT_EQ(r[0].Control, c.control);
+            EXPECT_EQ(r[0].ReplaceColor, c.replaceColor);
+        }
+    }
+    EXPECT_TRUE(bar->Flat);
+
+    // A cool bar gets no skinner; its bands take the skin's face colour,
+    // only with xcToolbar.
+    auto* cool = Put<TCoolBarProbe>(0, 220, 200, 30);
+    auto* first = new TCoolBandProbe(cool);
+    auto* second = new TCoolBandProbe(cool);
+    data->SetSkinControls(data->SkinControls().Exclude(xcToolbar));
+    EXPECT_TRUE(Classify(cool).empty());
+    EXPECT_EQ(first->Color, fw::clBtnFace);
+    data->SetSkinControls(data->SkinControls().Include(xcToolbar));
+    EXPECT_TRUE(Classify(cool).empty());
+    EXPECT_EQ(first->Color, test::kFace);
+    EXPECT_EQ(second->Color, test::kFace);
 }
 
 TEST_F(ClassifyTest, GatesAndTags)

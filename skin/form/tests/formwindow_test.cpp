@@ -314,7 +314,15 @@ TEST_F(FormWindowTest, ChildControlsGetSkinners)
     button->SetBounds(10, 10, 80, 24);
     auto* memo = new fw::TMemo(form.get());
     auto* label = new fw::TLabel(form.get());
+    // The list kinds scroll whatever their styles say now, as a memo does.
+    auto* view = new test::TListViewProbe(form.get());
+    auto* box = new test::TListBoxProbe(form.get());
+    box->SetParent(form.get());
+    box->HandleNeeded();
+    ASSERT_EQ(GetWindowLongPtrW(box->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
     EXPECT_TRUE(NeedsScrollbars(memo));
+    EXPECT_TRUE(NeedsScrollbars(view));
+    EXPECT_TRUE(NeedsScrollbars(box));
     EXPECT_FALSE(NeedsScrollbars(button));
     EXPECT_FALSE(NeedsScrollbars(label));
     TWinSkinForm* s = Skin(form.get());
