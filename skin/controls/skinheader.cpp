@@ -35,7 +35,9 @@ void TakeWindowFont(HWND window, fw::TFont& font)
 
 int HeaderAlignment(int format)
 {
-    switch (format & HDF_JUSTIFYMASK) {
+    // The low byte as a whole: an item with any other flag there (reading
+    // order, check box) is drawn left-aligned.
+    switch (format & 0xFF) {
     case HDF_RIGHT: return 2;
     case HDF_CENTER: return 1;
     default: return 0;

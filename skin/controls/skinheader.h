@@ -49,8 +49,8 @@ private:
 // ends in an ellipsis.
 void DrawHeaderText(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, int align,
                     const std::wstring& text, int imageIndex, HIMAGELIST images);
-// The alignment of a header item's format (HDF_LEFT, HDF_RIGHT or
-// HDF_CENTER): 0 left, 1 centre, 2 right.
+// The alignment of a header item's format, from its low byte: HDF_RIGHT
+// 2 right, HDF_CENTER 1 centre, any other value 0 left.
 int HeaderAlignment(int format);
 
 class TSkinListView : public TSkinScrollbar {

@@ -169,10 +169,13 @@ TEST(HeaderText, AlignmentFromTheFormat)
         {HDF_LEFT, 0},
         {HDF_CENTER, 1},
         {HDF_RIGHT, 2},
-        // Other flags beside the alignment do not change it.
-        {HDF_CENTER | HDF_RTLREADING, 1},
+        // Flags above the low byte do not change it; any other flag in
+        // the low byte makes the item left-aligned.
         {HDF_RIGHT | HDF_STRING | HDF_IMAGE, 2},
-        {HDF_LEFT | HDF_BITMAP_ON_RIGHT, 0},
+        {HDF_CENTER | HDF_BITMAP_ON_RIGHT | HDF_SORTUP, 1},
+        {HDF_CENTER | HDF_RTLREADING, 0},
+        {HDF_RIGHT | HDF_RTLREADING, 0},
+        {HDF_JUSTIFYMASK, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(HeaderAlignment(c.format), c.align) << c.format;
 }
