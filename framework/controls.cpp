@@ -94,6 +94,7 @@ FW_IMPLEMENT_CLASS(TControl)
     c.Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode);
     c.Property("Cursor", &TControl::Cursor, &TControl::SetCursor).WithIdents(CursorIdents());
     c.Property("Hint", &TControl::Hint, &TControl::SetHint);
+    c.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
     c.Property("HelpKeyword", &TControl::HelpKeyword, &TControl::SetHelpKeyword);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled);

@@ -169,6 +169,8 @@ public:
     void SetCursor(TCursor cursor);
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint) { hint_ = hint; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value) { showHint_ = value; }
     const std::string& HelpKeyword() const { return helpKeyword_; }
     void SetHelpKeyword(const std::string& keyword) { helpKeyword_ = keyword; }
 
@@ -240,6 +242,7 @@ private:
     TCursor cursor_ = crDefault;
     TPopupMenu* popupMenu_ = nullptr;
     std::string hint_;
+    bool showHint_ = false;
     std::string helpKeyword_;
 };
 

@@ -620,6 +620,7 @@ void TSkinScControl::AttachScrollControl(fw::TWinControl* control, TSkinData* sk
     if (Attached) return;
     RecordControl(form, skinData, canvas, control);
     Bar = new TWScrollbar(this);
+    Bar->SetShowHint(control->ShowHint());
     Bar->SetHint(control->Hint());
     Bar->AttachToControl(this, control, 2);
     if (!control->Visible()) Bar->HideBar();

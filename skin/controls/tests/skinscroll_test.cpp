@@ -300,6 +300,7 @@ protected:
         bar->SetParent(form.get());
         bar->SetBounds(20, 20, v ? 16 : 200, v ? 200 : 16);
         bar->SetHint("hint");
+        bar->SetShowHint(v);
         form->Show();
         TControlClassifier(list, data.get(), nullptr).SkinControl(bar, form.get());
         return dynamic_cast<TSkinScControl*>(list.FindByControl(bar));
@@ -334,6 +335,8 @@ TEST_F(StandAloneBarTest, ScrollsByClickAndThumbDrag)
         ASSERT_NE(s, nullptr);
         EXPECT_EQ(s->Bar->Vertical, kind == sbVertical);
         EXPECT_EQ(s->Bar->Hint(), "hint");
+        EXPECT_EQ(s->Bar->ShowHint(), kind == sbVertical);
+        EXPECT_EQ(GetPropText(bar, "ShowHint"), kind == sbVertical ? "True" : "False");
         RECT over, under;
         GetWindowRect(s->Bar->Handle(), &over);
         GetWindowRect(bar->Handle(), &under);
