@@ -149,6 +149,13 @@ void TSkinComBox::UnhookEditChild()
     EditChild = nullptr;
 }
 
+bool TSkinComBox::HasFocus() const
+{
+    // A combo box that can be typed in keeps the focus in its edit.
+    HWND focus = GetFocus();
+    return focus && (focus == Handle || focus == EditChild);
+}
+
 // A press on the combo box or its edit shows on the button at once.
 void TSkinComBox::ShowPress(bool pressed)
 {
@@ -252,9 +259,8 @@ void TSkinComBox::DrawControl(HDC dc, const RECT& r)
         DrawComboStyle1(dc, r);
         return;
     }
-    const bool focused = GetFocus() == Handle || (EditChild && GetFocus() == EditChild);
     WindowEnabled = !(Style & WS_DISABLED);
-    const int g = ComboFrame(MouseState, focused, WindowEnabled);
+    const int g = ComboFrame(MouseState, HasFocus(), WindowEnabled);
     const int f = GetSystemMetrics(SM_CXHSCROLL);
     if (ExtendedCombo) {
         DrawSunkFrame(dc, r);
@@ -303,12 +309,11 @@ void TSkinComBox::DrawControl(HDC dc, const RECT& r)
 void TSkinComBox::DrawComboStyle1(HDC dc, const RECT& r)
 {
     TDataSkinBorder* button = SkinData->Skin().ComboButton.get();
-    const bool focused = GetFocus() == Handle;
     WindowEnabled = !(Style & WS_DISABLED);
     int frame = 1;
     if (MouseState & msPressed)
         frame = 2;
-    else if (focused || (MouseState & msHot))
+    else if (HasFocus() || (MouseState & msHot))
         frame = 4;
     else if (!WindowEnabled)
         frame = 3;

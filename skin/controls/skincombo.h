@@ -66,6 +66,9 @@ private:
     void DrawSunkFrame(HDC dc, const RECT& r);
     void DrawExButton(HDC dc, int frame);
     void ShowPress(bool pressed);
+    // The combo box or its edit has the focus: the focused look, whatever
+    // the skin's button style.
+    bool HasFocus() const;
 
     std::unique_ptr<fw::TSubclass> editHook_;
 };

@@ -43,12 +43,13 @@ TEST(ComboStates, FramesAndThumbPositions)
     EXPECT_EQ(ThumbDragPosition(50, si, 10, 10), 0);
 }
 
-std::string ComboSkin()
+std::string ComboSkin(const std::string& buttonKeys = {})
 {
     // ComboButton and ExtraImages only: no SunkEdge.
     return test::TestSkin(
-        "[ComboButton]\r\nImage=combo.bmp\r\n[ExtraImages]\r\nImage=glyph.bmp\r\n"
-        "[Scrollbar]\r\nImage=bar.bmp\r\n",
+        "[ComboButton]\r\nImage=combo.bmp\r\n" + buttonKeys +
+            "[ExtraImages]\r\nImage=glyph.bmp\r\n"
+            "[Scrollbar]\r\nImage=bar.bmp\r\n",
         {{"combo.bmp", test::StripBmp(4, 17, 21)},
          {"glyph.bmp", test::BmpFile(5 * 7, 4, [](int x, int) { return FrameColour(x / 7 + 8); })},
          {"bar.bmp", test::StripBmp(23, 16, 16)}});
@@ -93,6 +94,31 @@ TEST_F(SkinComboTest, ButtonAndGlyphWithoutSunkEdge)
     skinner->MouseState = 0;
     combo->SetEnabled(false);
     EXPECT_EQ(PixelAt(Render(skinner).get(), w - f, 1), FrameColour(3));
+}
+
+TEST_F(SkinComboTest, FocusInItsEditShowsInBothButtonStyles)
+{
+    RECT r;
+    GetWindowRect(combo->Handle(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    // A point of the button: at the right end of the whole control, or
+    // of the strip inside its two-pixel frame (style 1).
+    struct Case {
+        int style, x, y;
+    } cases[] = {{0, w - GetSystemMetrics(SM_CXHSCROLL), 1}, {1, w - 10, h / 2}};
+    // A combo box that can be typed in passes its focus to its edit.
+    combo->SetFocus();
+    ASSERT_NE(skinner->EditChild, nullptr);
+    ASSERT_EQ(GetFocus(), skinner->EditChild);
+    for (const Case& c : cases) {
+        LoadSkin(ComboSkin("Style=" + std::to_string(c.style) + "\r\n"));
+        EXPECT_EQ(PixelAt(Render(skinner).get(), c.x, c.y), FrameColour(4)) << c.style;
+    }
+    SetFocus(form->Handle());
+    for (const Case& c : cases) {
+        LoadSkin(ComboSkin("Style=" + std::to_string(c.style) + "\r\n"));
+        EXPECT_EQ(PixelAt(Render(skinner).get(), c.x, c.y), FrameColour(1)) << c.style;
+    }
 }
 
 TEST_F(SkinComboTest, ClipOfTheCallersDCComesBack)
