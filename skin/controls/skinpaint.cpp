@@ -193,8 +193,9 @@ void DrawBitGlyph(fw::TCanvas* canvas, POINT p, int n, int k, fw::TBitmap* glyph
     if (k < 1 || k > n) k = 1;
     const int w = glyph->Width() / n, h = glyph->Height();
     if (w <= 0) return;
-    // One glyph of the strip; the disabled look is the grey copy of the
-    // first glyph, so that it takes the width the layout gave it.
+    // One glyph of the strip, so that it takes the width the layout gave
+    // it. The disabled look is the grey copy of that glyph: the strip's
+    // second glyph, or its first when it has only one.
     auto one = std::make_unique<fw::TBitmap>();
     one->SetPixelFormat(fw::pf24bit);
     one->SetSize(w, h);

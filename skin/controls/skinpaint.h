@@ -66,8 +66,9 @@ void DrawStripFrameMasked(HDC dc, const RECT& r, int n, int k, fw::TBitmap* imag
 
 // A grey embossed copy of a glyph (the caller owns it).
 std::unique_ptr<fw::TBitmap> CreateDisabledGlyph(fw::TBitmap* glyph);
-// Glyph k (1 up, 2 disabled: the grey copy, 3 pressed, 4 down) of an
-// n-glyph strip at p, its bottom-left colour transparent.
+// Glyph k (1 up, 2 disabled, 3 pressed, 4 down) of an n-glyph strip at
+// p, its bottom-left colour transparent; a k outside 1..n is glyph 1.
+// The disabled glyph is drawn as its grey copy.
 void DrawBitGlyph(fw::TCanvas* canvas, POINT p, int n, int k, fw::TBitmap* glyph);
 
 // The skinner's DisplayText as a button caption in r: the first "||" a
