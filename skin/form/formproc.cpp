@@ -509,7 +509,14 @@ void TWinSkinForm::WMSysCommand(fw::TMessage& m)
         if (key == ' ') {
             POINT origin{0, 0};
             ClientToScreen(WindowHandle, &origin);
+            // The menu's loop runs messages: the skinner may be freed
+            // before it returns, and then nothing of it may be touched.
+            const std::shared_ptr<bool> alive = alive_;
             ShowSystemMenu(origin);
+            if (!*alive) {
+                m.Result = 0;
+                return;
+            }
         }
     }
     switch (command) {

@@ -28,6 +28,24 @@ struct TCloseSpy : fw::TObject {
     bool closed = false;
 };
 
+// Counts the system commands that reach the form's own handling once
+// the skinner has been freed.
+struct TCommandSpy : fw::TObject {
+    void Hook(fw::TControl* c)
+    {
+        old = c->WindowProc;
+        c->WindowProc = fw::TWndMethod(this, &TCommandSpy::Proc);
+    }
+    void Proc(fw::TMessage& m)
+    {
+        if (m.Msg == WM_SYSCOMMAND && freed) ++afterFree;
+        old(m);
+    }
+    fw::TWndMethod old;
+    bool freed = false;
+    int afterFree = 0;
+};
+
 class SysMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -48,6 +66,8 @@ protected:
         form->SetBounds(150, 90, 400, 250);
         spy = std::make_unique<test::TNotifySpy>();
         spy->Hook(form.get());
+        commands = std::make_unique<TCommandSpy>();
+        commands->Hook(form.get());
         form->Show();
         Pump();
         auto* s = new TWinSkinForm(form.get());
@@ -74,6 +94,7 @@ protected:
     fw::TOwnedPtr<TSkinData> data;
     fw::TOwnedPtr<fw::TForm> form;
     std::unique_ptr<test::TNotifySpy> spy;
+    std::unique_ptr<TCommandSpy> commands;
     TSkinEngineScope engine;
 };
 
@@ -197,6 +218,42 @@ TEST_F(SysMenuTest, AltSpaceShowsTheCopyAndItsItemsActAsTheSystemsDo)
     SendMessageW(form->Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
     EXPECT_TRUE(PumpUntil([&] { return closeSpy.closed; }));
     ASSERT_EQ(driver.Opened.size(), 1u);
+}
+
+TEST_F(SysMenuTest, ASkinnerFreedWhileAltSpaceShowsItsMenuIsNotTouchedAgain)
+{
+    // Freed from the menu loop's timer: the skinner alone, or with its form.
+    for (const bool withForm : {false, true}) {
+        SCOPED_TRACE(withForm ? "form freed" : "skinner freed");
+        TWinSkinForm* s = Skin({fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
+        HWND window = form->Handle();
+        const LONG_PTR skinned = GetWindowLongPtrW(window, GWLP_WNDPROC);
+        {
+            TMenuDriver driver({[&](HWND) {
+                if (withForm)
+                    form.reset();
+                else
+                    s->Free();
+                commands->freed = true;
+                EndMenu();
+            }});
+            PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+            EXPECT_TRUE(PumpUntil([&] { return commands->freed; }));
+            Pump();
+            EXPECT_EQ(driver.Opened.size(), 1u);
+        }
+        // The key's command went no further once its skinner had gone
+        // (passing it on would have read the freed skinner).
+        EXPECT_EQ(commands->afterFree, 0);
+        if (withForm) {
+            EXPECT_FALSE(IsWindow(window));
+            continue;
+        }
+        EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), skinned);
+        SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 'x');
+        EXPECT_EQ(commands->afterFree, 1);  // the window's own procedure again
+        form.reset();
+    }
 }
 
 }  // namespace
