@@ -121,9 +121,8 @@ void TWinSkinForm::BuildSystemMenu()
                                   : wcsnlen(text, kSysTextRoom);
         // The text after a tab is the item's short cut, which the item
         // shows on its own.
-        const std::wstring_view native(text, length);
-        const size_t tab = native.find(L'\t');
-        const std::string caption = length ? fw::ToGbk(native.substr(0, tab)) : "-";
+        const TNativeMenuText native = SplitNativeMenuText(std::wstring_view(text, length));
+        const std::string caption = length ? native.Caption : "-";
         // A greyed item is disabled whatever else its state holds.
         bool enabled = !(mii.fState & MFS_GRAYED);
         int image = -1;
@@ -147,7 +146,7 @@ void TWinSkinForm::BuildSystemMenu()
         default: break;
         }
         AddSysMenuItem(caption, int32_t(mii.wID), image, enabled, (mii.fState & MFS_CHECKED) != 0);
-        if (mii.wID == SC_CLOSE && tab != std::wstring_view::npos)
+        if (mii.wID == SC_CLOSE && !native.ShortCut.empty())
             LastSysMenuItem()->SetShortCutKey(fw::scAlt | VK_F4);
     }
 }

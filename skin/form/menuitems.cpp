@@ -7,6 +7,9 @@
 // toolbar custom-draw handlers.
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/comctrls.h"
@@ -74,13 +77,13 @@ void TakeBackHandlers(fw::TMenuItem* item, const fw::TMenuDrawItemEvent& draw,
 }
 
 // A native menu's text of an item by command (searched through its
-// submenus), in the programs' 8-bit text.
-std::string NativeMenuText(HMENU menu, UINT command)
+// submenus).
+std::wstring NativeMenuText(HMENU menu, UINT command)
 {
     if (!menu) return {};
     wchar_t text[kMenuTextLength] = {};
     const int n = GetMenuStringW(menu, command, text, kMenuTextLength, MF_BYCOMMAND);
-    return n > 0 ? fw::ToGbk(std::wstring_view(text, size_t(n))) : std::string();
+    return n > 0 ? std::wstring(text, size_t(n)) : std::wstring();
 }
 
 // Paints one item; the parts are drawn into a bitmap of the item's size
@@ -88,6 +91,10 @@ std::string NativeMenuText(HMENU menu, UINT command)
 class TItemPainter {
 public:
     TItemPainter(TSkinData* data, fw::TMenu* fallbackMenu) : data_(data), fallback_(fallbackMenu) {}
+
+    // The short cut a native item's text gives, shown where an item
+    // without a short-cut key of its own has one.
+    void SetShortCutText(std::string text) { shortCutText_ = std::move(text); }
 
     // Ground, MenuItem frame and content; a separator of a framework item
     // gets the separator strip over its ground instead.
@@ -153,8 +160,9 @@ public:
         // Right-to-left text keeps the box's width to end at its right edge.
         if (rtl) text.right = t.right;
         DrawText(item, canvas, line, selected, text, caption);
-        if (!item->ShortCutKey()) return;
-        const std::string shortCut = fw::ShortCutToText(item->ShortCutKey());
+        const std::string shortCut =
+            item->ShortCutKey() ? fw::ShortCutToText(item->ShortCutKey()) : shortCutText_;
+        if (shortCut.empty()) return;
         RECT s = rtl ? RECT{r.left + 11, t.top, t.right, t.bottom}
                      : RECT{text.right, t.top, r.right - 11, t.bottom};
         DrawText(item, canvas, DT_VCENTER | DT_SINGLELINE | (rtl ? 0 : DT_RIGHT), selected, s,
@@ -312,15 +320,19 @@ private:
 
     TSkinData* data_;
     fw::TMenu* fallback_;
+    std::string shortCutText_;
 };
 
-// A stand-in for a native item that has no framework item: its text ("-"
-// when it has none), enabled and checked state.
-fw::TOwnedPtr<fw::TMenuItem> MenuItemFromNative(HMENU menu, UINT command)
+// A stand-in for a native item that has no framework item: its caption
+// ("-" when it has no text), enabled and checked state; the short cut its
+// text gives goes to shortCut.
+fw::TOwnedPtr<fw::TMenuItem> MenuItemFromNative(HMENU menu, UINT command, std::string& shortCut)
 {
     fw::TOwnedPtr<fw::TMenuItem> item(new fw::TMenuItem(nullptr));
-    const std::string text = NativeMenuText(menu, command);
-    item->SetCaption(text.empty() ? "-" : text);
+    const std::wstring text = NativeMenuText(menu, command);
+    TNativeMenuText split = SplitNativeMenuText(text);
+    item->SetCaption(text.empty() ? "-" : split.Caption);
+    shortCut = std::move(split.ShortCut);
     const UINT state = menu ? GetMenuState(menu, command, MF_BYCOMMAND) : 0;
     if (state != UINT(-1)) {
         item->SetEnabled(!(state & (MFS_GRAYED | MFS_DISABLED)));
@@ -330,6 +342,13 @@ fw::TOwnedPtr<fw::TMenuItem> MenuItemFromNative(HMENU menu, UINT command)
 }
 
 }  // namespace
+
+TNativeMenuText SplitNativeMenuText(std::wstring_view text)
+{
+    const size_t tab = text.find(L'\t');
+    if (tab == std::wstring_view::npos) return {fw::ToGbk(text), {}};
+    return {fw::ToGbk(text.substr(0, tab)), fw::ToGbk(text.substr(tab + 1))};
+}
 
 // -- framework items --------------------------------------------------------
 
@@ -404,20 +423,24 @@ void TWinSkinForm::WMMeasureItem(fw::TMessage& m)
         }
     }
     // System commands and items of windows that are not forms: the text
-    // in the menu font.
-    std::string text = NativeMenuText(NativeMenu, mis->itemID);
-    if (text.empty()) text = NativeMenuText(SysMenuHandle, mis->itemID);
+    // in the menu font, a short cut after a tab set apart from the caption
+    // as a framework item's is.
+    std::wstring native = NativeMenuText(NativeMenu, mis->itemID);
+    if (native.empty()) native = NativeMenuText(SysMenuHandle, mis->itemID);
+    const TNativeMenuText split = SplitNativeMenuText(native);
+    const std::string text =
+        split.ShortCut.empty() ? split.Caption : split.Caption + "    " + split.ShortCut;
     SIZE size{};
     {
         fw::TWindowDC dc(WindowHandle);
         fw::TCanvas canvas;
         canvas.SetHandle(dc.Handle());
         if (fw::TFont* font = MenuFont()) canvas.SetFont(font);
-        if (!text.empty()) size = canvas.TextExtent(text);
+        if (!native.empty()) size = canvas.TextExtent(text);
     }
     width = size.cx + 26 + LeftMargin(SkinData);
     // A text item is at least its text high, whatever the system put in.
-    height = text.empty() ? 8 : std::max(height, int(size.cy)) + 4;
+    height = native.empty() ? 8 : std::max(height, int(size.cy)) + 4;
     if (WindowsVersion().Win95Family) height += 4;
     mis->itemWidth = UINT(width);
     mis->itemHeight = UINT(height);
@@ -461,7 +484,10 @@ void TWinSkinForm::WMDrawItem(fw::TMessage& m)
             else
                 painter.DrawPlain(item, &canvas, dis->rcItem, selected);
         } else {
-            const fw::TOwnedPtr<fw::TMenuItem> native = MenuItemFromNative(menu, dis->itemID);
+            std::string shortCut;
+            const fw::TOwnedPtr<fw::TMenuItem> native =
+                MenuItemFromNative(menu, dis->itemID, shortCut);
+            painter.SetShortCutText(std::move(shortCut));
             if (MenuItemObject(SkinData))
                 painter.DrawSkinned(native.get(), &canvas, dis->rcItem, selected, menu, false);
             else

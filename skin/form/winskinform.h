@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/bitmaps.h"
@@ -54,6 +55,15 @@ bool NeedsScrollbars(fw::TControl* control);
 // Makes every item of the menu and its submenus owner-drawn, so that the
 // skin draws them (before a menu bar's popup is tracked).
 void OwnerDrawSubmenus(HMENU menu);
+
+// A native menu item's text as the skin shows it: the caption before the
+// first tab, and the text after it drawn as the item's short cut at the
+// item's right (empty without a tab).
+struct TNativeMenuText {
+    std::string Caption;
+    std::string ShortCut;
+};
+TNativeMenuText SplitNativeMenuText(std::wstring_view text);
 
 class TWinSkinForm : public fw::TComponent {
     FW_CLASS(TWinSkinForm, fw::TComponent)

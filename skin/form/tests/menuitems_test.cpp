@@ -14,7 +14,9 @@
 #include "framework/imglist.h"
 #include "framework/menus.h"
 #include "skin/form/skinmanage.h"
+#include "skin/form/tests/menudriver.h"
 #include "skin/form/tests/menufixture.h"
+#include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
 #include "skin/tests/pump.h"
 
@@ -333,6 +335,59 @@ TEST_F(MenuItemTest, NativeItemsOfASkinnedWindow)
     EXPECT_TRUE(SendMessageW(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)));
     EXPECT_EQ(PixelAt(drawn.get(), 115, 11), FrameColour(4));
     EXPECT_TRUE(AnyPixel(drawn.get(), RECT{26, 0, 110, 22}, kHilightText));
+
+    // "Copy\tCtrl+C": the caption at the left and the short cut at the
+    // right, as an item with that short-cut key of its own shows them;
+    // nothing stands for the tab.
+    constexpr UINT kCopy = 0x5002;
+    AppendMenuW(sub, MF_STRING, kCopy, L"Copy\tCtrl+C");
+    OwnerDrawSubmenus(sub);
+    mis = MEASUREITEMSTRUCT{ODT_MENU, 0, kCopy, 0, 0, 0};
+    SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+    EXPECT_EQ(int(mis.itemWidth), b.Canvas()->TextExtent("Copy    Ctrl+C").cx + 26 + kItemMargin);
+    constexpr int kW = 160, kH = 22;
+    auto copy = Solid(kW, kH, 0x00FF00);
+    dis.itemID = kCopy;
+    dis.itemState = 0;
+    dis.hDC = copy->Canvas()->Handle();
+    dis.rcItem = RECT{0, 0, kW, kH};
+    EXPECT_TRUE(SendMessageW(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)));
+    SaveShot(copy.get(), "native_item_shortcut.bmp");
+    fw::TMenuItem* keyed = Item("Copy");
+    keyed->SetShortCutKey(fw::scCtrl | 'C');
+    ASSERT_EQ(fw::ShortCutToText(keyed->ShortCutKey()), "Ctrl+C");
+    auto framework = Solid(kW, kH, 0x00FF00);
+    skinned->DrawMenuItem(keyed, framework->Canvas(), RECT{0, 0, kW, kH}, false);
+    int differing = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            differing += PixelAt(copy.get(), x, y) != PixelAt(framework.get(), x, y);
+    EXPECT_EQ(differing, 0);
+    // Ink: the caption from its box after the glyph (1 + margin + 16 + 3),
+    // the short cut ending 11 pixels from the right, none between them.
+    auto inkIn = [&](int left, int right) {
+        for (int x = left; x < right; ++x)
+            for (int y = 0; y < kH; ++y)
+                if (PixelAt(copy.get(), x, y) != FrameColour(1)) return true;
+        return false;
+    };
+    const int captionLeft = 1 + kItemMargin + 16 + 3;
+    const int captionRight = captionLeft + b.Canvas()->TextExtent("Copy").cx;
+    const int shortCutLeft = kW - 11 - b.Canvas()->TextExtent("Ctrl+C").cx;
+    EXPECT_FALSE(inkIn(0, captionLeft));
+    EXPECT_TRUE(inkIn(captionLeft, captionLeft + 4));
+    EXPECT_FALSE(inkIn(captionRight + 1, shortCutLeft - 1));
+    EXPECT_TRUE(inkIn(kW - 15, kW - 11));
+    EXPECT_FALSE(inkIn(kW - 11, kW));
+
+    // On screen, in the popup of the skinned window.
+    {
+        TMenuDriver driver(
+            {TMenuDriver::Shot(form->Handle(), "native_popup_shortcut.bmp", TMenuDriver::End())});
+        const RECT w = WindowRectOf(form->Handle());
+        TrackPopupMenu(sub, TPM_RIGHTBUTTON, w.left + 40, w.top + 60, 0, form->Handle(), nullptr);
+        EXPECT_EQ(driver.Opened.size(), 1u);
+    }
     SetMenu(form->Handle(), nullptr);
     DestroyMenu(bar);
 }
