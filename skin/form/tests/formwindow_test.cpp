@@ -1,10 +1,12 @@
 // A form skinned by a TWinSkinForm with the default skin, on the desktop:
-// the activation, the frame read back through WM_SKINPAINTBORDER, hit
+// the activation, the frame read back through WM_SKINPAINTBORDER, the
+// caption text's place and the region by the border pieces' Trans, hit
 // tests, caption-button clicks, unhooking, and a window destroyed while
 // skinned.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "framework/application.h"
@@ -153,6 +155,122 @@ TEST_F(FormWindowTest, FramePixelsActiveAndInactive)
                            reinterpret_cast<WPARAM>(b->Canvas()->Handle()), 0),
               SKIN_MARKER);
     EXPECT_EQ(PixelAt(b.get(), x, y), 0x00FF00u);
+}
+
+TEST_F(FormWindowTest, CaptionTextByAlignmentReadingOrderAndPopupStyle)
+{
+    TWinSkinForm* s = Skin(form.get());
+    form->SetCaption("Caption placed");
+    TDataSkinTitle& title = *data->Skin().Title;
+    const int shift = title.LeftWidth, clip = title.RightWidth;
+    const int w = WindowRect().right - WindowRect().left;
+    const RECT r{kBorder, 0, w - kBorder, kCaption};  // the caption strip
+    const int rw = r.right - r.left;
+    const DWORD style = s->WindowStyle;
+    // Where the text lies, from the text width and the width the right
+    // caption buttons take.
+    struct Case {
+        int alignment;
+        bool rtl, popup;
+        std::function<void(const RECT& t, int tw, int buttons)> check;
+    } const cases[] = {
+        {1, false, false,
+         [&](const RECT& t, int tw, int) { EXPECT_EQ(t.left, r.left + (rw - tw) / 2); }},
+        {2, false, false, [&](const RECT& t, int, int) { EXPECT_EQ(t.right, r.right - clip); }},
+        // A popup keeps the text off the buttons instead of the clip.
+        {2, false, true,
+         [&](const RECT& t, int, int buttons) {
+             ASSERT_GT(buttons, 5);
+             EXPECT_EQ(t.right, std::min(r.right - clip, r.right - buttons - 5));
+         }},
+        // Right to left: the text ends at the buttons, centres between the
+        // left border and them, or starts at the shift; then 10 further
+        // right, popup or not.
+        {0, true, false,
+         [&](const RECT& t, int, int buttons) { EXPECT_EQ(t.right, r.right - buttons + 10); }},
+        {0, true, true,
+         [&](const RECT& t, int, int buttons) { EXPECT_EQ(t.right, r.right - buttons + 10); }},
+        {1, true, false,
+         [&](const RECT& t, int tw, int buttons) {
+             EXPECT_EQ(t.left, r.left + (rw - tw - buttons) / 2 + 10);
+         }},
+        {2, true, false, [&](const RECT& t, int, int) { EXPECT_EQ(t.left, r.left + shift + 10); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.alignment << (c.rtl ? " rtl" : "") << (c.popup ? " popup" : ""));
+        title.TextAlignment = c.alignment;
+        s->RightToLeft = c.rtl;
+        // The strip without text, to tell the text's pixels from the
+        // strip's; a new caption repaints the frame, which reads the style
+        // again.
+        form->SetCaption("");
+        s->WindowStyle = c.popup ? style | WS_POPUP : style & ~DWORD(WS_POPUP);
+        auto empty = Frame();
+        form->SetCaption("Caption placed");
+        s->WindowStyle = c.popup ? style | WS_POPUP : style & ~DWORD(WS_POPUP);
+        auto texted = Frame();
+        const RECT t = s->CaptionTextRect;
+        const int tw = t.right - t.left;
+        c.check(t, tw, s->RightButtonsWidth);
+        // Every pixel the text changed lies in its rectangle.
+        int inside = 0, outside = 0;
+        for (int y = 0; y < kCaption; ++y)
+            for (int x = 0; x < w; ++x)
+                if (PixelAt(texted.get(), x, y) != PixelAt(empty.get(), x, y))
+                    ++(x >= t.left && x < t.right ? inside : outside);
+        EXPECT_GT(inside, 0);
+        EXPECT_EQ(outside, 0);
+    }
+    title.TextAlignment = 0;
+    s->RightToLeft = false;
+    s->WindowStyle = style;
+}
+
+TEST_F(FormWindowTest, TheRegionKeepsEachBorderPieceWhoseTransIsNotOne)
+{
+    TWinSkinForm* s = Skin(form.get());
+    TSkinContent& skin = data->Skin();
+    // The outer line of each piece's first frame (the active window's)
+    // magenta: left and right pieces have their frames side by side, top
+    // and bottom pieces one under the other.
+    TDataSkinBorder* pieces[] = {skin.Left.get(), skin.Right.get(), skin.Top.get(),
+                                 skin.Bottom.get()};
+    for (int i = 0; i < 4; ++i) {
+        fw::TBitmap* image = pieces[i]->Image.get();
+        HDC dc = image->Canvas()->Handle();
+        const int f = std::max(pieces[i]->Frame, 1);
+        const int iw = image->Width(), ih = image->Height();
+        for (int k = 0; k < (i < 2 ? ih : iw); ++k) {
+            const int x = i == 0 ? 0 : i == 1 ? iw / f - 1 : k;
+            const int y = i < 2 ? k : i == 2 ? 0 : ih / f - 1;
+            SetPixelV(dc, x, y, RGB(255, 0, 255));
+        }
+    }
+    const RECT wr = WindowRect();
+    const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    const POINT probes[] = {{0, h / 2}, {w - 1, h / 2}, {w / 2, 0}, {w / 2, h - 1}};
+    struct Case {
+        int trans[4];  // left, right, top, bottom
+    } const cases[] = {
+        {{0, 0, 0, 0}}, {{1, 0, 0, 0}}, {{0, 1, 0, 0}}, {{0, 0, 1, 0}},
+        {{0, 0, 0, 1}}, {{2, 0, 0, 0}}, {{1, 1, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.trans[0] << c.trans[1] << c.trans[2] << c.trans[3]);
+        for (int i = 0; i < 4; ++i) pieces[i]->Trans = c.trans[i];
+        s->RegionSet = false;
+        s->UpdateWindowRegion();
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        const int kind = GetWindowRgn(Handle(), rgn);
+        // Only a piece whose Trans is 1 is cut from its image.
+        const bool cut = std::count(std::begin(c.trans), std::end(c.trans), 1) > 0;
+        EXPECT_EQ(kind, cut ? COMPLEXREGION : SIMPLEREGION);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(PtInRegion(rgn, probes[i].x, probes[i].y) != FALSE, c.trans[i] != 1) << i;
+        EXPECT_TRUE(PtInRegion(rgn, w / 2, h / 2));
+        DeleteObject(rgn);
+    }
 }
 
 TEST_F(FormWindowTest, AButtonLeftAfterAPressShowsItsRestingLookAgain)
