@@ -1,9 +1,14 @@
 // The skinned menu bar on a form with a framework main menu, skinned with
 // the default skin: the bar in place of the native one (client size kept),
 // its layout, pixels, hit test, opening entries by click, accelerator and
-// WM_SKINMENUOPEN, moving between entries while a popup is open, the bar
-// reloaded when the menu changes, and the native menu given back.
+// WM_SKINMENUOPEN, moving between entries while a popup is open (Left and
+// Right changing places in a right-to-left popup), dialog characters not
+// the bar's going on to the main form, the bar reloaded when the menu
+// changes, and the native menu given back.
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/forms.h"
@@ -312,6 +317,88 @@ TEST_F(MenuBarTest, ArrowKeysAndTheMouseMoveBetweenEntriesWhileAPopupIsOpen)
     }
     EXPECT_FALSE(s->MenuTracking);
     EXPECT_EQ(OpenEntryIndex(), -1);
+}
+
+TEST_F(MenuBarTest, InARightToLeftPopupLeftAndRightChangePlaces)
+{
+    Skin();
+    // File's items read right to left (the popup's type bits, which the
+    // owner drawing keeps).
+    HMENU popup = file->Handle();
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE;
+        ASSERT_TRUE(GetMenuItemInfoW(popup, UINT(i), TRUE, &mii));
+        mii.fType |= MFT_RIGHTORDER;
+        ASSERT_TRUE(SetMenuItemInfoW(popup, UINT(i), TRUE, &mii));
+    }
+    struct Case {
+        WPARAM key;
+        size_t popups;   // File, and the one the key opens
+        HMENU second;    // null: none
+        int helpClicks;  // Help has no popup: it is clicked
+    } const cases[] = {
+        {VK_LEFT, 2, edit->Handle(), 0},  // Left goes on to the next entry
+        {VK_RIGHT, 1, nullptr, 1},        // Right back, wrapping round to Help
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key == VK_LEFT ? "left" : "right");
+        helpClicks.count = 0;
+        TMenuDriver driver({TMenuDriver::Key(c.key)});
+        PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+        PumpMenus(driver, c.popups);
+        EXPECT_TRUE(PumpUntil([&] { return helpClicks.count == c.helpClicks; }));
+        ASSERT_EQ(driver.Opened.size(), c.popups);
+        EXPECT_EQ(driver.Opened[0], popup);
+        if (c.second) {
+            EXPECT_EQ(driver.Opened[1], c.second);
+        }
+    }
+}
+
+// Notes the dialog characters a form hears.
+struct TDialogChars : fw::TObject {
+    void Hook(fw::TControl* c)
+    {
+        old = c->WindowProc;
+        c->WindowProc = fw::TWndMethod(this, &TDialogChars::Proc);
+    }
+    void Proc(fw::TMessage& m)
+    {
+        if (m.Msg == fw::CM_DIALOGCHAR) heard.push_back({m.WParam, m.LParam});
+        old(m);
+    }
+    fw::TWndMethod old;
+    std::vector<std::pair<WPARAM, LPARAM>> heard;
+};
+
+TEST_F(MenuBarTest, ADialogCharacterNotTheBarsGoesOnToTheMainForm)
+{
+    ASSERT_EQ(fw::Application->MainForm(), nullptr);
+    fw::TForm* main = nullptr;
+    fw::Application->CreateForm(main);
+    ASSERT_EQ(fw::Application->MainForm(), main);
+    TDialogChars chars;
+    chars.Hook(main);
+    Skin();
+    // Without Alt: the key data with it.
+    EXPECT_EQ(SendMessageW(Handle(), fw::CM_DIALOGCHAR, 'f', 0x210001), 0);
+    ASSERT_EQ(chars.heard.size(), 1u);
+    EXPECT_EQ(chars.heard[0].first, WPARAM('f'));
+    EXPECT_EQ(chars.heard[0].second, LPARAM(0x210001));
+    // Alt and an entry's letter stay with the bar.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    TMenuDriver driver;
+    EXPECT_EQ(SendMessageW(Handle(), fw::CM_DIALOGCHAR, 'f', 0), 1);
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    PumpMenus(driver, 1);
+    EXPECT_EQ(chars.heard.size(), 1u);
+    main->Free();
 }
 
 TEST_F(MenuBarTest, AChangedMenuReloadsTheBarAndUnskinningGivesTheMenuBack)
