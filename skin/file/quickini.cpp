@@ -5,18 +5,43 @@
 
 namespace skin {
 
+namespace {
+
+// rtl::Trim without the copy: the lines of a large text are cut many times.
+std::string_view Trimmed(std::string_view s)
+{
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
 void TQuickIni::ParseStream(std::string_view text)
 {
-    lines_.clear();
     sections_.clear();
+    firstSection_.clear();
+    values_.clear();
+    size_t current = kNoSection;  // the section whose keys are kept
     size_t p = 0;
     while (p < text.size() && text[p] != '\0') {
         const size_t start = p;
         while (p < text.size() && text[p] != '\r' && text[p] != '\n' && text[p] != '\0') ++p;
-        std::string line = rtl::Trim(text.substr(start, p - start));
+        const std::string_view line = Trimmed(text.substr(start, p - start));
         if (!line.empty() && line[0] != ';') {
-            if (IsSectionLine(line)) sections_.push_back({line, lines_.size()});
-            lines_.push_back(std::move(line));
+            if (IsSectionLine(line)) {
+                const auto [at, isFirst] =
+                    firstSection_.try_emplace(rtl::FoldCase(line), sections_.size());
+                current = isFirst ? at->second : kNoSection;
+                sections_.emplace_back(line);
+            } else if (current != kNoSection) {
+                const std::string key = KeyOfLine(line);
+                // A line without "=", or with nothing before it, answers no key.
+                if (!key.empty())
+                    values_.try_emplace(ValueIndex(current, key),
+                                        Trimmed(line.substr(line.find('=') + 1)));
+            }
         }
         if (p < text.size() && text[p] == '\r') ++p;
         if (p < text.size() && text[p] == '\n') ++p;
@@ -27,58 +52,47 @@ std::vector<std::string> TQuickIni::ReadSections() const
 {
     std::vector<std::string> names;
     names.reserve(sections_.size());
-    for (const Section& s : sections_)
-        names.push_back(rtl::Trim(std::string_view(s.line).substr(1, s.line.size() - 2)));
+    for (const std::string& s : sections_)
+        names.emplace_back(Trimmed(std::string_view(s).substr(1, s.size() - 2)));
     return names;
 }
 
-int TQuickIni::FindSection(std::string_view name) const
+size_t TQuickIni::FindSection(std::string_view name) const
 {
-    const std::string wanted = "[" + std::string(name) + "]";
-    for (const Section& s : sections_)
-        if (rtl::SameText(s.line, wanted)) return int(s.index);
-    return -1;
+    // The name is not trimmed: "[ A ]" is not the section "A".
+    const auto at = firstSection_.find(rtl::FoldCase("[" + std::string(name) + "]"));
+    return at == firstSection_.end() ? kNoSection : at->second;
 }
 
-bool TQuickIni::IsSectionLine(std::string_view line)
+bool TQuickIni::IsSectionLine(std::string_view trimmed)
 {
-    if (line.empty()) return false;
-    const std::string t = rtl::Trim(line);
-    return !t.empty() && t.front() == '[' && t.back() == ']';
+    return !trimmed.empty() && trimmed.front() == '[' && trimmed.back() == ']';
 }
 
 std::string TQuickIni::KeyOfLine(std::string_view line)
 {
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos) return {};
-    return rtl::FoldCase(rtl::Trim(line.substr(0, eq)));
+    return rtl::FoldCase(Trimmed(line.substr(0, eq)));
 }
 
-std::string TQuickIni::ValueOfLine(std::string_view line, std::string_view key)
+std::string TQuickIni::ValueIndex(size_t section, std::string_view foldedKey)
 {
-    if (line.empty() || key.empty()) return {};
-    const size_t eq = line.find('=');
-    if (eq == std::string_view::npos || KeyOfLine(line) != key) return {};
-    return rtl::Trim(line.substr(eq + 1));
+    std::string index = std::to_string(section);
+    index += '=';
+    index += foldedKey;
+    return index;
 }
 
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const
 {
-    std::string result(defaultValue);
-    const std::string lowKey = rtl::FoldCase(key);
-    if (lines_.empty()) return result;
-    const int at = FindSection(section);
-    if (at < 0) return result;
-    for (size_t i = size_t(at) + 1; i < lines_.size(); ++i) {
-        const std::string& line = lines_[i];
-        if (IsSectionLine(line)) break;
-        if (KeyOfLine(line) != lowKey) continue;
-        std::string value = ValueOfLine(line, lowKey);
-        if (!value.empty()) result = std::move(value);
-        break;
-    }
-    return result;
+    const size_t at = FindSection(section);
+    if (at == kNoSection) return std::string(defaultValue);
+    // A key holding "=" finds nothing: no index holds a second "=".
+    const auto found = values_.find(ValueIndex(at, rtl::FoldCase(key)));
+    if (found == values_.end() || found->second.empty()) return std::string(defaultValue);
+    return found->second;
 }
 
 int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key,

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace skin {
@@ -20,7 +21,8 @@ public:
 
     // Section and key match case-insensitively; the first section of the
     // name and its first line of the key win. A missing key, or one whose
-    // value is empty, gives the default.
+    // value is empty, gives the default. Each look-up costs the length of
+    // the names and the value, whatever the size of the text.
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
     // Decimal with an optional sign, or hexadecimal after "0x", "0X" or
@@ -28,18 +30,25 @@ public:
     int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
 
 private:
-    struct Section {
-        std::string line;  // "[" name "]" as written
-        size_t index;      // into lines_
-    };
+    static constexpr size_t kNoSection = size_t(-1);
 
-    int FindSection(std::string_view name) const;
-    static bool IsSectionLine(std::string_view line);
+    // The number of the first section whose line is "[" name "]" in any
+    // case, or kNoSection.
+    size_t FindSection(std::string_view name) const;
+    static bool IsSectionLine(std::string_view trimmed);
     static std::string KeyOfLine(std::string_view line);
-    static std::string ValueOfLine(std::string_view line, std::string_view key);
+    // Where the value of a folded key of a section is kept: the key holds
+    // no "=", so the number before the first "=" tells the section.
+    static std::string ValueIndex(size_t section, std::string_view foldedKey);
 
-    std::vector<std::string> lines_;
-    std::vector<Section> sections_;
+    // "[" name "]" as written, in text order.
+    std::vector<std::string> sections_;
+    // The folded section line to the number of the first section of it.
+    std::unordered_map<std::string, size_t> firstSection_;
+    // The value of the first line of each key in the first section of each
+    // name; the lines of a later section of the same name, and those
+    // before the first section, can never be read and are not kept.
+    std::unordered_map<std::string, std::string> values_;
 };
 
 // A colour text of a skin: up to three decimal numbers red, green, blue,

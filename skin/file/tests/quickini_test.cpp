@@ -127,6 +127,31 @@ TEST(QuickIni, GbkSectionsAndKeys)
     EXPECT_EQ(ini.ReadInteger("\xB0\x41Menu", "\xB0\x61Key", 0), 0);
 }
 
+TEST(QuickIni, ManySectionsEachFoundByItsName)
+{
+    // 100,000 sections, each read by its name in another case: a reader
+    // that scans the sections for each look-up takes minutes here. The
+    // first [dup] and its first key win; keys stay inside their section.
+    constexpr int kSections = 100000;
+    std::string text = "Orphan=1\r\n[Dup]\r\nK=first\r\nK=second\r\n";
+    for (int i = 0; i < kSections; ++i) {
+        const std::string n = std::to_string(i);
+        text += "[Sec" + n + "]\r\nKey=" + n + "\r\n";
+        if (i % 1000 == 0) text += "[DUP]\r\nK=later\r\nOnlyLater=1\r\n";
+    }
+    const TQuickIni ini = Parsed(text);
+    EXPECT_EQ(ini.ReadSections().size(), size_t(kSections + 1 + kSections / 1000));
+    int wrong = 0;
+    for (int i = 0; i < kSections; ++i)
+        if (ini.ReadInteger("SEC" + std::to_string(i), "key", -1) != i) ++wrong;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(ini.ReadString("sec5", "K", "none"), "none");
+    EXPECT_EQ(ini.ReadString("dup", "k", ""), "first");
+    EXPECT_EQ(ini.ReadString("Dup", "OnlyLater", "none"), "none");
+    EXPECT_EQ(ini.ReadString("", "Orphan", "none"), "none");
+    EXPECT_EQ(ini.ReadString("Sec0", "Key=0", "none"), "none");
+}
+
 TEST(QuickIni, ReadsTheIniMemberOfAPackedSkin)
 {
     skin::TSkinReader reader;
