@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <stdexcept>
 
 namespace skin {
 
@@ -82,14 +83,14 @@ void TLZH::AllocTables()
         ring_.assign(N + F - 1, 0);
         tree_.Alloc();
     } catch (const std::bad_alloc&) {
-        throw ElzhException("LZH : Cannot get memory for dictionary tables");
+        throw ElzhException(kNoMemoryForTables);
     }
 }
 
 void TLZH::FreeTables()
 {
     tree_.Free();
-    ring_ = {};
+    ring_ = decltype(ring_)();
 }
 
 bool TLZH::Decode(int32_t size, std::string_view input, std::string& output)
@@ -97,10 +98,19 @@ bool TLZH::Decode(int32_t size, std::string_view input, std::string& output)
     if (size <= 0) return true;
     if (size > MaxUnpackedSize(input.size()) || size > kSizeCeiling) return false;
 
+    // Room for the whole output is taken first, so the appends below never
+    // allocate; not getting it is the decoder's own error, as for the
+    // tables (AllocTables).
+    try {
+        output.reserve(output.size() + size_t(size));
+    } catch (const std::bad_alloc&) {
+        throw ElzhException(kNoMemoryForOutput);
+    } catch (const std::length_error&) {
+        throw ElzhException(kNoMemoryForOutput);
+    }
     input_ = input;
     inputPos_ = 0;
     output_ = &output;
-    output.reserve(output.size() + size_t(size));
 
     struct Cleanup {
         TLZH* self;

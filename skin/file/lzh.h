@@ -26,12 +26,17 @@ public:
     static int64_t MaxUnpackedSize(size_t packedLength);
     // Above this the stated size is refused whatever the packed length.
     static constexpr int64_t kSizeCeiling = int64_t(64) << 20;
+    // The messages of ElzhException when memory runs out.
+    static constexpr const char* kNoMemoryForTables =
+        "LZH : Cannot get memory for dictionary tables";
+    static constexpr const char* kNoMemoryForOutput = "LZH : Cannot get memory for unpacked data";
 
     // Decodes until `size` bytes have been produced and appends exactly
     // that many to `output`. A size of 0 or below produces nothing and
     // reads nothing. Input past its end reads as 0 bits. Returns false,
     // with nothing appended, when the size is more than the input can
-    // describe (or above the ceiling).
+    // describe (or above the ceiling). Memory that cannot be had raises
+    // ElzhException, with nothing appended.
     bool Decode(int32_t size, std::string_view input, std::string& output);
 
 private:

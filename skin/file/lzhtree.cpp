@@ -49,9 +49,10 @@ void TLzhTree::Alloc()
 
 void TLzhTree::Free()
 {
-    son_ = {};
-    prnt_ = {};
-    freq_ = {};
+    // Assigning {} would keep the storage; a new empty vector takes it away.
+    son_ = decltype(son_)();
+    prnt_ = decltype(prnt_)();
+    freq_ = decltype(freq_)();
 }
 
 void TLzhTree::StartHuff()

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <random>
 
 #include "skin/file/lzhtree.h"
@@ -9,6 +11,35 @@
 
 using skin::TLZH;
 namespace lzh = skin::lzh;
+
+// While it is not 0, an allocation of more bytes than this fails: this
+// program's own operator new lets a test run a decoder out of memory.
+static size_t allocationLimit = 0;
+
+static void* Allocate(size_t n)
+{
+    if (allocationLimit != 0 && n > allocationLimit) return nullptr;
+    return std::malloc(n == 0 ? 1 : n);
+}
+
+// Out of line, so that the compiler, seeing operator new's memory reach
+// free, does not take it for a mismatched pair.
+[[gnu::noinline]] static void Release(void* p) { std::free(p); }
+
+void* operator new(size_t n)
+{
+    if (void* p = Allocate(n)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](size_t n) { return operator new(n); }
+void* operator new(size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
+void* operator new[](size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete[](void* p) noexcept { Release(p); }
+void operator delete(void* p, size_t) noexcept { Release(p); }
+void operator delete[](void* p, size_t) noexcept { Release(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
 
 namespace {
 
@@ -144,6 +175,37 @@ TEST(LzhDecode, RefusesSizesTheInputCannotHold)
     // The bound itself is reachable: one long match after another.
     const std::string runs = skinpack::PackBytes(std::string(6000, 'x'));
     EXPECT_LE(6000, TLZH::MaxUnpackedSize(runs.size() - 4));
+}
+
+TEST(LzhDecode, MemoryThatCannotBeHadIsTheDecodersError)
+{
+    // The output's room for the stated size, and the tables (a ring of
+    // over 4 KB) when the output fits in the string itself.
+    const std::string input(size_t(64) << 10, '\0');
+    struct Case {
+        int32_t size;
+        const char* message;
+    } cases[] = {
+        {int32_t(TLZH::MaxUnpackedSize(input.size())), TLZH::kNoMemoryForOutput},
+        {3, TLZH::kNoMemoryForTables},
+    };
+    TLZH decoder;
+    for (const Case& c : cases) {
+        std::string out;
+        std::string message;
+        allocationLimit = 1024;
+        try {
+            decoder.Decode(c.size, input, out);
+        } catch (const skin::ElzhException& e) {
+            message = e.Message();
+        }
+        allocationLimit = 0;
+        EXPECT_EQ(message, c.message) << c.size;
+        EXPECT_TRUE(out.empty()) << c.size;
+        // The decoder is whole afterwards.
+        EXPECT_TRUE(decoder.Decode(c.size, input, out)) << c.size;
+        EXPECT_EQ(out.size(), size_t(c.size));
+    }
 }
 
 TEST(LzhDecode, MatchCrossingTheSizeStopsAtTheSize)
