@@ -129,8 +129,13 @@ void TSkinData::SetSkinFile(const std::string& path)
         return;
     }
     // The new file replaces the skin only once it has read as one; until
-    // then, and when it fails, the skin held stays loaded.
-    std::optional<std::string> bytes = rtl::ReadWholeFile(rtl::PathFromGbk(path));
+    // then, and when it fails, the skin held stays loaded. A file larger
+    // than any packed skin read is refused before it is read.
+    const std::filesystem::path file = rtl::PathFromGbk(path);
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error && size > uintmax_t(TSkinReader::kMaxPackedSize)) return;
+    std::optional<std::string> bytes = rtl::ReadWholeFile(file);
     if (!bytes || !ApplyPacked(*bytes)) return;
     skinBytes_ = std::move(*bytes);
     NotifySkinFileChanged();

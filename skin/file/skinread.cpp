@@ -44,7 +44,7 @@ int TSkinReader::VersionBlockSize(uint32_t formatVersion)
 bool TSkinReader::UnpackSkin(std::string_view packed, std::string& unpacked)
 {
     unpacked.clear();
-    if (packed.size() < 4) return false;
+    if (packed.size() < 4 || packed.size() > uint64_t(kMaxPackedSize)) return false;
     const int32_t size = int32_t(rtl::ReadLe32(packed.data()));
     TLZH lzh;
     return lzh.Decode(size, packed.substr(4), unpacked);

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/file/lzh.h"
+
 namespace skin {
 
 // Why the last ReadSkin gave false.
@@ -20,6 +22,10 @@ enum class TSkinReadError {
 class TSkinReader {
 public:
     static constexpr int kMaxMembers = 1001;
+    // The largest packed file read: the size field and a stream no longer
+    // than the most the decoder unpacks. A larger one is refused as a bad
+    // file unread.
+    static constexpr int64_t kMaxPackedSize = 4 + TLZH::kSizeCeiling;
     // Shown by the caller when ReadSkin fails with OlderVersion.
     static constexpr const char* kOlderSkinMessage =
         "This is Older Skin File\rPlease update to new version !";
@@ -32,8 +38,9 @@ public:
     // known version whose sizes fit its data; otherwise false with nothing
     // kept and Error() telling why. Decoder failures raise ElzhException.
     bool ReadSkin(std::string_view packed);
-    // The unpacked bytes of a packed file; false when the stated size is
-    // refused or the size field is incomplete.
+    // The unpacked bytes of a packed file; false when the file is larger
+    // than kMaxPackedSize, the stated size is refused or the size field is
+    // incomplete.
     static bool UnpackSkin(std::string_view packed, std::string& unpacked);
 
     // The bytes of the first member of that name (case-insensitive), or

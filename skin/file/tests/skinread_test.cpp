@@ -183,6 +183,15 @@ TEST(SkinReader, LimitsAndSlack)
     const std::string unpacked = RawContainer(20000, 7, "", "a.bmp\r\n", {2}, "abTRAILING");
     ASSERT_TRUE(reader.ReadSkin(skinpack::PackBytes(unpacked)));
     EXPECT_EQ(reader.ExtractMember("a.bmp"), "ab");
+
+    // A packed file of the largest size reads (the stream is decoded only
+    // as far as its stated size); one byte more is refused.
+    std::string packed = skinpack::PackSkin(40000, kMembers);
+    packed.resize(size_t(TSkinReader::kMaxPackedSize), '\0');
+    EXPECT_TRUE(reader.ReadSkin(packed));
+    packed.push_back('\0');
+    EXPECT_FALSE(reader.ReadSkin(packed));
+    EXPECT_EQ(reader.Error(), TSkinReadError::BadFile);
 }
 
 TEST(SkinReader, AReadReplacesTheLastOne)
