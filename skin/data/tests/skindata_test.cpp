@@ -15,6 +15,7 @@
 #include "framework/typinfo.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinunit.h"
+#include "skin/file/skinread.h"
 #include "skin/form/formgeometry.h"
 #include "skin/form/skinmanage.h"
 #include "skin/tests/skinfixture.h"
@@ -208,6 +209,54 @@ TEST_F(SkinDataTest, SkinFileReplacesTheSkinOnlyWhenTheNewOneLoads)
     EXPECT_EQ(d->SkinName(), "B");
     EXPECT_EQ(d->SkinBytes(), kSkinB);
     EXPECT_NE(d->Skin().MenuItem, nullptr);
+}
+
+TEST_F(SkinDataTest, SkinStreamOfManySmallSectionsLoadsAtOnce)
+{
+    // Each BUTTON* section costs ten key reads and each COLOUR* one; with
+    // the sections scanned for every read this load takes minutes.
+    constexpr int kSections = 100000;
+    std::string ini;
+    for (int i = 0; i < kSections; ++i) {
+        const std::string n = std::to_string(i);
+        ini += i % 2 == 0 ? "[Button" + n + "]\r\nAction=1\r\nXcoord=" + n + "\r\n"
+                          : "[Colour" + n + "]\r\nColor=1,2," + std::to_string(i % 256) + "\r\n";
+    }
+    ini += "[TitlebarSkin]\r\nSkinName=Many\r\n";
+    const std::string packed = PackedSkin(ini);
+    TSkinData* d = Make();
+    Stream(d, WithLength(packed, int32_t(packed.size())));
+    ASSERT_FALSE(d->NoSkin());
+    EXPECT_EQ(d->SkinName(), "Many");
+    const TSkinContent& skin = d->Skin();
+    ASSERT_EQ(skin.SysButtons.size(), size_t(kSections / 2 + 3));  // and the three MDI buttons
+    EXPECT_EQ(skin.SysButtons[kSections / 2 - 1]->Name, "BUTTON" + std::to_string(kSections - 2));
+    EXPECT_EQ(skin.SysButtons[kSections / 2 - 1]->Xcoord, kSections - 2);
+    ASSERT_EQ(skin.SectionColours.size(), size_t(kSections / 2));
+    EXPECT_EQ(skin.SectionColours.back(), fw::TColor(0x0201 | (kSections - 1) % 256 << 16));
+}
+
+TEST_F(SkinDataTest, SkinFileLargerThanAnyPackedSkinIsRefused)
+{
+    // Both files begin with skin B and end in a hole of zero bytes; only
+    // the size tells them apart.
+    TSkinData* d = Make();
+    d->SetSkinFile(TempFile("a.skn", kSkinA));
+    for (const int64_t size : {TSkinReader::kMaxPackedSize + 1, TSkinReader::kMaxPackedSize}) {
+        const std::string path = TempFile("large.skn", kSkinB);
+        {
+            std::ofstream f(path, std::ios::binary | std::ios::in | std::ios::out);
+            f.seekp(size - 1);
+            f.put('\0');
+        }
+        ASSERT_EQ(int64_t(std::filesystem::file_size(path)), size);
+        d->SetSkinFile(path);
+        EXPECT_EQ(d->SkinFile(), path);
+        const bool refused = size > TSkinReader::kMaxPackedSize;
+        EXPECT_EQ(d->SkinName(), refused ? "A" : "B") << size;
+        EXPECT_EQ(d->SkinBytes().size(), refused ? kSkinA.size() : size_t(size)) << size;
+    }
+    EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(SkinDataTest, LoadedRegistersAndSwitchesSkinningOn)

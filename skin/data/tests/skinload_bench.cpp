@@ -2,9 +2,12 @@
 // the ini text, and the skin objects with colours and derived images; then
 // the whole load as the skin data component does it from a skin stream.
 // Not a test: run it by hand (under Wine) with an optional skin file and
-// round count; it prints the median and mean time of each step.
+// round count; it prints the median and mean time of each step. With
+// --sections N it times a skin made here instead: N small sections, half
+// BUTTON* and half COLOUR*, then the sections every skin reads.
 //
 //   skinload_bench.exe [skin file] [rounds]
+//   skinload_bench.exe --sections N [rounds]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,6 +23,7 @@
 #include "skin/engine/skinunit.h"
 #include "skin/file/quickini.h"
 #include "skin/file/skinread.h"
+#include "tools/skinpack/skinwrite.h"
 
 namespace {
 
@@ -45,6 +49,22 @@ std::vector<double> Time(int rounds, const std::function<void()>& step)
     return us;
 }
 
+// N sections that each cost the loader key reads of their own, before
+// the sections every skin has, so that each of those is found last.
+std::string ManySectionsSkin(int sections)
+{
+    std::string ini;
+    for (int i = 0; i < sections; ++i) {
+        const std::string n = std::to_string(i);
+        if (i % 2 == 0)
+            ini += "[BUTTON" + n + "]\r\nAction=1\r\nXcoord=" + n + "\r\n";
+        else
+            ini += "[COLOUR" + n + "]\r\nColor=1,2," + n + "\r\n";
+    }
+    ini += "[TitlebarSkin]\r\nSkinName=Many\r\n[Colours]\r\nButtonFace=1,2,3\r\n";
+    return skinpack::PackSkin(40000, {{"skin.ini", ini}});
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -54,18 +74,31 @@ int main(int argc, char** argv)
 #else
     std::string path;
 #endif
-    if (argc > 1) path = argv[1];
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
+    int sections = 0;
+    int arg = 1;
+    if (argc > 2 && std::string(argv[1]) == "--sections") {
+        sections = std::max(1, std::atoi(argv[2]));
+        path = "(" + std::to_string(sections) + " sections)";
+        arg = 3;
+    } else if (argc > 1) {
+        path = argv[arg++];
+    }
+    const int rounds = argc > arg ? std::max(1, std::atoi(argv[arg])) : 200;
     if (path.empty()) {
-        std::fprintf(stderr, "usage: skinload_bench [skin file] [rounds]\n");
+        std::fprintf(stderr, "usage: skinload_bench [skin file | --sections N] [rounds]\n");
         return 2;
     }
     skin::TSkinEngineScope engine;
     fw::Application->Initialize();
 
-    rtl::TMemoryStream file;
-    file.LoadFromFile(path);
-    const std::string packed(reinterpret_cast<const char*>(file.Memory()), size_t(file.Size()));
+    std::string packed;
+    if (sections > 0) {
+        packed = ManySectionsSkin(sections);
+    } else {
+        rtl::TMemoryStream file;
+        file.LoadFromFile(path);
+        packed.assign(reinterpret_cast<const char*>(file.Memory()), size_t(file.Size()));
+    }
 
     std::string unpacked;
     skin::TSkinReader reader;
