@@ -22,9 +22,9 @@ enum class TSkinReadError {
 class TSkinReader {
 public:
     static constexpr int kMaxMembers = 1001;
-    // The largest packed file read: the size field and a stream no longer
-    // than the most the decoder unpacks. A larger one is refused as a bad
-    // file unread.
+    // The largest packed file read: the size field and a stream as long as
+    // the most the decoder unpacks (a skin does not pack to more bytes than
+    // it holds). A larger one is a bad file.
     static constexpr int64_t kMaxPackedSize = 4 + TLZH::kSizeCeiling;
     // Shown by the caller when ReadSkin fails with OlderVersion.
     static constexpr const char* kOlderSkinMessage =
