@@ -191,7 +191,7 @@ void TBitmap::Rebuild(int width, int height, TPixelFormat format, bool keep)
     uint8_t* bits = nullptr;
     if (width > 0 && height > 0) {
         made = CreateDib(width, height, format, &bits);
-        if (!made) throw EInvalidGraphic("Out of system resources");
+        if (!made) throw EOutOfResources("Out of system resources");
         if (direct && (!keep || !dib_ || format == format_)) {
             FillWhite(bits, width, height, format);
             if (keep && dib_) {

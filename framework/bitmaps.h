@@ -27,6 +27,12 @@ public:
     using rtl::Exception::Exception;
 };
 
+// No room for a bitmap's pixels: the system made no DIB section.
+class EOutOfResources : public EInvalidGraphic {
+public:
+    using EInvalidGraphic::EInvalidGraphic;
+};
+
 class TBitmap : public TGraphic {
     FW_CLASS(TBitmap, TGraphic)
 public:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <new>
 
 #include "rtl/gbk.h"
 #include "rtl/streams.h"
@@ -32,21 +33,24 @@ std::string SkinImageMember(std::string_view value)
     return std::string(name);
 }
 
-void LoadSkinBitmap(TBitmap& bitmap, const TSkinReader& reader, std::string_view value)
+size_t LoadSkinBitmap(TBitmap& bitmap, const TSkinReader& reader, std::string_view value)
 {
     bitmap.Assign(nullptr);
     const std::string member = SkinImageMember(value);
-    if (member.empty()) return;
+    if (member.empty()) return 0;
     const std::string bytes = reader.ExtractMember(member);
-    if (bytes.empty()) return;
+    if (bytes.empty()) return 0;
     rtl::TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
     stream.SetPosition(0);
     try {
         bitmap.LoadFromStream(stream);
+    } catch (const fw::EOutOfResources&) {
+        throw;
     } catch (const rtl::Exception&) {
         bitmap.Assign(nullptr);  // a damaged image is an empty one
     }
+    return bytes.size();
 }
 
 namespace {
@@ -59,6 +63,17 @@ bool StartsWith(std::string_view s, std::string_view prefix)
 }
 
 void AtLeastOne(int32_t& frames) { frames = std::max(frames, 1); }
+
+// Raised inside a load whose images take more than kMaxSkinImageBytes.
+struct TTooMuchImage {};
+
+// The bytes of a bitmap's pixels, rows padded to 4 bytes.
+int64_t PixelBytes(const TBitmap& bitmap)
+{
+    if (bitmap.Empty()) return 0;
+    const int64_t row = (int64_t(bitmap.Width()) * bitmap.BitsPerPixel() + 31) / 32 * 4;
+    return row * bitmap.Height();
+}
 
 class TSkinIniLoader {
 public:
@@ -133,9 +148,17 @@ private:
     {
         return ini_.ReadInteger(section, key, fallback);
     }
-    void Image(TBitmap& bitmap, std::string_view section, std::string_view key) const
+    void Image(TBitmap& bitmap, std::string_view section, std::string_view key)
     {
-        LoadSkinBitmap(bitmap, reader_, Str(section, key));
+        Load(bitmap, Str(section, key));
+    }
+    // Every image of the load comes here, and is counted: the member bytes
+    // read and the pixels kept. The image that takes the count past the
+    // bound ends the load.
+    void Load(TBitmap& bitmap, std::string_view value)
+    {
+        imageBytes_ += int64_t(LoadSkinBitmap(bitmap, reader_, value)) + PixelBytes(bitmap);
+        if (imageBytes_ > kMaxSkinImageBytes) throw TTooMuchImage{};
     }
     TColor ButtonText() const { return skin_.Colour(TColourSlot::ButtonText); }
 
@@ -161,16 +184,16 @@ private:
 
     // An object that exists only when its section gives an image.
     template <class T>
-    std::unique_ptr<T> Make(std::string_view section, std::string_view imageKey) const
+    std::unique_ptr<T> Make(std::string_view section, std::string_view imageKey)
     {
         const std::string value = Str(section, imageKey);
         if (value.empty()) return nullptr;
         auto o = std::make_unique<T>(std::string(section));
-        LoadSkinBitmap(*o->Image, reader_, value);
+        Load(*o->Image, value);
         return o;
     }
 
-    std::unique_ptr<TDataSkinObject> ReadSkinObject(std::string_view section) const
+    std::unique_ptr<TDataSkinObject> ReadSkinObject(std::string_view section)
     {
         auto o = Make<TDataSkinObject>(section, "Image");
         if (o) ReadCommon(*o, section, true);
@@ -178,13 +201,13 @@ private:
     }
 
     std::unique_ptr<TDataSkinBorder> ReadSkinBorder(std::string_view section,
-                                                    std::string_view secondKey) const
+                                                    std::string_view secondKey)
     {
         auto o = Make<TDataSkinBorder>(section, "Image");
         if (!o) return o;
         ReadCommon(*o, section, false);
         const std::string second = Str(section, secondKey);
-        if (!second.empty()) LoadSkinBitmap(*o->Image2, reader_, second);
+        if (!second.empty()) Load(*o->Image2, second);
         return o;
     }
 
@@ -431,13 +454,20 @@ private:
     TSkinContent& skin_;
     const TQuickIni& ini_;
     const TSkinReader& reader_;
+    int64_t imageBytes_ = 0;
 };
 
 }  // namespace
 
-void ApplySkinIni(TSkinContent& skin, const TQuickIni& ini, const TSkinReader& reader)
+bool ApplySkinIni(TSkinContent& skin, const TQuickIni& ini, const TSkinReader& reader)
 {
-    TSkinIniLoader(skin, ini, reader).Run();
+    try {
+        TSkinIniLoader(skin, ini, reader).Run();
+        return true;
+    } catch (const TTooMuchImage&) {
+    } catch (const std::bad_alloc&) {
+    } catch (const fw::EOutOfResources&) {}
+    return false;
 }
 
 }  // namespace skin

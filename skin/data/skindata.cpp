@@ -1,6 +1,7 @@
 #include "skin/data/skindata.h"
 
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "framework/application.h"
@@ -99,16 +100,26 @@ void TSkinData::WriteSkinStream(rtl::TStream& stream) const
 
 bool TSkinData::ApplyPacked(const std::string& packed)
 {
-    TSkinReader reader;
-    if (!reader.ReadSkin(packed)) {
-        if (reader.Error() == TSkinReadError::OlderVersion)
-            fw::ShowMessage(TSkinReader::kOlderSkinMessage);
+    // A skin that memory does not hold is refused as a bad file.
+    try {
+        TSkinReader reader;
+        if (!reader.ReadSkin(packed)) {
+            if (reader.Error() == TSkinReadError::OlderVersion)
+                fw::ShowMessage(TSkinReader::kOlderSkinMessage);
+            return false;
+        }
+        std::string iniName;
+        TQuickIni ini;
+        ini.ParseStream(reader.ExtractMemberLike(".ini", iniName));
+        // Built apart and taken whole: a skin refused while its objects are
+        // made leaves the objects held (and the caption buttons the skinned
+        // windows point at) as they were.
+        TSkinContent loaded;
+        if (!ApplySkinIni(loaded, ini, reader)) return false;
+        skin_.Replace(std::move(loaded));
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    std::string iniName;
-    TQuickIni ini;
-    ini.ParseStream(reader.ExtractMemberLike(".ini", iniName));
-    ApplySkinIni(skin_, ini, reader);
     noSkin_ = false;
     return true;
 }

@@ -144,7 +144,8 @@ public:
 
     // Parses the held bytes and applies them; false (with the skin no
     // longer counting as loaded) when they are no skin of a known version
-    // or sizes that fit; a version outside the known ones is told in a
+    // or sizes that fit, their images take more than kMaxSkinImageBytes,
+    // or memory runs out; a version outside the known ones is told in a
     // message box. Decoder failures raise ElzhException.
     bool LoadSkin();
     // After a new skin file at run time: the manager reloads the windows.

@@ -17,4 +17,26 @@ TSkinContent::TSkinContent()
       Title(std::make_unique<TDataSkinTitle>("Title"))
 {}
 
+void TSkinContent::Replace(TSkinContent&& other)
+{
+    if (this == &other) return;
+    auto left = std::move(Left), right = std::move(Right), top = std::move(Top),
+         bottom = std::move(Bottom);
+    auto buttons = std::move(Buttons);
+    auto title = std::move(Title);
+    *left = std::move(*other.Left);
+    *right = std::move(*other.Right);
+    *top = std::move(*other.Top);
+    *bottom = std::move(*other.Bottom);
+    *buttons = std::move(*other.Buttons);
+    *title = std::move(*other.Title);
+    *this = std::move(other);
+    Left = std::move(left);
+    Right = std::move(right);
+    Top = std::move(top);
+    Bottom = std::move(bottom);
+    Buttons = std::move(buttons);
+    Title = std::move(title);
+}
+
 }  // namespace skin

@@ -28,6 +28,8 @@ public:
     explicit TDataSkinObject(std::string name) : Name(std::move(name)) {}
     TDataSkinObject(const TDataSkinObject&) = delete;
     TDataSkinObject& operator=(const TDataSkinObject&) = delete;
+    // Takes the other's numbers, name and images.
+    TDataSkinObject& operator=(TDataSkinObject&&) = default;
 
     // The margins as a rectangle of widths (left, top, right, bottom), the
     // form the drawing helpers take.
@@ -137,6 +139,14 @@ public:
     TOwnedBrush() = default;
     TOwnedBrush(const TOwnedBrush&) = delete;
     TOwnedBrush& operator=(const TOwnedBrush&) = delete;
+    TOwnedBrush& operator=(TOwnedBrush&& other) noexcept
+    {
+        if (this != &other) {
+            Reset(other.brush_);
+            other.brush_ = nullptr;
+        }
+        return *this;
+    }
     ~TOwnedBrush() { Reset(nullptr); }
     HBRUSH Handle() const { return brush_; }
     void Reset(HBRUSH brush);
@@ -152,6 +162,11 @@ struct TSkinContent {
     TSkinContent();
     TSkinContent(const TSkinContent&) = delete;
     TSkinContent& operator=(const TSkinContent&) = delete;
+
+    // Takes everything the other content holds. The six objects made at
+    // construction stay where they are and take the other's contents, as a
+    // load refills them; every other object is the other's own.
+    void Replace(TSkinContent&& other);
 
     TColor Colour(TColourSlot slot) const { return Colours[static_cast<size_t>(slot)]; }
     bool ColourDefined(TColourSlot slot) const { return ColourGiven[static_cast<size_t>(slot)]; }
@@ -198,6 +213,9 @@ struct TSkinContent {
     std::array<TColor, kCustomColours> CustomColours{};
     // A solid brush of the ButtonFace slot (system colours resolved).
     TOwnedBrush ButtonFaceBrush;
+
+private:
+    TSkinContent& operator=(TSkinContent&&) = default;
 };
 
 }  // namespace skin

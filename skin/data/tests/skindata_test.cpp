@@ -39,6 +39,31 @@ std::string WithLength(const std::string& bytes, int32_t length)
     return std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)} + bytes;
 }
 
+// A BMP of w x h pixels in 8-bit run-length coding whose data is only the
+// end mark: some sixty bytes that decode to w x h black pixels.
+std::string BlackRle8Bmp(int32_t w, int32_t h)
+{
+    std::string b = "BM";
+    auto le16 = [&b](uint32_t v) { b += {char(v), char(v >> 8)}; };
+    auto le32 = [&](uint32_t v) { le16(v & 0xFFFF), le16(v >> 16); };
+    const uint32_t bits = 14 + 40 + 4;
+    le32(bits + 2), le32(0), le32(bits);
+    le32(40), le32(uint32_t(w)), le32(uint32_t(h)), le16(1), le16(8);
+    le32(1), le32(2), le32(0), le32(0), le32(1), le32(0);  // BI_RLE8, one colour
+    le32(0);                                               // black
+    b += std::string("\0\1", 2);                           // end of bitmap
+    return b;
+}
+
+// A skin whose caption buttons all name one image.
+std::string ButtonsOfOneImageSkin(int buttons, const std::string& bmp)
+{
+    std::string ini = "[TitlebarSkin]\r\nSkinName=Big\r\n";
+    for (int i = 0; i < buttons; ++i)
+        ini += "[BUTTON" + std::to_string(i) + "]\r\nAction=0\r\nButtonImage=big.bmp\r\n";
+    return PackedSkin(ini, {{"big.bmp", bmp}});
+}
+
 // A skin file whose container has a version no reader knows.
 std::string UnknownVersionSkin()
 {
@@ -234,6 +259,37 @@ TEST_F(SkinDataTest, SkinStreamOfManySmallSectionsLoadsAtOnce)
     EXPECT_EQ(skin.SysButtons[kSections / 2 - 1]->Xcoord, kSections - 2);
     ASSERT_EQ(skin.SectionColours.size(), size_t(kSections / 2));
     EXPECT_EQ(skin.SectionColours.back(), fw::TColor(0x0201 | (kSections - 1) % 256 << 16));
+}
+
+TEST_F(SkinDataTest, SkinWhoseImagesTakeTooMuchMemoryIsABadFile)
+{
+    // A 2048 x 2048 image is 12 MiB of pixels from a member of 60 bytes; a
+    // bitmap of its own for each caption button that names it.
+    const std::string bmp = BlackRle8Bmp(2048, 2048);
+    TSkinData* d = Make();
+    const std::string few = ButtonsOfOneImageSkin(3, bmp);
+    Stream(d, WithLength(few, int32_t(few.size())));
+    ASSERT_FALSE(d->NoSkin());
+    ASSERT_EQ(d->Skin().SysButtons.size(), 6u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(d->Skin().SysButtons[size_t(i)]->Image->Width(), 2048);
+
+    // 100,000 of them would be over 1 TiB: the load stops at the bound, and
+    // the skin held stays, with its objects and the caption buttons that
+    // skinned windows point at.
+    const TDataSkinSysButton* first = d->Skin().SysButtons[0].get();
+    const TDataSkinButton* buttons = d->Skin().Buttons.get();
+    d->SetSkinFile(TempFile("many.skn", ButtonsOfOneImageSkin(100000, bmp)));
+    EXPECT_FALSE(d->NoSkin());
+    EXPECT_EQ(d->SkinBytes(), few);
+    EXPECT_EQ(d->Skin().SysButtons.size(), 6u);
+    EXPECT_EQ(d->Skin().SysButtons[0].get(), first);
+    EXPECT_EQ(first->Image->Width(), 2048);
+    // One that loads refills the objects made at construction in place.
+    d->SetSkinFile(TempFile("a.skn", kSkinA));
+    EXPECT_EQ(d->SkinName(), "A");
+    EXPECT_EQ(d->Skin().MenuItem, nullptr);
+    EXPECT_EQ(d->Skin().Buttons.get(), buttons);
+    EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(SkinDataTest, SkinFileLargerThanAnyPackedSkinIsRefused)
