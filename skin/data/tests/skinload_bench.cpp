@@ -4,10 +4,14 @@
 // Not a test: run it by hand (under Wine) with an optional skin file and
 // round count; it prints the median and mean time of each step. With
 // --sections N it times a skin made here instead: N small sections, half
-// BUTTON* and half COLOUR*, then the sections every skin reads.
+// BUTTON* and half COLOUR*, then the sections every skin reads. With
+// --button-image N [side] it times one whole load of a skin whose N
+// BUTTON* sections all name one uniform 24-bit image of side x side
+// pixels (default 4000), and says whether the skin was loaded.
 //
 //   skinload_bench.exe [skin file] [rounds]
 //   skinload_bench.exe --sections N [rounds]
+//   skinload_bench.exe --button-image N [side]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -17,6 +21,11 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/winapi.h"
+
+#include <psapi.h>
+
+#include "rtl/bmp.h"
 #include "rtl/streams.h"
 #include "skin/data/skinapply.h"
 #include "skin/data/skindata.h"
@@ -65,6 +74,51 @@ std::string ManySectionsSkin(int sections)
     return skinpack::PackSkin(40000, {{"skin.ini", ini}});
 }
 
+// N caption buttons that all name one large image of one colour: small
+// packed, large decoded.
+std::string OneImageButtonsSkin(int buttons, int side)
+{
+    rtl::PixelImage image;
+    image.Resize(side, side);
+    const std::vector<uint8_t> bmp = rtl::EncodeBmp24(image);
+    std::string ini = "[TitlebarSkin]\r\nSkinName=Buttons\r\n";
+    for (int i = 0; i < buttons; ++i)
+        ini += "[BUTTON" + std::to_string(i) + "]\r\nAction=0\r\nButtonImage=big.bmp\r\n";
+    return skinpack::PackSkin(
+        40000, {{"skin.ini", ini}, {"big.bmp", std::string(bmp.begin(), bmp.end())}});
+}
+
+// The process's memory in MiB: working set now and at its peak.
+std::pair<double, double> WorkingSet()
+{
+    PROCESS_MEMORY_COUNTERS m{};
+    m.cb = sizeof m;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m)) return {0, 0};
+    return {double(m.WorkingSetSize) / (1 << 20), double(m.PeakWorkingSetSize) / (1 << 20)};
+}
+
+// One load of the skin from a skin stream, as the component does it.
+int LoadOnce(const std::string& packed)
+{
+    std::string stream(4, '\0');
+    const auto n = uint32_t(packed.size());
+    for (int i = 0; i < 4; ++i) stream[size_t(i)] = char(n >> (8 * i));
+    stream += packed;
+    fw::TOwnedPtr<skin::TSkinData> data(new skin::TSkinData(nullptr));
+    rtl::TMemoryStream s;
+    s.WriteBuffer(stream.data(), int64_t(stream.size()));
+    s.SetPosition(0);
+    const auto [before, peakBefore] = WorkingSet();
+    const auto t0 = Clock::now();
+    data->ReadSkinStream(s);
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    const auto [after, peak] = WorkingSet();
+    std::printf("whole load %.1f ms, skin %s\n", ms, data->NoSkin() ? "refused" : "loaded");
+    std::printf("working set MiB: %.0f before (peak %.0f), %.0f after (peak %.0f)\n", before,
+                peakBefore, after, peak);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -76,6 +130,16 @@ int main(int argc, char** argv)
 #endif
     int sections = 0;
     int arg = 1;
+    if (argc > 2 && std::string(argv[1]) == "--button-image") {
+        const int buttons = std::max(1, std::atoi(argv[2]));
+        const int side = argc > 3 ? std::max(1, std::atoi(argv[3])) : 4000;
+        skin::TSkinEngineScope engine;
+        fw::Application->Initialize();
+        const std::string packed = OneImageButtonsSkin(buttons, side);
+        std::printf("%d BUTTON* sections naming one %d x %d image: %zu bytes packed\n", buttons,
+                    side, side, packed.size());
+        return LoadOnce(packed);
+    }
     if (argc > 2 && std::string(argv[1]) == "--sections") {
         sections = std::max(1, std::atoi(argv[2]));
         path = "(" + std::to_string(sections) + " sections)";
