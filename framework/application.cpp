@@ -5,6 +5,7 @@
 #include "framework/dialogs.h"
 #include "framework/guard.h"
 #include "framework/menus.h"
+#include "framework/steptimes.h"
 #include "framework/subclass.h"
 #include "framework/text.h"
 
@@ -172,7 +173,11 @@ void TApplication::Notification(TComponent* component, TOperation operation)
 void TApplication::Run()
 {
     try {
-        if (mainForm_) mainForm_->Show();
+        if (mainForm_) {
+            TStepSpan span("main form shown");
+            mainForm_->Show();
+        }
+        StepMark("main form shown");
     } catch (...) {
         HandleException(this);
     }
@@ -217,6 +222,7 @@ void TApplication::ProcessMessages()
 
 void TApplication::Idle()
 {
+    StepTimesIdle();
     FreeDeviceContexts();
     WaitMessage();
 }

@@ -6,6 +6,7 @@
 #include "framework/guards.h"
 #include "framework/layout.h"
 #include "framework/menus.h"
+#include "framework/steptimes.h"
 #include "framework/text.h"
 
 namespace fw {
@@ -404,7 +405,10 @@ void TCustomForm::SetVisible(bool visible)
     }
     const bool was = visible_;
     visible_ = true;
-    HWND h = Handle();
+    HWND h = [&] {
+        TStepSpan span("form windows made");
+        return Handle();
+    }();
     if (formStyle_ == fsMDIChild) {
         // Shown and activated inside its MDI client.
         ShowWindow(h, SW_SHOW);
@@ -415,6 +419,7 @@ void TCustomForm::SetVisible(bool visible)
     }
     if (!was) PlaceOnShow();
     UpdateScrollRange();
+    TStepSpan span("ShowWindow");
     ShowWindow(h, windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
                   : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                                 : SW_SHOWNORMAL);

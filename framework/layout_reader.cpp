@@ -7,6 +7,7 @@
 #include "framework/controls.h"
 #include "framework/guards.h"
 #include "framework/layout.h"
+#include "framework/steptimes.h"
 #include "framework/strings.h"
 #include "framework/text.h"
 #include "rtl/textcase.h"
@@ -219,7 +220,11 @@ private:
 
 void ReadLayout(TComponent* root, std::string_view utf8)
 {
-    const TLayoutObject tree = ParseLayout(utf8);
+    TStepSpan span("layout read");
+    const TLayoutObject tree = [&] {
+        TStepSpan parse("layout parse");
+        return ParseLayout(utf8);
+    }();
     Reader(root).ReadRoot(tree);
 }
 

@@ -12,6 +12,7 @@
 #include "framework/guard.h"
 #include "framework/guards.h"
 #include "framework/menus.h"
+#include "framework/steptimes.h"
 #include "framework/text.h"
 
 namespace fw {
@@ -630,6 +631,7 @@ void TWinControl::WndProc(TMessage& m)
 {
     switch (m.Msg) {
     case WM_PAINT: {
+        TStepSpan span("client paint (framework)");
         bool windowless = false;
         for (TControl* c : controls_)
             if (IsWindowless(c) && c->Visible()) windowless = true;

@@ -10,6 +10,7 @@
 #include "framework/forms.h"
 #include "framework/menus.h"
 #include "framework/stdctrls.h"
+#include "framework/steptimes.h"
 #include "framework/typinfo.h"
 #include "rtl/textcase.h"
 #include "skin/controls/skinbox.h"
@@ -192,6 +193,7 @@ void TControlClassifier::SkinControl(fw::TControl* control, fw::TControl* parent
         return;
     }
     if (!control->Parent() || IsControlSkinned(control)) return;
+    fw::TStepSpan span(fw::StepTimesOn() ? control->ClassType()->Name.c_str() : nullptr);
     const std::string name = rtl::UpperCase(control->ClassName());
     if (auto* w = dynamic_cast<fw::TWinControl*>(control)) {
         try {

@@ -7,6 +7,7 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/forms.h"
+#include "framework/steptimes.h"
 #include "rtl/bytes.h"
 #include "rtl/files.h"
 #include "skin/data/skinapply.h"
@@ -100,6 +101,7 @@ void TSkinData::WriteSkinStream(rtl::TStream& stream) const
 
 bool TSkinData::ApplyPacked(const std::string& packed)
 {
+    fw::TStepSpan span("skin load");
     // A skin that memory does not hold is refused as a bad file.
     try {
         TSkinReader reader;
@@ -166,6 +168,7 @@ void TSkinData::Loaded()
 {
     inherited::Loaded();
     if (Designing()) return;
+    fw::TStepSpan span("skin data loaded (manager, hook)");
     if (!OptionalUser32().GetScrollBarInfo) skinControls_.Exclude(xcScrollbar);
     TSkinManage* manager = CreateSkinManager(false);
     manager->RegisterSkinData(this);

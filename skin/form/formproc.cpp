@@ -8,6 +8,7 @@
 
 #include "framework/forms.h"
 #include "framework/menus.h"
+#include "framework/steptimes.h"
 #include "skin/data/skindata.h"
 #include "skin/form/menubar.h"
 #include "skin/form/skinmanage.h"
@@ -194,7 +195,12 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
     case WM_MEASUREITEM: WMMeasureItem(m); return;
     case WM_NCCALCSIZE: WMNCCalcSize(m); return;
     case WM_NCHITTEST: WMNCHitTest(m); return;
-    case WM_NCPAINT: WMNCPaint(m); return;
+    case WM_NCPAINT: {
+        fw::TStepSpan span("frame paint");
+        WMNCPaint(m);
+        fw::StepMark("frame painted");
+        return;
+    }
     case WM_NCMOUSEMOVE: WMNCMouseMove(m); return;
     case WM_NCLBUTTONDOWN: WMNCLButtonDown(m); return;
     case WM_NCLBUTTONUP: WMNCLButtonUp(m); return;

@@ -6,6 +6,7 @@
 
 #include "framework/forms.h"
 #include "framework/guard.h"
+#include "framework/steptimes.h"
 #include "framework/timers.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinmessages.h"
@@ -237,6 +238,7 @@ void TSkinManage::RunSkinCommand(fw::TObject*)
 bool TSkinManage::SkinWindow(HWND window)
 {
     if (!Active || !window || !IsWindow(window)) return false;
+    fw::TStepSpan span("skin window (form skinner, hooking)");
     PurgeForms();
     if (SendMessageW(window, WM_SKINQUERY, 0, 0) == 1 || FindSkinForm(window)) return false;
     fw::TControl* form = FindFormByHandle(window);
@@ -277,6 +279,7 @@ bool TSkinManage::SkinWindow(HWND window)
         return false;
     }
     PostMessageW(window, WM_SKINACTIVATE, 0, 1000);
+    fw::StepMark("skin activation posted");
     return true;
 }
 

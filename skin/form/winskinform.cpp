@@ -10,6 +10,7 @@
 #include "framework/forms.h"
 #include "framework/menus.h"
 #include "framework/stdctrls.h"
+#include "framework/steptimes.h"
 #include "skin/controls/classify.h"
 #include "skin/controls/skinheader.h"
 #include "skin/controls/skinscroll.h"
@@ -246,6 +247,8 @@ void TWinSkinForm::ReadWindowState()
 
 void TWinSkinForm::ActivationSequence()
 {
+    fw::StepMark("skin activation received");
+    fw::TStepSpan span("activation sequence");
     activated_ = true;
     SysMenuHandle = GetSystemMenu(WindowHandle, FALSE);
     BuildIconBitmap();
@@ -254,7 +257,10 @@ void TWinSkinForm::ActivationSequence()
     GetClientRect(WindowHandle, &activationClient_);
     nativeOverhead_ = SIZE{(window.right - window.left) - activationClient_.right,
                            (window.bottom - window.top) - activationClient_.bottom};
-    SkinControls();
+    {
+        fw::TStepSpan controls("control skinners");
+        SkinControls();
+    }
     if (FormState == fsInstalled) {
         ReadWindowState();
         if (FormKind == fkMDIChild && WindowState == wsMaximized)
@@ -265,15 +271,22 @@ void TWinSkinForm::ActivationSequence()
                                                        WindowState != wsMinimized;
         if (fits) {
             FormState = NextFormState(FormState, TFormEvent::BeginFit);
-            FitWindowToSkin(false);
+            {
+                fw::TStepSpan fit("fitting");
+                FitWindowToSkin(false);
+            }
             FormState = NextFormState(FormState, TFormEvent::EndFit);
+            fw::TStepSpan region("region");
             if (WindowState == wsMaximized)
                 RefreshFrame();
             else
                 UpdateWindowRegion();
         }
     }
-    NotifySkinned();
+    {
+        fw::TStepSpan notify("notify skinned");
+        NotifySkinned();
+    }
     FormState = NextFormState(FormState, TFormEvent::Activated);
     if (hoverTimer_) hoverTimer_->SetEnabled(true);
 }
