@@ -201,7 +201,6 @@ void DrawTransparent(HDC dc, const RECT& r, TBitmap* image, TColor key)
     if (!Usable(image)) return;
     const int w = std::min(Width(r), image->Width()), h = std::min(Height(r), image->Height());
     if (w <= 0 || h <= 0) return;
-    // The mask: 1 (white) where the image has the key colour, 0 elsewhere.
     TBitmap copy;
     TBitmap* pixels = image;
     if (image->PixelFormat() != fw::pf24bit) {
@@ -211,20 +210,34 @@ void DrawTransparent(HDC dc, const RECT& r, TBitmap* image, TColor key)
     }
     const COLORREF k = fw::ColorToRGB(key);
     const uint8_t kr = GetRValue(k), kg = GetGValue(k), kb = GetBValue(k);
-    TBitmap mask;
-    mask.SetPixelFormat(fw::pf1bit);
-    mask.SetSize(w, h);
-    const size_t maskBytes = (static_cast<size_t>(w) + 7) / 8;
+    // Two plain blits instead of a masked one (which the system composes
+    // from several blits and scratch bitmaps of its own): the mask, white
+    // where the image has the key colour and black elsewhere, is ANDed into
+    // the DC, clearing the pixels the image covers; then the image, its key
+    // pixels made black, is ORed in. Both are kept from call to call, grown
+    // to the largest image yet.
+    static TBitmap& mask = *new TBitmap;
+    static TBitmap& cut = *new TBitmap;
+    for (TBitmap* b : {&mask, &cut}) {
+        b->SetPixelFormat(fw::pf24bit);
+        if (b->Width() < w || b->Height() < h)
+            b->SetSize(std::max(b->Width(), w), std::max(b->Height(), h));
+    }
+    const size_t row = static_cast<size_t>(w) * 3;
     for (int y = 0; y < h; ++y) {
         const uint8_t* p = pixels->ScanLine(y);
-        uint8_t* bits = mask.ScanLine(y);
-        std::memset(bits, 0, maskBytes);
-        for (int x = 0; x < w; ++x, p += 3)
-            if (p[0] == kb && p[1] == kg && p[2] == kr)
-                bits[x >> 3] |= static_cast<uint8_t>(0x80u >> (x & 7));
+        uint8_t* m = mask.ScanLine(y);
+        uint8_t* c = cut.ScanLine(y);
+        std::memcpy(c, p, row);
+        std::memset(m, 0, row);
+        for (int x = 0; x < w; ++x, p += 3, m += 3, c += 3)
+            if (p[0] == kb && p[1] == kg && p[2] == kr) {
+                m[0] = m[1] = m[2] = 0xFF;
+                c[0] = c[1] = c[2] = 0;
+            }
     }
-    MaskBlt(dc, r.left, r.top, w, h, image->Canvas()->Handle(), 0, 0, mask.Handle(), 0, 0,
-            MAKEROP4(0x00AA0029, SRCCOPY));
+    BitBlt(dc, r.left, r.top, w, h, mask.Canvas()->Handle(), 0, 0, SRCAND);
+    BitBlt(dc, r.left, r.top, w, h, cut.Canvas()->Handle(), 0, 0, SRCPAINT);
 }
 
 void PaintControlTo(fw::TControl* control, HDC dc)
