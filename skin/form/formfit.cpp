@@ -36,7 +36,7 @@ bool NeedsScrollbars(fw::TControl* control)
     return (style & (WS_HSCROLL | WS_VSCROLL)) != 0;
 }
 
-void TWinSkinForm::FitWindowToSkin(bool keepClient)
+void TWinSkinForm::FitWindowToSkin(bool keepClient, bool regionFirst)
 {
     if (!WindowHandle || FormState == fsDestroyed) return;
     if (WindowState == wsMaximized) {
@@ -84,6 +84,7 @@ void TWinSkinForm::FitWindowToSkin(bool keepClient)
             width = needed;
         }
     }
+    if (regionFirst && FormKind != fkMDIChild) SetWindowRegion(width, height, false);
     SetWindowPos(WindowHandle, nullptr, window.left, window.top, width, height,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
 }

@@ -309,7 +309,11 @@ void TWinSkinForm::UpdateWindowRegion()
     if (FormState == fsDestroyed || !FrameSkinned || !WindowHandle || !SkinData) return;
     RECT wr;
     if (!GetWindowRect(WindowHandle, &wr)) return;
-    const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    SetWindowRegion(wr.right - wr.left, wr.bottom - wr.top, true);
+}
+
+void TWinSkinForm::SetWindowRegion(int w, int h, bool redraw)
+{
     if (w <= 0 || h <= 0) return;
     if (FormKind == fkMDIChild && WindowState != wsNormal) return;
     if (RegionSet && RegionWidth == w && RegionHeight == h && FormKind != fkMDIChild &&
@@ -321,11 +325,11 @@ void TWinSkinForm::UpdateWindowRegion()
     TRegion region;
     const bool anyTrans =
         skin.Left->Trans || skin.Right->Trans || skin.Top->Trans || skin.Bottom->Trans;
+    RegionWidth = w;
+    RegionHeight = h;
     if (!anyTrans) {
         region = RectRegion(0, 0, w, h);
     } else {
-        RegionWidth = w;
-        RegionHeight = h;
         region = RectRegion(b.Left, b.Top, w - b.Right, h - b.Bottom);
         if (BorderKind != bkNone) {
             // A piece's opaque pixels, painted as the frame paints it.
@@ -353,7 +357,7 @@ void TWinSkinForm::UpdateWindowRegion()
     }
     if (!region) return;
     // On success the region belongs to the system.
-    if (SetWindowRgn(WindowHandle, region.get(), TRUE)) {
+    if (SetWindowRgn(WindowHandle, region.get(), redraw)) {
         region.release();
         RegionSet = true;
     }

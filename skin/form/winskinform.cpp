@@ -273,7 +273,7 @@ void TWinSkinForm::ActivationSequence()
             FormState = NextFormState(FormState, TFormEvent::BeginFit);
             {
                 fw::TStepSpan fit("fitting");
-                FitWindowToSkin(false);
+                FitWindowToSkin(false, WindowState != wsMaximized);
             }
             FormState = NextFormState(FormState, TFormEvent::EndFit);
             fw::TStepSpan region("region");
@@ -289,6 +289,7 @@ void TWinSkinForm::ActivationSequence()
     }
     FormState = NextFormState(FormState, TFormEvent::Activated);
     if (hoverTimer_) hoverTimer_->SetEnabled(true);
+    fw::StepMark("skin activation done");
 }
 
 void TWinSkinForm::RunClassifier(const std::function<void(TControlClassifier&)>& pass)

@@ -102,8 +102,11 @@ public:
     void PaintFrame(HDC dc = nullptr);
     void UpdateWindowRegion();
     void RemoveWindowRegion();
-    // Fits the window to the skinned frame (formfit.cpp).
-    void FitWindowToSkin(bool keepClient);
+    // Fits the window to the skinned frame (formfit.cpp). With regionFirst
+    // a window other than an MDI child gets the region of its new size
+    // before it takes that size, so that the one resize repaints it shaped
+    // (UpdateWindowRegion then finds the region made).
+    void FitWindowToSkin(bool keepClient, bool regionFirst = false);
     // A normal window's outer height changed so that its client is this
     // high again (after a menu bar came or went).
     void RestoreClientHeight(int height);
@@ -309,6 +312,8 @@ private:
 
     // Painting (framepaint.cpp).
     void PaintBorder(int piece, const RECT& r, HDC dc);
+    // The window region of a w by h window, set with or without a redraw.
+    void SetWindowRegion(int w, int h, bool redraw);
     // Composes the caption strip into the frame bitmap.
     void PaintCaption();
     void DrawCaptionText(fw::TCanvas* canvas, const RECT& r);
