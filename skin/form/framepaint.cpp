@@ -149,9 +149,24 @@ void TWinSkinForm::PaintBorder(int piece, const RECT& r, HDC dc)
     TDataSkinBorder& o = *pieces[piece - 1];
     const int frame = Active || Frames(o) < 2 ? 1 : 2;
     const bool vertical = piece >= 3;
-    auto b = BuildSkinBitmap(RECT{0, 0, w, h}, o.Image.get(), o.Margins(), vertical, o.Tile != 1,
-                             Frames(o), frame);
-    if (b && !b->Empty()) BitBlt(dc, r.left, r.top, w, h, b->Canvas()->Handle(), 0, 0, SRCCOPY);
+    TBuiltBorder& built = builtBorders_[piece - 1];
+    if (!built.bitmap || built.data != SkinData || built.width != w || built.height != h ||
+        built.frame != frame) {
+        built.bitmap = BuildSkinBitmap(RECT{0, 0, w, h}, o.Image.get(), o.Margins(), vertical,
+                                       o.Tile != 1, Frames(o), frame);
+        built.data = SkinData;
+        built.width = w;
+        built.height = h;
+        built.frame = frame;
+    }
+    const fw::TBitmap* b = built.bitmap.get();
+    if (b && !b->Empty())
+        BitBlt(dc, r.left, r.top, w, h, built.bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+void TWinSkinForm::ForgetBuiltBorders()
+{
+    for (TBuiltBorder& built : builtBorders_) built = TBuiltBorder{};
 }
 
 void TWinSkinForm::DrawCaptionText(fw::TCanvas* canvas, const RECT& r)

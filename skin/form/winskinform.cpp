@@ -195,6 +195,7 @@ void TWinSkinForm::UnhookMDIClient()
 void TWinSkinForm::CreateSysButtons()
 {
     if (!SkinData || SkinData->NoSkin()) return;
+    ForgetBuiltBorders();
     borders_ = FrameBordersOf(SkinData->Skin(), BorderKind);
     if (BorderKind == bkNone) MenuBarHeight = 0;
     FreeSysButtons();
@@ -392,6 +393,7 @@ void TWinSkinForm::ReSkin()
         if (s->SkinState != TSkinControl::kDestroyed) s->RefreshSkin();
     }
     FormState = NextFormState(FormState, TFormEvent::BeginReskin);
+    ForgetBuiltBorders();
     if (FrameSkinned) {
         borders_ = FrameBordersOf(SkinData->Skin(), BorderKind);
         if (FormControl) {

@@ -343,6 +343,16 @@ private:
     // caption buttons (to draw one button again over its own ground).
     std::unique_ptr<fw::TBitmap> captionBitmap_;
     std::unique_ptr<fw::TBitmap> buttonGround_;
+    // Each frame piece as last built from the skin (left, right, top,
+    // bottom), for the paints that follow at the same size and state; the
+    // skin applied again or changed builds them anew.
+    struct TBuiltBorder {
+        std::unique_ptr<fw::TBitmap> bitmap;
+        const TSkinData* data = nullptr;
+        int width = -1, height = -1, frame = 0;
+    };
+    TBuiltBorder builtBorders_[4];
+    void ForgetBuiltBorders();
     // The object pressed by the last button-down, until release or until
     // the press ends otherwise.
     TNCObject* pressed_ = nullptr;
