@@ -3,7 +3,18 @@
 # hex block, the skin's length (4 bytes, little-endian) and its bytes.
 #
 #   cmake -DSOURCE=send.layout -DSKIN=default.skn -DOUTPUT=form1.layout -P embed_skin.cmake
+#
+# With -DSKIN_OFF=ON SkinData1 is written inactive: the unskinned window
+# the start-up benchmark compares.
 file(READ ${SOURCE} layout)
+if(SKIN_OFF)
+  string(REPLACE "TSkinData SkinData1 {\n        Active: True" "TSkinData SkinData1 {\n        Active: False"
+    switched "${layout}")
+  if(switched STREQUAL layout)
+    message(FATAL_ERROR "${SOURCE}: SkinData1 does not start with Active: True")
+  endif()
+  set(layout "${switched}")
+endif()
 string(REGEX MATCH "SkinStream: hex {[^}\n]*}[^\n]*@DEFAULT_SKIN@[^\n]*" marker "${layout}")
 if(NOT marker)
   message(FATAL_ERROR "${SOURCE}: no SkinStream line marked @DEFAULT_SKIN@")
