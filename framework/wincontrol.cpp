@@ -251,12 +251,23 @@ void TWinControl::PlaceInZOrder()
 {
     if (!parent_ || !handle_) return;
     // Sibling windows keep the children's creation order (which is also
-    // the tab order): just below the previous windowed sibling.
+    // the tab order): just below the previous windowed sibling. Looked for
+    // from the end of the list, where a new child is, so that a parent
+    // filled with many children is not walked for each of them.
+    const std::vector<TControl*>& siblings = parent_->controls_;
+    auto it = std::find(siblings.rbegin(), siblings.rend(), static_cast<TControl*>(this));
+    it = it == siblings.rend() ? siblings.rbegin() : std::next(it);
     HWND after = HWND_TOP;
-    for (TControl* c : parent_->controls_) {
-        if (c == this) break;
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_) after = w->handle_;
+    for (; it != siblings.rend(); ++it) {
+        if (auto* w = dynamic_cast<TWinControl*>(*it); w && w->handle_) {
+            after = w->handle_;
+            break;
+        }
     }
+    // A window made after its windowed siblings is in place already (new
+    // child windows go below their siblings); moving it anyway costs a
+    // round trip to the window server and two messages.
+    if (GetWindow(handle_, GW_HWNDPREV) == after) return;
     SetWindowPos(handle_, after, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }

@@ -261,6 +261,43 @@ TEST_F(ControlsTest, RecreatedWindowKeepsTheControlsState)
     EXPECT_EQ(combo->Parent(), form.get());
 }
 
+// The child windows of a window from the top down.
+std::vector<HWND> ChildWindows(HWND parent)
+{
+    std::vector<HWND> list;
+    for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) list.push_back(h);
+    return list;
+}
+
+TEST_F(ControlsTest, SiblingWindowsKeepTheChildrensOrderWhenOneIsMadeAgain)
+{
+    std::vector<TEdit*> edits;
+    for (int i = 0; i < 4; ++i) {
+        edits.push_back(new TEdit(form.get()));
+        edits.back()->SetParent(form.get());
+    }
+    const auto handles = [&] {
+        std::vector<HWND> list;
+        for (TEdit* e : edits) list.push_back(e->Handle());
+        return list;
+    };
+    EXPECT_EQ(ChildWindows(form->Handle()), handles());
+    // A window made again goes back between its neighbours, not to the end.
+    edits[1]->SetBorderStyle(bsNone);
+    edits[0]->SetBorderStyle(bsNone);
+    EXPECT_EQ(ChildWindows(form->Handle()), handles());
+    // A control's new window goes just below its windowed sibling, above
+    // a window of no control made before it.
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 4, 4, form->Handle(), nullptr,
+                                 nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    edits.push_back(new TEdit(form.get()));
+    edits.back()->SetParent(form.get());
+    std::vector<HWND> expected = handles();
+    expected.push_back(other);
+    EXPECT_EQ(ChildWindows(form->Handle()), expected);
+}
+
 TEST_F(ControlsTest, ComboBoxItemsIndexAndTypedText)
 {
     auto* combo = new TComboBox(form.get());
