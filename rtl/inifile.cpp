@@ -26,8 +26,10 @@ TIniFile::Stamp TIniFile::CurrentStamp() const
 #endif
 }
 
-IniText& TIniFile::Current()
+IniText& TIniFile::Current(bool read)
 {
+    if (read && held_ && loaded_) return text_;
+    held_ = holds_ > 0;
     const Stamp stamp = CurrentStamp();
     if (loaded_ && stamp == stamp_) return text_;
     std::string bytes;
@@ -82,7 +84,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     if (why.empty()) why = IniText::CheckValue(value);
     if (!why.empty())
         WriteError(why + " ([" + std::string(section) + "] " + std::string(key) + ")");
-    if (Current().SetValue(section, key, value)) Store();
+    if (Current(false).SetValue(section, key, value)) Store();
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value)
@@ -113,12 +115,12 @@ bool TIniFile::ValueExists(std::string_view section, std::string_view key)
 
 void TIniFile::EraseSection(std::string_view section)
 {
-    if (Current().EraseSection(section)) Store();
+    if (Current(false).EraseSection(section)) Store();
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view key)
 {
-    if (Current().DeleteKey(section, key)) Store();
+    if (Current(false).DeleteKey(section, key)) Store();
 }
 
 }  // namespace rtl

@@ -91,6 +91,7 @@ int32_t ReadAreaCount(rtl::TIniFile& ini) { return ini.ReadInteger(kSystem, "TEX
 
 std::vector<AreaRecord> LoadAreas(rtl::TIniFile& ini)
 {
+    const rtl::TIniFile::THold hold(ini);
     const int32_t count = ReadAreaCount(ini);
     std::vector<AreaRecord> areas;
     for (int32_t n = 1; n <= count; ++n) {
@@ -112,6 +113,8 @@ std::vector<AreaRecord> LoadAreas(rtl::TIniFile& ini)
 
 TLayoutLoad LoadLayout(rtl::TIniFile& ini)
 {
+    // All the areas from one reading of the file.
+    const rtl::TIniFile::THold hold(ini);
     TLayoutLoad load;
     if (ReadAreaCount(ini) > kMaxAreaCount) {
         load.Message = kMsgTooManyAreas + rtl::IntToStr(kMaxAreaCount);

@@ -149,6 +149,31 @@ TEST(TIniFile, WritesChangeOnlyTheirLine)
     EXPECT_EQ(ini.ReadString("A", "One", ""), "from outside, longer");
 }
 
+TEST(TIniFile, AHoldKeepsReadsOnTheFileAsItWasButWritesSeeItAsItIs)
+{
+    rtl_test::TempDir dir;
+    const std::string name = dir.Name("h.ini");
+    WriteAll(name, "[A]\r\nx=1\r\n");
+    rtl::TIniFile ini(name);
+    {
+        const rtl::TIniFile::THold hold(ini);
+        EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
+        WriteAll(name, "[A]\r\nx=22\r\n");
+        {
+            const rtl::TIniFile::THold inner(ini);
+        }
+        EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);  // the outer hold still holds
+        EXPECT_TRUE(ini.ValueExists("A", "x"));
+        // A write changes the file as it is now, and reads see that.
+        ini.WriteInteger("A", "y", 3);
+        EXPECT_EQ(ReadAll(name), "[A]\r\nx=22\r\ny=3\r\n");
+        EXPECT_EQ(ini.ReadInteger("A", "x", 0), 22);
+        WriteAll(name, "[A]\r\nx=333\r\n");
+        EXPECT_EQ(ini.ReadInteger("A", "x", 0), 22);
+    }
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 333);  // the hold is over
+}
+
 TEST(TIniFile, LongValuesComeBackWhole)
 {
     rtl_test::TempDir dir;
