@@ -107,8 +107,9 @@ void TBoardSenderForm::FormCreate(fw::TObject*)
 
 TAreaMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool added)
 {
-    // Everything that shapes the window is set before the memo gets its
-    // parent, so that its window is made once.
+    // Everything that shapes the window, and its text, is set before the
+    // memo gets its parent, so that its window is made once and with the
+    // text, without the messages and the repaint of a second setting.
     auto* memo = new TAreaMemo(Panel2);
     memo->SetCtl3D(false);
     memo->SetParentColor(false);
@@ -127,8 +128,8 @@ TAreaMemo* TBoardSenderForm::NewAreaMemo(const AreaRecord& area, bool added)
     memo->SetBounds(area.x, area.y, area.width, area.height);
     memo->SetHelpKeyword(area.PropertyText);
     memo->SetAlignment(fw::taLeftJustify);
-    memo->SetParent(Panel2);
     memo->SetAreaText(area.statictext);
+    memo->SetParent(Panel2);
     memo->SetSelStart(0);
     return memo;
 }
