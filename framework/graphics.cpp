@@ -1,5 +1,9 @@
 #include "framework/graphics.h"
 
+#include <cstring>
+#include <mutex>
+#include <vector>
+
 #include "framework/guards.h"
 #include "framework/text.h"
 
@@ -76,14 +80,87 @@ int ScreenPixelsPerInch()
 }
 
 // ---------------------------------------------------------------------------
+// Shared font handles
+
+namespace {
+
+// Fonts of the same values share one handle, counted by its users: a
+// screen of controls in one font (2000 display areas) makes one font
+// object, not one a control. Few fonts differ, so a list does.
+struct SharedFont {
+    LOGFONTW values;
+    HFONT handle;
+    int users;
+};
+
+std::mutex& SharedFontsLock()
+{
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
+// Never destroyed: fonts may be freed while the program's statics go away.
+std::vector<SharedFont>& SharedFonts()
+{
+    static auto* list = new std::vector<SharedFont>;
+    return *list;
+}
+
+HFONT AcquireFont(const LOGFONTW& values)
+{
+    const std::lock_guard<std::mutex> hold(SharedFontsLock());
+    for (SharedFont& f : SharedFonts()) {
+        if (std::memcmp(&f.values, &values, sizeof values) == 0) {
+            ++f.users;
+            return f.handle;
+        }
+    }
+    HFONT handle = CreateFontIndirectW(&values);
+    if (handle) SharedFonts().push_back({values, handle, 1});
+    return handle;
+}
+
+// One more user of a handle that is shared; false for any other handle.
+bool AddFontUser(HGDIOBJ handle)
+{
+    const std::lock_guard<std::mutex> hold(SharedFontsLock());
+    for (SharedFont& f : SharedFonts()) {
+        if (f.handle == handle) {
+            ++f.users;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Deletes a handle its object no longer uses; a shared font only when its
+// last user lets go of it.
+void ReleaseHandle(HGDIOBJ handle)
+{
+    {
+        const std::lock_guard<std::mutex> hold(SharedFontsLock());
+        std::vector<SharedFont>& fonts = SharedFonts();
+        for (auto it = fonts.begin(); it != fonts.end(); ++it) {
+            if (it->handle != handle) continue;
+            if (--it->users > 0) return;
+            fonts.erase(it);
+            break;
+        }
+    }
+    DeleteObject(handle);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
 // TGraphicsObject
 
 FW_IMPLEMENT_CLASS(TGraphicsObject) {}
 
 TGraphicsObject::~TGraphicsObject()
 {
-    if (handle_) DeleteObject(handle_);
-    if (dropped_) DeleteObject(dropped_);
+    if (handle_) ReleaseHandle(handle_);
+    if (dropped_) ReleaseHandle(dropped_);
 }
 
 HGDIOBJ TGraphicsObject::GdiHandle() const
@@ -109,14 +186,14 @@ void TGraphicsObject::AdoptHandle(HGDIOBJ handle)
 
 void TGraphicsObject::DropHandle()
 {
-    if (dropped_) DeleteObject(dropped_);
+    if (dropped_) ReleaseHandle(dropped_);
     dropped_ = handle_;
     handle_ = nullptr;
 }
 
 void TGraphicsObject::ReleaseDropped()
 {
-    if (dropped_) DeleteObject(dropped_);
+    if (dropped_) ReleaseHandle(dropped_);
     dropped_ = nullptr;
 }
 
@@ -192,12 +269,14 @@ HGDIOBJ TFont::CreateHandle() const
     lf.lfPitchAndFamily = DEFAULT_PITCH;
     const std::wstring face = ToWide(name_);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    return CreateFontIndirectW(&lf);
+    return AcquireFont(lf);
 }
 
 void TFont::SetHandle(HFONT font)
 {
     if (!font || Owns(font)) return;
+    // A handle another font shares gets one more user, this font.
+    AddFontUser(font);
     LOGFONTW lf{};
     if (GetObjectW(font, sizeof(lf), &lf) == sizeof(lf)) {
         name_ = ToGbk(lf.lfFaceName);

@@ -2,7 +2,8 @@
 //
 // TColor is 00BBGGRRh for an RGB colour and FF0000nnh for the system colour
 // of index nn (resolved with GetSysColor by ColorToRGB before use).
-// A TFont, TBrush or TPen owns the GDI handle it makes (or is given). A
+// A TFont, TBrush or TPen owns the GDI handle it makes (or is given);
+// fonts of the same values share one handle. A
 // TCanvas draws on a DC it is bound to; a DC bound with SetHandle is
 // borrowed and never deleted or released by the canvas.
 #pragma once
@@ -106,6 +107,7 @@ int ScreenPixelsPerInch();
 
 // Base of fonts, brushes and pens, and the owner of their GDI handle: the
 // handle is made on first use (CreateHandle) and deleted with the object.
+// Fonts of the same values share one handle, deleted with its last user.
 // OnChange fires after every change, while the previous handle still
 // exists (so that whoever selected it can select the new one first); it is
 // deleted after OnChange.
@@ -153,7 +155,8 @@ public:
     int Charset() const { return charset_; }
     void SetCharset(int charset);
 
-    // The font's handle, made on first use; owned by the font.
+    // The font's handle, made on first use; owned by the font, or shared
+    // with the fonts of the same values (never deleted by its user).
     HFONT Handle() const { return static_cast<HFONT>(GdiHandle()); }
     // Adopts a handle (the font owns it from now on) and takes its
     // name, height, style and character set.

@@ -1,7 +1,9 @@
-// Bitmaps on DIB sections, canvases on borrowed DCs, image lists.
+// Bitmaps on DIB sections, canvases on borrowed DCs, shared font handles,
+// image lists.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "framework/bitmaps.h"
 #include "framework/imglist.h"
@@ -159,6 +161,40 @@ TEST(Canvas, BorrowedDcIsGivenBackWithItsOwnObjectsAndNeverDeleted)
 
     TCanvas none;
     EXPECT_THROW(none.Handle(), ECanvasError);
+}
+
+TEST(Fonts, FontsOfTheSameValuesShareAHandleThatLivesAsLongAsItsLastUser)
+{
+    auto a = std::make_unique<TFont>();
+    auto b = std::make_unique<TFont>();
+    for (TFont* f : {a.get(), b.get()}) {
+        f->SetName("\xCB\xCE\xCC\xE5");  // 宋体
+        f->SetSize(12);
+    }
+    const HFONT shared = a->Handle();
+    EXPECT_EQ(b->Handle(), shared);
+    b->SetColor(clRed);  // the colour is not in the handle
+    EXPECT_EQ(b->Handle(), shared);
+
+    // A change gives the font a handle of its own values; the other keeps its.
+    b->SetStyle(TFontStyles{fsBold});
+    EXPECT_NE(b->Handle(), shared);
+    EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_FONT));
+    LOGFONTW lf{};
+    ASSERT_EQ(GetObjectW(b->Handle(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+
+    // A font given the shared handle is one more user of it.
+    auto c = std::make_unique<TFont>();
+    c->SetHandle(shared);
+    a.reset();
+    EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(c->Size(), 12);
+    const HFONT bold = b->Handle();
+    b.reset();
+    EXPECT_EQ(GetObjectType(bold), 0u);
+    c.reset();
+    EXPECT_EQ(GetObjectType(shared), 0u);
 }
 
 TEST(ImageLists, StripIsCutIntoImagesAndDrawnWithItsMask)
