@@ -8,6 +8,8 @@
 
 #include "framework/winapi.h"
 
+#include <psapi.h>
+
 namespace fw {
 
 namespace {
@@ -21,6 +23,7 @@ struct TStepTimes {
     struct Mark {
         const char* name;
         long long ticks;
+        double mb;
     };
     struct Span {
         const char* name;
@@ -77,7 +80,13 @@ long long TStepSpan::Ticks()
 void StepMarkOn(const char* name)
 {
     TStepTimes& t = Times();
-    if (!t.written) t.marks.push_back({name, TStepSpan::Ticks()});
+    if (t.written) return;
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    const double mb = K32GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc)
+                          ? static_cast<double>(pmc.WorkingSetSize) / 1048576.0
+                          : 0.0;
+    t.marks.push_back({name, TStepSpan::Ticks(), mb});
 }
 
 void TStepSpan::Add(const char* name, long long ticks)
@@ -106,8 +115,8 @@ void StepTimesIdle()
     std::fprintf(f, "start %lu\n", GetCurrentProcessId());
     long long last = t.origin;
     for (const TStepTimes::Mark& m : t.marks) {
-        std::fprintf(f, "mark\t%s\t%.3f\t%.3f\n", m.name, ms(m.ticks - t.origin),
-                     ms(m.ticks - last));
+        std::fprintf(f, "mark\t%s\t%.3f\t%.3f\t%.1f\n", m.name, ms(m.ticks - t.origin),
+                     ms(m.ticks - last), m.mb);
         last = m.ticks;
     }
     for (const TStepTimes::Span& s : t.spans)

@@ -2,7 +2,7 @@
 // unless the environment variable SIGNS_STEP_TIMES names a file when the
 // first step is marked (it is read once); when off, each call is one test
 // of a flag. When on, StepMark records the time since the process was
-// created, TStepSpan adds up the time spent in a named step and how often
+// created and the process's working set, TStepSpan adds up the time spent in a named step and how often
 // it ran, and at the program's first idle (StepTimesIdle) one block with
 // every mark and span is appended to the file. Not thread-safe: GUI
 // thread only.
