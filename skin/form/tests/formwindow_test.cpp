@@ -247,6 +247,8 @@ TEST_F(FormWindowTest, TheRegionKeepsEachBorderPieceWhoseTransIsNotOne)
             SetPixelV(dc, x, y, RGB(255, 0, 255));
         }
     }
+    // Changed images, as a changed skin brings: the pieces are built anew.
+    s->CreateSysButtons();
     const RECT wr = WindowRect();
     const int w = wr.right - wr.left, h = wr.bottom - wr.top;
     const POINT probes[] = {{0, h / 2}, {w - 1, h / 2}, {w / 2, 0}, {w / 2, h - 1}};
