@@ -22,10 +22,12 @@
 #include "skin/engine/skinunit.h"
 #include "skin/form/skinmanage.h"
 #include "skin/form/winskinform.h"
+#include "skin/tests/gdicount.h"
 
 namespace {
 
 using signline::TStripSenderForm;
+using skin::test::GdiObjects;
 
 constexpr int kNeverSkinnedTag = 99;
 
@@ -74,27 +76,6 @@ struct TAction {
     const char* name;
     std::vector<double> skinned, plain;
 };
-
-// The GDI objects the process holds. Where the system does not count them
-// (GetGuiResources gives 0, as under Wine), the handle table's extent
-// stands in: the highest index among many objects made at once is the
-// number held, plus a constant, once the free slots are used up.
-long GdiObjects()
-{
-    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return long(n);
-    constexpr int kProbes = 6000;
-    std::vector<HGDIOBJ> probes;
-    probes.reserve(kProbes);
-    long highest = 0;
-    for (int i = 0; i < kProbes; ++i) {
-        HGDIOBJ o = CreateRectRgn(0, 0, 1, 1);
-        if (!o) break;
-        probes.push_back(o);
-        highest = std::max(highest, long(reinterpret_cast<ULONG_PTR>(o) & 0xFFFF));
-    }
-    for (HGDIOBJ o : probes) DeleteObject(o);
-    return highest - long(probes.size());
-}
 
 double Median(std::vector<double> v)
 {

@@ -13,6 +13,7 @@
 #include "skin/form/skinmanage.h"
 #include "skin/form/tests/menufixture.h"
 #include "skin/form/winskinform.h"
+#include "skin/tests/gdicount.h"
 #include "skin/tests/pump.h"
 
 namespace skin {
@@ -265,16 +266,15 @@ TEST_F(RealPopupTest, APopupMenuOfASkinnedFormIsSkinnedWhileItShows)
 
 TEST_F(RealPopupTest, ManyOpeningsLeaveNoGdiObjectsBehind)
 {
-    const auto gdiObjects = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
     const auto openAndClose = [&] {
         PopupAndLook([](HWND) {});
         ASSERT_TRUE(g_seen);
         test::Pump(20);
     };
     for (int i = 0; i < 2; ++i) openAndClose();  // caches filled
-    const DWORD before = gdiObjects();
+    const long before = test::GdiObjects();
     for (int i = 0; i < 20; ++i) openAndClose();
-    EXPECT_LE(gdiObjects(), before + 2);
+    EXPECT_LE(test::GdiObjects(), before + 2);
     EXPECT_TRUE(manager->PopupMenus().empty());
 }
 
