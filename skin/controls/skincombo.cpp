@@ -5,6 +5,7 @@
 #include "framework/guards.h"
 #include "skin/controls/skinpaint.h"
 #include "skin/controls/skinscroll.h"
+#include "skin/data/skincolours.h"
 #include "skin/draw/skindraw.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinunit.h"
@@ -245,7 +246,7 @@ void TSkinComBox::AfterProc(fw::TMessage& m)
 
 void TSkinComBox::DrawControl(HDC dc, const RECT& r)
 {
-    const TSkinContent& skin = SkinData->Skin();
+    const TSkinContent& skin = WithComboParts(SkinData->Skin());
     TDataSkinBorder* button = skin.ComboButton.get();
     if (!Usable(button)) return;
     Style = static_cast<DWORD>(GetWindowLongAuto(Handle, GWL_STYLE));
@@ -308,7 +309,7 @@ void TSkinComBox::DrawControl(HDC dc, const RECT& r)
 
 void TSkinComBox::DrawComboStyle1(HDC dc, const RECT& r)
 {
-    TDataSkinBorder* button = SkinData->Skin().ComboButton.get();
+    TDataSkinBorder* button = WithComboParts(SkinData->Skin()).ComboButton.get();
     WindowEnabled = !(Style & WS_DISABLED);
     int frame = 1;
     if (MouseState & msPressed)
@@ -348,7 +349,7 @@ void TSkinComBox::DrawSunkFrame(HDC dc, const RECT& r) { DrawFlatFrame(this, dc,
 
 void TSkinComBox::DrawExButton(HDC dc, int frame)
 {
-    TDataSkinObject* arrow = SkinData->Skin().ComboxArrow.get();
+    TDataSkinObject* arrow = WithComboParts(SkinData->Skin()).ComboxArrow.get();
     if (!EditChild || !Usable(arrow)) return;
     RECT e, w;
     GetWindowRect(EditChild, &e);
@@ -546,7 +547,7 @@ void TArrowButton::WndProc(fw::TMessage& m)
 void TArrowButton::Paint()
 {
     if (!Skinner || !Skinner->SkinData || !Picker) return;
-    const TSkinContent& skin = Skinner->SkinData->Skin();
+    const TSkinContent& skin = WithComboParts(Skinner->SkinData->Skin());
     TDataSkinObject* arrow = skin.ComboxArrow.get();
     if (!Usable(arrow)) return;
     const int n = std::max(arrow->Frame, 1);

@@ -105,10 +105,6 @@ public:
         skin_.ToolBars = ReadSkinObject("ToolBars");
         skin_.ComboButton = ReadSkinBorder("ComboButton", "****");
         skin_.SunkEdge = ReadSkinObject("SunkEdge");
-        if (TDataSkinBorder* combo = skin_.ComboButton.get(); combo && !combo->Image->Empty()) {
-            combo->Image2->Assign(combo->Image.get());
-            MirrorBitmap(combo->Image2.get());
-        }
         skin_.ExtraImages = ReadSkinObject("ExtraImages");
         skin_.Headerbar = ReadSkinObject("Headerbar");
         skin_.MenuItem = ReadSkinObject("MenuItem");
@@ -131,8 +127,9 @@ public:
         skin_.TrackVert = ReadSkinObject("TRACKVERT");
         if (!skin_.TrackVert) skin_.TrackVert = TrackFromResource("TRACKVERT");
         SetFrameCounts();
-        if (skin_.SunkEdge && skin_.ComboButton) BuildComboFrames(skin_);
-        BuildComboArrow(skin_);
+        // Only a combo box draws these: they are made when the first one
+        // asks for them (WithComboParts).
+        skin_.ComboPartsMade = false;
         BuildToolbarGradient(skin_);
         skin_.Colours[static_cast<size_t>(TColourSlot::Frame)] = GetFrameColour(skin_);
         skin_.ButtonFaceBrush.Reset(

@@ -1,6 +1,7 @@
 #include "skin/data/skincolours.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "rtl/textcase.h"
@@ -149,6 +150,27 @@ void BuildComboArrow(TSkinContent& skin)
         BitBlt(image.Canvas()->Handle(), 17 * i, 0, 17, 17, from, (i + 1) * w - 19, 2, SRCCOPY);
     arrow.Image->Assign(&image);
     arrow.Frame = k;
+}
+
+TSkinContent& WithComboParts(TSkinContent& skin)
+{
+    if (skin.ComboPartsMade) return skin;
+    skin.ComboPartsMade = true;
+    if (TDataSkinBorder* combo = skin.ComboButton.get(); combo && !combo->Image->Empty()) {
+        try {
+            combo->Image2->Assign(combo->Image.get());
+            MirrorBitmap(combo->Image2.get());
+        } catch (const fw::EOutOfResources&) {
+        } catch (const std::bad_alloc&) {}
+    }
+    // Made while a combo box paints: without room for them it keeps the
+    // images as loaded.
+    try {
+        if (skin.SunkEdge && skin.ComboButton) BuildComboFrames(skin);
+        BuildComboArrow(skin);
+    } catch (const fw::EOutOfResources&) {
+    } catch (const std::bad_alloc&) {}
+    return skin;
 }
 
 void BuildToolbarGradient(TSkinContent& skin)

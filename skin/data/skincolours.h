@@ -31,6 +31,11 @@ TColor GetFrameColour(const TSkinContent& skin);
 void BuildComboFrames(TSkinContent& skin);
 // The combo arrow, taken from the ComboButton strip.
 void BuildComboArrow(TSkinContent& skin);
+// The combo box's parts, made from the loaded images the first time they
+// are asked for after a load: the mirrored button strip (Image2), the whole
+// frames (BuildComboFrames, when the skin has SunkEdge) and the arrow.
+// Answers the skin.
+TSkinContent& WithComboParts(TSkinContent& skin);
 // The toolbar background: a vertical ramp of 10 x 40 from the frame and
 // ButtonFace colours.
 void BuildToolbarGradient(TSkinContent& skin);

@@ -202,9 +202,12 @@ struct TSkinContent {
         ThumbDown;
     std::unique_ptr<TDataSkinBorder> UpDownHorz, UpDownVert;  // [UpDown.Horz], [UpDown.Vert]
     std::unique_ptr<TDataSkinObject> Track, TrackVert;        // [Track], [TRACKVERT]
-    // Made from other images by each load.
+    // Made from other images: Toolbar by each load, ComboxArrow (and the
+    // combo box's ComboButton and SunkEdge) when a combo box first asks for
+    // them (WithComboParts, skincolours.h), ComboPartsMade telling which.
     std::unique_ptr<TDataSkinObject> ComboxArrow;
     std::unique_ptr<TDataSkinObject> Toolbar;
+    bool ComboPartsMade = true;
 
     std::array<TColor, kColourSlots> Colours{};
     std::array<bool, kColourSlots> ColourGiven{};

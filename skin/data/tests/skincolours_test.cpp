@@ -142,7 +142,12 @@ protected:
         std::string ini = "[ComboButton]\r\nImage=cb.bmp\r\n[Colours]\r\nButtonFace=1,2,3\r\n";
         if (withSunkEdge)
             ini += "[SunkEdge]\r\nImage=se.bmp\r\nTopHeight=2\r\nBottomHeight=3\r\nTrans=0\r\n";
-        return Load(ini, {{"cb.bmp", Strip(18, 20)}, {"se.bmp", Strip(20, 10)}});
+        auto s = Load(ini, {{"cb.bmp", Strip(18, 20)}, {"se.bmp", Strip(20, 10)}});
+        // A load leaves them to the first combo box that asks.
+        EXPECT_FALSE(s->ComboPartsMade);
+        EXPECT_EQ(s->ComboxArrow, nullptr);
+        WithComboParts(*s);
+        return s;
     }
     const int a = GetSystemMetrics(SM_CXHSCROLL) + 2;
 };

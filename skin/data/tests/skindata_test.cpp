@@ -13,6 +13,7 @@
 #include "framework/dialogs.h"
 #include "framework/layout.h"
 #include "framework/typinfo.h"
+#include "skin/data/skincolours.h"
 #include "skin/engine/skinapi.h"
 #include "skin/engine/skinunit.h"
 #include "skin/file/skinread.h"
@@ -541,7 +542,8 @@ TEST_F(SkinDataTest, DefaultSkinGivesEveryObjectItsFramesAndColours)
     TSkinData* d = Make();
     d->SetSkinFile(SIGNS_DEFAULT_SKIN);
     ASSERT_FALSE(d->NoSkin());
-    const TSkinContent& s = d->Skin();
+    // With the combo box's parts, as the first combo box makes them.
+    const TSkinContent& s = WithComboParts(d->Skin());
     EXPECT_EQ(d->SkinName(), "Slate");
     EXPECT_EQ(s.Colour(TColourSlot::ButtonFace), 0xF3EFEC);  // 236, 239, 243
     EXPECT_TRUE(s.ColourDefined(TColourSlot::TitleTextNoActive));
