@@ -47,14 +47,23 @@ constexpr int kCommandDelay = 250;  // ms
 
 TSkinData::TSkinData(fw::TComponent* owner)
     : TComponent(owner), skin3rd_(std::make_unique<fw::TStringList>()),
-      appIcon_(std::make_unique<fw::TBitmap>()), menuImages_(new fw::TImageList(nullptr))
+      appIcon_(std::make_unique<fw::TBitmap>())
 {
     appIcon_->SetPixelFormat(fw::pf24bit);
     FillDefaultSkin3rd(*skin3rd_);
-    menuImages_->SetWidth(16);
-    menuImages_->SetHeight(16);
-    menuImages_->ResInstLoad(ModuleInstance(), "PELTRIXMENU", fw::clWhite);
     maximizedSize_ = SIZE{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+}
+
+fw::TImageList* TSkinData::MenuImages() const
+{
+    // Only a skinned system menu shows them.
+    if (!menuImages_) {
+        menuImages_.reset(new fw::TImageList(nullptr));
+        menuImages_->SetWidth(16);
+        menuImages_->SetHeight(16);
+        menuImages_->ResInstLoad(ModuleInstance(), "PELTRIXMENU", fw::clWhite);
+    }
+    return menuImages_.get();
 }
 
 void TSkinData::Destroy()

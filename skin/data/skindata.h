@@ -166,8 +166,9 @@ public:
     // The application's small icon on magenta (transparent).
     void BuildAppIconBitmap();
     fw::TBitmap* AppIconBitmap() const { return appIcon_.get(); }
-    // 16 x 16 system-menu images: 0 restore, 1 maximise, 2 minimise, 3 close.
-    fw::TImageList* MenuImages() const { return menuImages_.get(); }
+    // 16 x 16 system-menu images: 0 restore, 1 maximise, 2 minimise, 3 close
+    // (made when first asked for).
+    fw::TImageList* MenuImages() const;
     SIZE MaximizedSize() const { return maximizedSize_; }
     // The window recorded by the last DoFormSkin.
     HWND FormSkinWindow() const { return formSkinWindow_; }
@@ -199,7 +200,7 @@ private:
     TSkinContent skin_;
     std::unique_ptr<fw::TBitmap> appIcon_;
     std::unique_ptr<fw::TFont> captionFont_;
-    fw::TOwnedPtr<fw::TImageList> menuImages_;
+    mutable fw::TOwnedPtr<fw::TImageList> menuImages_;
     SIZE maximizedSize_{};
     HWND formSkinWindow_ = nullptr;
 };
