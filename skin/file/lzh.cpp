@@ -13,25 +13,11 @@ int64_t TLZH::MaxUnpackedSize(size_t packedLength)
     return int64_t(packedLength) * 8 / 10 * F + F;
 }
 
-uint16_t TLZH::ReadInput(uint8_t* buffer, uint16_t count)
-{
-    const size_t left = input_.size() - inputPos_;
-    const uint16_t n = uint16_t(std::min<size_t>(count, left));
-    std::copy_n(input_.data() + inputPos_, n, buffer);
-    inputPos_ += n;
-    return n;
-}
-
-void TLZH::WriteOutput(const uint8_t* buffer, uint16_t count)
-{
-    output_->append(reinterpret_cast<const char*>(buffer), count);
-}
-
 void TLZH::FillBits()
 {
     while (bitCount_ < 9) {
-        uint8_t b = 0;
-        if (ReadInput(&b, 1) != 1) b = 0;  // past the end: 0 bits
+        // Past the end: 0 bits.
+        const uint8_t b = inputPos_ < input_.size() ? uint8_t(input_[inputPos_++]) : 0;
         bitBuffer_ = uint16_t(bitBuffer_ | (unsigned(b) << (8 - bitCount_)));
         bitCount_ = uint8_t(bitCount_ + 8);
     }
@@ -98,11 +84,12 @@ bool TLZH::Decode(int32_t size, std::string_view input, std::string& output)
     if (size <= 0) return true;
     if (size > MaxUnpackedSize(input.size()) || size > kSizeCeiling) return false;
 
-    // Room for the whole output is taken first, so the appends below never
-    // allocate; not getting it is the decoder's own error, as for the
-    // tables (AllocTables).
+    // Room for the whole output is taken first and written in place; not
+    // getting it is the decoder's own error, as for the tables
+    // (AllocTables).
+    const size_t base = output.size();
     try {
-        output.reserve(output.size() + size_t(size));
+        output.resize(base + size_t(size));
     } catch (const std::bad_alloc&) {
         throw ElzhException(kNoMemoryForOutput);
     } catch (const std::length_error&) {
@@ -110,41 +97,41 @@ bool TLZH::Decode(int32_t size, std::string_view input, std::string& output)
     }
     input_ = input;
     inputPos_ = 0;
-    output_ = &output;
 
     struct Cleanup {
         TLZH* self;
-        ~Cleanup()
-        {
-            self->FreeTables();
-            self->output_ = nullptr;
-        }
+        ~Cleanup() { self->FreeTables(); }
     };
-    AllocTables();
+    try {
+        AllocTables();
+    } catch (const ElzhException&) {
+        output.resize(base);
+        throw;
+    }
     Cleanup cleanup{this};
 
     tree_.StartHuff();
     std::fill_n(ring_.begin(), kFirstWrite, kFillByte);
     unsigned r = kFirstWrite;
     int32_t count = 0;
+    auto* out = reinterpret_cast<uint8_t*>(output.data() + base);
+    uint8_t* ring = ring_.data();
     while (count < size) {
         const int c = DecodeChar();
         if (c < 256) {
             const uint8_t b = uint8_t(c);
-            WriteOutput(&b, 1);
-            ring_[r] = b;
+            out[count++] = b;
+            ring[r] = b;
             r = (r + 1) & (N - 1);
-            ++count;
         } else {
             const unsigned source = (r - unsigned(DecodePosition()) - 1) & (N - 1);
             // A match running past the stated size ends at that size.
             const int length = std::min(MatchLength(c), size - count);
             for (int k = 0; k < length; ++k) {
-                const uint8_t b = ring_[(source + unsigned(k)) & (N - 1)];
-                WriteOutput(&b, 1);
-                ring_[r] = b;
+                const uint8_t b = ring[(source + unsigned(k)) & (N - 1)];
+                out[count++] = b;
+                ring[r] = b;
                 r = (r + 1) & (N - 1);
-                ++count;
             }
         }
     }

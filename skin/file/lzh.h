@@ -40,8 +40,6 @@ public:
     bool Decode(int32_t size, std::string_view input, std::string& output);
 
 private:
-    uint16_t ReadInput(uint8_t* buffer, uint16_t count);
-    void WriteOutput(const uint8_t* buffer, uint16_t count);
     unsigned GetBit();
     unsigned GetByte();
     void FillBits();
@@ -52,7 +50,6 @@ private:
 
     std::string_view input_;
     size_t inputPos_ = 0;
-    std::string* output_ = nullptr;
     uint16_t bitBuffer_ = 0;
     uint8_t bitCount_ = 0;
     std::vector<uint8_t> ring_;  // N + F - 1
