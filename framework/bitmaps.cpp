@@ -359,8 +359,13 @@ void TBitmap::LoadFromStream(rtl::TStream& stream)
         const uint32_t size = rtl::ReadLe32(data.data() + 2);
         if (size >= 14 && size < data.size()) stream.SetPosition(start + size);
     }
+    LoadFromMemory(data.data(), data.size());
+}
+
+void TBitmap::LoadFromMemory(const void* data, size_t size)
+{
     rtl::PixelImage image;
-    if (!rtl::DecodeBmp(data.data(), data.size(), image) || image.Empty()) {
+    if (!rtl::DecodeBmp(data, size, image) || image.Empty()) {
         Reset();
         throw EInvalidGraphic("Bitmap image is not valid");
     }

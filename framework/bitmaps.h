@@ -81,6 +81,8 @@ public:
     // says, or to the end); 32-bit files give pf32bit, others pf24bit.
     // Bad data raises EInvalidGraphic and leaves the bitmap empty.
     void LoadFromStream(rtl::TStream& stream);
+    // The same from one BMP file's bytes in memory.
+    void LoadFromMemory(const void* data, size_t size);
     // Writes a 24-bit BMP file.
     void SaveToStream(rtl::TStream& stream);
     void LoadFromFile(const std::string& fileName);

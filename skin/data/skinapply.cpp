@@ -38,13 +38,10 @@ size_t LoadSkinBitmap(TBitmap& bitmap, const TSkinReader& reader, std::string_vi
     bitmap.Assign(nullptr);
     const std::string member = SkinImageMember(value);
     if (member.empty()) return 0;
-    const std::string bytes = reader.ExtractMember(member);
+    const std::string_view bytes = reader.MemberBytes(member);
     if (bytes.empty()) return 0;
-    rtl::TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-    stream.SetPosition(0);
     try {
-        bitmap.LoadFromStream(stream);
+        bitmap.LoadFromMemory(bytes.data(), bytes.size());
     } catch (const fw::EOutOfResources&) {
         throw;
     } catch (const rtl::Exception&) {

@@ -80,8 +80,9 @@ bool TSkinReader::ReadSkin(std::string_view packed)
     return true;
 }
 
-bool TSkinReader::Parse(std::string_view data)
+bool TSkinReader::Parse(std::string& unpacked)
 {
+    const std::string_view data = unpacked;
     error_ = TSkinReadError::BadFile;
     if (data.size() < kHeaderSize) return false;
     formatVersion_ = rtl::ReadLe32(data.data());
@@ -109,7 +110,9 @@ bool TSkinReader::Parse(std::string_view data)
         total += uint64_t(size);
     }
     if (total > available) return false;
-    memberData_.assign(data.substr(pos));
+    // The members stay where the decoder put them.
+    for (size_t& offset : offsets_) offset += pos;
+    memberData_ = std::move(unpacked);
     error_ = TSkinReadError::None;
     return true;
 }
@@ -121,9 +124,15 @@ std::string TSkinReader::MemberAt(size_t index) const
 
 std::string TSkinReader::ExtractMember(std::string_view name) const
 {
+    return std::string(MemberBytes(name));
+}
+
+std::string_view TSkinReader::MemberBytes(std::string_view name) const
+{
     const std::string wanted = rtl::FoldCase(name);
     for (size_t i = 0; i < names_.size(); ++i)
-        if (names_[i] == wanted) return MemberAt(i);
+        if (names_[i] == wanted)
+            return std::string_view(memberData_).substr(offsets_[i], size_t(sizes_[i]));
     return {};
 }
 

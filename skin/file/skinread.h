@@ -46,6 +46,9 @@ public:
     // The bytes of the first member of that name (case-insensitive), or
     // nothing when there is none.
     std::string ExtractMember(std::string_view name) const;
+    // The same bytes where the reader holds them, valid while it holds the
+    // skin (until the next ReadSkin).
+    std::string_view MemberBytes(std::string_view name) const;
     // The bytes of the first member whose lower-case name contains `text`
     // as it stands; `memberName` receives that name (empty when none).
     std::string ExtractMemberLike(std::string_view text, std::string& memberName) const;
@@ -59,7 +62,9 @@ public:
     const std::vector<int32_t>& Sizes() const { return sizes_; }
 
 private:
-    bool Parse(std::string_view data);
+    // Parses the unpacked bytes, which it keeps (as the members' bytes)
+    // when they parse.
+    bool Parse(std::string& unpacked);
     void Clear();
     std::string MemberAt(size_t index) const;
 
