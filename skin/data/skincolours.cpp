@@ -88,7 +88,13 @@ TColor GetFrameColour(const TSkinContent& skin)
     if (!top || top->Image->Empty()) return skin.Colour(TColourSlot::ButtonFace);
     TBitmap& image = *top->Image;
     const int h = image.Height() / std::max(top->Frame, 1);
-    return image.Canvas()->Pixel(image.Width() / 3, h / 3);
+    const int x = image.Width() / 3, y = h / 3;
+    // Read from the pixels themselves where their format is plain.
+    if (image.PixelFormat() == fw::pf24bit || image.PixelFormat() == fw::pf32bit) {
+        const uint8_t* p = image.ScanLine(y) + x * (image.BitsPerPixel() / 8);
+        return static_cast<TColor>(RGB(p[2], p[1], p[0]));
+    }
+    return image.Canvas()->Pixel(x, y);
 }
 
 void BuildComboFrames(TSkinContent& skin)
@@ -180,9 +186,21 @@ void BuildToolbarGradient(TSkinContent& skin)
     const TColor top = MixColors(skin.Colour(TColourSlot::ButtonFace), fw::clWhite, 150);
     const int s = ColorSaturation(f);
     if (s > 110) bottom = MixColors(f, fw::clWhite, (225 - s) * 25 / 140 + 50);
+    // GradientFillRect's bands, one row each, written as pixels.
     TBitmap ramp;
-    Prepare(ramp, 10, 40, fw::clWhite);
-    GradientFillRect(ramp.Canvas()->Handle(), RECT{0, 0, 10, 40}, top, 1, bottom);
+    ramp.SetPixelFormat(fw::pf24bit);
+    ramp.SetSize(10, 40);
+    const std::vector<TColor>& colours =
+        GradientCache(GetGradient(40, TColor(fw::ColorToRGB(top)), TColor(fw::ColorToRGB(bottom))));
+    for (int y = 0; y < 40; ++y) {
+        const COLORREF c = static_cast<COLORREF>(colours[size_t(y)]);
+        uint8_t* p = ramp.ScanLine(y);
+        for (int x = 0; x < 10; ++x, p += 3) {
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+        }
+    }
     if (!skin.Toolbar) skin.Toolbar = std::make_unique<TDataSkinObject>("Toolbar");
     skin.Toolbar->Image->Assign(&ramp);
     skin.Toolbar->Frame = 1;
