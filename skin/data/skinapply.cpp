@@ -3,6 +3,7 @@
 #include "skin/data/skinapply.h"
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <new>
 
@@ -385,6 +386,13 @@ private:
             if (w == 0) continue;
             b.Image->SetPixelFormat(fw::pf24bit);
             b.Image->SetSize(4 * w, h);
+            // A 24-bit strip's rows are copied as they are.
+            if (strip.PixelFormat() == fw::pf24bit) {
+                for (int y = 0; y < h; ++y)
+                    std::memcpy(b.Image->ScanLine(y), strip.ScanLine(y) + size_t(12 * i * w),
+                                size_t(12 * w));
+                continue;
+            }
             BitBlt(b.Image->Canvas()->Handle(), 0, 0, 4 * w, h, strip.Canvas()->Handle(), 4 * i * w,
                    0, SRCCOPY);
         }
