@@ -364,21 +364,18 @@ void TBitmap::LoadFromStream(rtl::TStream& stream)
 
 void TBitmap::LoadFromMemory(const void* data, size_t size)
 {
-    rtl::PixelImage image;
-    if (!rtl::DecodeBmp(data, size, image) || image.Empty()) {
+    rtl::BmpInfo info;
+    if (!rtl::ReadBmpInfo(data, size, info)) {
         Reset();
         throw EInvalidGraphic("Bitmap image is not valid");
     }
-    const bool alpha = image.SourceBitCount == 32;
-    Rebuild(image.Width, image.Height, alpha ? pf32bit : pf24bit, false);
-    for (int y = 0; y < height_; ++y) {
-        uint8_t* row = ScanLine(y);
-        const uint8_t* from = image.Row(y);
-        if (alpha) {
-            std::memcpy(row, from, static_cast<size_t>(width_) * 4);
-        } else {
-            for (int x = 0; x < width_; ++x) std::memcpy(row + x * 3, from + x * 4, 3);
-        }
+    // The pixels are decoded straight into the DIB section's bottom-up rows.
+    const bool alpha = info.SourceBitCount == 32;
+    Rebuild(info.Width, info.Height, alpha ? pf32bit : pf24bit, false);
+    const ptrdiff_t stride = static_cast<ptrdiff_t>(Stride(width_, BitsPerPixel()));
+    if (!rtl::DecodeBmpTo(data, size, ScanLine(0), topDown_ ? stride : -stride, alpha ? 4 : 3)) {
+        Reset();
+        throw EInvalidGraphic("Bitmap image is not valid");
     }
 }
 

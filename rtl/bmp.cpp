@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "rtl/bytes.h"
 
@@ -161,13 +162,23 @@ bool ReadLayout(const uint8_t* p, size_t size, Layout& l)
     return true;
 }
 
-void Put(PixelImage& image, int32_t x, int32_t y, Color c)
+// Where the pixels go: rows from the top, `stride` bytes apart (negative
+// for a bottom-up target), `bytes` 3 (blue, green, red) or 4 (and alpha).
+struct Target {
+    uint8_t* top = nullptr;
+    ptrdiff_t stride = 0;
+    int bytes = 4;
+
+    uint8_t* Row(int32_t y) const { return top + ptrdiff_t(y) * stride; }
+};
+
+void Put(const Target& t, int32_t x, int32_t y, Color c)
 {
-    uint8_t* px = image.Row(y) + size_t(x) * 4;
+    uint8_t* px = t.Row(y) + size_t(x) * size_t(t.bytes);
     px[0] = c.b;
     px[1] = c.g;
     px[2] = c.r;
-    px[3] = c.a;
+    if (t.bytes == 4) px[3] = c.a;
 }
 
 Color PaletteColor(const Layout& l, unsigned index)
@@ -184,12 +195,17 @@ Color MaskedColor(const Layout& l, uint32_t v)
 uint64_t RowSize(const Layout& l) { return (uint64_t(l.width) * uint64_t(l.bpp) + 31) / 32 * 4; }
 
 // Uncompressed rows; the caller has checked that they all lie in the data.
-void DecodeRows(const uint8_t* p, const Layout& l, PixelImage& image)
+void DecodeRows(const uint8_t* p, const Layout& l, const Target& image)
 {
     const uint64_t rowSize = RowSize(l);
     for (int32_t fileRow = 0; fileRow < l.height; ++fileRow) {
         const uint8_t* row = p + l.offBits + size_t(rowSize) * size_t(fileRow);
         const int32_t y = l.topDown ? fileRow : l.height - 1 - fileRow;
+        if (l.bpp == 24 && image.bytes == 3) {
+            // The file's row is the target's row.
+            std::memcpy(image.Row(y), row, size_t(l.width) * 3);
+            continue;
+        }
         for (int32_t x = 0; x < l.width; ++x) {
             Color c;
             switch (l.bpp) {
@@ -207,8 +223,14 @@ void DecodeRows(const uint8_t* p, const Layout& l, PixelImage& image)
 
 // RLE8 and RLE4: the data runs until its end, an end-of-bitmap code or the
 // last row; runs that reach past the right edge are cut there.
-void DecodeRle(const uint8_t* p, size_t size, const Layout& l, PixelImage& image)
+void DecodeRle(const uint8_t* p, size_t size, const Layout& l, const Target& image)
 {
+    for (int32_t y = 0; y < l.height; ++y) {
+        uint8_t* row = image.Row(y);
+        std::memset(row, 0, size_t(l.width) * size_t(image.bytes));
+        if (image.bytes == 4)
+            for (int32_t x = 0; x < l.width; ++x) row[size_t(x) * 4 + 3] = 255;
+    }
     size_t end = size;
     if (l.sizeImage != 0 && l.sizeImage <= size - l.offBits) end = l.offBits + l.sizeImage;
     const bool rle4 = l.compression == BI_RLE4;
@@ -276,22 +298,57 @@ bool PixelImage::Resize(int32_t width, int32_t height)
     return true;
 }
 
+namespace {
+
+// The layout of data that DecodeBmp takes, checked up to the end of the
+// pixel data, so that room for the pixels is made only for data that holds
+// them.
+bool ReadChecked(const uint8_t* p, size_t size, Layout& l)
+{
+    if (p == nullptr || !ReadLayout(p, size, l)) return false;
+    if (l.compression == BI_RLE8 || l.compression == BI_RLE4) return true;
+    return RowSize(l) * uint64_t(l.height) <= size - l.offBits;
+}
+
+void Decode(const uint8_t* p, size_t size, const Layout& l, const Target& t)
+{
+    if (l.compression == BI_RLE8 || l.compression == BI_RLE4)
+        DecodeRle(p, size, l, t);
+    else
+        DecodeRows(p, l, t);
+}
+
+}  // namespace
+
 bool DecodeBmp(const void* data, size_t size, PixelImage& image)
 {
     image.Clear();
     const auto* p = static_cast<const uint8_t*>(data);
     Layout l;
-    if (p == nullptr || !ReadLayout(p, size, l)) return false;
-    if (l.compression == BI_RLE8 || l.compression == BI_RLE4) {
-        image.Resize(l.width, l.height);
-        DecodeRle(p, size, l, image);
-    } else {
-        // Check the data before making room for the pixels.
-        if (RowSize(l) * uint64_t(l.height) > size - l.offBits) return false;
-        image.Resize(l.width, l.height);
-        DecodeRows(p, l, image);
-    }
+    if (!ReadChecked(p, size, l)) return false;
+    image.Resize(l.width, l.height);
+    Decode(p, size, l, Target{image.Pixels.data(), ptrdiff_t(l.width) * 4, 4});
     image.SourceBitCount = l.bpp;
+    return true;
+}
+
+bool ReadBmpInfo(const void* data, size_t size, BmpInfo& info)
+{
+    info = BmpInfo{};
+    Layout l;
+    if (!ReadChecked(static_cast<const uint8_t*>(data), size, l)) return false;
+    info.Width = l.width;
+    info.Height = l.height;
+    info.SourceBitCount = l.bpp;
+    return true;
+}
+
+bool DecodeBmpTo(const void* data, size_t size, uint8_t* top, ptrdiff_t stride, int bytes)
+{
+    const auto* p = static_cast<const uint8_t*>(data);
+    Layout l;
+    if (top == nullptr || (bytes != 3 && bytes != 4) || !ReadChecked(p, size, l)) return false;
+    Decode(p, size, l, Target{top, stride, bytes});
     return true;
 }
 

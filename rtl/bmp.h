@@ -41,6 +41,24 @@ struct PixelImage {
 
 bool DecodeBmp(const void* data, size_t size, PixelImage& image);
 
+// The size and bits per pixel of data that DecodeBmp takes (with the same
+// checks); false, and all zero, for data it refuses.
+struct BmpInfo {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int SourceBitCount = 0;
+};
+bool ReadBmpInfo(const void* data, size_t size, BmpInfo& info);
+
+// Decodes into the caller's rows, for a bitmap to be filled with no copy
+// between: `top` is the top row, `stride` the bytes from one row to the
+// next below it (negative for bottom-up memory), `bytes` 3 (blue, green,
+// red) or 4 (and alpha, as DecodeBmp gives it). The rows must have room for
+// the width ReadBmpInfo gives. The pixels are those DecodeBmp gives, alpha
+// dropped for 3 bytes. False, with nothing written, for data DecodeBmp
+// refuses.
+bool DecodeBmpTo(const void* data, size_t size, uint8_t* top, ptrdiff_t stride, int bytes);
+
 // A 24-bit bottom-up BI_RGB file with a BITMAPINFOHEADER (alpha dropped);
 // no bytes for an empty image.
 std::vector<uint8_t> EncodeBmp24(const PixelImage& image);
