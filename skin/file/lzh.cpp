@@ -15,37 +15,55 @@ int64_t TLZH::MaxUnpackedSize(size_t packedLength)
 
 void TLZH::FillBits()
 {
-    while (bitCount_ < 9) {
+    // Whole bytes while they fit below the bits held.
+    while (bitCount_ <= 24) {
         // Past the end: 0 bits.
         const uint8_t b = inputPos_ < input_.size() ? uint8_t(input_[inputPos_++]) : 0;
-        bitBuffer_ = uint16_t(bitBuffer_ | (unsigned(b) << (8 - bitCount_)));
-        bitCount_ = uint8_t(bitCount_ + 8);
+        bitBuffer_ |= uint32_t(b) << (24 - bitCount_);
+        bitCount_ += 8;
     }
 }
 
 unsigned TLZH::GetBit()
 {
-    FillBits();
-    const unsigned bit = bitBuffer_ >> 15;
-    bitBuffer_ = uint16_t(bitBuffer_ << 1);
+    if (bitCount_ == 0) FillBits();
+    const unsigned bit = bitBuffer_ >> 31;
+    bitBuffer_ <<= 1;
     --bitCount_;
     return bit;
 }
 
 unsigned TLZH::GetByte()
 {
-    FillBits();
-    const unsigned byte = bitBuffer_ >> 8;
-    bitBuffer_ = uint16_t(bitBuffer_ << 8);
-    bitCount_ = uint8_t(bitCount_ - 8);
+    if (bitCount_ < 8) FillBits();
+    const unsigned byte = bitBuffer_ >> 24;
+    bitBuffer_ <<= 8;
+    bitCount_ -= 8;
     return byte;
 }
 
 int TLZH::DecodeChar()
 {
-    const auto& son = tree_.son();
+    // The walk down the tree reads its bits from locals, refilling only
+    // when they run out.
+    const int16_t* son = tree_.son().data();
+    uint32_t bits = bitBuffer_;
+    unsigned count = bitCount_;
     int c = son[R];
-    while (c < T) c = son[size_t(c) + GetBit()];
+    while (c < T) {
+        if (count == 0) {
+            bitBuffer_ = bits;
+            bitCount_ = 0;
+            FillBits();
+            bits = bitBuffer_;
+            count = bitCount_;
+        }
+        c = son[size_t(c) + (bits >> 31)];
+        bits <<= 1;
+        --count;
+    }
+    bitBuffer_ = bits;
+    bitCount_ = count;
     c -= T;
     tree_.UpdateFreq(c);
     return c;

@@ -50,8 +50,9 @@ private:
 
     std::string_view input_;
     size_t inputPos_ = 0;
-    uint16_t bitBuffer_ = 0;
-    uint8_t bitCount_ = 0;
+    // Bits not yet read, the next one at bit 31; bitCount_ of them valid.
+    uint32_t bitBuffer_ = 0;
+    unsigned bitCount_ = 0;
     std::vector<uint8_t> ring_;  // N + F - 1
     lzh::TLzhTree tree_;
 };
