@@ -107,31 +107,34 @@ void TLzhTree::Reconst()
 void TLzhTree::UpdateFreq(int symbol)
 {
     if (freq_[R] == MAX_FREQ) Reconst();
-    int c = prnt_[symbol + T];
+    uint16_t* freq = freq_.data();
+    int16_t* prnt = prnt_.data();
+    int16_t* son = son_.data();
+    int c = prnt[symbol + T];
     do {
-        const unsigned k = ++freq_[c];
+        const unsigned k = ++freq[c];
         // A node whose count now exceeds its successor's trades places
         // with the last node of a smaller count.
         int l = c + 1;
-        if (k > freq_[l]) {
-            while (k > freq_[++l]) {}
+        if (k > freq[l]) {
+            while (k > freq[++l]) {}
             --l;
-            freq_[c] = freq_[l];
-            freq_[l] = uint16_t(k);
+            freq[c] = freq[l];
+            freq[l] = uint16_t(k);
 
-            const int i = son_[c];
-            prnt_[i] = int16_t(l);
-            if (i < T) prnt_[i + 1] = int16_t(l);
+            const int i = son[c];
+            prnt[i] = int16_t(l);
+            if (i < T) prnt[i + 1] = int16_t(l);
 
-            const int m = son_[l];
-            son_[l] = int16_t(i);
-            prnt_[m] = int16_t(c);
-            if (m < T) prnt_[m + 1] = int16_t(c);
-            son_[c] = int16_t(m);
+            const int m = son[l];
+            son[l] = int16_t(i);
+            prnt[m] = int16_t(c);
+            if (m < T) prnt[m + 1] = int16_t(c);
+            son[c] = int16_t(m);
 
             c = l;
         }
-        c = prnt_[c];
+        c = prnt[c];
     } while (c != 0);
 }
 
