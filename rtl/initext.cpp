@@ -7,14 +7,6 @@ namespace rtl {
 
 namespace {
 
-std::string_view TrimView(std::string_view s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-    return s.substr(b, e - b);
-}
-
 // The section name of a header line, or nothing for any other line.
 std::optional<std::string_view> HeaderName(std::string_view line)
 {

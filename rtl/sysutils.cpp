@@ -22,7 +22,14 @@ std::string TrimRight(std::string_view s)
     return std::string(s.substr(0, e));
 }
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string_view TrimView(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
 std::string IntToStr(int64_t value) { return std::to_string(value); }
 

@@ -28,6 +28,8 @@ public:
 // included), as the 8-bit Trim does. GBK lead and trail bytes are all
 // above 80h, so a double-byte character is never cut.
 std::string Trim(std::string_view s);
+// Trim without the copy: the part of s that Trim would return.
+std::string_view TrimView(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 

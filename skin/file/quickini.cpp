@@ -5,19 +5,6 @@
 
 namespace skin {
 
-namespace {
-
-// rtl::Trim without the copy: the lines of a large text are cut many times.
-std::string_view Trimmed(std::string_view s)
-{
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-}  // namespace
-
 void TQuickIni::ParseStream(std::string_view text)
 {
     sections_.clear();
@@ -28,7 +15,7 @@ void TQuickIni::ParseStream(std::string_view text)
     while (p < text.size() && text[p] != '\0') {
         const size_t start = p;
         while (p < text.size() && text[p] != '\r' && text[p] != '\n' && text[p] != '\0') ++p;
-        const std::string_view line = Trimmed(text.substr(start, p - start));
+        const std::string_view line = rtl::TrimView(text.substr(start, p - start));
         if (!line.empty() && line[0] != ';') {
             if (IsSectionLine(line)) {
                 const auto [at, isFirst] =
@@ -40,7 +27,7 @@ void TQuickIni::ParseStream(std::string_view text)
                 // A line without "=", or with nothing before it, answers no key.
                 if (!key.empty())
                     values_.try_emplace(ValueIndex(current, key),
-                                        Trimmed(line.substr(line.find('=') + 1)));
+                                        rtl::TrimView(line.substr(line.find('=') + 1)));
             }
         }
         if (p < text.size() && text[p] == '\r') ++p;
@@ -53,7 +40,7 @@ std::vector<std::string> TQuickIni::ReadSections() const
     std::vector<std::string> names;
     names.reserve(sections_.size());
     for (const std::string& s : sections_)
-        names.emplace_back(Trimmed(std::string_view(s).substr(1, s.size() - 2)));
+        names.emplace_back(rtl::TrimView(std::string_view(s).substr(1, s.size() - 2)));
     return names;
 }
 
@@ -73,7 +60,7 @@ std::string TQuickIni::KeyOfLine(std::string_view line)
 {
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos) return {};
-    return rtl::FoldCase(Trimmed(line.substr(0, eq)));
+    return rtl::FoldCase(rtl::TrimView(line.substr(0, eq)));
 }
 
 std::string TQuickIni::ValueIndex(size_t section, std::string_view foldedKey)
