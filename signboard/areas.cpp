@@ -38,10 +38,7 @@ bool IsAreaSendable(const AreaRecord& area)
            FitsField(area.height, 1);
 }
 
-bool IsAreaSavable(const AreaRecord& area)
-{
-    return area.x % 8 == 0 && area.width % 8 == 0 && IsAreaSendable(area);
-}
+bool IsAreaSavable(const AreaRecord& area) { return area.x % 8 == 0 && area.width % 8 == 0; }
 
 std::string StoredAreaText(std::string_view text)
 {

@@ -31,9 +31,11 @@ struct AreaRecord {
 // and Height at least 1, and every one of the four within the 16 bits the
 // area frame carries, so that the sign gets the area's own bounds.
 bool IsAreaSendable(const AreaRecord& area);
-// The layout check made before an area is written: IsAreaSendable, and Left
-// and Width multiples of 8 (a signed remainder). An area that fails only the
-// multiples is still sent.
+// The layout check made before an area is written: Left and Width multiples
+// of 8 (a signed remainder, so 0 and negative multiples pass). Top and
+// Height may be any value, and so may bounds the sign cannot carry: the
+// file keeps every area the canvas holds, and the send passes over what
+// fails IsAreaSendable. An area that fails only the multiples is still sent.
 bool IsAreaSavable(const AreaRecord& area);
 
 // The statictext value of an area text. A text that an ini line holds as it

@@ -22,19 +22,21 @@ TEST(IsAreaSavable, LayoutCheck)
         {Box(4, 0, 16, 16), false, true},           // left
         {Box(65528, 65535, 8, 65535), true, true},  // the largest 16-bit fields
         {Box(65535, 0, 65535, 1), false, true},
-        {Box(-8, 0, 16, 16), false, false},  // a negative multiple of 8 is still off the sign
-        {Box(0, -1, 16, 16), false, false},
+        // Off the sign or without a size: kept in the file, not sent.
+        {Box(-8, 0, 16, 16), true, false},
+        {Box(0, -1, 16, 16), true, false},
+        {Box(0, -16, 16, 16), true, false},
         {Box(0, -3, 20, 16), false, false},
-        {Box(0, 0, 0, 16), false, false},
-        {Box(0, 0, -8, 16), false, false},
-        {Box(0, 0, 16, 0), false, false},
-        {Box(0, 0, 16, -3), false, false},
-        {Box(65536, 0, 16, 16), false, false},  // would wrap in the frame
-        {Box(0, 65536, 16, 16), false, false},
-        {Box(0, 0, 65536, 16), false, false},
-        {Box(0, 0, 16, 65536), false, false},
-        {Box(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN), false, false},
-        {Box(INT32_MAX - 7, INT32_MAX, INT32_MAX - 7, INT32_MAX), false, false},
+        {Box(0, 0, 0, 16), true, false},
+        {Box(0, 0, -8, 16), true, false},
+        {Box(0, 0, 16, 0), true, false},
+        {Box(0, 0, 16, -3), true, false},
+        {Box(65536, 0, 16, 16), true, false},  // would wrap in the frame
+        {Box(0, 65536, 16, 16), true, false},
+        {Box(0, 0, 65536, 16), true, false},
+        {Box(0, 0, 16, 65536), true, false},
+        {Box(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN), true, false},
+        {Box(INT32_MAX - 7, INT32_MAX, INT32_MAX - 7, INT32_MAX), true, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(signboard::IsAreaSavable(c.area), c.savable)

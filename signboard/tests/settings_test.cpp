@@ -136,14 +136,27 @@ TEST_F(Settings, ABadAreaWritesNothing)
     WriteAll(file, kOldFile);
     for (const AreaRecord& bad :
          {AreaRecord{8, 0, 20, 16, "", 0, ""}, AreaRecord{4, 0, 16, 16, "", 0, ""},
-          AreaRecord{-8, 0, 16, 16, "", 0, ""}, AreaRecord{0, -8, 16, 16, "", 0, ""},
-          AreaRecord{0, 0, 0, 16, "", 0, ""}, AreaRecord{0, 0, 16, 0, "", 0, ""}}) {
+          AreaRecord{-4, 0, 16, 16, "", 0, ""}, AreaRecord{0, 0, -20, 16, "", 0, ""}}) {
         const std::vector<AreaRecord> layout = {AreaRecord{0, 0, 8, 8, "ok", 0, ""}, bad};
         const auto result = signboard::SaveAreas(file, layout);
         EXPECT_FALSE(result.Saved);
         EXPECT_EQ(result.Message, signboard::kMsgAreaBad);
         EXPECT_EQ(ReadAll(file), kOldFile);
     }
+}
+
+// Only Left and Width are checked: an area above or left of the sign, or
+// without a height or width, is written and read back as it is.
+TEST_F(Settings, AreasOffTheSignOrWithoutASizeAreKept)
+{
+    const std::vector<AreaRecord> layout = {
+        {0, -16, 64, 16, "above", 0, ""}, {-8, 0, 16, 16, "left", 0, ""},
+        {0, 3, 16, 0, "flat", 0, ""},     {0, 0, 0, 16, "narrow", 0, ""},
+        {0, 0, 16, -3, "", 1, ""},        {65536, 70000, 8, 16, "far", 0, ""},
+    };
+    const auto result = signboard::SaveAreas(file, layout);
+    ASSERT_TRUE(result.Saved) << result.Message;
+    EXPECT_EQ(Load(), layout);
 }
 
 // What the next start would refuse is never written, and what it refuses
