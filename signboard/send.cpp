@@ -213,8 +213,8 @@ void TBoardSenderForm::Button9Click(fw::TObject*)
 void TBoardSenderForm::Button1Click(fw::TObject*)
 {
     SaveLayout();
-    for (const std::string& message : SendLayout(link_, ComboBox1->Text(), CanvasAreas()))
-        fw::ShowMessage(message);
+    SendLayout(link_, ComboBox1->Text(), CanvasAreas(),
+               [](const std::string& message) { fw::ShowMessage(message); });
 }
 
 void TBoardSenderForm::Button2Click(fw::TObject*)
@@ -250,16 +250,41 @@ void TBoardSenderForm::Button2Click(fw::TObject*)
 
 void TBoardSenderForm::Button3Click(fw::TObject*)
 {
-    for (int i = 0; i < Panel2->ControlCount(); ++i) {
-        fw::TControl* area = Panel2->Controls(i);
-        if (area->Color() != fw::clLime) continue;
-        // The design component lets go of the area before it is freed, so
-        // that no freed control is hooked or moved.
-        if (RttiDesign1->SelectControl() == area) RttiDesign1->SetSelectControl(nullptr);
-        area->Free();
-        Panel2->Refresh();
-        return;
-    }
+    fw::TControl* area = SelectedArea();
+    if (!area) return;
+    // The design component lets go of the area before it is freed, so
+    // that no freed control is hooked or moved.
+    if (RttiDesign1->SelectControl() == area) RttiDesign1->SetSelectControl(nullptr);
+    area->Free();
+    Panel2->Refresh();
+}
+
+fw::TControl* TBoardSenderForm::SelectedArea() const
+{
+    return selected_ && selected_->Color() == fw::clLime ? selected_ : nullptr;
+}
+
+void TBoardSenderForm::Deselect()
+{
+    if (!selected_) return;
+    if (selected_->Color() == fw::clLime) selected_->SetColor(selectedColour_);
+    selected_->RemoveFreeNotification(this);
+    selected_ = nullptr;
+}
+
+void TBoardSenderForm::Select(fw::TControl* area)
+{
+    Deselect();
+    selected_ = area;
+    selectedColour_ = area->Color();
+    area->FreeNotification(this);
+    area->SetColor(fw::clLime);
+}
+
+void TBoardSenderForm::Notification(fw::TComponent* component, fw::TOperation operation)
+{
+    inherited::Notification(component, operation);
+    if (operation == fw::opRemove && component == selected_) selected_ = nullptr;
 }
 
 Tfsettextarea* TBoardSenderForm::ShowAreaInDialog(fw::TControl* area)
@@ -279,8 +304,11 @@ void TBoardSenderForm::PPMemoClick(fw::TObject* Sender)
     auto* area = dynamic_cast<fw::TControl*>(Sender);
     if (!area) return;
     ShowAreaInDialog(area);
+    // One area is selected at a time, whatever the types: an area of a type
+    // without a colour of its own is not coloured by type and would stay lime.
+    Deselect();
     for (int i = 0; i < Panel2->ControlCount(); ++i) ColourByType(Panel2->Controls(i));
-    area->SetColor(fw::clLime);
+    Select(area);
 }
 
 void TBoardSenderForm::PPMemoDblClick(fw::TObject* Sender)

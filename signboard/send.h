@@ -73,6 +73,7 @@ public:
     signlink::TSignLink& Link() { return link_; }
 
     void WndProc(fw::TMessage& message) override;
+    void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
 private:
     // Puts the area's text, bounds and type into the area dialog.
@@ -87,11 +88,21 @@ private:
     // the caller goes on.
     void SaveLayout();
     void EnableCommands(bool portOpen);
+    // The selected area: the one the operator clicked last while it is
+    // still lime (a double-click edit colours it navy), else nullptr.
+    fw::TControl* SelectedArea() const;
+    // Lets go of the selected area; it gets back the colour it had before
+    // it was selected.
+    void Deselect();
+    // Deselects, then selects the area and colours it lime.
+    void Select(fw::TControl* area);
 
     std::string iniFileName_;
     bool layoutRefused_ = false;  // the file's layout was refused at start
     std::unique_ptr<rtl::TIniFile> ini_;
     signlink::TSignLink link_;
+    fw::TControl* selected_ = nullptr;        // told of its freeing
+    fw::TColor selectedColour_ = fw::clNavy;  // its colour before it was selected
 };
 
 extern TBoardSenderForm* Form1;

@@ -160,6 +160,49 @@ TEST_F(WindowTest, DeletingTheSelectedAreaLetsTheDesignComponentGoFirst)
     EXPECT_EQ(form->Panel2->ControlCount(), 1);
 }
 
+// An area whose type has no colour of its own (a type typed into the type
+// box) is not recoloured by the next selection; it is let go all the same,
+// and the delete takes the area selected last.
+TEST_F(WindowTest, DeletingTakesTheAreaSelectedLastWhateverTheTypes)
+{
+    Start(kTwoAreas);
+    std::thread person =
+        Answer({{dialog->Estatictext, L"A"}, {dialog->ctype, L"x"}}, dialog->Button1);
+    Click(form->Button2);
+    person.join();
+    person = Answer({{dialog->Estatictext, L"C"}, {dialog->EAY, L"48"}}, dialog->Button1);
+    Click(form->Button2);
+    person.join();
+    ASSERT_EQ(form->Panel2->ControlCount(), 4);
+    fw::TControl* a = Area(2);
+    fw::TControl* c = Area(3);
+    ASSERT_EQ(a->Tag(), -1);
+    ASSERT_EQ(c->Tag(), 0);
+
+    const auto clickOn = [](fw::TControl* area) {
+        HWND h = dynamic_cast<fw::TWinControl*>(area)->Handle();
+        SendMessageW(h, WM_LBUTTONDOWN, 0, 0);
+        SendMessageW(h, WM_LBUTTONUP, 0, 0);
+    };
+    clickOn(a);
+    EXPECT_EQ(a->Color(), fw::clLime);
+    clickOn(c);
+    EXPECT_EQ(c->Color(), fw::clLime);
+    EXPECT_EQ(a->Color(), fw::clNavy);  // its colour before it was selected
+    Click(form->Button3);
+    ASSERT_EQ(form->Panel2->ControlCount(), 3);
+    ASSERT_EQ(Area(2), a);
+    EXPECT_EQ(Area(2)->Text(), "A");
+
+    // Selected again and again, it is still the one deleted.
+    clickOn(a);
+    clickOn(a);
+    Click(form->Button3);
+    EXPECT_EQ(form->Panel2->ControlCount(), 2);
+    Click(form->Button3);  // nothing selected any more
+    EXPECT_EQ(form->Panel2->ControlCount(), 2);
+}
+
 TEST_F(WindowTest, AddingAnAreaThroughTheDialogPutsItOnTheCanvas)
 {
     Start(kTwoAreas);
