@@ -22,18 +22,15 @@ std::string ClearSign(signlink::TSignLink& link, std::string_view screenText)
     return ClearScreen(link, screen) ? kMsgClearDone : kMsgClearFailed;
 }
 
-std::vector<std::string> SendLayout(signlink::TSignLink& link, std::string_view screenText,
-                                    const std::vector<AreaRecord>& areas)
+void SendLayout(signlink::TSignLink& link, std::string_view screenText,
+                const std::vector<AreaRecord>& areas, const signlink::TMessageFunc& show)
 {
     int screen = 0;
-    if (!ScreenNumber(screenText, screen)) return {kMsgScreenBad};
-    if (!ClearScreen(link, screen)) return {kMsgClearFailed};
+    if (!ScreenNumber(screenText, screen)) return show(kMsgScreenBad);
+    if (!ClearScreen(link, screen)) return show(kMsgClearFailed);
     std::string passedOver;
-    const auto outcome = [&](const char* message) {
-        std::vector<std::string> messages;
-        if (!passedOver.empty()) messages.push_back(kMsgAreaNotSent + passedOver);
-        messages.emplace_back(message);
-        return messages;
+    const auto namePassedOver = [&] {
+        if (!passedOver.empty()) show(kMsgAreaNotSent + passedOver);
     };
     for (size_t i = 0; i < areas.size(); ++i) {
         const AreaRecord& area = areas[i];
@@ -43,11 +40,20 @@ std::vector<std::string> SendLayout(signlink::TSignLink& link, std::string_view 
             passedOver += rtl::IntToStr(static_cast<int64_t>(i + 1));
             continue;
         }
-        const TAreaMarkup m = BuildAreaMarkup(area);
-        if (!SendArea(link, screen, area.x, area.y, area.width, area.height, m.Save, m.Markup))
-            return outcome(kMsgSendFailed);
+        TAreaMarkup m;
+        try {
+            m = BuildAreaMarkup(area);
+        } catch (...) {
+            namePassedOver();
+            throw;
+        }
+        if (!SendArea(link, screen, area.x, area.y, area.width, area.height, m.Save, m.Markup)) {
+            namePassedOver();
+            return show(kMsgSendFailed);
+        }
     }
-    return outcome(kMsgSendDone);
+    namePassedOver();
+    show(kMsgSendDone);
 }
 
 }  // namespace signboard

@@ -19,14 +19,15 @@ bool ScreenNumber(std::string_view text, int& screen);
 // kMsgScreenBad (nothing sent), kMsgClearDone or kMsgClearFailed.
 std::string ClearSign(signlink::TSignLink& link, std::string_view screenText);
 
-// The messages of the send, in the order they are shown. The outcome comes
+// "发送": shows its messages through `show`, in order. The outcome comes
 // last: kMsgScreenBad (nothing sent), kMsgClearFailed, kMsgSendFailed (the
 // areas after the failed one are not sent) or kMsgSendDone. Each area goes
-// out with its markup (BuildAreaMarkup, whose rtl::EInvalidCast ends the
-// send), except an area that fails IsAreaSendable: it is passed over, and
-// kMsgAreaNotSent with the numbers (from 1, in the given order) of the
-// areas passed over comes before the outcome.
-std::vector<std::string> SendLayout(signlink::TSignLink& link, std::string_view screenText,
-                                    const std::vector<AreaRecord>& areas);
+// out with its markup, except an area that fails IsAreaSendable: it is
+// passed over, and kMsgAreaNotSent with the numbers (from 1, in the given
+// order) of the areas passed over so far is shown just before the outcome.
+// A markup error (BuildAreaMarkup's rtl::EInvalidCast) ends the send as its
+// outcome: it propagates, after the areas passed over before it are named.
+void SendLayout(signlink::TSignLink& link, std::string_view screenText,
+                const std::vector<AreaRecord>& areas, const signlink::TMessageFunc& show);
 
 }  // namespace signboard

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "rtl/casts.h"
 #include "signboard/frames.h"
 #include "signboard/messages.h"
 #include "signlink/crc16.h"
@@ -28,6 +29,14 @@ protected:
         for (int i = 0; i < answered; ++i) port->AnswerAttempt(i, kBoardAck);
         link.AttachPort(std::move(port));
     }
+    // The messages "发送" shows, in order.
+    Messages Send(std::string_view screen, const std::vector<AreaRecord>& areas)
+    {
+        Messages shown;
+        signboard::SendLayout(link, screen, areas,
+                              [&](const std::string& text) { shown.push_back(text); });
+        return shown;
+    }
     static Bytes Wire(const Bytes& body)
     {
         return signlink::BuildSignFrame(body.data(), body.size());
@@ -46,7 +55,7 @@ const std::vector<AreaRecord> kLayout = {
 TEST_F(Commands, SendClearsThenSendsEveryAreaInOrder)
 {
     Attach(4);
-    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), Messages{signboard::kMsgSendDone});
+    EXPECT_EQ(Send("1", kLayout), Messages{signboard::kMsgSendDone});
     const std::vector<Bytes> expected = {
         Wire(signboard::ClearFrameBody(1)),
         Wire(*signboard::AreaFrameBody(1, 0, 0, 64, 16, true, "^col:1^^fnt:16^AB")),
@@ -57,7 +66,7 @@ TEST_F(Commands, SendClearsThenSendsEveryAreaInOrder)
 
     log = {};
     Attach(1);
-    EXPECT_EQ(signboard::SendLayout(link, " 3", {}), Messages{signboard::kMsgSendDone});
+    EXPECT_EQ(Send(" 3", {}), Messages{signboard::kMsgSendDone});
     EXPECT_EQ(log.writes, std::vector<Bytes>{Wire(signboard::ClearFrameBody(3))});
 }
 
@@ -72,7 +81,7 @@ TEST_F(Commands, AnAreaTheSignWouldGetWrappedIsPassedOverAndNamed)
     };
     const std::string sep = signboard::kMsgAreaNumberSeparator;
     Attach(3);
-    EXPECT_EQ(signboard::SendLayout(link, "1", layout),
+    EXPECT_EQ(Send("1", layout),
               (Messages{signboard::kMsgAreaNotSent + ("1" + sep + "3" + sep + "5"),
                         signboard::kMsgSendDone}));
     const std::vector<Bytes> expected = {
@@ -85,29 +94,41 @@ TEST_F(Commands, AnAreaTheSignWouldGetWrappedIsPassedOverAndNamed)
     // The areas passed over before a failed one are named with the failure.
     log = {};
     Attach(1);
-    EXPECT_EQ(signboard::SendLayout(link, "1", layout),
+    EXPECT_EQ(Send("1", layout),
               (Messages{std::string(signboard::kMsgAreaNotSent) + "1", signboard::kMsgSendFailed}));
+
+    // ... and before a markup error, which ends the send as its outcome.
+    auto badMarkup = layout;
+    badMarkup[3].PropertyText = R"({"fontsize":"a"})";
+    log = {};
+    Attach(4);
+    Messages shown;
+    EXPECT_THROW(signboard::SendLayout(link, "1", badMarkup,
+                                       [&](const std::string& text) { shown.push_back(text); }),
+                 rtl::EInvalidCast);
+    EXPECT_EQ(shown, Messages{signboard::kMsgAreaNotSent + ("1" + sep + "3")});
+    EXPECT_EQ(log.writes, (std::vector<Bytes>{expected[0], expected[1]}));
 }
 
 TEST_F(Commands, EachFailureEndsTheCommandWithItsMessage)
 {
     // A silent sign: the clear frame three times.
     Attach(0);
-    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), Messages{signboard::kMsgClearFailed});
+    EXPECT_EQ(Send("1", kLayout), Messages{signboard::kMsgClearFailed});
     EXPECT_EQ(log.writes.size(), 3u);
 
     // A sign that stops answering after the clear frame: the first area
     // three times, the later ones never.
     log = {};
     Attach(1);
-    EXPECT_EQ(signboard::SendLayout(link, "1", kLayout), Messages{signboard::kMsgSendFailed});
+    EXPECT_EQ(Send("1", kLayout), Messages{signboard::kMsgSendFailed});
     ASSERT_EQ(log.writes.size(), 4u);
     EXPECT_EQ(log.writes[3], log.writes[1]);
 
     // A screen number made of letters: nothing is sent.
     log = {};
     Attach(4);
-    EXPECT_EQ(signboard::SendLayout(link, "ab", kLayout), Messages{signboard::kMsgScreenBad});
+    EXPECT_EQ(Send("ab", kLayout), Messages{signboard::kMsgScreenBad});
     EXPECT_EQ(signboard::ClearSign(link, ""), signboard::kMsgScreenBad);
     EXPECT_TRUE(log.writes.empty());
 }

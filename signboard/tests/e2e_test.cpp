@@ -3,8 +3,10 @@
 // its windows as an operator would.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -140,20 +142,26 @@ TEST_F(SignboardEndToEnd, AnAreaAtLeft4IsNotSavedButTheSendGoesOn)
     EXPECT_EQ(frames[1].Field("left"), "4");
 }
 
+// An area above the sign, one without a height and one wider than the sign
+// reach and another off its left edge: "发送" saves them all, names them
+// and sends only the areas the sign can show.
+const char kOffTheSign[] =
+    "[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=3\r\nisDebug=1\r\n"
+    "[TEXTAREA1]\r\nx=0\r\ny=-16\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\r\nareatype=0\r\n"
+    "PropertyText=\r\n"
+    "[TEXTAREA2]\r\nx=64\r\ny=32\r\nwidth=128\r\nheight=0\r\nstatictext=\\CD\r\nareatype=0\r\n"
+    "PropertyText=\r\n"
+    "[TEXTAREA3]\r\nx=0\r\ny=48\r\nwidth=64\r\nheight=16\r\nstatictext=\\EF\r\nareatype=0\r\n"
+    "PropertyText=\r\n";
+
 TEST_F(SignboardEndToEnd, AreasOffTheSignOrWithoutHeightAreNamedAndNotSent)
 {
-    const std::string ini =
-        "[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nCOM=1\r\nTEXTAREANUM=3\r\nisDebug=1\r\n"
-        "[TEXTAREA1]\r\nx=0\r\ny=-3\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\r\nareatype=0\r\n"
-        "[TEXTAREA2]\r\nx=64\r\ny=32\r\nwidth=128\r\nheight=0\r\nstatictext=\\CD\r\nareatype=0\r\n"
-        "[TEXTAREA3]\r\nx=0\r\ny=48\r\nwidth=64\r\nheight=16\r\nstatictext=\\EF\r\nareatype=0\r\n";
-    Start(ini);
-    const std::vector<std::string> expected = {
-        signboard::kMsgAreaBad,
-        signboard::kMsgAreaNotSent + ("1" + std::string(signboard::kMsgAreaNumberSeparator) + "2"),
-        signboard::kMsgSendDone};
-    EXPECT_EQ(op.ClickForMessages(sb::kSend), expected);
-    EXPECT_EQ(op.IniText(), ini);
+    Start(kOffTheSign);
+    const std::string notSent =
+        signboard::kMsgAreaNotSent + ("1" + std::string(signboard::kMsgAreaNumberSeparator) + "2");
+    EXPECT_EQ(op.ClickForMessages(sb::kSend),
+              (std::vector<std::string>{notSent, signboard::kMsgSendDone}));
+    EXPECT_EQ(op.IniText(), kOffTheSign);
     const auto frames = Sent();
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].Field("cmd"), "C5");
@@ -165,6 +173,43 @@ TEST_F(SignboardEndToEnd, AreasOffTheSignOrWithoutHeightAreNamedAndNotSent)
         EXPECT_TRUE(width >= 1 && height >= 1 && left + width <= 192 && top + height <= 64)
             << left << " " << top << " " << width << " " << height;
     }
+
+    // A markup error after them ends the send; they are named before it.
+    std::string badMarkup = kOffTheSign;
+    badMarkup.replace(badMarkup.rfind("PropertyText=\r\n"), 15,
+                      "PropertyText={\"fontsize\":\"a\"}\r\n");
+    op.Close();
+    Start(badMarkup);
+    EXPECT_EQ(op.ClickForMessages(sb::kSend),
+              (std::vector<std::string>{notSent, "Invalid class typecast"}));
+    EXPECT_EQ(Sent().size(), 1u);  // the clear frame
+}
+
+// Areas the operator cannot click (above the canvas) or see (no height)
+// never keep the rest of the layout from being saved.
+TEST_F(SignboardEndToEnd, AreasOffTheSignAreSavedWithTheRest)
+{
+    Start(kOffTheSign);
+    // Accepted by the dialog: its bottom edge lies on the sign.
+    ASSERT_TRUE(op.AddArea({"GH", "64", "-16", "64", "16"}));
+    ASSERT_EQ(op.Areas().size(), 4u);
+    op.ClickQuietly(sb::kSaveAreas);
+    EXPECT_TRUE(windrive::WaitUntil([&] { return op.IniText() != kOffTheSign; }, 5000));
+    ASSERT_TRUE(windrive::NoMessageBox(op.ProcessId(), 300));
+    const std::string ini = op.IniText();
+    EXPECT_EQ(
+        ini.substr(0, std::strlen(kOffTheSign)),
+        std::regex_replace(std::string(kOffTheSign), std::regex("TEXTAREANUM=3"), "TEXTAREANUM=4"))
+        << ini;
+    EXPECT_NE(
+        ini.find("[TEXTAREA4]\r\nx=64\r\ny=-16\r\nwidth=64\r\nheight=16\r\nstatictext=\\GH\r\n"),
+        std::string::npos)
+        << ini;
+
+    // The next start shows every area again.
+    op.Close();
+    ASSERT_TRUE(op.LaunchPrepared());
+    EXPECT_EQ(op.Areas().size(), 4u);
 }
 
 TEST_F(SignboardEndToEnd, AScreenNumberOfLettersSendsNothing)
