@@ -152,9 +152,10 @@ void TSkinComBox::UnhookEditChild()
 
 bool TSkinComBox::HasFocus() const
 {
-    // A combo box that can be typed in keeps the focus in its edit.
+    // A combo box that can be typed in keeps the focus in its edit, hooked
+    // or not (an extended combo box's edit sits inside the combo box).
     HWND focus = GetFocus();
-    return focus && (focus == Handle || focus == EditChild);
+    return focus && (focus == Handle || IsChild(Handle, focus));
 }
 
 // A press on the combo box or its edit shows on the button at once.
@@ -213,8 +214,19 @@ void TSkinComBox::Notification(fw::TComponent* component, fw::TOperation operati
 void TSkinComBox::AfterProc(fw::TMessage& m)
 {
     switch (m.Msg) {
+    // The combo box's own focus changes paint nothing here: one without an
+    // edit paints its text anew for them (and WM_PAINT the frame after it),
+    // and one with an edit hands the focus on to it at once.
     case WM_SETFOCUS:
     case WM_KILLFOCUS: break;
+    // The focus entering or leaving the edit, hooked or not (an edit tells
+    // its parent): the frame and button are painted again for the focus
+    // where it is now, the text left alone.
+    case WM_COMMAND:
+        if ((HIWORD(m.WParam) == EN_SETFOCUS || HIWORD(m.WParam) == EN_KILLFOCUS) &&
+            IsChild(Handle, reinterpret_cast<HWND>(m.LParam)))
+            PaintToDC(nullptr);
+        break;
     case WM_MOUSEMOVE: {
         const POINT p{static_cast<int16_t>(LOWORD(m.LParam)),
                       static_cast<int16_t>(HIWORD(m.LParam))};

@@ -1,9 +1,10 @@
-// Combo boxes and date-time pickers. Combo boxes: the frame and drop button painted from the skin, the
-// button's hot and pressed looks, the edit child watched so that the frame
-// is painted again after it, and the drop-down list's vertical scroll bar
-// painted from the skin, its thumb dragged by a loop of the skinner's own.
-// Date-time pickers: a flat frame, and their drop button covered by a
-// small window painted with the skin's combo arrow.
+// Combo boxes and date-time pickers. Combo boxes: the frame and drop
+// button painted from the skin, the button's hot, pressed and focused looks
+// (painted again as the focus enters or leaves the edit), the edit child
+// watched so that the frame is painted again after it, and the drop-down
+// list's vertical scroll bar painted from the skin, its thumb dragged by a
+// loop of the skinner's own. Date-time pickers: a flat frame, and their
+// drop button covered by a small window painted with the skin's combo arrow.
 #pragma once
 
 #include "framework/winapi.h"
@@ -66,8 +67,8 @@ private:
     void DrawSunkFrame(HDC dc, const RECT& r);
     void DrawExButton(HDC dc, int frame);
     void ShowPress(bool pressed);
-    // The combo box or its edit has the focus: the focused look, whatever
-    // the skin's button style.
+    // The combo box or a window inside it (its edit) has the focus: the
+    // focused look, whatever the skin's button style.
     bool HasFocus() const;
 
     std::unique_ptr<fw::TSubclass> editHook_;

@@ -49,4 +49,17 @@ inline TColor PixelAt(TBitmap* b, int x, int y)
     return p[2] | (p[1] << 8) | (p[0] << 16);
 }
 
+// What the window shows now, its frame included, read back from its window
+// DC: nothing is painted for it.
+inline std::unique_ptr<TBitmap> WindowShot(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    auto b = Solid(r.right - r.left, r.bottom - r.top, 0x00FF00);
+    HDC dc = GetWindowDC(window);
+    BitBlt(b->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    return b;
+}
+
 }  // namespace skin::test

@@ -96,8 +96,15 @@ TEST_F(SkinComboTest, ButtonAndGlyphWithoutSunkEdge)
     EXPECT_EQ(PixelAt(Render(skinner).get(), w - f, 1), FrameColour(3));
 }
 
+// A combo box that can be typed in passes its focus to its edit: ours,
+// whose edit is hooked, and a Unicode one of another library, whose edit
+// is not, show the focused look in both button styles.
 TEST_F(SkinComboTest, FocusInItsEditShowsInBothButtonStyles)
 {
+    HWND wide = Raw(L"COMBOBOX", CBS_DROPDOWN, 150, 200);
+    auto* raw = new TSkinComBox(nullptr);
+    raw->InitHandle(wide, data.get(), &list, nullptr);
+    ASSERT_EQ(raw->EditChild, nullptr);
     RECT r;
     GetWindowRect(combo->Handle(), &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -106,19 +113,74 @@ TEST_F(SkinComboTest, FocusInItsEditShowsInBothButtonStyles)
     struct Case {
         int style, x, y;
     } cases[] = {{0, w - GetSystemMetrics(SM_CXHSCROLL), 1}, {1, w - 10, h / 2}};
-    // A combo box that can be typed in passes its focus to its edit.
+    const auto looks = [&](TSkinComBox* s, int frame) {
+        for (const Case& c : cases) {
+            LoadSkin(ComboSkin("Style=" + std::to_string(c.style) + "\r\n"));
+            EXPECT_EQ(PixelAt(Render(s).get(), c.x, c.y), FrameColour(frame)) << c.style;
+        }
+    };
     combo->SetFocus();
     ASSERT_NE(skinner->EditChild, nullptr);
     ASSERT_EQ(GetFocus(), skinner->EditChild);
-    for (const Case& c : cases) {
-        LoadSkin(ComboSkin("Style=" + std::to_string(c.style) + "\r\n"));
-        EXPECT_EQ(PixelAt(Render(skinner).get(), c.x, c.y), FrameColour(4)) << c.style;
-    }
+    looks(skinner, 4);
+    looks(raw, 1);
+    SetFocus(wide);
+    ASSERT_TRUE(IsChild(wide, GetFocus()));
+    looks(skinner, 1);
+    looks(raw, 4);
     SetFocus(form->Handle());
-    for (const Case& c : cases) {
-        LoadSkin(ComboSkin("Style=" + std::to_string(c.style) + "\r\n"));
-        EXPECT_EQ(PixelAt(Render(skinner).get(), c.x, c.y), FrameColour(1)) << c.style;
+    looks(skinner, 1);
+    looks(raw, 1);
+}
+
+// The focus moved by Tab from control to control: the combo box it enters
+// shows the focused look on the window, and the one it leaves the normal
+// look, with no paint but the ones the moves bring about. Our combo box
+// with an edit and one without (a drop-down list), and a Unicode combo box
+// of another library and an extended combo box, whose edits are not hooked.
+TEST_F(SkinComboTest, TabShowsTheFocusOnTheButtonsAsItMoves)
+{
+    auto* second = Put<fw::TComboBox>(10, 40, 150, 24);
+    second->SetStyle(fw::csDropDownList);
+    Put<fw::TEdit>(10, 70, 150, 24);
+    std::vector<HWND> combos{combo->Handle(), second->Handle()};
+    (new TSkinComBox(second))->InitControl(&list, data.get(), false, nullptr);
+    HWND wide = Raw(L"COMBOBOX", CBS_DROPDOWN | WS_TABSTOP, 150, 200);
+    HWND extended = Raw(WC_COMBOBOXEXW, CBS_DROPDOWN | WS_TABSTOP, 150, 200);
+    SetWindowPos(wide, nullptr, 10, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(extended, nullptr, 10, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // The engine skins the combo box inside an extended one.
+    for (HWND h : {wide, GetTopWindow(extended)}) {
+        (new TSkinComBox(nullptr))->InitHandle(h, data.get(), &list, nullptr);
+        combos.push_back(h);
     }
+    SetForegroundWindow(form->Handle());
+    ASSERT_TRUE(test::PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }));
+    combo->SetFocus();
+    const auto button = [](HWND h) {
+        auto shot = test::WindowShot(h);
+        return PixelAt(shot.get(), shot->Width() - GetSystemMetrics(SM_CXHSCROLL), 1);
+    };
+    std::vector<int> focusedAt(combos.size(), 0);
+    bool onTheEdit = false;
+    for (int step = 0; step < 2 * int(combos.size()) + 2; ++step) {
+        fw::Application->ProcessMessages();
+        const HWND focus = GetFocus();
+        ASSERT_NE(focus, nullptr);
+        bool inACombo = false;
+        for (size_t i = 0; i < combos.size(); ++i) {
+            const bool in = focus == combos[i] || IsChild(combos[i], focus);
+            inACombo = inACombo || in;
+            focusedAt[i] += in;
+            EXPECT_EQ(button(combos[i]), FrameColour(in ? 4 : 1))
+                << "step " << step << ", combo " << i;
+        }
+        onTheEdit = onTheEdit || !inACombo;
+        PostMessageW(focus, WM_KEYDOWN, VK_TAB, 1);
+    }
+    // Every combo box had the focus, and so had the edit.
+    for (size_t i = 0; i < combos.size(); ++i) EXPECT_GE(focusedAt[i], 1) << i;
+    EXPECT_TRUE(onTheEdit);
 }
 
 TEST_F(SkinComboTest, ClipOfTheCallersDCComesBack)
