@@ -35,9 +35,9 @@ void TakeWindowFont(HWND window, fw::TFont& font)
 
 int HeaderAlignment(int format)
 {
-    // The low byte as a whole: an item with any other flag there (reading
-    // order, check box) is drawn left-aligned.
-    switch (format & 0xFF) {
+    // The justify bits alone: the other flags (reading order, check box,
+    // image, sort arrows) say nothing about where the text stands.
+    switch (format & HDF_JUSTIFYMASK) {
     case HDF_RIGHT: return 2;
     case HDF_CENTER: return 1;
     default: return 0;

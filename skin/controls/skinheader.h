@@ -49,8 +49,8 @@ private:
 // ends in an ellipsis.
 void DrawHeaderText(TSkinControl* skinner, fw::TCanvas* canvas, const RECT& r, int align,
                     const std::wstring& text, int imageIndex, HIMAGELIST images);
-// The alignment of a header item's format, from its low byte: HDF_RIGHT
-// 2 right, HDF_CENTER 1 centre, any other value 0 left.
+// The alignment of a header item's format, from its justify bits
+// (HDF_JUSTIFYMASK): HDF_RIGHT 2 right, HDF_CENTER 1 centre, else 0 left.
 int HeaderAlignment(int format);
 
 class TSkinListView : public TSkinScrollbar {

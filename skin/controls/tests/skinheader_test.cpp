@@ -163,21 +163,24 @@ TEST_F(HeaderTest, WithoutHeaderbarTheHeaderPaintsItself)
 
 TEST(HeaderText, AlignmentFromTheFormat)
 {
-    struct Case {
-        int format, align;
-    } cases[] = {
-        {HDF_LEFT, 0},
-        {HDF_CENTER, 1},
-        {HDF_RIGHT, 2},
-        // Flags above the low byte do not change it; any other flag in
-        // the low byte makes the item left-aligned.
-        {HDF_RIGHT | HDF_STRING | HDF_IMAGE, 2},
-        {HDF_CENTER | HDF_BITMAP_ON_RIGHT | HDF_SORTUP, 1},
-        {HDF_CENTER | HDF_RTLREADING, 0},
-        {HDF_RIGHT | HDF_RTLREADING, 0},
-        {HDF_JUSTIFYMASK, 0},
-    };
-    for (const Case& c : cases) EXPECT_EQ(HeaderAlignment(c.format), c.align) << c.format;
+    // Only the justify bits place the text: the flags beside them, in the
+    // low byte or above it, leave the alignment as it is.
+    const int justify[][2] = {{HDF_LEFT, 0}, {HDF_CENTER, 1}, {HDF_RIGHT, 2}};
+    const int others[] = {0,
+                          HDF_RTLREADING,
+                          HDF_CHECKBOX,
+                          HDF_CHECKED,
+                          HDF_CHECKBOX | HDF_CHECKED,
+                          HDF_RTLREADING | HDF_CHECKBOX | HDF_CHECKED,
+                          HDF_STRING | HDF_IMAGE,
+                          HDF_BITMAP_ON_RIGHT | HDF_SORTUP,
+                          HDF_OWNERDRAW | HDF_SORTDOWN | HDF_SPLITBUTTON};
+    for (const auto& [format, align] : justify)
+        for (const int other : others)
+            EXPECT_EQ(HeaderAlignment(format | other), align) << std::hex << (format | other);
+    // Both justify bits name no alignment: left.
+    EXPECT_EQ(HeaderAlignment(HDF_JUSTIFYMASK), 0);
+    EXPECT_EQ(HeaderAlignment(HDF_JUSTIFYMASK | HDF_RTLREADING), 0);
 }
 
 TEST_F(HeaderTest, ImagePlacedAgainstItsText)
@@ -188,13 +191,18 @@ TEST_F(HeaderTest, ImagePlacedAgainstItsText)
         const wchar_t* text;
         int imageX;  // from the item's left; -1: no image
     } cases[] = {
-        {60, HDF_LEFT, L"A", 3},      {60, HDF_CENTER, longText, 1},
-        {60, HDF_RIGHT, longText, 1}, {12, HDF_LEFT, L"A", -1},  // icons wider than the item
-        {60, HDF_LEFT, L"", -1},                                 // no text: only the background
+        {60, HDF_LEFT, L"A", 3},
+        {60, HDF_CENTER, longText, 1},
+        {60, HDF_RIGHT, longText, 1},
+        {12, HDF_LEFT, L"A", -1},  // icons wider than the item
+        {60, HDF_LEFT, L"", -1},   // no text: only the background
+        // Other flags of the format keep the item centred or right-aligned.
+        {60, HDF_CENTER | HDF_CHECKBOX | HDF_CHECKED, longText, 1},
+        {60, HDF_RIGHT | HDF_RTLREADING, longText, 1},
     };
     HIMAGELIST images = OneImageList();
     fw::TScopeExit destroy([&] { ImageList_Destroy(images); });
-    HWND h = Header(300);
+    HWND h = Header(400);
     SendMessageW(h, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     for (const Case& c : cases) AddItem(h, c.width, c.text, c.format, 0);
     auto b = Render(Skin(h));
