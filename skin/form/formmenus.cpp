@@ -67,6 +67,7 @@ void TWinSkinForm::FreeSystemMenu()
     if (!SysMenu || (sysMenuOpen_ && *alive_)) return;
     fw::TPopupMenu* menu = SysMenu;
     SysMenu = nullptr;
+    sysShortCuts_.clear();
     menu->Free();
 }
 
@@ -119,8 +120,8 @@ void TWinSkinForm::BuildSystemMenu()
         const size_t length = (mii.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW))
                                   ? 0
                                   : wcsnlen(text, kSysTextRoom);
-        // The text after a tab is the item's short cut, which the item
-        // shows on its own.
+        // The text after the first tab is the item's short cut, shown as
+        // the system's text has it (an item a program added keeps its own).
         const TNativeMenuText native = SplitNativeMenuText(std::wstring_view(text, length));
         const std::string caption = length ? native.Caption : "-";
         // A greyed item is disabled whatever else its state holds.
@@ -146,9 +147,14 @@ void TWinSkinForm::BuildSystemMenu()
         default: break;
         }
         AddSysMenuItem(caption, int32_t(mii.wID), image, enabled, (mii.fState & MFS_CHECKED) != 0);
-        if (mii.wID == SC_CLOSE && !native.ShortCut.empty())
-            LastSysMenuItem()->SetShortCutKey(fw::scAlt | VK_F4);
+        if (!native.ShortCut.empty()) sysShortCuts_[LastSysMenuItem()] = native.ShortCut;
     }
+}
+
+std::string TWinSkinForm::SysMenuShortCut(const fw::TMenuItem* item) const
+{
+    const auto found = sysShortCuts_.find(item);
+    return found == sysShortCuts_.end() ? std::string() : found->second;
 }
 
 void TWinSkinForm::BuildSystemMenuOld()

@@ -37,6 +37,11 @@ constexpr int kMenuTextLength = 80;
 // Identifiers the application's own native items use.
 constexpr UINT kFirstAppCommand = 1, kLastAppCommand = 4095;
 const char* const kRichEditFormClass = "TwwRichEditForm";
+// A short cut is one line; a tab in it ("Ctrl+F\tF3") goes to the next
+// tab stop, as the text of a native menu item is shown.
+constexpr UINT kShortCutFlags = DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
+// What separates a short cut from its caption when an item is measured.
+const char* const kShortCutGap = "    ";
 
 // The MenuItem strip, when the skin has one with an image.
 TDataSkinObject* MenuItemObject(TSkinData* data)
@@ -86,14 +91,25 @@ std::wstring NativeMenuText(HMENU menu, UINT command)
     return n > 0 ? std::wstring(text, size_t(n)) : std::wstring();
 }
 
+// The room a short cut adds to its caption: the gap and the text measured
+// as it is drawn; nothing for an empty short cut.
+SIZE ShortCutExtent(fw::TCanvas* canvas, const std::string& shortCut)
+{
+    if (shortCut.empty() || !canvas) return SIZE{};
+    RECT r{};
+    canvas->DrawText(shortCut, r, kShortCutFlags | DT_CALCRECT);
+    return SIZE{canvas->TextExtent(kShortCutGap).cx + (r.right - r.left), r.bottom - r.top};
+}
+
 // Paints one item; the parts are drawn into a bitmap of the item's size
 // and copied to the menu's DC in one go.
 class TItemPainter {
 public:
     TItemPainter(TSkinData* data, fw::TMenu* fallbackMenu) : data_(data), fallback_(fallbackMenu) {}
 
-    // The short cut a native item's text gives, shown where an item
-    // without a short-cut key of its own has one.
+    // The short cut a native item's text (or the system's text of an item
+    // of the system menu's copy) gives, shown where an item without a
+    // short-cut key of its own has one.
     void SetShortCutText(std::string text) { shortCutText_ = std::move(text); }
 
     // Ground, MenuItem frame and content; a separator of a framework item
@@ -165,8 +181,7 @@ public:
         if (shortCut.empty()) return;
         RECT s = rtl ? RECT{r.left + 11, t.top, t.right, t.bottom}
                      : RECT{text.right, t.top, r.right - 11, t.bottom};
-        DrawText(item, canvas, DT_VCENTER | DT_SINGLELINE | (rtl ? 0 : DT_RIGHT), selected, s,
-                 shortCut);
+        DrawText(item, canvas, kShortCutFlags | (rtl ? 0 : DT_RIGHT), selected, s, shortCut);
     }
 
     // The image (checked: in a sunken checkered box) or the check mark in
@@ -352,9 +367,12 @@ TNativeMenuText SplitNativeMenuText(std::wstring_view text)
 
 // -- framework items --------------------------------------------------------
 
-void TWinSkinForm::MeasureMenuItem(fw::TObject* sender, fw::TCanvas*, int& width, int&)
+void TWinSkinForm::MeasureMenuItem(fw::TObject* sender, fw::TCanvas* canvas, int& width, int&)
 {
     auto* item = dynamic_cast<fw::TMenuItem*>(sender);
+    // The item's own measure has its caption and any short-cut key; an
+    // item of the system menu's copy adds the short cut of its text.
+    if (item && !item->ShortCutKey()) width += ShortCutExtent(canvas, SysMenuShortCut(item)).cx;
     width += LeftMargin(SkinData) + 12;
     if (!item || !ImagesOf(item->GetParentMenu())) width += 23;
 }
@@ -373,6 +391,7 @@ void TWinSkinForm::DrawMenuItem(fw::TObject* sender, fw::TCanvas* canvas, RECT r
     TSkinManage* manager = SkinManager();
     if (manager) manager->MarkBarPopups();
     TItemPainter painter(SkinData, FormControl ? FormControl->Menu() : nullptr);
+    painter.SetShortCutText(SysMenuShortCut(item));
     if (!MenuItemObject(SkinData)) {
         painter.DrawPlain(item, canvas, r, selected);
         return;
@@ -424,19 +443,22 @@ void TWinSkinForm::WMMeasureItem(fw::TMessage& m)
     }
     // System commands and items of windows that are not forms: the text
     // in the menu font, a short cut after a tab set apart from the caption
-    // as a framework item's is.
+    // as a framework item's is and measured as it is drawn.
     std::wstring native = NativeMenuText(NativeMenu, mis->itemID);
     if (native.empty()) native = NativeMenuText(SysMenuHandle, mis->itemID);
     const TNativeMenuText split = SplitNativeMenuText(native);
-    const std::string text =
-        split.ShortCut.empty() ? split.Caption : split.Caption + "    " + split.ShortCut;
     SIZE size{};
     {
         fw::TWindowDC dc(WindowHandle);
         fw::TCanvas canvas;
         canvas.SetHandle(dc.Handle());
         if (fw::TFont* font = MenuFont()) canvas.SetFont(font);
-        if (!native.empty()) size = canvas.TextExtent(text);
+        if (!native.empty()) {
+            size = canvas.TextExtent(split.Caption);
+            const SIZE shortCut = ShortCutExtent(&canvas, split.ShortCut);
+            size.cx += shortCut.cx;
+            size.cy = std::max(size.cy, shortCut.cy);
+        }
     }
     width = size.cx + 26 + LeftMargin(SkinData);
     // A text item is at least its text high, whatever the system put in.

@@ -14,6 +14,7 @@
 #include "framework/winapi.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -58,7 +59,7 @@ void OwnerDrawSubmenus(HMENU menu);
 
 // A native menu item's text as the skin shows it: the caption before the
 // first tab, and the text after it drawn as the item's short cut at the
-// item's right (empty without a tab).
+// item's right, any further tabs in it expanded (empty without a tab).
 struct TNativeMenuText {
     std::string Caption;
     std::string ShortCut;
@@ -168,6 +169,10 @@ public:
     // Builds the replacement system menu anew from the window's system
     // menu (none without a known system menu handle).
     void BuildSystemMenu();
+    // The short cut an item of the replacement system menu shows: what the
+    // system's text of the item has after its first tab (empty for any
+    // other item).
+    std::string SysMenuShortCut(const fw::TMenuItem* item) const;
     // The window's system menu has a close command.
     bool HasCloseCommand() const;
     // Opens the popup of a bar entry and tracks it until it closes; false
@@ -363,6 +368,9 @@ private:
     LPARAM pendingClick_ = 0;
     // The replacement system menu is on screen.
     bool sysMenuOpen_ = false;
+    // The short cuts of the replacement system menu's items that have one,
+    // as the system's texts give them.
+    std::map<const fw::TMenuItem*, std::string> sysShortCuts_;
     // False once the skinner is freed; held across modal menu loops, in
     // which the window and its skinner may go.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

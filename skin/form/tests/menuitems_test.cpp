@@ -380,6 +380,46 @@ TEST_F(MenuItemTest, NativeItemsOfASkinnedWindow)
     EXPECT_TRUE(inkIn(kW - 15, kW - 11));
     EXPECT_FALSE(inkIn(kW - 11, kW));
 
+    // "Find\tCtrl+F\tF3": all after the first tab is the short cut, and
+    // its own tab goes to the next tab stop (eight average characters from
+    // the short cut's start) rather than showing as a box. Expected: the
+    // caption as a framework item draws it, "Ctrl+F" and "F3" drawn apart
+    // at the stop, the two ending 11 pixels from the right.
+    constexpr UINT kFind = 0x5003;
+    AppendMenuW(sub, MF_STRING, kFind, L"Find\tCtrl+F\tF3");
+    OwnerDrawSubmenus(sub);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(b.Canvas()->Handle(), &metrics);
+    const int tabStop = 8 * metrics.tmAveCharWidth;
+    const int f3At = (b.Canvas()->TextExtent("Ctrl+F").cx / tabStop + 1) * tabStop;
+    const int findShortCut = f3At + b.Canvas()->TextExtent("F3").cx;
+    mis = MEASUREITEMSTRUCT{ODT_MENU, 0, kFind, 0, 0, 0};
+    SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+    EXPECT_EQ(int(mis.itemWidth),
+              b.Canvas()->TextExtent("Find    ").cx + findShortCut + 26 + kItemMargin);
+    auto find = Solid(kW, kH, 0x00FF00);
+    dis.itemID = kFind;
+    dis.hDC = find->Canvas()->Handle();
+    EXPECT_TRUE(SendMessageW(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)));
+    SaveShot(find.get(), "native_item_two_tabs.bmp");
+    auto expected = Solid(kW, kH, 0x00FF00);
+    skinned->DrawMenuItem(Item("Find"), expected->Canvas(), RECT{0, 0, kW, kH}, false);
+    fw::TCanvas* e = expected->Canvas();
+    e->SetFont(fw::Screen->MenuFont());
+    e->Font()->SetColor(kMenuText);
+    e->Brush()->SetStyle(fw::bsClear);
+    const int shortCutAt = kW - 11 - findShortCut;
+    RECT piece{shortCutAt, 0, kW, kH};
+    e->DrawText("Ctrl+F", piece, DT_SINGLELINE | DT_VCENTER);
+    piece.left = shortCutAt + f3At;
+    e->DrawText("F3", piece, DT_SINGLELINE | DT_VCENTER);
+    SaveShot(expected.get(), "native_item_two_tabs_expected.bmp");
+    differing = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            differing += PixelAt(find.get(), x, y) != PixelAt(expected.get(), x, y);
+    EXPECT_EQ(differing, 0);
+
     // On screen, in the popup of the skinned window.
     {
         TMenuDriver driver(

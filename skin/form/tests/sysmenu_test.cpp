@@ -5,11 +5,13 @@
 #include "framework/application.h"
 #include "framework/forms.h"
 #include "framework/menus.h"
+#include "framework/text.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinunit.h"
 #include "skin/form/tests/menudriver.h"
 #include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
+#include "skin/tests/pixels.h"
 
 namespace skin {
 namespace {
@@ -79,6 +81,33 @@ protected:
         Pump();
         return s;
     }
+    // The item's width as the copy measures it, in the menu font.
+    static int Measure(fw::TMenuItem* item)
+    {
+        fw::TBitmap b;
+        b.SetSize(4, 4);
+        b.Canvas()->SetFont(fw::Screen->MenuFont());
+        int w = 0, h = 0;
+        item->MeasureItem(b.Canvas(), w, h);
+        return w;
+    }
+    // The item as the skinner draws it at rest into a bitmap of its own.
+    static std::unique_ptr<fw::TBitmap> Drawn(TWinSkinForm* s, fw::TMenuItem* item)
+    {
+        auto b = test::Solid(kItemWidth, kItemHeight, 0x00FF00);
+        s->DrawMenuItem(item, b->Canvas(), RECT{0, 0, kItemWidth, kItemHeight}, false);
+        return b;
+    }
+    static int Differing(fw::TBitmap* a, fw::TBitmap* b)
+    {
+        int n = 0;
+        for (int y = 0; y < kItemHeight; ++y)
+            for (int x = 0; x < kItemWidth; ++x)
+                n += test::PixelAt(a, x, y) != test::PixelAt(b, x, y);
+        return n;
+    }
+    static constexpr int kItemWidth = 200, kItemHeight = 22;
+
     fw::TMenuItem* ItemOf(TWinSkinForm* s, UINT command, int* position = nullptr)
     {
         fw::TMenuItem* items = s->SysMenu->Items();
@@ -128,8 +157,6 @@ TEST_F(SysMenuTest, TheCopyFollowsTheSystemMenuAndTheWindowState)
         EXPECT_EQ(item->Enabled(), c.enabled) << std::hex << c.command;
         EXPECT_EQ(item->ImageIndex(), c.image) << std::hex << c.command;
     }
-    // Close shows its short cut on its own.
-    EXPECT_EQ(ItemOf(s, SC_CLOSE)->ShortCutKey(), fw::scAlt | VK_F4);
     EXPECT_TRUE(s->HasCloseCommand());
 
     // Maximised: restore on, maximise, move and size off.
@@ -141,6 +168,60 @@ TEST_F(SysMenuTest, TheCopyFollowsTheSystemMenuAndTheWindowState)
     EXPECT_FALSE(ItemOf(s, SC_MAXIMIZE)->Enabled());
     EXPECT_FALSE(ItemOf(s, SC_MOVE)->Enabled());
     EXPECT_FALSE(ItemOf(s, SC_SIZE)->Enabled());
+}
+
+TEST_F(SysMenuTest, EachItemOfTheCopyShowsTheShortCutOfItsOwnText)
+{
+    TWinSkinForm* s = Skin({fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
+    HMENU system = s->SysMenuHandle;
+    ASSERT_NE(system, nullptr);
+    wchar_t usual[80] = {};
+    ASSERT_GT(GetMenuStringW(system, SC_CLOSE, usual, 80, MF_BYCOMMAND), 0);
+    ASSERT_NE(std::wstring(usual).find(L"\tAlt+F4"), std::wstring::npos);
+    // A command a program adds to its system menu.
+    constexpr UINT kStayOnTop = 0x0110;
+    AppendMenuW(system, MF_STRING, kStayOnTop, L"Stay on top\tCtrl+T");
+    struct {
+        UINT command;
+        const wchar_t* text;
+        const char* caption;  // null: not checked
+        const char* shortCut;
+        fw::TShortCut key;  // the key whose text the short cut is, 0 none
+    } const cases[] = {
+        // Close with the system's text looks as it did with the key Alt+F4.
+        {SC_CLOSE, usual, nullptr, "Alt+F4", fw::scAlt | VK_F4},
+        {kStayOnTop, L"Stay on top\tCtrl+T", "Stay on top", "Ctrl+T", fw::scCtrl | 'T'},
+        {SC_CLOSE, L"&Close\tCtrl+W", "&Close", "Ctrl+W", fw::scCtrl | 'W'},
+        {SC_CLOSE, L"&Close", "&Close", "", 0},
+        {SC_CLOSE, L"&Close\tAlt+F4\tEsc", "&Close", "Alt+F4\tEsc", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(fw::ToGbk(c.text));
+        ModifyMenuW(system, c.command, MF_BYCOMMAND | MF_STRING, c.command, c.text);
+        s->BuildSystemMenu();
+        fw::TMenuItem* item = ItemOf(s, c.command);
+        ASSERT_NE(item, nullptr);
+        if (c.caption) {
+            EXPECT_EQ(item->Caption(), c.caption);
+        }
+        EXPECT_EQ(item->ShortCutKey(), 0);
+        EXPECT_EQ(s->SysMenuShortCut(item), c.shortCut);
+        if (!c.key) continue;
+        // As wide, and drawn the same, as the item with that key of its own.
+        const int width = Measure(item);
+        const auto drawn = Drawn(s, item);
+        item->SetShortCutKey(c.key);
+        EXPECT_EQ(width, Measure(item));
+        EXPECT_EQ(Differing(drawn.get(), Drawn(s, item).get()), 0);
+    }
+
+    // On screen: Alt+Space shows the copy with its added item.
+    ModifyMenuW(system, SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE, usual);
+    TMenuDriver driver(
+        {TMenuDriver::Shot(form->Handle(), "sysmenu_shortcuts.bmp", TMenuDriver::End())});
+    PostMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    EXPECT_TRUE(PumpUntil([&] { return !driver.Opened.empty(); }));
+    EXPECT_EQ(s->SysMenuShortCut(ItemOf(s, kStayOnTop)), "Ctrl+T");
 }
 
 TEST_F(SysMenuTest, AFixedBorderLeavesSizeOffInTheCopy)
