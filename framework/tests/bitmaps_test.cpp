@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "framework/bitmaps.h"
 #include "framework/imglist.h"
@@ -98,6 +99,68 @@ TEST(Bitmaps, BmpRoundTripAndBadDataGivesAnEmptyBitmap)
     junk.SetPosition(0);
     EXPECT_THROW(back.LoadFromStream(junk), EInvalidGraphic);
     EXPECT_TRUE(back.Empty());
+}
+
+// Pixel (x, y) from the top of the files below: every pixel its own colour.
+TColor FileColour(int x, int y) { return RGB(20 + 50 * x, 30 + 60 * y, 250 - 40 * x - 10 * y); }
+
+// A BITMAPINFOHEADER file of 24 or 32 bits per pixel (the fourth byte of a
+// 32-bit pixel unused) whose rows lie bottom-up or, with a negative height,
+// top-down.
+std::vector<uint8_t> DirectColourBmp(int w, int h, int bpp, bool topDown)
+{
+    const size_t row = (static_cast<size_t>(w) * static_cast<size_t>(bpp) / 8 + 3) / 4 * 4;
+    std::vector<uint8_t> file(54 + row * static_cast<size_t>(h), 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + static_cast<size_t>(i)] = uint8_t(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<uint32_t>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(w));
+    put32(22, static_cast<uint32_t>(topDown ? -h : h));
+    file[26] = 1;
+    file[28] = static_cast<uint8_t>(bpp);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* p = file.data() + 54 + row * static_cast<size_t>(topDown ? y : h - 1 - y);
+        for (int x = 0; x < w; ++x, p += bpp / 8) {
+            const TColor c = FileColour(x, y);
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+            if (bpp == 32) p[3] = 0x33;
+        }
+    }
+    return file;
+}
+
+// The pixels go straight into the DIB section's rows: read back through
+// GDI and through the scan lines, in either row order of the file.
+TEST(Bitmaps, LoadFromMemoryDecodesDirectColourInEitherRowOrder)
+{
+    constexpr int w = 3, h = 3;  // 24-bit rows of 9 bytes padded to 12
+    for (const int bpp : {24, 32}) {
+        for (const bool topDown : {false, true}) {
+            SCOPED_TRACE(testing::Message() << bpp << (topDown ? " bits top-down" : " bits"));
+            const std::vector<uint8_t> file = DirectColourBmp(w, h, bpp, topDown);
+            TBitmap b;
+            b.LoadFromMemory(file.data(), file.size());
+            ASSERT_EQ(b.Width(), w);
+            ASSERT_EQ(b.Height(), h);
+            EXPECT_EQ(b.PixelFormat(), bpp == 32 ? pf32bit : pf24bit);
+            for (int y = 0; y < h; ++y) {
+                const uint8_t* row = b.ScanLine(y);
+                for (int x = 0; x < w; ++x) {
+                    const TColor c = FileColour(x, y);
+                    EXPECT_EQ(b.Canvas()->Pixel(x, y), c) << x << "," << y;
+                    const uint8_t* p = row + x * (bpp / 8);
+                    EXPECT_EQ(RGB(p[2], p[1], p[0]), c) << x << "," << y;
+                }
+            }
+        }
+    }
 }
 
 TEST(Bitmaps, TransparentColourIsLeftOutWhenDrawn)

@@ -38,6 +38,12 @@ seeds = {
     "16bit_565.bmp": bmp(2, 1, 16, bytes([0xE0, 0x07, 0, 0xF8]), compression=3,
                          masks=struct.pack("<III", 0xF800, 0x07E0, 0x001F)),
     "24bit.bmp": bmp(1, 2, 24, bytes([1, 2, 3, 0, 4, 5, 6, 0])),
+    # Rows of 9 bytes padded to 12, the first row of the file the top one.
+    "24bit_topdown.bmp": bmp(3, -2, 24, bytes(range(1, 10)) + bytes(3) +
+                             bytes(range(11, 20)) + bytes(3)),
+    "32bit.bmp": bmp(2, 2, 32, bytes([1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 0])),
+    "32bit_topdown.bmp": bmp(2, -2, 32, bytes([1, 2, 3, 9, 4, 5, 6, 9, 7, 8, 9, 9, 10, 11, 12,
+                                               9])),
     "32bit_v5_alpha.bmp": bmp(2, 1, 32, bytes([1, 2, 3, 0x80, 4, 5, 6, 0]), compression=3,
                               header=124,
                               masks=struct.pack("<IIII", 0xFF0000, 0xFF00, 0xFF, 0xFF000000)),

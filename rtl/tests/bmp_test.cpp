@@ -250,6 +250,61 @@ TEST(DecodeBmp, DirectColourDepths)
     }
 }
 
+// 24- and 32-bit files, bottom-up and top-down, decoded into the caller's
+// rows: 3 or 4 bytes a pixel, rows laid top-down or bottom-up in memory
+// (a negative stride) with padding between them that stays untouched.
+TEST(DecodeBmpTo, DirectColourIntoRowsOfEitherOrderAndSize)
+{
+    constexpr int w = 3, h = 3;  // 24-bit file rows of 9 bytes padded to 12
+    auto colour = [](int x, int y) {
+        return Bytes{uint8_t(10 + x), uint8_t(40 + y * 16), uint8_t(200 - x * 8 - y)};
+    };
+    for (const int bpp : {24, 32}) {
+        for (const bool topDown : {false, true}) {
+            const size_t fileRow = bpp == 24 ? 12 : size_t(w) * 4;
+            Bytes bits(fileRow * h, 0);
+            for (int y = 0; y < h; ++y) {
+                // The file's first row is the top one only when top-down.
+                uint8_t* row = bits.data() + fileRow * size_t(topDown ? y : h - 1 - y);
+                for (int x = 0; x < w; ++x) {
+                    const Bytes c = colour(x, y);
+                    std::copy(c.begin(), c.end(), row + x * (bpp / 8));
+                    if (bpp == 32) row[x * 4 + 3] = 0x5A;  // BGRX: not alpha
+                }
+            }
+            const Bytes file =
+                Build(Fields().Size(w, topDown ? -h : h).Bpp(uint16_t(bpp)).Bits(bits));
+            rtl::BmpInfo info;
+            ASSERT_TRUE(rtl::ReadBmpInfo(file.data(), file.size(), info));
+            EXPECT_EQ(info.SourceBitCount, bpp);
+            EXPECT_EQ(info.Height, h);
+            for (const int bytes : {3, 4}) {
+                for (const bool upward : {false, true}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << bpp << " bits" << (topDown ? " top-down" : " bottom-up")
+                                 << " into " << bytes << " bytes"
+                                 << (upward ? " bottom-up" : " top-down"));
+                    const size_t stride = size_t(w * bytes + 2);  // 2 bytes of padding
+                    Bytes rows(stride * h, 0xEE);
+                    uint8_t* top = rows.data() + (upward ? stride * (h - 1) : 0);
+                    const ptrdiff_t step = upward ? -ptrdiff_t(stride) : ptrdiff_t(stride);
+                    ASSERT_TRUE(rtl::DecodeBmpTo(file.data(), file.size(), top, step, bytes));
+                    for (int y = 0; y < h; ++y) {
+                        const uint8_t* row = top + step * y;
+                        for (int x = 0; x < w; ++x) {
+                            const uint8_t* px = row + x * bytes;
+                            EXPECT_EQ(Bytes(px, px + 3), colour(x, y)) << x << "," << y;
+                            if (bytes == 4) EXPECT_EQ(px[3], 255) << x << "," << y;
+                        }
+                        EXPECT_EQ(row[w * bytes], 0xEE) << "padding of row " << y;
+                        EXPECT_EQ(row[w * bytes + 1], 0xEE) << "padding of row " << y;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(DecodeBmp, RunLengthData)
 {
     // RLE8, 4 x 3, bottom-up: bottom row "run of 2 red, absolute 3 colours"
