@@ -1,8 +1,8 @@
 // The skin manager over real windows: which windows SkinWindow takes, the
 // skin data ChooseSkinData picks, posted commands idle and active, each
 // command per skin form type, skinners of destroyed windows, the CBT hook
-// skinning a message box as it appears, and a reload that the controls of
-// a skinned form follow.
+// skinning a message box as it appears, and a reload that the frame and the
+// controls of a skinned form follow.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -428,8 +428,97 @@ protected:
         ReleaseDC(window, dc);
         return b;
     }
+    // The whole window as the screen shows it, frame included.
+    std::unique_ptr<fw::TBitmap> OnScreen(HWND window)
+    {
+        const RECT r = test::WindowRectOf(window);
+        auto b = test::Solid(r.right - r.left, r.bottom - r.top, 0x00FF00);
+        HDC dc = GetWindowDC(window);
+        BitBlt(b->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
+        ReleaseDC(window, dc);
+        return b;
+    }
     TSkinManage* manager = nullptr;
 };
+
+// A skin whose border pieces are solid, each of two frames (active,
+// inactive) in its own colour: left and right 5 wide, the caption 24 high,
+// the bottom 5 high.
+std::string BorderSkin(const std::string& name, fw::TColor firstColour)
+{
+    const char* pieces[] = {"Left", "Right", "Top", "Bottom"};
+    std::string ini = "[TitlebarSkin]\r\nSkinName=" + name + "\r\n[Personality]\r\n";
+    std::vector<test::TSkinMember> members;
+    for (int i = 0; i < 4; ++i) {
+        const std::string piece = pieces[i], file = piece + ".bmp";
+        ini += piece + "=" + file + "\r\n" + piece + "Frame=2\r\n" + piece + "Trans=0\r\n";
+        const fw::TColor active = firstColour + fw::TColor(0x10 * i), inactive = active + 0x40;
+        const int across = i == 2 ? 24 : 5;  // a frame's thickness
+        members.push_back(
+            {file, i < 2 ? test::BmpFile(2 * across, 60,
+                                         [&](int x, int) { return x < across ? active : inactive; })
+                         : test::BmpFile(60, 2 * across, [&](int, int y) {
+                               return y < across ? active : inactive;
+                           })});
+    }
+    return test::PackedSkin(ini, members);
+}
+
+// A reload whose skin has other images of the same sizes for the border
+// pieces repaints the frame with them, on the screen and when painted
+// into a DC.
+TEST_F(ReloadTest, TheFrameTakesTheReloadedBorderPieces)
+{
+    LoadSkin(BorderSkin("Old", 0x102030));
+    form->SetCaption("");
+    form->Show();
+    ASSERT_TRUE(manager->SkinWindow(form->Handle()));
+    TWinSkinForm* skinner = manager->FindSkinForm(form->Handle());
+    ASSERT_TRUE(test::PumpUntil([&] { return skinner->FormState == fsActive; }));
+    const HWND window = form->Handle();
+    const RECT before = test::WindowRectOf(window);
+    const int w = before.right - before.left, h = before.bottom - before.top;
+    // A point inside each piece (left, right, top, bottom) and the point of
+    // its image that shows there, for the active frame (frames of left and
+    // right side by side, of top and bottom one under the other).
+    const POINT atWindow[] = {{2, h / 2}, {w - 3, h / 2}, {w / 2, 12}, {w / 2, h - 3}};
+    const auto imagePoint = [&](int i) {
+        const int f = skinner->Active ? 0 : 1;
+        return i < 2 ? POINT{f * 5 + 2, 30} : POINT{30, f * (i == 2 ? 24 : 5) + 2};
+    };
+    const auto pieceImages = [&] {
+        TSkinContent& skin = data->Skin();
+        return std::vector<fw::TBitmap*>{skin.Left->Image.get(), skin.Right->Image.get(),
+                                         skin.Top->Image.get(), skin.Bottom->Image.get()};
+    };
+    std::vector<fw::TColor> old;
+    for (int i = 0; i < 4; ++i) {
+        const POINT p = imagePoint(i);
+        old.push_back(test::PixelAt(pieceImages()[size_t(i)], p.x, p.y));
+        EXPECT_EQ(test::PixelAt(OnScreen(window).get(), atWindow[i].x, atWindow[i].y), old.back())
+            << "piece " << i << " before the reload";
+    }
+
+    LoadSkin(BorderSkin("New", 0x705030));
+    manager->CommandSkinData = data.get();
+    manager->PostSkinCommand(smReload, 10000);
+    manager->RunSkinCommand(nullptr);
+    test::Pump();
+    const RECT after = test::WindowRectOf(window);
+    EXPECT_EQ(after.right - after.left, w);
+    EXPECT_EQ(after.bottom - after.top, h);
+    auto screen = OnScreen(window);
+    auto painted = test::PaintedFrame(window);
+    test::SaveShot(screen.get(), "reload_frame.bmp");
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(testing::Message() << "piece " << i);
+        const POINT p = imagePoint(i);
+        const fw::TColor now = test::PixelAt(pieceImages()[size_t(i)], p.x, p.y);
+        ASSERT_NE(now, old[size_t(i)]);
+        EXPECT_EQ(test::PixelAt(screen.get(), atWindow[i].x, atWindow[i].y), now);
+        EXPECT_EQ(test::PixelAt(painted.get(), atWindow[i].x, atWindow[i].y), now);
+    }
+}
 
 TEST_F(ReloadTest, ControlsTakeTheReloadedSkin)
 {
