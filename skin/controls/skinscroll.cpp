@@ -21,6 +21,13 @@ constexpr int kScrollbarFrames = 23;
 int RectWidth(const RECT& r) { return r.right - r.left; }
 int RectHeight(const RECT& r) { return r.bottom - r.top; }
 
+// Whether the window is a bar window laid over a bar of host.
+bool IsBarWindowOf(HWND window, HWND host)
+{
+    const auto* bar = dynamic_cast<const TWScrollbar*>(fw::FindControl(window));
+    return bar && bar->HostHandle == host;
+}
+
 void DrawObject(HDC dc, const RECT& r, TDataSkinObject* obj, int frame, bool tile)
 {
     if (!obj) return;
@@ -234,8 +241,15 @@ void TWScrollbar::PlaceOverScrollBar(HWND host)
     HWND self = Handle();
     ShowWindow(self, SW_SHOWNOACTIVATE);
     Shown = true;
+    // The host's bar windows lie just above it. One that lies there already
+    // keeps its place: put again right above the host, each of the two
+    // would go under the other at every placement, and each such change
+    // repaints the host's frame, which places them again.
+    bool inPlace = false;
+    for (HWND w = after; w && !inPlace && IsBarWindowOf(w, host); w = GetWindow(w, GW_HWNDPREV))
+        inPlace = w == self;
     SetWindowPos(self, after ? after : HWND_TOP, position.x, position.y, RectWidth(bar),
-                 RectHeight(bar), SWP_NOACTIVATE);
+                 RectHeight(bar), SWP_NOACTIVATE | (inPlace ? SWP_NOZORDER : 0));
     MoveWindow(self, position.x, position.y, RectWidth(bar), RectHeight(bar), TRUE);
 }
 
@@ -561,7 +575,11 @@ void TSkinScrollbarH::PlaceBars()
 
 void TSkinScrollbarH::AfterProc(fw::TMessage& m)
 {
-    if (!IsWindowVisible(Handle) && VertBar) VertBar->HideBar();
+    // A hidden window shows no bars (placing them again brings them back).
+    if (!IsWindowVisible(Handle)) {
+        if (VertBar) VertBar->HideBar();
+        if (HorzBar) HorzBar->HideBar();
+    }
     switch (m.Msg) {
     case WM_SIZE:
     case WM_NCPAINT:

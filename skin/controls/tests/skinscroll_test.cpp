@@ -1,7 +1,9 @@
 // Skinned scroll bars: hit tests and thumb arithmetic, the parts of a
 // composed bar (arrows, track, thumb and grip, disabled and short bars),
-// a memo's bars covered by windows of the skinner's own, and a stand-alone
-// scroll bar covered whole, scrolled by clicks and a thumb drag.
+// a memo's bars covered by windows of the skinner's own, a raw window's
+// bars and a simple combo box's list followed through size, style and
+// visibility, and a stand-alone scroll bar covered whole, scrolled by
+// clicks and a thumb drag.
 #include "skin/controls/skinscroll.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 
 #include "framework/stdctrls.h"
 #include "skin/controls/classify.h"
+#include "skin/controls/skincombo.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/engine/skinmessages.h"
 
@@ -203,6 +206,202 @@ TEST_F(ScrollBarTest, MemoBarsCoveredAndGivenBack)
     EXPECT_EQ(SendMessageW(memo->Handle(), WM_SKINQUERY, 0, 0), 0);
     EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), memo->Handle());
     EXPECT_EQ(GetWindow(memo->Handle(), GW_HWNDNEXT), nullptr);
+}
+
+// Whether the bar window lies shown exactly over the host's native bar.
+::testing::AssertionResult Covers(TWScrollbar* bar, HWND host, LONG object)
+{
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetScrollBarInfo(host, object, &info)) return ::testing::AssertionFailure() << "no bar";
+    RECT over;
+    GetWindowRect(bar->Handle(), &over);
+    if (!bar->Shown || !IsWindowVisible(bar->Handle()) || !EqualRect(&over, &info.rcScrollBar))
+        return ::testing::AssertionFailure()
+               << "shown " << bar->Shown << " visible " << IsWindowVisible(bar->Handle())
+               << " over (" << over.left << "," << over.top << ")-(" << over.right << ","
+               << over.bottom << ") bar (" << info.rcScrollBar.left << "," << info.rcScrollBar.top
+               << ")-(" << info.rcScrollBar.right << "," << info.rcScrollBar.bottom << ")";
+    return ::testing::AssertionSuccess();
+}
+
+bool Hidden(TWScrollbar* bar) { return !bar->Shown && !IsWindowVisible(bar->Handle()); }
+
+// What the bar window paints, and its pixel at `p` along its axis.
+fw::TColor BarPixel(TWScrollbar* bar, int p)
+{
+    RECT r;
+    GetClientRect(bar->Handle(), &r);
+    auto b = test::Solid(r.right, r.bottom, 0x000000);
+    SendMessageW(bar->Handle(), WM_PAINT, WPARAM(b->Canvas()->Handle()), 0);
+    if (p < 0) p += bar->Vertical ? r.bottom : r.right;
+    return bar->Vertical ? PixelAt(b.get(), r.right / 2, p) : PixelAt(b.get(), p, r.bottom / 2);
+}
+
+// A window class of the test's own that only the default procedure serves,
+// counting the frame paints its windows get.
+int g_framePaints = 0;
+LRESULT CALLBACK PlainWindowProc(HWND window, UINT msg, WPARAM w, LPARAM l)
+{
+    if (msg == WM_NCPAINT) ++g_framePaints;
+    return DefWindowProcW(window, msg, w, l);
+}
+
+const wchar_t* PlainWindowClass()
+{
+    static const wchar_t* const name = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = PlainWindowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"SkinScrollPlainHost";
+        RegisterClassW(&wc);
+        return wc.lpszClassName;
+    }();
+    return name;
+}
+
+// A raw window with both bars and no framework control: the skinner lays a
+// window over each bar, beside the host and above it, which follows the
+// host's size, scroll messages, bar styles and visibility, and goes away
+// with the skin.
+TEST_F(ScrollBarTest, RawWindowBarsCoveredFollowingSizeStyleAndVisibility)
+{
+    HWND host = Raw(PlainWindowClass(), WS_HSCROLL | WS_VSCROLL, 150, 100);
+    const LONG_PTR proc = GetWindowLongPtrW(host, GWLP_WNDPROC);
+    form->Show();
+    auto* s = new TSkinScrollbarH(nullptr);
+    s->InitHandle(host, data.get(), &list, nullptr);
+    Pump();
+    ASSERT_NE(s->HorzBar, nullptr);
+    ASSERT_NE(s->VertBar, nullptr);
+    EXPECT_EQ(SendMessageW(host, WM_SKINQUERY, 0, 0), 1);
+    EXPECT_TRUE(Covers(s->HorzBar, host, OBJID_HSCROLL));
+    EXPECT_TRUE(Covers(s->VertBar, host, OBJID_VSCROLL));
+    for (TWScrollbar* bar : {s->HorzBar, s->VertBar}) {
+        EXPECT_EQ(GetParent(bar->Handle()), form->Handle());
+        EXPECT_EQ(bar->HostControl, nullptr);
+    }
+    // The two windows just above the host in the z-order are the bars.
+    const HWND above = GetWindow(host, GW_HWNDPREV), above2 = GetWindow(above, GW_HWNDPREV);
+    EXPECT_TRUE((above == s->VertBar->Handle() && above2 == s->HorzBar->Handle()) ||
+                (above == s->HorzBar->Handle() && above2 == s->VertBar->Handle()));
+    // Painted from the skin: the arrows at both ends.
+    EXPECT_EQ(BarPixel(s->HorzBar, 2), FrameColour(1));
+    EXPECT_EQ(BarPixel(s->HorzBar, -3), FrameColour(5));
+    EXPECT_EQ(BarPixel(s->VertBar, 2), FrameColour(9));
+    EXPECT_EQ(BarPixel(s->VertBar, -3), FrameColour(13));
+    // The corner between the two bars takes the face.
+    const RECT corner{s->VertBar->BarRectInHost.left, s->HorzBar->BarRectInHost.top,
+                      s->VertBar->BarRectInHost.right, s->HorzBar->BarRectInHost.bottom};
+    EXPECT_EQ(PixelAt(Render(s).get(), (corner.left + corner.right) / 2,
+                      (corner.top + corner.bottom) / 2),
+              test::kFace);
+    // The host's scroll messages show their part.
+    SendMessageW(host, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(s->VertBar->HotPart, kPartLastArrow);
+    SendMessageW(host, WM_HSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(s->HorzBar->HotPart, kPartPageUp);
+
+    // A new size: both windows follow their bars, and keep their order above
+    // the host. (Swapping them at each placement would repaint the host's
+    // frame, and so place them again, over and over.)
+    g_framePaints = 0;
+    SetWindowPos(host, nullptr, 0, 0, 220, 140, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(Covers(s->HorzBar, host, OBJID_HSCROLL));
+    EXPECT_TRUE(Covers(s->VertBar, host, OBJID_VSCROLL));
+    EXPECT_EQ(GetWindow(host, GW_HWNDPREV), above);
+    EXPECT_EQ(GetWindow(above, GW_HWNDPREV), above2);
+    EXPECT_LE(g_framePaints, 3);
+
+    // Without its style a bar's window is hidden, the other one follows its
+    // longer bar; with the style back it shows again. Once by ShowScrollBar,
+    // once by the style itself.
+    const auto setStyle = [&](LONG_PTR bit, bool on) {
+        const LONG_PTR style = GetWindowLongPtrW(host, GWL_STYLE);
+        SetWindowLongPtrW(host, GWL_STYLE, on ? style | bit : style & ~bit);
+        SetWindowPos(host, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    };
+    ShowScrollBar(host, SB_HORZ, FALSE);
+    EXPECT_TRUE(Hidden(s->HorzBar));
+    EXPECT_TRUE(Covers(s->VertBar, host, OBJID_VSCROLL));
+    ShowScrollBar(host, SB_HORZ, TRUE);
+    EXPECT_TRUE(Covers(s->HorzBar, host, OBJID_HSCROLL));
+    EXPECT_TRUE(Covers(s->VertBar, host, OBJID_VSCROLL));
+    setStyle(WS_VSCROLL, false);
+    EXPECT_TRUE(Hidden(s->VertBar));
+    EXPECT_TRUE(Covers(s->HorzBar, host, OBJID_HSCROLL));
+    setStyle(WS_VSCROLL, true);
+    EXPECT_TRUE(Covers(s->VertBar, host, OBJID_VSCROLL));
+
+    // A hidden host hides both windows; shown again, it brings them back.
+    ShowWindow(host, SW_HIDE);
+    EXPECT_TRUE(Hidden(s->VertBar));
+    EXPECT_TRUE(Hidden(s->HorzBar));
+    ShowWindow(host, SW_SHOW);
+    Pump();
+    EXPECT_TRUE(Covers(s->HorzBar, host, OBJID_HSCROLL));
+    EXPECT_TRUE(Covers(s->VertBar, host, OBJID_VSCROLL));
+
+    // Unskinned, the windows are gone; freed, the host has its procedure.
+    const HWND horz = s->HorzBar->Handle(), vert = s->VertBar->Handle();
+    s->UnSkin();
+    EXPECT_EQ(s->HorzBar, nullptr);
+    EXPECT_EQ(s->VertBar, nullptr);
+    EXPECT_FALSE(IsWindow(horz));
+    EXPECT_FALSE(IsWindow(vert));
+    list.FreeSkinControls();
+    EXPECT_EQ(GetWindowLongPtrW(host, GWLP_WNDPROC), proc);
+    EXPECT_EQ(SendMessageW(host, WM_SKINQUERY, 0, 0), 0);
+    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), host);
+    EXPECT_EQ(GetWindow(host, GW_HWNDNEXT), nullptr);
+}
+
+// A simple combo box's list is a raw window of its own: the combo's
+// skinner gives it a raw window's bar skinner, whose window covers the
+// list's vertical bar, follows the list's size and goes with the skin.
+TEST_F(ScrollBarTest, SimpleComboListBarCoveredFollowingSizeAndGivenBack)
+{
+    auto* combo = Put<fw::TComboBox>(10, 10, 150, 120);
+    combo->SetStyle(fw::csSimple);
+    combo->SetBounds(10, 10, 150, 120);  // the whole height is the simple combo's
+    for (int i = 0; i < 30; ++i) combo->Items()->Add("item " + std::to_string(i));
+    form->Show();
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+    const HWND listWindow = info.hwndList;
+    const LONG_PTR proc = GetWindowLongPtrW(listWindow, GWLP_WNDPROC);
+    auto* skinner = new TSkinComBox(combo);
+    skinner->InitControl(&list, data.get(), false, nullptr);
+    Pump();
+    TSkinScrollbarH* s = skinner->SimpleListSkinner;
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(skinner->DropListSkinner, nullptr);
+    EXPECT_EQ(s->Handle, listWindow);
+    EXPECT_EQ(SendMessageW(listWindow, WM_SKINQUERY, 0, 0), 1);
+    EXPECT_TRUE(Covers(s->VertBar, listWindow, OBJID_VSCROLL));
+    EXPECT_EQ(GetParent(s->VertBar->Handle()), combo->Handle());
+    EXPECT_EQ(BarPixel(s->VertBar, 2), FrameColour(9));
+    // The list has no horizontal bar: that window stays hidden.
+    EXPECT_TRUE(Hidden(s->HorzBar));
+
+    RECT before, after;
+    GetWindowRect(s->VertBar->Handle(), &before);
+    combo->SetBounds(10, 10, 180, 170);
+    Pump();
+    EXPECT_TRUE(Covers(s->VertBar, listWindow, OBJID_VSCROLL));
+    GetWindowRect(s->VertBar->Handle(), &after);
+    EXPECT_GT(after.bottom - after.top, before.bottom - before.top);
+    EXPECT_GT(after.left, before.left);
+
+    const HWND vert = s->VertBar->Handle();
+    skinner->UnSkin();
+    EXPECT_EQ(skinner->SimpleListSkinner, nullptr);
+    EXPECT_FALSE(IsWindow(vert));
+    EXPECT_EQ(GetWindowLongPtrW(listWindow, GWLP_WNDPROC), proc);
+    EXPECT_EQ(SendMessageW(listWindow, WM_SKINQUERY, 0, 0), 0);
 }
 
 // A grid of another vendor: its fixed cells take the skin's face.
