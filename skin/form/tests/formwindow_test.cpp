@@ -227,6 +227,113 @@ TEST_F(FormWindowTest, CaptionTextByAlignmentReadingOrderAndPopupStyle)
     s->WindowStyle = style;
 }
 
+// The caption text's exact place, centred and right-aligned, for a text
+// that fits the strip and one too long for it, with text margins and a
+// vertical shift: the rectangle laid out step by step from the strip, the
+// text's size, the shifts and the right clip, and every pixel of the text
+// as the same text drawn there gives it.
+TEST_F(FormWindowTest, CaptionTextPlacedExactlyByAlignmentFittingAndClipped)
+{
+    TWinSkinForm* s = Skin(form.get());
+    TDataSkinTitle& title = *data->Skin().Title;
+    title.Image->Assign(nullptr);  // no text background: only the text's pixels change
+    title.TopHeight = 5;           // the vertical shift, halved
+    const int shiftVert = title.TopHeight, clip = title.RightWidth;
+    const int w = WindowRect().right - WindowRect().left;
+    const RECT r{kBorder, 0, w - kBorder, kCaption};  // the caption strip
+    const int rw = r.right - r.left, rh = r.bottom - r.top;
+    ASSERT_EQ(clip, 100);
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ oldFont = SelectObject(dc, s->CaptionFont()->Handle());
+    const auto textRect = [&](const std::wstring& text) {
+        RECT t = r;
+        DrawTextW(dc, text.c_str(), int(text.size()), &t, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
+        return t;
+    };
+    const auto framed = [](const std::string& caption) {
+        return L"  " + std::wstring(caption.begin(), caption.end()) + L" ";
+    };
+    std::string longCaption;
+    for (int i = 0; i < 12; ++i) longCaption += "A caption too long ";
+    // Text margins of 6 and 9 or 10, which leave the long text's centring
+    // an odd negative number to halve: it is cut toward zero.
+    const RECT longRect = textRect(framed(longCaption));
+    title.TXTBackleft = 6;
+    title.TXTBackRight = (rw - (longRect.right - longRect.left) - 6 - 9) % 2 ? 9 : 10;
+    // The pixels of the strip the caption buttons leave to the text.
+    auto underButton = [&](int x, int y) {
+        for (auto& b : s->SysButtons)
+            if (b->Visible && PtInRect(&b->Rect, POINT{x, y})) return true;
+        return false;
+    };
+    // The first and last column where a differs from b in the strip.
+    auto inkColumns = [&](fw::TBitmap* a, fw::TBitmap* b) {
+        std::pair<int, int> ink{w, -1};
+        for (int y = 0; y < kCaption; ++y)
+            for (int x = 0; x < w; ++x)
+                if (!underButton(x, y) && PixelAt(a, x, y) != PixelAt(b, x, y))
+                    ink = {std::min(ink.first, x), std::max(ink.second, x)};
+        return ink;
+    };
+
+    form->SetCaption("");
+    auto empty = Frame();
+    for (const int alignment : {1, 2}) {
+        for (const std::string& caption : {std::string("Caption placed"), longCaption}) {
+            SCOPED_TRACE(testing::Message()
+                         << "alignment " << alignment << ", " << caption.size() << " characters");
+            title.TextAlignment = alignment;
+            form->SetCaption(caption);
+            auto texted = Frame();
+
+            // The text's size, widened by the margins.
+            const std::wstring text = framed(caption);
+            RECT t = textRect(text);
+            const int th = t.bottom - t.top;
+            t.right += title.TXTBackleft + title.TXTBackRight;
+            const int tw = t.right - t.left;
+            if (caption == longCaption) {
+                ASSERT_GT(tw, rw);
+            }
+            // Centred in the strip, or ending the right clip from its right;
+            // then moved down to the middle and half the vertical shift;
+            // then cut at the right clip.
+            const int dx = alignment == 1 ? (rw - tw) / 2 : rw - clip - tw;
+            OffsetRect(&t, dx, (rh - th) / 2 + shiftVert / 2);
+            t.right = std::min<LONG>(t.right, r.right - clip);
+            EXPECT_EQ(s->CaptionTextRect.left, t.left);
+            EXPECT_EQ(s->CaptionTextRect.top, t.top);
+            EXPECT_EQ(s->CaptionTextRect.right, t.right);
+            EXPECT_EQ(s->CaptionTextRect.bottom, t.bottom);
+
+            // The text drawn between the margins, over the strip without it.
+            fw::TBitmap expected;
+            expected.Assign(empty.get());
+            HDC edc = expected.Canvas()->Handle();
+            const HGDIOBJ previous = SelectObject(edc, s->CaptionFont()->Handle());
+            SetBkMode(edc, TRANSPARENT);
+            SetTextColor(edc, fw::ColorToRGB(
+                                  data->Skin().Colour(s->Active ? TColourSlot::TitleTextActive
+                                                                : TColourSlot::TitleTextNoActive)));
+            RECT drawn{t.left + title.TXTBackleft, t.top, t.right - title.TXTBackRight, t.bottom};
+            DrawTextW(edc, text.c_str(), int(text.size()), &drawn,
+                      DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+            SelectObject(edc, previous);
+            GdiFlush();
+            const auto ink = inkColumns(texted.get(), empty.get());
+            const auto expectedInk = inkColumns(&expected, empty.get());
+            ASSERT_GE(expectedInk.second, 0);
+            EXPECT_EQ(ink.first, expectedInk.first);
+            EXPECT_EQ(ink.second, expectedInk.second);
+            EXPECT_LT(ink.second, r.right - clip - title.TXTBackRight);
+            EXPECT_EQ(inkColumns(texted.get(), &expected).second, -1) << "a pixel differs";
+        }
+    }
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
+}
+
 TEST_F(FormWindowTest, TheRegionKeepsEachBorderPieceWhoseTransIsNotOne)
 {
     TWinSkinForm* s = Skin(form.get());
