@@ -294,7 +294,9 @@ TEST(DecodeBmpTo, DirectColourIntoRowsOfEitherOrderAndSize)
                         for (int x = 0; x < w; ++x) {
                             const uint8_t* px = row + x * bytes;
                             EXPECT_EQ(Bytes(px, px + 3), colour(x, y)) << x << "," << y;
-                            if (bytes == 4) EXPECT_EQ(px[3], 255) << x << "," << y;
+                            if (bytes == 4) {
+                                EXPECT_EQ(px[3], 255) << x << "," << y;
+                            }
                         }
                         EXPECT_EQ(row[w * bytes], 0xEE) << "padding of row " << y;
                         EXPECT_EQ(row[w * bytes + 1], 0xEE) << "padding of row " << y;
