@@ -270,10 +270,7 @@ void TSkinControl::SkinWndProc(fw::TMessage& m)
         CallOldProc(m);
         return;
     }
-    if (BeforeProc(m)) {
-        CallOldProc(m);
-        AfterProc(m);
-    }
+    if (BeforeProc(m) && CallOldProcSurvived(m)) AfterProc(m);
 }
 
 void TSkinControl::CallOldProc(fw::TMessage& m)
@@ -282,6 +279,11 @@ void TSkinControl::CallOldProc(fw::TMessage& m)
         OldWindowProc(m);
     else if (subclass_)
         subclass_->CallDefault(m);
+}
+
+bool TSkinControl::CallOldProcSurvived(fw::TMessage& m)
+{
+    return alive_.Survives([&] { CallOldProc(m); });
 }
 
 bool TSkinControl::BeforeProc(fw::TMessage& m)

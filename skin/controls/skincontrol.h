@@ -71,6 +71,36 @@ private:
 constexpr uint8_t msHot = 1;
 constexpr uint8_t msPressed = 2;
 
+// Whether an object is still there after a call that may run a loop of
+// messages (a control's click showing a modal box, a popup menu, a native
+// tracking loop), in which the object may be freed: the object holds one
+// of these, and code that goes on with the object after such a call makes
+// it through Survives, or takes a Token() before it and reads it after.
+class TAliveFlag {
+public:
+    using TToken = std::shared_ptr<const bool>;
+
+    TAliveFlag() = default;
+    TAliveFlag(const TAliveFlag&) = delete;
+    TAliveFlag& operator=(const TAliveFlag&) = delete;
+    ~TAliveFlag() { *alive_ = false; }
+
+    // True for as long as the holder lives.
+    TToken Token() const { return alive_; }
+    // Runs the call; true when the holder is still there after it (nothing
+    // of the holder may be touched otherwise).
+    template <class F>
+    [[nodiscard]] bool Survives(F&& call) const
+    {
+        const TToken alive = alive_;
+        call();
+        return *alive;
+    }
+
+private:
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
 class TSkinControl : public fw::TComponent {
     FW_CLASS(TSkinControl, fw::TComponent)
 public:
@@ -102,6 +132,12 @@ public:
     // The window procedure of the skinned control.
     void SkinWndProc(fw::TMessage& message);
     void CallOldProc(fw::TMessage& message);
+    // CallOldProc, after which nothing of the skinner may be touched unless
+    // this answers true: the control's own procedure may run a loop of
+    // messages (a click's modal box, a tracking loop) that frees it.
+    [[nodiscard]] bool CallOldProcSurvived(fw::TMessage& message);
+    // Tells whether the skinner outlives a call (see TAliveFlag).
+    const TAliveFlag& Alive() const { return alive_; }
     // Repaints at once (a windowless control: invalidates it).
     void RepaintControl();
     // Sends the framework's mouse-leave to the control's window.
@@ -165,6 +201,7 @@ protected:
 
 private:
     std::unique_ptr<fw::TSubclass> subclass_;
+    TAliveFlag alive_;
 };
 
 // Properties of any control by name. A missing instance or property reads

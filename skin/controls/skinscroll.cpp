@@ -312,12 +312,16 @@ void TWScrollbar::Press(fw::TMessage& m)
     Invalidate();
     ReleaseCapture();
     // The host's own procedure runs the system's scroll tracking inside
-    // this call and returns when the button is released.
-    if (BarKind == 2)
-        SendMessageW(HostHandle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    else
-        SendMessageW(HostHandle, WM_NCLBUTTONDOWN, BarKind == 1 ? HTVSCROLL : HTHSCROLL,
-                     MAKELPARAM(x, y));
+    // this call and returns when the button is released. The loop runs
+    // messages: the skin may be taken off meanwhile, and this bar with it.
+    const bool survived = alive_.Survives([&] {
+        if (BarKind == 2)
+            SendMessageW(HostHandle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        else
+            SendMessageW(HostHandle, WM_NCLBUTTONDOWN, BarKind == 1 ? HTVSCROLL : HTHSCROLL,
+                         MAKELPARAM(x, y));
+    });
+    if (!survived) return;
     Pressed = false;
     ReleaseCapture();
     if (BarKind == 2) Invalidate();

@@ -90,6 +90,8 @@ private:
     bool ReadBarInfo(SCROLLBARINFO& info);
     void Press(fw::TMessage& m);
     void Release(fw::TMessage& m);
+
+    TAliveFlag alive_;
 };
 
 class TSkinScrollbar : public TSkinControl {
