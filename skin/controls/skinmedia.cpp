@@ -181,13 +181,18 @@ void TWMediaPlayer::DrawPlayerButton(fw::TCanvas* canvas, int i, const RECT& r)
     canvas->Brush()->SetStyle(fw::bsSolid);
 }
 
+bool TWMediaPlayer::PassToPlayer(const fw::TMessage& m)
+{
+    return alive_.Survives([&] { Player->Perform(m.Msg, m.WParam, m.LParam); });
+}
+
 void TWMediaPlayer::WndProc(fw::TMessage& m)
 {
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
         MouseDown = true;
         fw::TCustomPanel::WndProc(m);
-        if (Player) Player->Perform(m.Msg, m.WParam, m.LParam);
+        if (Player && !PassToPlayer(m)) return;
         ReleaseCapture();
         HitButton = PlayerButtonAt(LOWORD(m.LParam));
         PressedButton = HitButton;
@@ -199,7 +204,7 @@ void TWMediaPlayer::WndProc(fw::TMessage& m)
         HitButton = PlayerButtonAt(LOWORD(m.LParam));
         // A click released over another button than the one pressed is
         // no click.
-        if (HitButton == PressedButton && Player) Player->Perform(m.Msg, m.WParam, m.LParam);
+        if (HitButton == PressedButton && Player && !PassToPlayer(m)) return;
         PressedButton = HitButton;
         Invalidate();
         return;

@@ -78,6 +78,11 @@ private:
     void DrawPlayerButton(fw::TCanvas* canvas, int button, const RECT& r);
     void ReadPlayerButtons();
     fw::TColor FaceColour() const;
+    // The press or release goes on to the player, whose click may unskin
+    // it and free this panel: false when the panel is gone.
+    [[nodiscard]] bool PassToPlayer(const fw::TMessage& m);
+
+    TAliveFlag alive_;
 };
 
 class TSkinMP : public TSkinControl {

@@ -129,7 +129,7 @@ bool TSkinSpeedButton::BeforeProc(fw::TMessage& m)
     case WM_LBUTTONDBLCLK:
         // The button handles the press itself (its mouse-down, its group,
         // Down); the skinner only shows it.
-        CallOldProc(m);
+        if (!CallOldProcSurvived(m)) return false;
         MouseState |= msPressed;
         PaintToDC(nullptr);
         return false;

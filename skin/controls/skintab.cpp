@@ -389,12 +389,15 @@ bool TSkinTab::CloseTabAt(const fw::TMessage& m)
     for (size_t i = 0; i < marks.size(); ++i) {
         if (!PtInRect(&marks[i], point)) continue;
         hit = true;
-        const LRESULT answer = Form && Form->Window ? SendMessageA(Form->Window, WM_SKINTABCLOSE,
-                                                                   reinterpret_cast<WPARAM>(window),
-                                                                   static_cast<LPARAM>(i))
-                                                    : 0;
-        // The form may have destroyed the control while it answered.
-        if (SkinState == kDestroyed || !IsWindow(window)) break;
+        LRESULT answer = 0;
+        const bool survived = Alive().Survives([&] {
+            if (Form && Form->Window)
+                answer = SendMessageA(Form->Window, WM_SKINTABCLOSE,
+                                      reinterpret_cast<WPARAM>(window), static_cast<LPARAM>(i));
+        });
+        // The form may have destroyed the control (and this skinner with
+        // it) while it answered.
+        if (!survived || SkinState == kDestroyed || !IsWindow(window)) break;
         if (answer == 0)
             if (fw::TControl* page = Page(static_cast<int>(i))) page->Free();
     }

@@ -28,15 +28,15 @@ bool TSkinUpDown::BeforeProc(fw::TMessage& m)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The control takes the press (capture, first step) before the
-        // pressed arrow shows.
-        CallOldProc(m);
+        // pressed arrow shows. Its step goes to the parent at once, whose
+        // answer may free this skinner.
+        if (!CallOldProcSurvived(m)) return false;
         MouseState |= msPressed;
         PaintToDC(nullptr);
         return false;
     case WM_LBUTTONUP:
         MouseState &= static_cast<uint8_t>(~msPressed);
-        CallOldProc(m);
-        PaintToDC(nullptr);
+        if (CallOldProcSurvived(m)) PaintToDC(nullptr);
         return false;
     case WM_MOUSEMOVE:
         // The hot arrow follows the cursor from one half to the other.

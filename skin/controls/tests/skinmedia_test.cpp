@@ -1,14 +1,17 @@
 // The media player skinner: its panel laid over the player and following
 // it, the player's buttons painted on it with faces and glyphs by state,
-// clicks passed on to the player, and who frees the panel when.
+// clicks passed on to the player, and who frees the panel when (the
+// player's own handling of a click too).
 #include "skin/controls/skinmedia.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "skin/controls/classify.h"
 #include "skin/controls/tests/controlfixture.h"
+#include "skin/tests/freedmemory.h"
 
 namespace skin {
 
@@ -35,10 +38,15 @@ public:
         LPARAM at;
     };
     std::vector<TPress> presses;
+    // Told of each press and release after it is recorded.
+    std::function<void(UINT message)> pressed;
 
     void WndProc(fw::TMessage& m) override
     {
-        if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONUP) presses.push_back({m.Msg, m.LParam});
+        if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONUP) {
+            presses.push_back({m.Msg, m.LParam});
+            if (pressed) pressed(m.Msg);
+        }
         fw::TCustomControl::WndProc(m);
     }
 };
@@ -183,6 +191,32 @@ TEST_F(SkinMediaTest, ClicksPassedOnToThePlayer)
     EXPECT_EQ(other[0].message, UINT(WM_LBUTTONDOWN));
     EXPECT_FALSE(panel->MouseDown);
     EXPECT_EQ(panel->PressedButton, btStop);
+}
+
+TEST_F(SkinMediaTest, APlayerThatUnskinsOnAClickLeavesTheFreedPanelAlone)
+{
+    // The player's handling of the press, or of the release, unskins (as a
+    // handler opening a modal box in which the skin goes): the panel that
+    // passed it on is freed meanwhile.
+    for (const UINT freeOn : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONUP)}) {
+        SCOPED_TRACE(freeOn == WM_LBUTTONDOWN ? "press" : "release");
+        auto* player = Player({btPlay}, {btPlay});
+        HWND panel = Skin(player)->Panel->Handle();
+        player->pressed = [&](UINT message) {
+            if (message == freeOn) list.FreeSkinControls();
+        };
+        {
+            test::TFreedMemoryWatch watch;
+            SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+            if (IsWindow(panel)) SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+            EXPECT_FALSE(IsWindow(panel));
+            EXPECT_GT(watch.Freed(), 0u);
+            EXPECT_EQ(watch.CallsIntoFreed(), 0);
+            EXPECT_EQ(watch.WrittenAfterFree(), 0);
+        }
+        player->pressed = nullptr;
+        player->Free();
+    }
 }
 
 TEST_F(SkinMediaTest, PanelFreedByUnskinOrLaterWithTheFormSkinner)

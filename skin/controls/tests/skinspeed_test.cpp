@@ -1,7 +1,8 @@
 // Speed buttons (windowless, painted in their parent's paint) and menu
 // buttons: the looks from the Buttons strip, glyph placement, the mouse
-// through the parent's window, nested paints, the skinner's release, the
-// menu button's arrow and its drop-down menu.
+// through the parent's window, nested paints, the skinner's release and
+// its freeing by the button's own handlers, the menu button's arrow and its
+// drop-down menu.
 #include "skin/controls/skinspeed.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "skin/controls/classify.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/engine/skinmessages.h"
+#include "skin/tests/freedmemory.h"
 #include "skin/tests/pump.h"
 
 namespace skin {
@@ -199,6 +201,44 @@ TEST_F(SkinSpeedTest, MouseThroughTheParentChangesTheLook)
     EXPECT_EQ(Look(), FrameColour(kButtonPressed));
     button->Perform(WM_KEYUP, VK_SPACE);
     EXPECT_EQ(skinner->MouseState, 0);
+}
+
+// Unskins from a handler of the button's own, as a handler that opens a
+// modal box in which the skin goes.
+struct TUnskinHandlers : fw::TObject {
+    void MouseDown(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int)
+    {
+        list->FreeSkinControls();
+    }
+    void Click(fw::TObject*) { list->FreeSkinControls(); }
+    TSkinControlList* list = nullptr;
+};
+
+TEST_F(SkinSpeedTest, AHandlerOfTheButtonThatUnskinsItLeavesTheFreedSkinnerAlone)
+{
+    // The press's mouse-down, and the release's click.
+    for (const UINT msg : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONUP)}) {
+        SCOPED_TRACE(msg == WM_LBUTTONDOWN ? "mouse-down" : "click");
+        MakeSpeed();
+        TUnskinHandlers unskin;
+        unskin.list = &list;
+        if (msg == WM_LBUTTONDOWN)
+            button->OnMouseDown = fw::TMouseEvent(&unskin, &TUnskinHandlers::MouseDown);
+        else
+            button->OnClick = fw::TNotifyEvent(&unskin, &TUnskinHandlers::Click);
+        if (msg == WM_LBUTTONUP) Mouse(WM_LBUTTONDOWN, kLeft + 5, kTop + 5);
+        {
+            test::TFreedMemoryWatch watch;
+            Mouse(msg, kLeft + 5, kTop + 5);
+            EXPECT_TRUE(list.SkinControls().empty());
+            EXPECT_GT(watch.Freed(), 0u);
+            EXPECT_EQ(watch.CallsIntoFreed(), 0);
+            EXPECT_EQ(watch.WrittenAfterFree(), 0);
+        }
+        EXPECT_EQ(button->WindowProc, fw::TWndMethod(button, &fw::TControl::WndProc));
+        if (msg == WM_LBUTTONDOWN) Mouse(WM_LBUTTONUP, kLeft + 5, kTop + 5);
+        button->Free();
+    }
 }
 
 TEST_F(SkinSpeedTest, PaintingEdges)

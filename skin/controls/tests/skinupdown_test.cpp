@@ -1,13 +1,17 @@
 // The up-down skinner: each arrow's frame by state and cursor, its glyph,
 // the horizontal split, the plain look without skin strips, the inset
-// inside an edit box, and the press passed on to the control.
+// inside an edit box, the press passed on to the control, and a skinner
+// freed by the parent's answer to the control's step.
 #include "skin/controls/skinupdown.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "framework/guards.h"
 #include "skin/controls/classify.h"
 #include "skin/controls/tests/controlfixture.h"
+#include "skin/engine/skinmessages.h"
+#include "skin/tests/freedmemory.h"
 
 namespace skin {
 namespace {
@@ -213,6 +217,49 @@ TEST_F(SkinUpDownTest, MouseStatesFollowTheMouse)
                            reinterpret_cast<WPARAM>(back->Canvas()->Handle()), 0),
               1);
     EXPECT_EQ(PixelAt(back.get(), 8, 15), fw::clWhite);
+}
+
+// Unskins when the form hears the up-down's scroll code, as a form whose
+// answer opens a modal box in which the skin goes.
+struct TUnskinOnScroll : fw::TObject {
+    void Proc(fw::TMessage& m)
+    {
+        if (m.Msg == WM_VSCROLL && LOWORD(m.WParam) == code) list->FreeSkinControls();
+        old(m);
+    }
+    fw::TWndMethod old;
+    TSkinControlList* list = nullptr;
+    WORD code = 0;
+};
+
+TEST_F(SkinUpDownTest, TheParentsAnswerToAStepUnskinsAndTheFreedSkinnerIsLeftAlone)
+{
+    LoadSkin(ArrowSkin());
+    // The press's step, and the release's end of scrolling.
+    for (const WORD code : {WORD(SB_THUMBPOSITION), WORD(SB_ENDSCROLL)}) {
+        SCOPED_TRACE(code == SB_THUMBPOSITION ? "press" : "release");
+        auto* s = SkinRaw(0, 16, 30);
+        HWND spin = s->Handle;
+        SendMessageW(spin, UDM_SETRANGE32, 0, 10);
+        TUnskinOnScroll unskin;
+        unskin.list = &list;
+        unskin.code = code;
+        unskin.old = form->WindowProc;
+        form->WindowProc = fw::TWndMethod(&unskin, &TUnskinOnScroll::Proc);
+        const fw::TScopeExit restore([&] { form->WindowProc = unskin.old; });
+        CursorAt(spin, 8, 5);
+        {
+            test::TFreedMemoryWatch watch;
+            SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 5));
+            SendMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
+            EXPECT_TRUE(list.SkinControls().empty());
+            EXPECT_GT(watch.Freed(), 0u);
+            EXPECT_EQ(watch.CallsIntoFreed(), 0);
+            EXPECT_EQ(watch.WrittenAfterFree(), 0);
+        }
+        EXPECT_EQ(SendMessageW(spin, WM_SKINQUERY, 0, 0), 0);
+        DestroyWindow(spin);
+    }
 }
 
 TEST_F(SkinUpDownTest, SpinControlOfAnotherLibraryByName)
