@@ -153,16 +153,12 @@ std::unique_ptr<fw::TBitmap> CreateDisabledGlyph(fw::TBitmap* glyph)
     fw::TBitmap source;
     source.Assign(glyph);
     source.SetPixelFormat(fw::pf24bit);
-    // The glyph's ink: every pixel that is neither its transparent colour
-    // (bottom-left) nor white.
-    auto pixel = [&](int x, int y) {
-        const uint8_t* p = source.ScanLine(y) + x * 3;
-        return RGB(p[2], p[1], p[0]);
-    };
-    const COLORREF background = pixel(0, h - 1);
+    // The glyph's ink: its black pixels, which a one-bit mask of the glyph
+    // made against black picks out; any other colour (white, the ground,
+    // a colour of the glyph's own) is not embossed.
     auto ink = [&](int x, int y) {
-        const COLORREF c = pixel(x, y);
-        return c != background && c != RGB(255, 255, 255);
+        const uint8_t* p = source.ScanLine(y) + x * 3;
+        return p[0] == 0 && p[1] == 0 && p[2] == 0;
     };
     auto put = [&](int x, int y, COLORREF c) {
         uint8_t* p = result->ScanLine(y) + x * 3;

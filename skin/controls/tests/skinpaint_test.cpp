@@ -97,9 +97,11 @@ TEST_F(PaintTest, CaptionBreaksAtTheFirstBars)
 
 TEST_F(PaintTest, GlyphsOfAStripAndTheGreyCopy)
 {
-    // Two 8 x 8 glyphs on white: red and green squares.
+    // Two 8 x 8 glyphs on white: a red square, and a green one with a
+    // black bar down its middle (the ink its grey copy embosses).
     auto strip = test::MakeBitmap(16, 8, [](int x, int y) {
         if (y == 7 || x % 8 == 0) return fw::TColor(0xFFFFFF);
+        if (x == 12) return fw::TColor(0x000000);
         return x < 8 ? fw::TColor(0x0000FF) : fw::TColor(0x00FF00);
     });
     auto target = test::Solid(40, 10, 0x000000);
@@ -113,7 +115,7 @@ TEST_F(PaintTest, GlyphsOfAStripAndTheGreyCopy)
     EXPECT_EQ(grey, fw::ColorToRGB(fw::clBtnShadow));
     // The grey copy is one glyph wide.
     EXPECT_EQ(PixelAt(target.get(), 19, 3), 0x000000);
-    EXPECT_EQ(PixelAt(target.get(), 32, 3), 0x00FF00);
+    EXPECT_EQ(PixelAt(target.get(), 33, 3), 0x00FF00);
 
     // No image list: no image and no space for one.
     EXPECT_NO_THROW(ImageListDrawGlyph(nullptr, canvas, {0, 0, 40, 10}, 0, L"", 0, nullptr));
@@ -268,34 +270,49 @@ TEST_F(PaintTest, ArrowLinesPointTheirWayAndStopShortOfTheirEnds)
     }
 }
 
-TEST_F(PaintTest, TheGreyCopyEmbossesTheGlyphsInkOverButtonFace)
+TEST_F(PaintTest, TheGreyCopyEmbossesTheGlyphsBlackPixelsOverButtonFace)
 {
-    // A 6 x 5 glyph on olive (its bottom-left colour): black ink at
-    // (1,1), (2,1) and (4,4), one white pixel at (3,3).
-    constexpr fw::TColor kOlive = 0x008080;
-    auto glyph = test::MakeBitmap(6, 5, [](int x, int y) {
-        if ((y == 1 && (x == 1 || x == 2)) || (x == 4 && y == 4)) return fw::TColor(0x000000);
-        if (x == 3 && y == 3) return fw::TColor(0xFFFFFF);
-        return kOlive;
-    });
-    const std::unique_ptr<fw::TBitmap> grey = CreateDisabledGlyph(glyph.get());
-    ASSERT_EQ(grey->Width(), 6);
-    ASSERT_EQ(grey->Height(), 5);
+    // The ink is the glyph's black, whatever its other colours and its
+    // ground: the shadow over each black pixel, the highlight one pixel down
+    // and right of it where that is not ink itself (the corner's falls off),
+    // the face everywhere else (white, red and the ground included).
+    // Glyphs are drawn by rows: K black, W white, R red, o olive, a 6 x 5
+    // glyph on olive or on black (its bottom-left colour).
+    struct Case {
+        const char* name;
+        const char* glyph[5];
+        const char* expected[5];
+    } const cases[] = {
+        {"on olive",
+         {"oooooo", "oKKRoo", "ooRooo", "oooWoo", "ooooKo"},
+         {"......", ".ss...", "..ll..", "......", "....s."}},
+        {"on black",
+         {"KKKKKK", "KWWWWK", "KWRRWK", "KWWWWK", "KKKKKK"},
+         {"ssssss", "slllls", "sl...s", "sl...s", "ssssss"}},
+    };
     const fw::TColor face = fw::ColorToRGB(fw::clBtnFace);
     const fw::TColor light = fw::ColorToRGB(fw::clBtnHighlight);
     const fw::TColor shadow = fw::ColorToRGB(fw::clBtnShadow);
-    // The shadow over the ink; the highlight one pixel down and right of
-    // it where that is not ink itself (the corner's falls off); the face
-    // everywhere else, the white pixel and the ground included.
-    const char* const expected[] = {
-        "......", ".ss...", "..ll..", "......", "....s.",
-    };
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x) {
-            const char e = expected[y][x];
-            const fw::TColor want = e == 's' ? shadow : e == 'l' ? light : face;
-            EXPECT_EQ(PixelAt(grey.get(), x, y), want) << x << "," << y;
-        }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto glyph = test::MakeBitmap(6, 5, [&](int x, int y) {
+            switch (c.glyph[y][x]) {
+            case 'K': return fw::TColor(0x000000);
+            case 'W': return fw::TColor(0xFFFFFF);
+            case 'R': return fw::TColor(0x0000FF);
+            default: return fw::TColor(0x008080);
+            }
+        });
+        const std::unique_ptr<fw::TBitmap> grey = CreateDisabledGlyph(glyph.get());
+        ASSERT_EQ(grey->Width(), 6);
+        ASSERT_EQ(grey->Height(), 5);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const char e = c.expected[y][x];
+                const fw::TColor want = e == 's' ? shadow : e == 'l' ? light : face;
+                EXPECT_EQ(PixelAt(grey.get(), x, y), want) << x << "," << y;
+            }
+    }
     // No glyph: an empty bitmap.
     EXPECT_TRUE(CreateDisabledGlyph(nullptr)->Empty());
 }
