@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/guard.h"
+#include "framework/menus.h"
 #include "skin/form/menubar.h"
 #include "skin/form/winskinform.h"
 
@@ -116,8 +117,16 @@ LRESULT CALLBACK MenuMsgFilterProc(int code, WPARAM wParam, LPARAM lParam)
         next);
 }
 
+// The item's menu reads right to left: a popup of the bar's framework menu
+// by that menu's own test (the framework marks no native item), any menu
+// by the item's MFT_RIGHTORDER.
 bool ReadsRightToLeft(HMENU menu, UINT item, bool byPosition)
 {
+    fw::TMenu* owner = Bar() ? Bar()->Menu() : nullptr;
+    if (fw::TMenuItem* parent =
+            owner ? owner->FindItem(reinterpret_cast<UINT_PTR>(menu), fw::fkHandle) : nullptr)
+        if (fw::TMenu* framework = parent->GetParentMenu(); framework && framework->IsRightToLeft())
+            return true;
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_FTYPE;

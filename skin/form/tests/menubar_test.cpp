@@ -322,28 +322,44 @@ TEST_F(MenuBarTest, ArrowKeysAndTheMouseMoveBetweenEntriesWhileAPopupIsOpen)
 TEST_F(MenuBarTest, InARightToLeftPopupLeftAndRightChangePlaces)
 {
     Skin();
-    // File's items read right to left (the popup's type bits, which the
-    // owner drawing keeps).
     HMENU popup = file->Handle();
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-        MENUITEMINFOW mii{};
-        mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_FTYPE;
-        ASSERT_TRUE(GetMenuItemInfoW(popup, UINT(i), TRUE, &mii));
-        mii.fType |= MFT_RIGHTORDER;
-        ASSERT_TRUE(SetMenuItemInfoW(popup, UINT(i), TRUE, &mii));
-    }
+    // Marks (or unmarks) File's native items as reading right to left, as
+    // a menu of another library may; the framework never does.
+    const auto markRightOrder = [&](bool on) {
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            MENUITEMINFOW mii{};
+            mii.cbSize = sizeof mii;
+            mii.fMask = MIIM_FTYPE;
+            ASSERT_TRUE(GetMenuItemInfoW(popup, UINT(i), TRUE, &mii));
+            mii.fType = on ? mii.fType | MFT_RIGHTORDER : mii.fType & ~UINT(MFT_RIGHTORDER);
+            ASSERT_TRUE(SetMenuItemInfoW(popup, UINT(i), TRUE, &mii));
+        }
+    };
+    enum TReading { kLeftToRight, kFrameworkRightToLeft, kNativeRightOrder };
     struct Case {
+        TReading reading;
         WPARAM key;
         size_t popups;   // File, and the one the key opens
         HMENU second;    // null: none
         int helpClicks;  // Help has no popup: it is clicked
     } const cases[] = {
-        {VK_LEFT, 2, edit->Handle(), 0},  // Left goes on to the next entry
-        {VK_RIGHT, 1, nullptr, 1},        // Right back, wrapping round to Help
+        // Right to left by the framework menu's own reading order: Left
+        // goes on to the next entry, Right back (wrapping round to Help).
+        {kFrameworkRightToLeft, VK_LEFT, 2, edit->Handle(), 0},
+        {kFrameworkRightToLeft, VK_RIGHT, 1, nullptr, 1},
+        // The same for native items that say so themselves.
+        {kNativeRightOrder, VK_LEFT, 2, edit->Handle(), 0},
+        {kNativeRightOrder, VK_RIGHT, 1, nullptr, 1},
+        // Left to right the keys keep their places.
+        {kLeftToRight, VK_RIGHT, 2, edit->Handle(), 0},
+        {kLeftToRight, VK_LEFT, 1, nullptr, 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.key == VK_LEFT ? "left" : "right");
+        SCOPED_TRACE(testing::Message()
+                     << "reading " << c.reading << ", " << (c.key == VK_LEFT ? "left" : "right"));
+        menu->SetBiDiMode(c.reading == kFrameworkRightToLeft ? fw::bdRightToLeft
+                                                             : fw::bdLeftToRight);
+        markRightOrder(c.reading == kNativeRightOrder);
         helpClicks.count = 0;
         TMenuDriver driver({TMenuDriver::Key(c.key)});
         PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
