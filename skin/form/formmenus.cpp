@@ -234,6 +234,56 @@ void TWinSkinForm::ClickMenuButton(TMenuBtn* entry)
     PostMessageW(WindowHandle, WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(x, y));
 }
 
+namespace {
+
+// The type, identifier and submenu of the item at the position.
+bool ReadItemType(HMENU menu, UINT position, MENUITEMINFOW& info)
+{
+    info = MENUITEMINFOW{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+    return GetMenuItemInfoW(menu, position, TRUE, &info) != FALSE;
+}
+
+// Only the type changes: the item keeps its text, which its drawing reads
+// back.
+bool WriteItemType(HMENU menu, UINT position, UINT type)
+{
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    info.fType = type;
+    return SetMenuItemInfoW(menu, position, TRUE, &info) != FALSE;
+}
+
+}  // namespace
+
+void OwnerDrawSubmenus(HMENU menu, std::vector<TOwnerDrawnItem>* made)
+{
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (UINT i = 0; i < UINT(std::max(count, 0)); ++i) {
+        MENUITEMINFOW info;
+        if (!ReadItemType(menu, i, info)) continue;
+        if (!(info.fType & MFT_OWNERDRAW) && WriteItemType(menu, i, info.fType | MFT_OWNERDRAW) &&
+            made)
+            made->push_back({menu, i, info.wID, info.hSubMenu});
+        if (info.hSubMenu) OwnerDrawSubmenus(info.hSubMenu, made);
+    }
+}
+
+void UndoOwnerDrawnSubmenus(std::vector<TOwnerDrawnItem>& made)
+{
+    for (const TOwnerDrawnItem& noted : made) {
+        // A menu changed since keeps what now stands at the item's place.
+        MENUITEMINFOW info;
+        if (!IsMenu(noted.Menu) || !ReadItemType(noted.Menu, noted.Position, info) ||
+            info.wID != noted.Id || info.hSubMenu != noted.SubMenu)
+            continue;
+        WriteItemType(noted.Menu, noted.Position, info.fType & ~UINT(MFT_OWNERDRAW));
+    }
+    made.clear();
+}
+
 bool TWinSkinForm::TrackMenuButton(TMenuBtn* entry)
 {
     // One bar popup at a time: its loop runs messages, but never opens another.
@@ -255,7 +305,8 @@ bool TWinSkinForm::TrackMenuButton(TMenuBtn* entry)
         flags |= TPM_RIGHTALIGN;
     }
     // The popup's items are drawn by the skin (NT 4 draws them natively).
-    if (!(WindowsVersion().NT && WindowsVersion().Major == 4)) OwnerDrawSubmenus(popup);
+    if (!(WindowsVersion().NT && WindowsVersion().Major == 4))
+        OwnerDrawSubmenus(popup, &ownerDrawnItems_);
     MenuTracking = true;
     TSkinManage* manager = SkinManager();
     if (manager) {

@@ -602,23 +602,6 @@ void TWinSkinForm::ForgetMenuHandlers(fw::TComponent* container)
     }
 }
 
-void OwnerDrawSubmenus(HMENU menu)
-{
-    const int count = menu ? GetMenuItemCount(menu) : 0;
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
-        if (!GetMenuItemInfoW(menu, UINT(i), TRUE, &info)) continue;
-        // The type alone changes: the item keeps its text, which its
-        // drawing reads back.
-        info.fMask = MIIM_FTYPE;
-        info.fType |= MFT_OWNERDRAW;
-        SetMenuItemInfoW(menu, UINT(i), TRUE, &info);
-        if (info.hSubMenu) OwnerDrawSubmenus(info.hSubMenu);
-    }
-}
-
 // -- toolbars ------------------------------------------------------------------
 
 void TWinSkinForm::ToolbarCustomDraw(fw::TCanvas* canvas, const RECT& r)

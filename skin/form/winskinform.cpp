@@ -441,6 +441,8 @@ void TWinSkinForm::UnhookWindow()
     HMENU menu = MenuBar ? MenuBar->MenuHandle : nullptr;
     const int client = ClientHeight();
     QuickUnhook();
+    // The native items the skin drew draw themselves again.
+    UndoOwnerDrawnSubmenus(ownerDrawnItems_);
     MenuBarHeight = 0;
     if (FormControl && FormState != fsDestroying) {
         // The form's menus draw themselves again.

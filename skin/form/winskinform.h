@@ -53,9 +53,22 @@ constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
 // A windowed control with scroll bars the engine skins.
 bool NeedsScrollbars(fw::TControl* control);
 
+// An item of a native menu that the skin made owner-drawn: its menu, its
+// place there and what it is (its identifier and submenu).
+struct TOwnerDrawnItem {
+    HMENU Menu = nullptr;
+    UINT Position = 0;
+    UINT Id = 0;
+    HMENU SubMenu = nullptr;
+};
 // Makes every item of the menu and its submenus owner-drawn, so that the
-// skin draws them (before a menu bar's popup is tracked).
-void OwnerDrawSubmenus(HMENU menu);
+// skin draws them (before a menu bar's popup is tracked). The items it
+// changes are noted in made, when given; those owner-drawn already (by the
+// application, or by an earlier call) are left as they are and not noted.
+void OwnerDrawSubmenus(HMENU menu, std::vector<TOwnerDrawnItem>* made = nullptr);
+// Gives the items noted their own drawing back, where each still is what
+// it was, and forgets them.
+void UndoOwnerDrawnSubmenus(std::vector<TOwnerDrawnItem>& made);
 
 // A native menu item's text as the skin shows it: the caption before the
 // first tab, and the text after it drawn as the item's short cut at the
@@ -361,6 +374,9 @@ private:
     // The object pressed by the last button-down, until release or until
     // the press ends otherwise.
     TNCObject* pressed_ = nullptr;
+    // The native items the bar popups made owner-drawn, given back when
+    // the window is unskinned.
+    std::vector<TOwnerDrawnItem> ownerDrawnItems_;
     // TrackPopupMenu of a bar entry runs (MenuTracking may end earlier).
     bool barPopupOpen_ = false;
     // A click that came while a bar popup was open, posted again once it

@@ -83,6 +83,36 @@ protected:
         return item;
     }
     HWND Handle() { return form->Handle(); }
+    // A window of a class of this test's own, shown, with a client of
+    // 320 x 180 under the menu.
+    static HWND RawWindow(HMENU bar)
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"MenuBarTestRaw";
+        RegisterClassW(&wc);
+        RECT r{0, 0, 320, 180};
+        AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, TRUE);
+        HWND raw = CreateWindowExW(0, L"MenuBarTestRaw", L"Raw", WS_OVERLAPPEDWINDOW, 200, 120,
+                                   r.right - r.left, r.bottom - r.top, nullptr, bar,
+                                   GetModuleHandleW(nullptr), nullptr);
+        if (!raw) return nullptr;
+        ShowWindow(raw, SW_SHOW);
+        Pump();
+        return raw;
+    }
+    // Skins the window as the manager does a foreign one; once active.
+    TWinSkinForm* SkinRaw(HWND raw)
+    {
+        auto* s = new TWinSkinForm(nullptr);
+        s->WindowHandle = raw;
+        s->AttachWindow(data.get());
+        PostMessageW(raw, WM_SKINACTIVATE, 0, 1000);
+        EXPECT_TRUE(PumpUntil([&] { return s->FormState == fsActive; }));
+        Pump();
+        return s;
+    }
 
     TWinSkinForm* Skin()
     {
@@ -558,29 +588,13 @@ TEST_F(MenuBarTest, AnMDIMenuKeepsNativeTextsAndNamesOwnerDrawnItemsFromTheForm)
 
 TEST_F(MenuBarTest, AWindowOfAnotherLibraryKeepsItsClientSizeAndGetsTheBar)
 {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"MenuBarTestRaw";
-    RegisterClassW(&wc);
     HMENU native = CreateMenu();
     AppendMenuW(native, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()),
                 L"&Raw");
-    RECT r{0, 0, 320, 180};
-    AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, TRUE);
-    HWND raw = CreateWindowExW(0, L"MenuBarTestRaw", L"Raw", WS_OVERLAPPEDWINDOW, 200, 120,
-                               r.right - r.left, r.bottom - r.top, nullptr, native,
-                               GetModuleHandleW(nullptr), nullptr);
+    HWND raw = RawWindow(native);
     ASSERT_NE(raw, nullptr);
-    ShowWindow(raw, SW_SHOW);
-    Pump();
     ASSERT_EQ(test::ClientSizeOf(raw).cy, 180);
-    auto* s = new TWinSkinForm(nullptr);
-    s->WindowHandle = raw;
-    s->AttachWindow(data.get());
-    PostMessageW(raw, WM_SKINACTIVATE, 0, 1000);
-    EXPECT_TRUE(PumpUntil([&] { return s->FormState == fsActive; }));
-    Pump();
+    TWinSkinForm* s = SkinRaw(raw);
     ASSERT_NE(s->MenuBar, nullptr);
     ASSERT_EQ(s->MenuBar->Entries.size(), 1u);
     EXPECT_EQ(s->MenuBar->Entries[0]->Caption, L"&Raw");
@@ -592,6 +606,49 @@ TEST_F(MenuBarTest, AWindowOfAnotherLibraryKeepsItsClientSizeAndGetsTheBar)
     EXPECT_EQ(test::ClientSizeOf(raw).cy, 180);
     s->Free();
     DestroyWindow(raw);  // destroys its menu too
+}
+
+TEST_F(MenuBarTest, AWindowOfAnotherLibraryUnskinnedDrawsItsOwnMenuItemsAgain)
+{
+    // Raw: One, Two (which the program draws itself) and Sub, holding Deep.
+    HMENU native = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    HMENU sub = CreatePopupMenu();
+    AppendMenuW(sub, MF_STRING, 13, L"Deep");
+    AppendMenuW(popup, MF_STRING, 11, L"One");
+    AppendMenuW(popup, MF_OWNERDRAW, 12, nullptr);
+    AppendMenuW(popup, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"Sub");
+    AppendMenuW(native, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"&Raw");
+    HWND raw = RawWindow(native);
+    ASSERT_NE(raw, nullptr);
+    TWinSkinForm* s = SkinRaw(raw);
+    const auto ownerDrawn = [](HMENU items, UINT position) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE;
+        EXPECT_TRUE(GetMenuItemInfoW(items, position, TRUE, &mii));
+        return (mii.fType & MFT_OWNERDRAW) != 0;
+    };
+    // The popup opened twice: the skin draws every item, Deep included;
+    // the items it made its own the first time stay its own.
+    for (int i = 0; i < 2; ++i) {
+        TMenuDriver driver({TMenuDriver::End()});
+        PostMessageW(raw, WM_SYSCOMMAND, SC_KEYMENU, 'r');
+        PumpMenus(driver, 1);
+        ASSERT_EQ(driver.Opened.size(), 1u);
+        EXPECT_EQ(driver.Opened[0], popup);
+    }
+    for (UINT i = 0; i < 3; ++i) EXPECT_TRUE(ownerDrawn(popup, i)) << i;
+    EXPECT_TRUE(ownerDrawn(sub, 0));
+    // Unskinned, each item draws as it did before: natively, but for the
+    // one the program draws.
+    s->UnhookWindow();
+    EXPECT_FALSE(ownerDrawn(popup, 0));
+    EXPECT_TRUE(ownerDrawn(popup, 1));
+    EXPECT_FALSE(ownerDrawn(popup, 2));
+    EXPECT_FALSE(ownerDrawn(sub, 0));
+    s->Free();
+    DestroyWindow(raw);
 }
 
 TEST_F(MenuBarTest, NarrowAndRightToLeftStarts)
