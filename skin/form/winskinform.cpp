@@ -344,6 +344,9 @@ void TWinSkinForm::RecreateScrollbarSkin(HWND oldWindow)
     // header's skinner goes with the old window.
     auto* oldView = dynamic_cast<TSkinListView*>(old);
     const bool listView = oldView != nullptr;
+    // A single bar keeps the control's own border on the new window too.
+    auto* oldBars = dynamic_cast<TSkinScrollbar*>(old);
+    const bool singleBar = oldBars && oldBars->SingleBar;
     if (oldView && oldView->Header) {
         TSkinHeader* header = oldView->Header;
         controls_.RemoveSkinControl(header);
@@ -355,6 +358,7 @@ void TWinSkinForm::RecreateScrollbarSkin(HWND oldWindow)
     // window again.
     if (!control || control->Destroying() || !control->HandleAllocated() || !SkinData) return;
     TSkinScrollbar* skinner = listView ? new TSkinListView(control) : new TSkinScrollbar(control);
+    skinner->SingleBar = singleBar;
     skinner->InitScrollbar(control, SkinData, &controls_, controlCanvas_.get());
 }
 

@@ -13,6 +13,7 @@
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/skinheader.h"
+#include "skin/controls/skinscroll.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinunit.h"
 #include "skin/form/tests/skinnedwindow.h"
@@ -667,6 +668,30 @@ TEST_F(FormWindowTest, RecreatedListViewGetsItsHeaderSkinnedAgain)
     EXPECT_EQ(SendMessageW(header, WM_SKINQUERY, 0, 0), 1);
     // The old header's skinner went with the old window.
     EXPECT_EQ(headers(), 1);
+}
+
+TEST_F(FormWindowTest, RecreatedSingleBarControlKeepsItsOwnBorder)
+{
+    // A control the Skin3rd lines make a single scroll bar keeps its own
+    // border (the skinner draws none), and so it does on its new window.
+    data->Skin3rd()->Add("TMemo=singlescrollbar");
+    auto* memo = new fw::TMemo(form.get());
+    memo->SetParent(form.get());
+    memo->SetBounds(10, 40, 200, 100);
+    memo->SetScrollBars(fw::ssBoth);
+    TWinSkinForm* s = Skin(form.get());
+    auto* first = dynamic_cast<TSkinScrollbar*>(s->Controls().FindByControl(memo));
+    ASSERT_NE(first, nullptr);
+    ASSERT_TRUE(first->SingleBar);
+    EXPECT_FALSE(first->FlatBorder);
+
+    memo->RecreateWnd();
+    Pump(200);
+    auto* again = dynamic_cast<TSkinScrollbar*>(s->Controls().FindByControl(memo));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Handle, memo->Handle());
+    EXPECT_TRUE(again->SingleBar);
+    EXPECT_FALSE(again->FlatBorder);
 }
 
 TEST_F(FormWindowTest, UnhookLeavesTheWindowAsItWasAndSkinsAgain)
