@@ -75,24 +75,20 @@ constexpr uint8_t msPressed = 2;
 // messages (a control's click showing a modal box, a popup menu, a native
 // tracking loop), in which the object may be freed: the object holds one
 // of these, and code that goes on with the object after such a call makes
-// it through Survives, or takes a Token() before it and reads it after.
+// the call through Survives.
 class TAliveFlag {
 public:
-    using TToken = std::shared_ptr<const bool>;
-
     TAliveFlag() = default;
     TAliveFlag(const TAliveFlag&) = delete;
     TAliveFlag& operator=(const TAliveFlag&) = delete;
     ~TAliveFlag() { *alive_ = false; }
 
-    // True for as long as the holder lives.
-    TToken Token() const { return alive_; }
     // Runs the call; true when the holder is still there after it (nothing
     // of the holder may be touched otherwise).
     template <class F>
     [[nodiscard]] bool Survives(F&& call) const
     {
-        const TToken alive = alive_;
+        const std::shared_ptr<const bool> alive = alive_;
         call();
         return *alive;
     }
