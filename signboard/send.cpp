@@ -304,10 +304,10 @@ void TBoardSenderForm::PPMemoClick(fw::TObject* Sender)
     auto* area = dynamic_cast<fw::TControl*>(Sender);
     if (!area) return;
     ShowAreaInDialog(area);
-    // One area is selected at a time, whatever the types: an area of a type
-    // without a colour of its own is not coloured by type and would stay lime.
-    Deselect();
     for (int i = 0; i < Panel2->ControlCount(); ++i) ColourByType(Panel2->Controls(i));
+    // One area is selected at a time, whatever the types: an area of a type
+    // without a colour of its own is not coloured by type, and Select gives
+    // the one selected before its own colour back.
     Select(area);
 }
 

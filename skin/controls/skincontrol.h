@@ -26,6 +26,7 @@
 #include "framework/controls.h"
 #include "framework/messages.h"
 #include "skin/data/skindata.h"
+#include "skin/engine/aliveflag.h"
 
 namespace fw {
 class TSubclass;
@@ -70,32 +71,6 @@ private:
 // The mouse state bits of a skinner.
 constexpr uint8_t msHot = 1;
 constexpr uint8_t msPressed = 2;
-
-// Whether an object is still there after a call that may run a loop of
-// messages (a control's click showing a modal box, a popup menu, a native
-// tracking loop), in which the object may be freed: the object holds one
-// of these, and code that goes on with the object after such a call makes
-// the call through Survives.
-class TAliveFlag {
-public:
-    TAliveFlag() = default;
-    TAliveFlag(const TAliveFlag&) = delete;
-    TAliveFlag& operator=(const TAliveFlag&) = delete;
-    ~TAliveFlag() { *alive_ = false; }
-
-    // Runs the call; true when the holder is still there after it (nothing
-    // of the holder may be touched otherwise).
-    template <class F>
-    [[nodiscard]] bool Survives(F&& call) const
-    {
-        const std::shared_ptr<const bool> alive = alive_;
-        call();
-        return *alive;
-    }
-
-private:
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-};
 
 class TSkinControl : public fw::TComponent {
     FW_CLASS(TSkinControl, fw::TComponent)

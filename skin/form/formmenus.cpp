@@ -64,7 +64,7 @@ void TWinSkinForm::FreeSystemMenu()
 {
     // A copy on screen is freed once its popup has closed (or with the
     // skinner).
-    if (!SysMenu || (sysMenuOpen_ && *alive_)) return;
+    if (!SysMenu || (sysMenuOpen_ && alive_.Lives())) return;
     fw::TPopupMenu* menu = SysMenu;
     SysMenu = nullptr;
     sysShortCuts_.clear();
@@ -195,14 +195,16 @@ void TWinSkinForm::PopupSystemMenu(POINT screen)
     BuildSystemMenu();
     if (!SysMenu || sysMenuOpen_) return;
     HWND window = WindowHandle;
-    const std::shared_ptr<bool> alive = alive_;
     sysMenuOpen_ = true;
     // The window owns the popup, so its items are measured and drawn by
-    // this skinner's window procedure.
-    const UINT command = UINT(TrackPopupMenuEx(SysMenu->Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                               screen.x, screen.y, window, nullptr));
-    // The window (and this skinner with it) may have gone meanwhile.
-    if (!*alive) return;
+    // this skinner's window procedure. The window (and this skinner with
+    // it) may go meanwhile.
+    UINT command = 0;
+    if (!alive_.Survives([&] {
+            command = UINT(TrackPopupMenuEx(SysMenu->Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                            screen.x, screen.y, window, nullptr));
+        }))
+        return;
     sysMenuOpen_ = false;
     if (command && SysMenu) SysMenu->DispatchCommand(command);
 }
@@ -316,13 +318,14 @@ bool TWinSkinForm::TrackMenuButton(TMenuBtn* entry)
     InstallMenuHook(this, index);
     // The bar may be rebuilt, and the window may go, while the popup is
     // open: nothing of the entry is read after this.
-    const std::shared_ptr<bool> alive = alive_;
     barPopupOpen_ = true;
-    if (visible) TrackPopupMenu(popup, flags, at.x, at.y, 0, window, nullptr);
-    if (*alive) barPopupOpen_ = false;
+    const bool alive = alive_.Survives([&] {
+        if (visible) TrackPopupMenu(popup, flags, at.x, at.y, 0, window, nullptr);
+    });
+    if (alive) barPopupOpen_ = false;
     RemoveMenuHook();
     if (TSkinManage* current = SkinManager()) current->MenuTracking = false;
-    if (*alive) {
+    if (alive) {
         MenuTracking = false;
         if (const LPARAM click = std::exchange(pendingClick_, 0))
             PostMessageW(window, WM_NCLBUTTONDOWN, HTCLIENT, click);

@@ -409,10 +409,9 @@ void TWinSkinForm::WMNCLButtonDown(fw::TMessage& m)
         if (auto* entry = dynamic_cast<TMenuBtn*>(object)) {
             // Its popup runs here until it closes; the bar may have been
             // rebuilt meanwhile, so the entry is looked for again.
-            const std::shared_ptr<bool> alive = alive_;
             const int index = entry->Index;
-            TrackMenuButton(entry);
-            if (*alive && MenuBar && size_t(index) < MenuBar->Entries.size())
+            const bool alive = alive_.Survives([&] { TrackMenuButton(entry); });
+            if (alive && MenuBar && size_t(index) < MenuBar->Entries.size())
                 HotObject = MenuBar->Entries[size_t(index)].get();
             return;
         }
@@ -517,9 +516,7 @@ void TWinSkinForm::WMSysCommand(fw::TMessage& m)
             ClientToScreen(WindowHandle, &origin);
             // The menu's loop runs messages: the skinner may be freed
             // before it returns, and then nothing of it may be touched.
-            const std::shared_ptr<bool> alive = alive_;
-            ShowSystemMenu(origin);
-            if (!*alive) {
+            if (!alive_.Survives([&] { ShowSystemMenu(origin); })) {
                 m.Result = 0;
                 return;
             }

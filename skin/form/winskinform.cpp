@@ -51,7 +51,7 @@ void TWinSkinForm::Destroy()
 {
     // A skinner freed while its window lives leaves the window as it was
     // before hooking; one whose window is gone touches nothing.
-    *alive_ = false;
+    alive_.End();
     ForgetMenuHookForm(this);
     QuickUnhook();
     FreeSysButtons();

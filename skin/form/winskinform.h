@@ -26,6 +26,7 @@
 #include "framework/subclass.h"
 #include "framework/timers.h"
 #include "skin/controls/skincontrol.h"
+#include "skin/engine/aliveflag.h"
 #include "skin/engine/skinmessages.h"
 #include "skin/form/captionbuttons.h"
 #include "skin/form/formgeometry.h"
@@ -387,9 +388,9 @@ private:
     // The short cuts of the replacement system menu's items that have one,
     // as the system's texts give them.
     std::map<const fw::TMenuItem*, std::string> sysShortCuts_;
-    // False once the skinner is freed; held across modal menu loops, in
-    // which the window and its skinner may go.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Ended as the skinner's teardown begins; calls that run modal menu
+    // loops, in which the window and its skinner may go, go through it.
+    TAliveFlag alive_;
     // The skinners of the window's children, and the canvas they share.
     TSkinControlList controls_;
     std::unique_ptr<fw::TCanvas> controlCanvas_;

@@ -49,6 +49,15 @@ inline TColor PixelAt(TBitmap* b, int x, int y)
     return p[2] | (p[1] << 8) | (p[0] << 16);
 }
 
+// The number of pixels in which two bitmaps of a's size differ.
+inline int DifferingPixels(TBitmap* a, TBitmap* b)
+{
+    int n = 0;
+    for (int y = 0; y < a->Height(); ++y)
+        for (int x = 0; x < a->Width(); ++x) n += PixelAt(a, x, y) != PixelAt(b, x, y);
+    return n;
+}
+
 // What the window shows now, its frame included, read back from its window
 // DC: nothing is painted for it.
 inline std::unique_ptr<TBitmap> WindowShot(HWND window)

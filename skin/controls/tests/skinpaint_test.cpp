@@ -164,14 +164,6 @@ std::unique_ptr<fw::TBitmap> Reference(int w, int h, RECT r, const wchar_t* text
     return b;
 }
 
-int DifferingPixels(fw::TBitmap* a, fw::TBitmap* b)
-{
-    int n = 0;
-    for (int y = 0; y < a->Height(); ++y)
-        for (int x = 0; x < a->Width(); ++x) n += PixelAt(a, x, y) != PixelAt(b, x, y);
-    return n;
-}
-
 TEST_F(PaintTest, StateTextLiesOnePixelAboveTheMiddleAndAlignedAcross)
 {
     auto* button = Put<fw::TButton>(0, 0, 50, 20);
@@ -198,7 +190,7 @@ TEST_F(PaintTest, StateTextLiesOnePixelAboveTheMiddleAndAlignedAcross)
         auto b = TextGround(kW, kH);
         DrawStateText(s, b->Canvas(), r, c.align, true, L"State");
         auto want = Reference(kW, kH, c.box, L"State", c.align);
-        EXPECT_EQ(DifferingPixels(b.get(), want.get()), 0) << c.align;
+        EXPECT_EQ(test::DifferingPixels(b.get(), want.get()), 0) << c.align;
     }
     // Disabled: in the button-shadow colour, the canvas's colour unused.
     auto grey = TextGround(kW, kH);
@@ -221,7 +213,7 @@ TEST_F(PaintTest, AnAlignedCaptionThatFitsIsCentredWhateverItsAlignment)
     for (int align : {0, 1, 2, 7}) {  // left, right, centre, out of range (left)
         auto b = TextGround(kW, kH);
         DrawAlignedCaption(b->Canvas(), r, "&File", align, true);
-        EXPECT_EQ(DifferingPixels(b.get(), want.get()), 0) << align;
+        EXPECT_EQ(test::DifferingPixels(b.get(), want.get()), 0) << align;
     }
     auto grey = TextGround(kW, kH);
     DrawAlignedCaption(grey->Canvas(), r, "&File", 2, false);

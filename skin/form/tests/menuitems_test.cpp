@@ -358,11 +358,7 @@ TEST_F(MenuItemTest, NativeItemsOfASkinnedWindow)
     ASSERT_EQ(fw::ShortCutToText(keyed->ShortCutKey()), "Ctrl+C");
     auto framework = Solid(kW, kH, 0x00FF00);
     skinned->DrawMenuItem(keyed, framework->Canvas(), RECT{0, 0, kW, kH}, false);
-    int differing = 0;
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x)
-            differing += PixelAt(copy.get(), x, y) != PixelAt(framework.get(), x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(test::DifferingPixels(copy.get(), framework.get()), 0);
     // Ink: the caption from its box after the glyph (1 + margin + 16 + 3),
     // the short cut ending 11 pixels from the right, none between them.
     auto inkIn = [&](int left, int right) {
@@ -414,11 +410,7 @@ TEST_F(MenuItemTest, NativeItemsOfASkinnedWindow)
     piece.left = shortCutAt + f3At;
     e->DrawText("F3", piece, DT_SINGLELINE | DT_VCENTER);
     SaveShot(expected.get(), "native_item_two_tabs_expected.bmp");
-    differing = 0;
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x)
-            differing += PixelAt(find.get(), x, y) != PixelAt(expected.get(), x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(test::DifferingPixels(find.get(), expected.get()), 0);
 
     // On screen, in the popup of the skinned window.
     {

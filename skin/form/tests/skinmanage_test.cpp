@@ -428,16 +428,6 @@ protected:
         ReleaseDC(window, dc);
         return b;
     }
-    // The whole window as the screen shows it, frame included.
-    std::unique_ptr<fw::TBitmap> OnScreen(HWND window)
-    {
-        const RECT r = test::WindowRectOf(window);
-        auto b = test::Solid(r.right - r.left, r.bottom - r.top, 0x00FF00);
-        HDC dc = GetWindowDC(window);
-        BitBlt(b->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
-        ReleaseDC(window, dc);
-        return b;
-    }
     TSkinManage* manager = nullptr;
 };
 
@@ -495,7 +485,8 @@ TEST_F(ReloadTest, TheFrameTakesTheReloadedBorderPieces)
     for (int i = 0; i < 4; ++i) {
         const POINT p = imagePoint(i);
         old.push_back(test::PixelAt(pieceImages()[size_t(i)], p.x, p.y));
-        EXPECT_EQ(test::PixelAt(OnScreen(window).get(), atWindow[i].x, atWindow[i].y), old.back())
+        EXPECT_EQ(test::PixelAt(test::WindowShot(window).get(), atWindow[i].x, atWindow[i].y),
+                  old.back())
             << "piece " << i << " before the reload";
     }
 
@@ -507,7 +498,7 @@ TEST_F(ReloadTest, TheFrameTakesTheReloadedBorderPieces)
     const RECT after = test::WindowRectOf(window);
     EXPECT_EQ(after.right - after.left, w);
     EXPECT_EQ(after.bottom - after.top, h);
-    auto screen = OnScreen(window);
+    auto screen = test::WindowShot(window);
     auto painted = test::PaintedFrame(window);
     test::SaveShot(screen.get(), "reload_frame.bmp");
     for (int i = 0; i < 4; ++i) {

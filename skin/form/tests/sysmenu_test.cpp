@@ -98,14 +98,6 @@ protected:
         s->DrawMenuItem(item, b->Canvas(), RECT{0, 0, kItemWidth, kItemHeight}, false);
         return b;
     }
-    static int Differing(fw::TBitmap* a, fw::TBitmap* b)
-    {
-        int n = 0;
-        for (int y = 0; y < kItemHeight; ++y)
-            for (int x = 0; x < kItemWidth; ++x)
-                n += test::PixelAt(a, x, y) != test::PixelAt(b, x, y);
-        return n;
-    }
     static constexpr int kItemWidth = 200, kItemHeight = 22;
 
     fw::TMenuItem* ItemOf(TWinSkinForm* s, UINT command, int* position = nullptr)
@@ -212,7 +204,7 @@ TEST_F(SysMenuTest, EachItemOfTheCopyShowsTheShortCutOfItsOwnText)
         const auto drawn = Drawn(s, item);
         item->SetShortCutKey(c.key);
         EXPECT_EQ(width, Measure(item));
-        EXPECT_EQ(Differing(drawn.get(), Drawn(s, item).get()), 0);
+        EXPECT_EQ(test::DifferingPixels(drawn.get(), Drawn(s, item).get()), 0);
     }
 
     // On screen: Alt+Space shows the copy with its added item.
