@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/guard.h"
 #include "rtl/textcase.h"
 
 namespace fw {
@@ -55,10 +56,29 @@ TComponent::~TComponent() = default;
 void TComponent::Free()
 {
     if (freeing_) return;
+    if (busy_ > 0) {
+        if (letGo_) return;
+        letGo_ = true;
+        MarkDestroying();
+        LetGo();
+        return;
+    }
     freeing_ = true;
     MarkDestroying();
     Destroy();
     delete this;
+}
+
+TComponent::TBusyScope::~TBusyScope()
+{
+    // A scope ends as a message returns, or while an exception unwinds
+    // through it: the teardown's own exceptions go to the application.
+    if (--component_->busy_ == 0 && component_->letGo_) Guarded([this] { component_->Free(); });
+}
+
+void TComponent::LetGo()
+{
+    if (owner_) owner_->RemoveComponent(this);
 }
 
 void TComponent::MarkDestroying()

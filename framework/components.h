@@ -8,6 +8,13 @@
 // components, windows and notifications are dealt with before any part of
 // the object goes away. Code that holds a component without owner keeps it
 // in a TOwnedPtr.
+//
+// A component whose own messages may free it (a window procedure of its
+// own that runs a modal loop, in which anything can happen) marks each of
+// them with a TBusyScope. A Free that comes while one is running only lets
+// the component go (LetGo: it leaves its owner and whatever else reaches
+// it); the Destroy chain and the memory wait until the outermost scope
+// ends, so the frames still running on the component never find it gone.
 #pragma once
 
 #include <cstdint>
@@ -49,8 +56,29 @@ class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* owner);
 
-    // Frees the component: the Destroy chain, then the memory.
+    // Frees the component: the Destroy chain, then the memory. While the
+    // component is busy (a TBusyScope of it lives) it is let go at once and
+    // freed as the outermost scope ends.
     void Free();
+    // Let go by a Free that came while it was busy, and not yet freed.
+    bool LetGoPending() const { return letGo_; }
+    bool Busy() const { return busy_ > 0; }
+
+    // Marks the component busy for the scope's life: put at the top of each
+    // procedure through which it handles a message of its own, and held by
+    // a caller that goes on with the component after a call that may run a
+    // loop of messages. Scopes nest; the outermost to end frees a component
+    // that was let go meanwhile.
+    class TBusyScope {
+    public:
+        explicit TBusyScope(TComponent* component) : component_(component) { ++component_->busy_; }
+        ~TBusyScope();
+        TBusyScope(const TBusyScope&) = delete;
+        TBusyScope& operator=(const TBusyScope&) = delete;
+
+    private:
+        TComponent* component_;
+    };
 
     TComponent* Owner() const { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
@@ -107,6 +135,12 @@ protected:
     // frees the owned components (last first) and leaves the owner.
     virtual void Destroy();
     void DestroyComponents();
+    // A Free while busy: the component undoes at once whatever lets others
+    // reach it (window procedures, lists, its owner), so that nothing calls
+    // it again, and leaves the rest of its teardown to Destroy, which runs
+    // after this. Classes call inherited::LetGo() last; the base leaves
+    // the owner.
+    virtual void LetGo();
 
 private:
     void MarkDestroying();
@@ -119,6 +153,8 @@ private:
     int32_t tag_ = 0;
     TComponentState state_;
     bool freeing_ = false;
+    bool letGo_ = false;
+    int busy_ = 0;
 };
 
 struct ComponentDeleter {

@@ -26,8 +26,14 @@
 //   Window() is null from then on.
 // - The handler runs inside the framework's exception boundary: an
 //   exception is handed to the application and the message answers 0.
-// - The object must outlive its binding: its destructor unhooks, and it
-//   must not be destroyed from inside its own handler. GUI thread only.
+// - Unhook may be called from inside the handler: the window has its
+//   previous procedure back at once, and the message being handled still
+//   calls on to it through CallDefault.
+// - The object must outlive its binding and every handler call that is
+//   running: its destructor unhooks, so it is never destroyed inside its
+//   own handler. An owner that may be freed there (a handler that runs a
+//   modal loop) marks its handler busy (TComponent::TBusyScope) and is
+//   deleted once the handler has returned. GUI thread only.
 #pragma once
 
 #include "framework/winapi.h"

@@ -1,6 +1,7 @@
 // Ownership, names, notifications.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,12 +25,25 @@ public:
         inherited::Notification(c, op);
     }
 
+    // A message of its own that runs other code (a modal loop) inside.
+    void Message(const std::function<void()>& inside)
+    {
+        const TBusyScope busy(this);
+        inside();
+        g_log.push_back(Name() + " returns" + (LetGoPending() ? " let go" : ""));
+    }
+
 protected:
     void Destroy() override
     {
         g_log.push_back(Name() + (Owner() ? " owned" : " free") +
                         (Destroying() ? " destroying" : ""));
         inherited::Destroy();
+    }
+    void LetGo() override
+    {
+        g_log.push_back(Name() + " let go" + (Destroying() ? " destroying" : ""));
+        inherited::LetGo();
     }
 };
 
@@ -76,6 +90,62 @@ TEST(Components, FreeNotificationReachesComponentsOfOtherOwners)
     watched->FreeNotification(two.get());
     watched->Free();
     EXPECT_EQ(two->Watched, nullptr);
+}
+
+TEST(Components, AComponentFreedInsideItsOwnMessageGoesWhenTheOutermostReturns)
+{
+    // Freed by a caller, by its owner, and twice, in nested messages: it is
+    // let go at once (out of its owner, marked as going) and destroyed only
+    // as the outermost message returns.
+    struct TCase {
+        const char* name;
+        bool byOwner;
+        std::vector<std::string> expected;
+    };
+    const TCase cases[] = {
+        {"freed by a caller",
+         false,
+         {"A let go destroying", "A returns let go", "A returns let go", "A free destroying"}},
+        {"freed with its owner",
+         true,
+         {"Root free destroying", "A let go destroying", "A returns let go", "A returns let go",
+          "A free destroying"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_log.clear();
+        auto* root = new TPart(nullptr);
+        root->SetName("Root");
+        auto* a = new TPart(root);
+        a->SetName("A");
+        a->Message([&] {
+            a->Message([&] {
+                if (c.byOwner)
+                    root->Free();
+                else
+                    a->Free();
+                EXPECT_EQ(a->Owner(), nullptr);
+                a->Free();  // a second Free waits with the first
+            });
+        });
+        EXPECT_EQ(g_log, c.expected);
+        if (!c.byOwner) {
+            EXPECT_EQ(root->ComponentCount(), 0);
+            root->Free();
+        }
+    }
+}
+
+TEST(Components, AComponentThatIsNotFreedMeanwhileOutlivesItsMessages)
+{
+    g_log.clear();
+    TOwnedPtr<TPart> root(new TPart(nullptr));
+    auto* a = new TPart(root.get());
+    a->SetName("A");
+    a->Message([] {});
+    EXPECT_FALSE(a->Busy());
+    EXPECT_EQ(a->Owner(), root.get());
+    EXPECT_EQ(g_log, std::vector<std::string>{"A returns"});
 }
 
 TEST(Components, NamesAreIdentifiersUniqueWithinTheOwner)
