@@ -128,7 +128,7 @@ bool TSkinBoxH::BeforeProc(fw::TMessage& m)
         return false;
     }
     case WM_CTLCOLORSTATIC:
-        CallOldProc(m);
+        if (!CallOldProcSurvived(m)) return false;
         if (SkinData) {
             // The dialog's own answer leaves the DC opaque in the system's face
             // colour; the label's text must sit on the skin's face instead.

@@ -165,7 +165,9 @@ bool TSkinButton::BeforeProc(fw::TMessage& m)
         return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (!Focused) SetFocus(Handle);
+        // The focus change runs the application's handlers; a skinner let
+        // go in them leaves the press to the button's own procedure.
+        if (!Focused && !Alive().Survives([&] { SetFocus(Handle); })) return true;
         MouseState |= msPressed;
         PaintToDC(nullptr);
         if (SubKind == 0 && Control) ForwardMouseDown(m);

@@ -170,7 +170,11 @@ void TSkinComBox::ShowPress(bool pressed)
 
 void TSkinComBox::EditChildProc(fw::TMessage& m)
 {
-    editHook_->CallDefault(m);
+    const TBusyScope busy(this);
+    // The edit's own procedure runs the application's handlers (a click
+    // moves the focus), which may take the skin off.
+    fw::TSubclass* hook = editHook_.get();
+    if (!Alive().Survives([&] { hook->CallDefault(m); })) return;
     switch (m.Msg) {
     case WM_PAINT: PaintToDC(nullptr); break;
     case WM_LBUTTONDOWN:
@@ -192,6 +196,16 @@ void TSkinComBox::UnSkin()
         DropListSkinner->UnSkin();
         fw::FreeAndNil(DropListSkinner);
     }
+}
+
+void TSkinComBox::LetGo()
+{
+    // The edit gets its own procedure back; the binding stays for the
+    // message running in it. The list's skinners let go of the list.
+    if (editHook_) editHook_->Unhook();
+    fw::FreeAndNil(SimpleListSkinner);
+    fw::FreeAndNil(DropListSkinner);
+    TSkinControl::LetGo();
 }
 
 void TSkinComBox::Destroy()
@@ -529,6 +543,7 @@ void TArrowButton::PlaceArrow(const RECT& r)
 
 void TArrowButton::WndProc(fw::TMessage& m)
 {
+    const TBusyScope busy(this);
     switch (m.Msg) {
     case fw::CM_MOUSEENTER:
     case fw::CM_MOUSELEAVE:
@@ -554,6 +569,12 @@ void TArrowButton::WndProc(fw::TMessage& m)
         return;
     default: fw::TCustomControl::WndProc(m); return;
     }
+}
+
+void TArrowButton::LetGo()
+{
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+    inherited::LetGo();
 }
 
 void TArrowButton::Paint()
@@ -582,6 +603,13 @@ void TSkinDateTime::InitControl(TSkinControlList* form, TSkinData* skinData, boo
     if (!picker) return;
     Arrow = new TArrowButton(this);
     Arrow->AttachToPicker(this, picker);
+}
+
+void TSkinDateTime::LetGo()
+{
+    // The picker's own drop button shows again.
+    fw::FreeAndNil(Arrow);
+    TSkinControl::LetGo();
 }
 
 void TSkinDateTime::AfterProc(fw::TMessage& m)

@@ -56,6 +56,7 @@ public:
 protected:
     ~TSkinComBox() override;
     void Destroy() override;
+    void LetGo() override;
 
 private:
     void AttachDropDownList();
@@ -110,6 +111,7 @@ public:
 
 protected:
     void Paint() override;
+    void LetGo() override;
 
 private:
     bool RightToLeft() const;
@@ -126,6 +128,9 @@ public:
     void DrawControl(HDC dc, const RECT& r) override;
 
     TArrowButton* Arrow = nullptr;
+
+protected:
+    void LetGo() override;
 };
 
 }  // namespace skin

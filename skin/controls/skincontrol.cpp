@@ -44,6 +44,9 @@ void TSkinControlList::FreeSkinControls()
 {
     while (!skinners_.empty()) {
         TSkinControl* s = skinners_.front();
+        // Unskinning runs the control's own code, which may free the
+        // skinner itself: it waits for the end of the scope.
+        const fw::TComponent::TBusyScope busy(s);
         if (s->SkinState != TSkinControl::kDestroyed) s->UnSkin();
         RemoveSkinControl(s);
         s->Free();
@@ -180,10 +183,12 @@ void TSkinControl::RecordControl(TSkinControlList* form, TSkinData* skinData,
     if (Form) Form->AddSkinControl(this);
 }
 
-void TSkinControl::HookControlProc()
+void TSkinControl::HookControlProc(fw::TControl* control)
 {
-    OldWindowProc = Control->WindowProc;
-    Control->WindowProc = fw::TWndMethod(this, &TSkinControl::SkinWndProc);
+    if (!control) control = Control;
+    OldWindowProc = control->WindowProc;
+    control->WindowProc = fw::TWndMethod(this, &TSkinControl::SkinWndProc);
+    controlProcHooked_ = true;
 }
 
 void TSkinControl::InitHandle(HWND handle, TSkinData* skinData, TSkinControlList* form,
@@ -214,18 +219,32 @@ void TSkinControl::HookWindowProc(HWND window)
 
 void TSkinControl::RestoreWindowProc()
 {
-    if (!OldWindowProc) return;
+    if (!controlProcHooked_) return;
+    controlProcHooked_ = false;
     // Put back only while the replacement is still ours; whoever replaced
     // it since holds our procedure as their old one.
     const fw::TWndMethod ours(this, &TSkinControl::SkinWndProc);
     if (Control && Control->WindowProc == ours) Control->WindowProc = OldWindowProc;
     if (GraphicControl && GraphicControl->WindowProc == ours)
         GraphicControl->WindowProc = OldWindowProc;
-    OldWindowProc.Clear();
+}
+
+void TSkinControl::LetGo()
+{
+    alive_.End();
+    SkinEnabled = false;
+    RestoreWindowProc();
+    // The binding stays until the skinner goes: the message running passes
+    // on through it.
+    if (subclass_) subclass_->Unhook();
+    if (Form) Form->RemoveSkinControl(this);
+    Form = nullptr;
+    inherited::LetGo();
 }
 
 void TSkinControl::Destroy()
 {
+    alive_.End();
     RestoreWindowProc();
     subclass_.reset();  // restores the window's procedure only while it is ours
     if (Form) Form->RemoveSkinControl(this);
@@ -261,6 +280,7 @@ void TSkinControl::RefreshSkin()
 
 void TSkinControl::SkinWndProc(fw::TMessage& m)
 {
+    const TBusyScope busy(this);
     if (m.Msg == WM_SKINENABLE) {
         SkinEnabled = static_cast<int32_t>(m.WParam) > 0;
         if (SkinEnabled) RepaintControl();

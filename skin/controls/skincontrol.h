@@ -12,6 +12,13 @@
 // TSkinControlList is the list of the skinners of one skinned window, kept
 // by the form skinner; skinners list themselves when attached and unlist
 // themselves when freed.
+//
+// Freed inside one of its own messages (the control's click runs a modal
+// box in which the skin is taken off), a skinner is let go at once: the
+// control and window get their own procedures back, the list forgets it
+// and its alive flag ends, so that code going on after a call-out does
+// nothing more. It is deleted once that message has returned (each of its
+// procedures runs busy, TComponent::TBusyScope).
 #pragma once
 
 #include "framework/winapi.h"
@@ -107,7 +114,8 @@ public:
     // this answers true: the control's own procedure may run a loop of
     // messages (a click's modal box, a tracking loop) that frees it.
     [[nodiscard]] bool CallOldProcSurvived(fw::TMessage& message);
-    // Tells whether the skinner outlives a call (see TAliveFlag).
+    // Tells whether the skinner is still skinning after a call (see
+    // TAliveFlag): false once it was let go or freed.
     const TAliveFlag& Alive() const { return alive_; }
     // Repaints at once (a windowless control: invalidates it).
     void RepaintControl();
@@ -153,6 +161,7 @@ public:
 protected:
     ~TSkinControl() override;
     void Destroy() override;
+    void LetGo() override;
     void SwitchParentBackground(bool on);
     // Records the skin data, form, work canvas, the control (the owner
     // unless one is named) and its window with its kind, and lists the
@@ -160,10 +169,12 @@ protected:
     // through the control's WindowProc go on with HookControlProc.
     void RecordControl(TSkinControlList* form, TSkinData* skinData, fw::TCanvas* workCanvas,
                        fw::TControl* control = nullptr);
-    // Puts the skinner's procedure in front of the control's WindowProc.
-    void HookControlProc();
+    // Puts the skinner's procedure in front of the WindowProc of the
+    // control (the skinned control unless another is named).
+    void HookControlProc(fw::TControl* control = nullptr);
     // Gives the control (or windowless control) its WindowProc back while
-    // the replacement is still the skinner's, and forgets the old one.
+    // the replacement is still the skinner's. The old procedure is kept:
+    // a message still running passes on through CallOldProc.
     void RestoreWindowProc();
     // Raw-window mode: puts the skinner's procedure into the window.
     void HookWindowProc(HWND window);
@@ -172,6 +183,7 @@ protected:
 
 private:
     std::unique_ptr<fw::TSubclass> subclass_;
+    bool controlProcHooked_ = false;
     TAliveFlag alive_;
 };
 

@@ -186,8 +186,16 @@ bool TWMediaPlayer::PassToPlayer(const fw::TMessage& m)
     return alive_.Survives([&] { Player->Perform(m.Msg, m.WParam, m.LParam); });
 }
 
+void TWMediaPlayer::LetGo()
+{
+    alive_.End();
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+    inherited::LetGo();
+}
+
 void TWMediaPlayer::WndProc(fw::TMessage& m)
 {
+    const TBusyScope busy(this);
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
         MouseDown = true;

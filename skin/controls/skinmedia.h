@@ -73,6 +73,7 @@ public:
 
 protected:
     void Paint() override;
+    void LetGo() override;
 
 private:
     void DrawPlayerButton(fw::TCanvas* canvas, int button, const RECT& r);

@@ -260,6 +260,7 @@ int TWScrollbar::HitTestPart(POINT p) const
 
 void TWScrollbar::WndProc(fw::TMessage& m)
 {
+    const TBusyScope busy(this);
     switch (m.Msg) {
     case WM_ERASEBKGND:
         m.Result = 1;  // the paint covers the whole window
@@ -293,6 +294,13 @@ void TWScrollbar::WndProc(fw::TMessage& m)
         return;
     default: fw::TCustomPanel::WndProc(m); return;
     }
+}
+
+void TWScrollbar::LetGo()
+{
+    alive_.End();
+    HideBar();
+    inherited::LetGo();
 }
 
 void TWScrollbar::Press(fw::TMessage& m)
@@ -439,7 +447,7 @@ void TSkinScrollbar::PlaceBars()
 bool TSkinScrollbar::BeforeProc(fw::TMessage& m)
 {
     if (m.Msg == WM_NCPAINT && FlatBorder) {
-        CallOldProc(m);
+        if (!CallOldProcSurvived(m)) return false;
         if (HDC dc = GetWindowDC(Handle)) {
             DrawFlatBorder(dc);
             ReleaseDC(Handle, dc);

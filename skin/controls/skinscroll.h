@@ -85,6 +85,7 @@ public:
 protected:
     void CreateParams(fw::TCreateParams& params) override;
     void Paint() override;
+    void LetGo() override;
 
 private:
     bool ReadBarInfo(SCROLLBARINFO& info);

@@ -94,8 +94,7 @@ void TSkinSpeedButton::AttachGraphicControl(TSkinControlList* form, TSkinData* s
     WorkCanvas = workCanvas;
     GraphicControl = button;
     Form = form;
-    OldWindowProc = button->WindowProc;
-    button->WindowProc = fw::TWndMethod(this, &TSkinControl::SkinWndProc);
+    HookControlProc(button);
     if (Form) Form->AddSkinControl(this);
     Attached = true;
     SkinState = kAttached;

@@ -109,8 +109,11 @@ void TSkinTrackBar::DrawTrackThumb(HDC dc)
 
 void TSkinTrackBar::RefreshSkin()
 {
-    const HWND previous = SetFocus(Handle);
-    if (previous != Handle) SetFocus(previous);
+    // The focus goes there and back. The application's focus handlers run
+    // in between and may free the skinner: only locals are read after.
+    const HWND self = Handle;
+    const HWND previous = SetFocus(self);
+    if (previous != self) SetFocus(previous);
 }
 
 }  // namespace skin

@@ -192,6 +192,7 @@ void TWinSkinForm::OldSysMenuClick(fw::TObject* sender)
 
 void TWinSkinForm::PopupSystemMenu(POINT screen)
 {
+    const TBusyScope busy(this);
     BuildSystemMenu();
     if (!SysMenu || sysMenuOpen_) return;
     HWND window = WindowHandle;
@@ -288,6 +289,7 @@ void UndoOwnerDrawnSubmenus(std::vector<TOwnerDrawnItem>& made)
 
 bool TWinSkinForm::TrackMenuButton(TMenuBtn* entry)
 {
+    const TBusyScope busy(this);
     // One bar popup at a time: its loop runs messages, but never opens another.
     if (barPopupOpen_) return false;
     SetMenuSwitching(false);
@@ -345,8 +347,7 @@ void TWinSkinForm::OpenMenuAtPoint(fw::TMessage& m)
 
 void TWinSkinForm::CMDialogChar(fw::TMessage& m)
 {
-    oldFormWindowProc_(m);
-    if (m.Result) return;
+    if (!alive_.Survives([&] { oldFormWindowProc_(m); }) || m.Result) return;
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     const auto down = [&](int key) { return (keys[key] & 0x80) != 0; };

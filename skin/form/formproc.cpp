@@ -76,6 +76,7 @@ bool TWinSkinForm::IsSystemMenu(HMENU menu) const
 
 void TWinSkinForm::NCWndProc(fw::TMessage& m)
 {
+    const TBusyScope busy(this);
     // Before activation the window shows no frame at all.
     if (FormState == fsInstalled && m.Msg == WM_NCPAINT) {
         m.Result = 0;
@@ -84,7 +85,7 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
 
     switch (m.Msg) {
     case WM_ERASEBKGND:
-        CallOld(m);
+        if (!CallOldSurvived(m)) return;
         if (!FormControl && SkinData) {
             RECT r;
             GetClientRect(WindowHandle, &r);
@@ -119,11 +120,11 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
         CallOld(m);
         return;
     case WM_CTLCOLORBTN:
-        CallOld(m);
+        if (!CallOldSurvived(m)) return;
         if (!FormControl) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
         return;
     case WM_CTLCOLORSTATIC:
-        CallOld(m);
+        if (!CallOldSurvived(m)) return;
         if (!FormControl && SkinData) {
             SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
             m.Result = reinterpret_cast<LRESULT>(SkinData->Skin().ButtonFaceBrush.Handle());
@@ -167,12 +168,10 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
     case WM_ACTIVATE:
     case WM_NCACTIVATE: Active = LOBYTE(LOWORD(m.WParam)) != 0; break;
     case WM_GETMINMAXINFO:
-        CallOld(m);
-        ReadWindowState();
+        if (CallOldSurvived(m)) ReadWindowState();
         return;
     case WM_SETICON:
-        CallOld(m);
-        BuildIconBitmap();
+        if (CallOldSurvived(m)) BuildIconBitmap();
         return;
     case WM_WINDOWPOSCHANGED:
         ReadWindowState();
@@ -217,9 +216,10 @@ void TWinSkinForm::NCWndProc(fw::TMessage& m)
 
 void TWinSkinForm::FormWindowProc(fw::TMessage& m)
 {
+    const TBusyScope busy(this);
     switch (m.Msg) {
     case WM_SETTEXT:
-        oldFormWindowProc_(m);
+        if (!alive_.Survives([&] { oldFormWindowProc_(m); })) return;
         if (FormState != fsDestroyed && IsWindowVisible(WindowHandle)) {
             // Only an MDI child has an MDI client to redraw it.
             if (FormKind == fkMDIChild && WindowState == wsMaximized) {
@@ -248,13 +248,14 @@ void TWinSkinForm::FormWindowProc(fw::TMessage& m)
 
 void TWinSkinForm::CMMenuChanged(fw::TMessage& m)
 {
+    bool alive = true;
     {
         // The old procedure may put the menu back on the window; nothing
         // native is painted meanwhile.
         TFramePaintingOff off(SkinData);
-        CallOld(m);
+        alive = CallOldSurvived(m);
     }
-    if (FormState == fsDestroyed || !SkinData) return;
+    if (!alive || FormState == fsDestroyed || !SkinData) return;
     const bool update = SkinData->MenuUpdate();
     if (!GetMenu(WindowHandle)) {
         // A form whose main menu went keeps an empty bar, not the entries
@@ -280,7 +281,7 @@ void TWinSkinForm::CMMenuChanged(fw::TMessage& m)
 
 void TWinSkinForm::WMNCCalcSize(fw::TMessage& m)
 {
-    CallOld(m);
+    if (!CallOldSurvived(m)) return;
     if (!m.WParam) {
         m.Result = 0;
         return;
@@ -298,7 +299,7 @@ void TWinSkinForm::WMNCCalcSize(fw::TMessage& m)
 
 void TWinSkinForm::WMNCHitTest(fw::TMessage& m)
 {
-    CallOld(m);
+    if (!CallOldSurvived(m)) return;
     m.Result = SkinHitTest(m.Result, ScreenToFrame(MessagePoint(m)), borders_, MenuBarHeight);
 }
 
@@ -331,17 +332,24 @@ void TWinSkinForm::WMNCActivate(fw::TMessage& m)
 {
     Active = m.WParam != 0;
     if (hoverTimer_) hoverTimer_->SetEnabled(Active);
-    if (!Active) LeaveHoveredControl();
+    // The hovered control's mouse-leave runs the application's handler: a
+    // skinner let go there leaves the activation to the window's own
+    // procedure.
+    if (!Active && !alive_.Survives([&] { LeaveHoveredControl(); })) {
+        CallOld(m);
+        return;
+    }
     if (FormKind == fkMDIFrame && MDIClientHandle)
         SendMessageW(MDIClientHandle, WM_NCACTIVATE, m.WParam, 0);
-    if (FormKind == fkMDIChild) CallOld(m);
+    if (FormKind == fkMDIChild && !CallOldSurvived(m)) return;
     if (!(FormKind == fkMDIChild && WindowState == wsMaximized)) PaintFrame(nullptr);
     m.Result = 1;
 }
 
 void TWinSkinForm::WMSize(fw::TMessage& m)
 {
-    CallOld(m);
+    // The old procedure runs the form's OnResize.
+    if (!CallOldSurvived(m)) return;
     switch (m.WParam) {
     case SIZE_RESTORED: WindowState = wsNormal; break;
     case SIZE_MINIMIZED: WindowState = wsMinimized; break;
@@ -402,8 +410,19 @@ void TWinSkinForm::WMNCLButtonDown(fw::TMessage& m)
         m.Result = 0;
         return;
     }
-    if (TNCObject* object = NCObjectAt(MessagePoint(m))) {
-        if (!Active) SetForegroundWindow(WindowHandle);
+    const POINT at = MessagePoint(m);
+    TNCObject* object = NCObjectAt(at);
+    if (object && !Active) {
+        // The activation runs the application's handlers, in which the skin
+        // may be reloaded (new caption buttons) or taken off.
+        const HWND window = WindowHandle;
+        if (!alive_.Survives([&] { SetForegroundWindow(window); })) {
+            m.Result = 0;
+            return;
+        }
+        object = NCObjectAt(at);
+    }
+    if (object) {
         object->ButtonDown();
         m.Result = 0;
         if (auto* entry = dynamic_cast<TMenuBtn*>(object)) {
@@ -607,6 +626,7 @@ bool TWinSkinForm::IsMDIChildMaximized() const
 
 void TWinSkinForm::MDIClientWndProc(fw::TMessage& m)
 {
+    const TBusyScope busy(this);
     HWND client = mdiClientHook_.Window();
     TSkinManage* manager = SkinManager();
     switch (m.Msg) {
@@ -622,7 +642,7 @@ void TWinSkinForm::MDIClientWndProc(fw::TMessage& m)
         if (SkinData) SkinData->SetMenuUpdate(false);
         break;
     case WM_MDIDESTROY:
-        mdiClientHook_.CallDefault(m);
+        if (!alive_.Survives([&] { mdiClientHook_.CallDefault(m); })) return;
         if (FrameSkinned && manager) manager->SetCaptionButtonMode(IsMDIChildMaximized());
         // The last child gone: the frame's menu is its own again.
         if (FrameSkinned && SkinData && MDIClientHandle &&
@@ -635,7 +655,7 @@ void TWinSkinForm::MDIClientWndProc(fw::TMessage& m)
         }
         return;
     case WM_MDISETMENU:
-        mdiClientHook_.CallDefault(m);
+        if (!alive_.Survives([&] { mdiClientHook_.CallDefault(m); })) return;
         // The frame's new menu shows in the skinned bar. Without a bar the
         // menu stays on the frame rather than be lost.
         if (FrameSkinned && MenuBar && WindowHandle && FormState != fsDestroyed) {
@@ -683,6 +703,7 @@ void TWinSkinForm::LeaveHoveredControl()
 
 void TWinSkinForm::HoverTimer(fw::TObject*)
 {
+    const TBusyScope busy(this);
     if (MenuTracking) return;
     if (!WindowHandle || FormState == fsDestroyed) return;
     POINT cursor;
@@ -699,8 +720,10 @@ void TWinSkinForm::HoverTimer(fw::TObject*)
     if (FormControl) return;
     if (TSkinControl* hovered = LiveHoveredControl()) {
         RECT r{};
-        if (!hovered->Handle || !GetWindowRect(hovered->Handle, &r) || !PtInRect(&r, cursor))
-            LeaveHoveredControl();
+        // The mouse-leave runs the application's handler.
+        if ((!hovered->Handle || !GetWindowRect(hovered->Handle, &r) || !PtInRect(&r, cursor)) &&
+            !alive_.Survives([&] { LeaveHoveredControl(); }))
+            return;
     }
     if (!HoveredControl) {
         HWND under = WindowFromPoint(cursor);

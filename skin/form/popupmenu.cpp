@@ -29,9 +29,23 @@ HDC MenuFrameDC(HWND window, WPARAM updateRegion)
 
 }  // namespace
 
-TWinSkinPopMenu::TWinSkinPopMenu() : background_(std::make_unique<fw::TBitmap>()) {}
+FW_IMPLEMENT_CLASS(TWinSkinPopMenu) {}
 
-TWinSkinPopMenu::~TWinSkinPopMenu() { UnhookMenuWindow(); }
+TWinSkinPopMenu::TWinSkinPopMenu()
+    : fw::TComponent(nullptr), background_(std::make_unique<fw::TBitmap>())
+{}
+
+void TWinSkinPopMenu::Destroy()
+{
+    UnhookMenuWindow();
+    inherited::Destroy();
+}
+
+void TWinSkinPopMenu::LetGo()
+{
+    UnhookMenuWindow();
+    inherited::LetGo();
+}
 
 bool TWinSkinPopMenu::HookMenuWindow(HWND window, TSkinData* data, HMENU menu)
 {
@@ -54,6 +68,7 @@ void TWinSkinPopMenu::UnhookMenuWindow()
 
 void TWinSkinPopMenu::MenuWndProc(fw::TMessage& m)
 {
+    const TBusyScope busy(this);
     if (m.Msg == WM_SKINQUERY) {
         m.Result = 1;
         return;

@@ -2,7 +2,9 @@
 // over the window's procedure, paints the menu's frame and ground from the
 // skin's MenuBackground image and keeps that ground as a bitmap, on which
 // the owner-drawn items (menuitems.cpp) then draw. The skin manager makes
-// one when the window is created and frees it when the window goes.
+// one when the window is created and frees it when the window goes; freed
+// inside a message of its window, it unhooks at once and is deleted once
+// that message has returned.
 #pragma once
 
 #include "framework/winapi.h"
@@ -10,7 +12,7 @@
 #include <memory>
 
 #include "framework/bitmaps.h"
-#include "framework/classes.h"
+#include "framework/components.h"
 #include "framework/messages.h"
 #include "framework/subclass.h"
 
@@ -18,12 +20,10 @@ namespace skin {
 
 class TSkinData;
 
-class TWinSkinPopMenu : public fw::TObject {
+class TWinSkinPopMenu : public fw::TComponent {
+    FW_CLASS(TWinSkinPopMenu, fw::TComponent)
 public:
     TWinSkinPopMenu();
-    ~TWinSkinPopMenu() override;
-    TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
-    TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
 
     // Takes over the window's procedure; false when the window cannot be
     // hooked (gone, or bound by someone else).
@@ -41,6 +41,10 @@ public:
     // The ground built at the last paint, the size of the whole window
     // (empty before the first paint and after unhooking).
     fw::TBitmap* Background() const { return background_.get(); }
+
+protected:
+    void Destroy() override;
+    void LetGo() override;
 
 private:
     void MenuWndProc(fw::TMessage& m);

@@ -105,6 +105,8 @@ void TSkinManage::UnregisterSkinData(TSkinData* data)
     std::copy_if(forms_.begin(), forms_.end(), std::back_inserter(orphans),
                  [data](TWinSkinForm* f) { return f->SkinData == data; });
     for (TWinSkinForm* f : orphans) {
+        // Unskinning one may have freed another.
+        if (std::find(forms_.begin(), forms_.end(), f) == forms_.end()) continue;
         if (State == kClosing || (f->FormControl && f->FormControl->Destroying())) {
             f->QuickUnhook();
             FreeSkinner(f);
@@ -189,9 +191,11 @@ void TSkinManage::RunSkinCommand(fw::TObject*)
             PurgeForms();
             const auto it = std::find_if(forms_.begin(), forms_.end(), ofData);
             if (it != forms_.end()) {
-                (*it)->FreeSysButtons();
-                (*it)->CreateSysButtons();
-                (*it)->ReSkin();
+                TWinSkinForm* f = *it;
+                const fw::TComponent::TBusyScope busy(f);
+                f->FreeSysButtons();
+                f->CreateSysButtons();
+                f->ReSkin();
             }
             break;
         }
@@ -214,15 +218,21 @@ void TSkinManage::RunSkinCommand(fw::TObject*)
             break;
         case smReload: {
             PurgeForms();
+            // Every window's caption buttons are made anew before any window
+            // applies the skin. Over a copy: applying it runs the
+            // application's handlers, and a skinner freed there has left
+            // the list and is not read again.
             const std::vector<TWinSkinForm*> listed = forms_;
+            const auto stillListed = [this](TWinSkinForm* f) {
+                return std::find(forms_.begin(), forms_.end(), f) != forms_.end();
+            };
             for (TWinSkinForm* f : listed)
-                if (ofData(f)) {
+                if (stillListed(f) && ofData(f)) {
                     f->FreeSysButtons();
                     f->CreateSysButtons();
                 }
             for (TWinSkinForm* f : listed)
-                if (ofData(f) && std::find(forms_.begin(), forms_.end(), f) != forms_.end())
-                    f->ReSkin();
+                if (stillListed(f) && ofData(f)) f->ReSkin();
             break;
         }
         case smNone: break;
@@ -269,6 +279,9 @@ bool TSkinManage::SkinWindow(HWND window)
     skinner->WindowHandle = window;
     skinner->ClassName = className;
     forms_.push_back(skinner);
+    // OnBeforeSkinForm runs inside, and may take the skin off (the new
+    // skinner with it): it waits for the end of the scope.
+    const fw::TComponent::TBusyScope busy(skinner);
     if (ownerForm)
         skinner->InitSkinForm(data, ownerForm);
     else
@@ -363,6 +376,9 @@ void TSkinManage::FreeSkinner(TWinSkinForm* skinner)
 
 void TSkinManage::UnskinAndFree(TWinSkinForm* skinner)
 {
+    // Unskinning runs the window's and the application's code, in which
+    // the skinner may be freed again: it waits for the end of the scope.
+    const fw::TComponent::TBusyScope busy(skinner);
     const HWND window = skinner->WindowHandle;
     skinner->UnhookWindow();
     Repaint(window);
@@ -410,7 +426,7 @@ void TSkinManage::SkinPopupMenu(HWND window)
         if (!controls.Contains(xcSystemMenu)) return;
         break;
     }
-    auto popup = std::make_unique<TWinSkinPopMenu>();
+    fw::TOwnedPtr<TWinSkinPopMenu> popup(new TWinSkinPopMenu);
     if (!popup->HookMenuWindow(window, data, nullptr)) return;
     if (MenuTracking) popup->BarPopup = true;
     popups_.push_back(std::move(popup));
@@ -422,7 +438,7 @@ bool TSkinManage::ReleasePopupMenu(HWND window)
                                  [window](const auto& p) { return p->Window() == window; });
     if (it == popups_.end()) return false;
     // Out of the list before it goes, so nothing it calls finds it.
-    std::unique_ptr<TWinSkinPopMenu> popup = std::move(*it);
+    fw::TOwnedPtr<TWinSkinPopMenu> popup = std::move(*it);
     popups_.erase(it);
     popup->UnhookMenuWindow();
     popup.reset();

@@ -118,7 +118,7 @@ public:
     fw::TBitmap* PopupMenuBitmap(HMENU menu) const;
     // Marks every popup skinner as a bar popup.
     void MarkBarPopups();
-    const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupMenus() const { return popups_; }
+    const std::vector<fw::TOwnedPtr<TWinSkinPopMenu>>& PopupMenus() const { return popups_; }
     TPopupMode PopupMode = pmFormPopup;
     bool MenuTracking = false;
 
@@ -141,7 +141,7 @@ private:
     bool moduleMode_;
     fw::TTimer* timer_ = nullptr;
     std::vector<TWinSkinForm*> forms_;
-    std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
+    std::vector<fw::TOwnedPtr<TWinSkinPopMenu>> popups_;
     std::vector<TSkinData*> skinDatas_;
     TSkinData* mainSkinData_ = nullptr;
     TSkinCommand pendingCommand_ = smNone;

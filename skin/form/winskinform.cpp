@@ -47,6 +47,32 @@ TWinSkinForm::TWinSkinForm(fw::TComponent* owner)
     DoubleClickTime = GetDoubleClickTime();
 }
 
+void TWinSkinForm::LetGo()
+{
+    // Freed inside one of its own messages: the window and form have their
+    // own procedures back at once, the control skinners go, and nothing
+    // (the manager, the menu hook, the form's menus and tool bars) reaches
+    // the skinner any more. An open system menu, which a frame below is
+    // still tracking, goes with the skinner.
+    ForgetMenuHookForm(this);
+    QuickUnhook();
+    alive_.End();
+    if (FormControl && !FormControl->Destroying()) {
+        ForgetMenuHandlers(FormControl);
+        ForgetToolbarHandlers();
+    }
+    if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(this);
+    inherited::LetGo();
+}
+
+void TWinSkinForm::Notification(fw::TComponent* component, fw::TOperation operation)
+{
+    inherited::Notification(component, operation);
+    // A form freed while its skinner, let go, waits to be deleted is not
+    // touched again.
+    if (operation == fw::opRemove && component == FormControl) FormControl = nullptr;
+}
+
 void TWinSkinForm::Destroy()
 {
     // A skinner freed while its window lives leaves the window as it was
@@ -82,8 +108,13 @@ void TWinSkinForm::SetWindowLong(int index, DWORD value)
 
 void TWinSkinForm::InitSkinForm(TSkinData* data, fw::TCustomForm* form)
 {
+    const TBusyScope busy(this);
     FormControl = form;
-    if (data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, WindowHandle, ClassName);
+    form->FreeNotification(this);
+    if (data->OnBeforeSkinForm) {
+        const HWND window = WindowHandle;
+        if (!alive_.Survives([&] { data->OnBeforeSkinForm(form, window, ClassName); })) return;
+    }
     if (data->SkinControls().Contains(xcMenuItem)) form->SetAutoScroll(false);
     HookWindow(data);
     if (!hooked_) return;
@@ -97,7 +128,11 @@ void TWinSkinForm::InitSkinForm(TSkinData* data, fw::TCustomForm* form)
     if (data->SkinControls().Contains(xcMenuItem)) OwnerDrawMainMenu(form, true);
 }
 
-void TWinSkinForm::AttachWindow(TSkinData* data) { HookWindow(data); }
+void TWinSkinForm::AttachWindow(TSkinData* data)
+{
+    const TBusyScope busy(this);
+    HookWindow(data);
+}
 
 void TWinSkinForm::HookWindow(TSkinData* data)
 {
@@ -258,9 +293,12 @@ void TWinSkinForm::ActivationSequence()
     GetClientRect(WindowHandle, &activationClient_);
     nativeOverhead_ = SIZE{(window.right - window.left) - activationClient_.right,
                            (window.bottom - window.top) - activationClient_.bottom};
+    // Skinning the controls, fitting the window and the notification run
+    // the application's handlers (OnSkinControl, OnResize, OnAfterSkinForm),
+    // in which the skin may be taken off: then nothing more is done.
     {
         fw::TStepSpan controls("control skinners");
-        SkinControls();
+        if (!alive_.Survives([&] { SkinControls(); })) return;
     }
     if (FormState == fsInstalled) {
         ReadWindowState();
@@ -274,19 +312,23 @@ void TWinSkinForm::ActivationSequence()
             FormState = NextFormState(FormState, TFormEvent::BeginFit);
             {
                 fw::TStepSpan fit("fitting");
-                FitWindowToSkin(false, WindowState != wsMaximized);
+                if (!alive_.Survives([&] { FitWindowToSkin(false, WindowState != wsMaximized); }))
+                    return;
             }
             FormState = NextFormState(FormState, TFormEvent::EndFit);
             fw::TStepSpan region("region");
-            if (WindowState == wsMaximized)
-                RefreshFrame();
-            else
-                UpdateWindowRegion();
+            const bool alive = alive_.Survives([&] {
+                if (WindowState == wsMaximized)
+                    RefreshFrame();
+                else
+                    UpdateWindowRegion();
+            });
+            if (!alive) return;
         }
     }
     {
         fw::TStepSpan notify("notify skinned");
-        NotifySkinned();
+        if (!NotifySkinned()) return;
     }
     FormState = NextFormState(FormState, TFormEvent::Activated);
     if (hoverTimer_) hoverTimer_->SetEnabled(true);
@@ -362,12 +404,17 @@ void TWinSkinForm::RecreateScrollbarSkin(HWND oldWindow)
     skinner->InitScrollbar(control, SkinData, &controls_, controlCanvas_.get());
 }
 
-void TWinSkinForm::NotifySkinned()
+bool TWinSkinForm::NotifySkinned()
 {
-    if (!WindowHandle || FormState == fsDestroyed) return;
-    SendMessageW(WindowHandle, WM_SKINNOTIFY, 0, SKIN_MARKER);
-    if (SkinData && SkinData->OnAfterSkinForm)
-        SkinData->OnAfterSkinForm(FormControl, WindowHandle, ClassName);
+    if (!WindowHandle || FormState == fsDestroyed) return alive_.Lives();
+    const TBusyScope busy(this);
+    const HWND window = WindowHandle;
+    if (!alive_.Survives([&] { SendMessageW(window, WM_SKINNOTIFY, 0, SKIN_MARKER); }))
+        return false;
+    if (!SkinData || !SkinData->OnAfterSkinForm) return alive_.Lives();
+    const TOnSkinForm handler = SkinData->OnAfterSkinForm;
+    fw::TCustomForm* form = FormControl;
+    return alive_.Survives([&] { handler(form, window, ClassName); });
 }
 
 void TWinSkinForm::RefreshFrame()
@@ -380,6 +427,7 @@ void TWinSkinForm::RefreshFrame()
 void TWinSkinForm::ReSkin()
 {
     if (!hooked_ || FormState == fsDestroyed || !SkinData) return;
+    const TBusyScope busy(this);
     const fw::TColor face = SkinData->Skin().Colour(TColourSlot::ButtonFace);
     if (FormControl) {
         FormControl->SetColor(face);
@@ -389,28 +437,37 @@ void TWinSkinForm::ReSkin()
     }
     // Each control skinner takes the new skin: its colour, images and the
     // way it paints. Over a copy of the list: a skinner freed meanwhile has
-    // left the list and is passed over.
+    // left the list and is passed over. A refresh runs the control's code,
+    // which may take the skin off: the skinner refreshed waits for its end,
+    // and this one stops.
     const std::vector<TSkinControl*> skinners = controls_.SkinControls();
     for (TSkinControl* s : skinners) {
+        if (!alive_.Lives()) return;
         const auto& listed = controls_.SkinControls();
         if (std::find(listed.begin(), listed.end(), s) == listed.end()) continue;
+        const TBusyScope refreshing(s);
         if (s->SkinState != TSkinControl::kDestroyed) s->RefreshSkin();
     }
+    if (!alive_.Lives()) return;
     FormState = NextFormState(FormState, TFormEvent::BeginReskin);
     ForgetBuiltBorders();
     if (FrameSkinned) {
         borders_ = FrameBordersOf(SkinData->Skin(), BorderKind);
-        if (FormControl) {
-            OwnerDrawPopupMenus(FormControl, true);
-            FitWindowToSkin(true);
-            FormControl->SetHeight(FormControl->Height() + 1);
-            FormControl->SetHeight(FormControl->Height() - 1);
-        }
-        UpdateWindowRegion();
+        // Sizing the window runs the form's OnResize.
+        const bool alive = alive_.Survives([&] {
+            if (FormControl) {
+                OwnerDrawPopupMenus(FormControl, true);
+                FitWindowToSkin(true);
+                FormControl->SetHeight(FormControl->Height() + 1);
+                FormControl->SetHeight(FormControl->Height() - 1);
+            }
+            UpdateWindowRegion();
+        });
+        if (!alive) return;
         RedrawWindow(WindowHandle, nullptr, nullptr,
                      RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    NotifySkinned();
+    if (!NotifySkinned()) return;
     FormState = NextFormState(FormState, TFormEvent::EndReskin);
 }
 
@@ -428,12 +485,15 @@ void TWinSkinForm::QuickUnhook()
     UnhookMDIClient();
     HoveredControl = nullptr;
     FreeSkinControls();
-    // The window's menu is not put back: the window is going.
+    // The window's menu is not put back: the window is going. A bar entry
+    // tracked below reads nothing of the bar once its popup has closed.
     FreeMenuBar();
 }
 
 void TWinSkinForm::UnhookWindow()
 {
+    // The window's own frame is put back whatever the calls below run.
+    const TBusyScope busy(this);
     if (hoverTimer_) hoverTimer_->SetEnabled(false);
     if (!hooked_ || FormState == fsDestroyed || !IsWindow(WindowHandle)) {
         QuickUnhook();

@@ -4,6 +4,13 @@
 // skin, cuts the window to the skin's shape, and undoes all of it when the
 // window is unskinned. The skin manager makes one per skinned window.
 //
+// Its procedures and the methods that run other code (the application's
+// handlers, modal menu loops) run busy (TComponent::TBusyScope): freed in
+// there, it is let go at once (the window and form get their own
+// procedures back, the manager forgets it, its alive flag ends) and
+// deleted when the outermost of them returns. Code that goes on after a
+// call out checks the alive flag and does nothing once it was let go.
+//
 // Files: winskinform.cpp (life cycle), formproc.cpp (the window
 // procedure), framepaint.cpp (frame painting and region), formfit.cpp
 // (fitting the window to the frame), captionbuttons.cpp (caption buttons),
@@ -108,7 +115,9 @@ public:
     void ReSkin();
     void CreateSysButtons();
     void FreeSysButtons();
-    void NotifySkinned();
+    // Tells the window and the application's OnAfterSkinForm that it is
+    // skinned; false when the skinner was let go in there.
+    [[nodiscard]] bool NotifySkinned();
     // Frame changed: the system recomputes the non-client area.
     void RefreshFrame();
 
@@ -259,8 +268,11 @@ public:
     // The replacement procedure of an MDI frame's MDI client.
     void MDIClientWndProc(fw::TMessage& m);
 
+    void Notification(fw::TComponent* component, fw::TOperation operation) override;
+
 protected:
     void Destroy() override;
+    void LetGo() override;
 
 private:
     friend class TFormProcTest;
@@ -284,6 +296,13 @@ private:
     void RecreateScrollbarSkin(HWND oldWindow);
     void SetSysMenuStyle(bool remove);
     void CallOld(fw::TMessage& m) { hook_.CallDefault(m); }
+    // CallOld, after which nothing more is done unless this answers true:
+    // the old procedure may run a loop of messages in which the skinner is
+    // let go.
+    [[nodiscard]] bool CallOldSurvived(fw::TMessage& m)
+    {
+        return alive_.Survives([&] { CallOld(m); });
+    }
     // The window's style longs, in the window's own kind.
     DWORD WindowLong(int index) const;
     void SetWindowLong(int index, DWORD value);
@@ -388,8 +407,9 @@ private:
     // The short cuts of the replacement system menu's items that have one,
     // as the system's texts give them.
     std::map<const fw::TMenuItem*, std::string> sysShortCuts_;
-    // Ended as the skinner's teardown begins; calls that run modal menu
-    // loops, in which the window and its skinner may go, go through it.
+    // Ended when the skinner is let go or its teardown begins; calls that
+    // run other code (modal menu loops, the application's handlers, the
+    // old procedure) go through it when work follows them.
     TAliveFlag alive_;
     // The skinners of the window's children, and the canvas they share.
     TSkinControlList controls_;

@@ -25,6 +25,7 @@ DWORD g_thread = 0;
 TBlock* g_blocks = nullptr;
 size_t g_count = 0, g_capacity = 0;
 int g_calls = 0;
+size_t g_live = 0;
 
 // Stands in for any virtual function of a freed object: whatever the
 // arguments, the caller cleans them up, and the answer is not looked at
@@ -111,6 +112,8 @@ int TFreedMemoryWatch::WrittenAfterFree() const
 
 size_t TFreedMemoryWatch::Freed() const { return g_count; }
 
+size_t LiveBlocks() { return g_live; }
+
 }  // namespace skin::test
 
 // The program's allocation, on malloc (so that a block's size can be read
@@ -119,7 +122,10 @@ void* operator new(size_t size)
 {
     if (size == 0) size = 1;
     for (;;) {
-        if (void* memory = std::malloc(size)) return memory;
+        if (void* memory = std::malloc(size)) {
+            ++skin::test::g_live;
+            return memory;
+        }
         std::new_handler handler = std::get_new_handler();
         if (!handler) throw std::bad_alloc();
         handler();
@@ -130,7 +136,9 @@ void* operator new[](size_t size) { return ::operator new(size); }
 
 void operator delete(void* memory) noexcept
 {
-    if (memory && !skin::test::Keep(memory)) std::free(memory);
+    if (!memory) return;
+    --skin::test::g_live;
+    if (!skin::test::Keep(memory)) std::free(memory);
 }
 
 void operator delete[](void* memory) noexcept { ::operator delete(memory); }

@@ -31,4 +31,9 @@ public:
     size_t Freed() const;
 };
 
+// Blocks the program's operator new gave out that operator delete has not
+// taken back (a block a watch keeps counts as taken back), for tests that
+// show nothing is left behind over many rounds.
+size_t LiveBlocks();
+
 }  // namespace skin::test

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/extctrls.h"
 #include "framework/guards.h"
 #include "framework/strings.h"
@@ -15,6 +17,8 @@
 #include "skin/controls/skinupdown.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/engine/skinmessages.h"
+#include "skin/tests/deletewatch.h"
+#include "skin/tests/freedmemory.h"
 
 namespace skin {
 namespace {
@@ -298,12 +302,14 @@ TEST_F(SkinTabTest, RefreshKeepsAMissingPaneTurnedOnce)
     }
 }
 
-// Records WM_SKINTABCLOSE at the form and answers it.
+// Records WM_SKINTABCLOSE at the form and answers it, after doing what
+// the test gives it to do first.
 struct TCloseRecorder : fw::TObject {
     void Proc(fw::TMessage& m)
     {
         if (m.Msg == WM_SKINTABCLOSE) {
             calls.push_back({reinterpret_cast<HWND>(m.WParam), static_cast<int>(m.LParam)});
+            if (beforeAnswer) beforeAnswer();
             m.Result = answer;
             return;
         }
@@ -311,6 +317,7 @@ struct TCloseRecorder : fw::TObject {
     }
     fw::TWndMethod old;
     LRESULT answer = 0;
+    std::function<void()> beforeAnswer;
     std::vector<std::pair<HWND, int>> calls;
 };
 
@@ -374,6 +381,59 @@ TEST_F(SkinTabTest, ClosableTabsAskTheFormAndFreeThePage)
     SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, at);
     EXPECT_EQ(recorder.calls.size(), 3u);
     EXPECT_EQ(SendMessageW(pages->Handle(), TCM_GETCURSEL, 0, 0), 0);
+}
+
+TEST_F(SkinTabTest, AFormThatUnskinsReloadsOrFreesTheControlWhileItAnswersTheClose)
+{
+    // The form agrees to the close, but first takes the skin off, applies
+    // it again, or frees the whole page control. The skinner, inside its
+    // own press, is let go at once and deleted once the press returns; let
+    // go (or gone with its control), it closes nothing.
+    enum TAnswer { kUnskin, kReload, kFreeControl };
+    for (const TAnswer a : {kUnskin, kReload, kFreeControl}) {
+        SCOPED_TRACE(a == kUnskin ? "unskin" : a == kReload ? "reload" : "free the control");
+        auto* pages = Pages();
+        pages->SetTag(kClosableTabsTag);
+        for (int i = 0; i < 3; ++i) (new TTabSheetProbe(form.get()))->SetParent(pages);
+        auto* s = dynamic_cast<TSkinTab*>(Skin(pages));
+        ASSERT_NE(s, nullptr);
+        Render(s);
+        ASSERT_EQ(s->CloseRects.size(), 3u);
+        HWND window = pages->Handle();
+        fw::TOwnedPtr<test::TDeleteWatch> gone(new test::TDeleteWatch(s));
+        TCloseRecorder recorder;
+        recorder.old = form->WindowProc;
+        form->WindowProc = fw::TWndMethod(&recorder, &TCloseRecorder::Proc);
+        const fw::TScopeExit restore([&] { form->WindowProc = recorder.old; });
+        bool skinnedInside = false, deletedInside = true;
+        recorder.beforeAnswer = [&] {
+            if (a == kUnskin) list.FreeSkinControls();
+            if (a == kReload) s->RefreshSkin();
+            if (a == kFreeControl) pages->Free();
+            skinnedInside = IsWindow(window) && SendMessageW(window, WM_SKINQUERY, 0, 0) == 1;
+            deletedInside = gone->Deleted();
+        };
+        const RECT m = s->CloseRects[1];
+        const LPARAM at = MAKELPARAM((m.left + m.right) / 2, (m.top + m.bottom) / 2);
+        {
+            test::TFreedMemoryWatch watch;
+            SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            EXPECT_EQ(watch.CallsIntoFreed(), 0);
+            EXPECT_EQ(watch.WrittenAfterFree(), 0);
+        }
+        EXPECT_EQ(recorder.calls.size(), 1u);
+        EXPECT_FALSE(deletedInside);
+        EXPECT_EQ(skinnedInside, a == kReload);
+        EXPECT_EQ(gone->Deleted(), a != kReload);
+        if (a == kFreeControl) {
+            EXPECT_FALSE(IsWindow(window));
+            continue;
+        }
+        SendMessageW(window, WM_LBUTTONUP, 0, at);
+        EXPECT_EQ(pages->ControlCount(), a == kReload ? 2 : 3);
+        list.FreeSkinControls();
+        pages->Free();
+    }
 }
 
 TEST_F(SkinTabTest, OnlyTopTabsOfATaggedPageControlAreClosable)

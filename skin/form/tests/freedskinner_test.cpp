@@ -1,23 +1,34 @@
-// Control skinners freed by the skin manager's commands while a loop of
-// their control's own is running inside one of their messages: a button's
-// click showing a message box, a scroll bar's native tracking. The freed
+// Skinners freed by the skin manager's commands while a loop is running
+// inside one of their own messages: a button's click showing a message box,
+// a scroll bar's native tracking, the application's OnAfterSkinForm, the
+// system menu and a menu bar's popups. Each is let go at once (its window
+// unskinned) and deleted only once the message has returned. The freed
 // memory is kept and watched (freedmemory.h), so that a skinner touched
 // once it is gone shows, whatever the heap would have done with it.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
+#include "framework/forms.h"
+#include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/skinbutton.h"
 #include "skin/controls/skinscroll.h"
 #include "skin/controls/tests/controlfixture.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinmessages.h"
+#include "skin/engine/skinunit.h"
+#include "skin/form/menubar.h"
 #include "skin/form/skinmanage.h"
+#include "skin/form/tests/menudriver.h"
+#include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
+#include "skin/tests/deletewatch.h"
 #include "skin/tests/freedmemory.h"
 #include "skin/tests/pump.h"
 #include "tools/windrive/windrive.h"
@@ -25,7 +36,16 @@
 namespace skin {
 namespace {
 
+using test::TDeleteWatch;
 using test::TFreedMemoryWatch;
+using test::TMenuDriver;
+
+bool Skinned(HWND window) { return SendMessageW(window, WM_SKINQUERY, 0, 0) == 1; }
+
+const char* CommandName(TSkinCommand command)
+{
+    return command == smUnskinAll ? "unskin" : "reload";
+}
 
 // While a command is pending the manager's timer is due; once it has run,
 // whatever waited for it (a message box, a scroll bar's tracking) is ended
@@ -66,24 +86,46 @@ private:
 
 // A button's click that posts a command to the manager and shows a message
 // box until the command has run.
-struct TModalClick : fw::TObject {
-    void Click(fw::TObject*)
+// What a loop inside a skinner's message saw once the command had run:
+// whether the window was still skinned and whether the skinners watched
+// were deleted already.
+struct TInside {
+    bool Seen = false;
+    bool Skinned = false;
+    bool Deleted = false;
+};
+
+// Runs the command while a message box is shown, and notes what the box's
+// loop sees after it.
+struct TModalCommand : fw::TObject {
+    void Run()
     {
-        ++clicks;
+        ++runs;
         manager->CommandSkinData = data;
         manager->PostSkinCommand(command, 1);
-        TAfterCommand after(manager, [] {
+        TAfterCommand after(manager, [this] {
+            Note();
             if (HWND box = windrive::ThreadMessageBox(GetCurrentThreadId()))
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
         });
-        fw::ShowMessageBox("While the command runs", "Click", MB_OK);
+        fw::ShowMessageBox("While the command runs", "Command", MB_OK);
         ran = after.Ran;
+    }
+    void Click(fw::TObject*) { Run(); }
+    void Note()
+    {
+        inside.Seen = true;
+        inside.Skinned = Skinned(window);
+        for (const TDeleteWatch* w : watches) inside.Deleted = inside.Deleted || w->Deleted();
     }
     TSkinManage* manager = nullptr;
     TSkinData* data = nullptr;
     TSkinCommand command = smNone;
-    int clicks = 0;
+    HWND window = nullptr;
+    std::vector<const TDeleteWatch*> watches;
+    int runs = 0;
     bool ran = false;
+    TInside inside;
 };
 
 class FreedSkinnerTest : public test::ControlTest {
@@ -107,8 +149,6 @@ protected:
         EXPECT_TRUE(test::PumpUntil([&] { return skinner->FormState == fsActive; }));
         return skinner;
     }
-    static bool Skinned(HWND window) { return SendMessageW(window, WM_SKINQUERY, 0, 0) == 1; }
-
     TSkinManage* manager = nullptr;
 };
 
@@ -119,18 +159,22 @@ TEST_F(FreedSkinnerTest, AButtonClickedBySpaceWhoseClickRunsACommandInAModalBox)
     // through the form (the reflected command, again through the skinner);
     // the click's message box runs the manager's command.
     for (const TSkinCommand command : {smUnskinAll, smReload}) {
-        SCOPED_TRACE(command == smUnskinAll ? "unskin" : "reload");
+        SCOPED_TRACE(CommandName(command));
         auto* button = Put<fw::TButton>(20, 20, 90, 26);
-        TModalClick click;
+        TModalCommand click;
         click.manager = manager;
         click.data = data.get();
         click.command = command;
-        button->OnClick = fw::TNotifyEvent(&click, &TModalClick::Click);
+        button->OnClick = fw::TNotifyEvent(&click, &TModalCommand::Click);
         TWinSkinForm* skinner = SkinForm();
         ASSERT_NE(skinner, nullptr);
         auto* s = dynamic_cast<TSkinButton*>(skinner->Controls().FindByControl(button));
         ASSERT_NE(s, nullptr);
         HWND h = button->Handle();
+        click.window = h;
+        fw::TOwnedPtr<TDeleteWatch> formGone(new TDeleteWatch(skinner));
+        fw::TOwnedPtr<TDeleteWatch> buttonGone(new TDeleteWatch(s));
+        click.watches = {formGone.get(), buttonGone.get()};
         SetFocus(h);
         ASSERT_EQ(GetFocus(), h);
         {
@@ -138,13 +182,21 @@ TEST_F(FreedSkinnerTest, AButtonClickedBySpaceWhoseClickRunsACommandInAModalBox)
             SendMessageW(h, WM_KEYDOWN, VK_SPACE, 0x00390001);
             EXPECT_TRUE(s->MouseState & msPressed);
             SendMessageW(h, WM_KEYUP, VK_SPACE, LPARAM(0xC0390001));
-            EXPECT_EQ(click.clicks, 1);
+            EXPECT_EQ(click.runs, 1);
             EXPECT_TRUE(click.ran);
             EXPECT_EQ(watch.CallsIntoFreed(), 0);
             EXPECT_EQ(watch.WrittenAfterFree(), 0);
+            // Neither skinner went while the box's loop ran inside their
+            // messages: the button was unskinned there at once (or stayed
+            // skinned, reloaded).
+            EXPECT_TRUE(click.inside.Seen);
+            EXPECT_FALSE(click.inside.Deleted);
+            EXPECT_EQ(click.inside.Skinned, command == smReload);
             if (command == smUnskinAll) {
-                // The skinner went in the box's loop, and nothing of it was
-                // touched on the way back.
+                // Both went once the key's message had returned, and
+                // nothing of them was touched on the way back.
+                EXPECT_TRUE(formGone->Deleted());
+                EXPECT_TRUE(buttonGone->Deleted());
                 EXPECT_GT(watch.Freed(), 0u);
                 EXPECT_EQ(manager->FindSkinForm(form->Handle()), nullptr);
                 EXPECT_FALSE(Skinned(h));
@@ -183,15 +235,27 @@ TEST_F(FreedSkinnerTest, AScrollBarPressWhoseTrackingUnskinsTheForm)
     HWND host = memo->Handle();
     RECT r;
     GetClientRect(bar, &r);
+    fw::TOwnedPtr<TDeleteWatch> barGone(new TDeleteWatch(s->VertBar));
+    fw::TOwnedPtr<TDeleteWatch> memoGone(new TDeleteWatch(s));
     {
         TFreedMemoryWatch watch;
         // The press on the bar's lower arrow goes on to the memo, whose
-        // tracking loop runs the command and ends with the release.
+        // tracking loop runs the command and ends with the release. The
+        // bar's window and the memo's skinner wait for the press to return.
         manager->CommandSkinData = data.get();
         manager->PostSkinCommand(smUnskinAll, 1);
-        TAfterCommand after(manager, [host] { PostMessageW(host, WM_LBUTTONUP, 0, 0); });
+        bool deletedInside = true, barShownInside = true;
+        TAfterCommand after(manager, [&] {
+            deletedInside = barGone->Deleted() || memoGone->Deleted();
+            barShownInside = IsWindowVisible(bar) != FALSE;
+            PostMessageW(host, WM_LBUTTONUP, 0, 0);
+        });
         SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom - 3));
         EXPECT_TRUE(after.Ran);
+        EXPECT_FALSE(deletedInside);
+        EXPECT_FALSE(barShownInside);
+        EXPECT_TRUE(barGone->Deleted());
+        EXPECT_TRUE(memoGone->Deleted());
         EXPECT_FALSE(IsWindow(bar));
         EXPECT_FALSE(Skinned(host));
         EXPECT_GT(watch.Freed(), 0u);
@@ -199,6 +263,330 @@ TEST_F(FreedSkinnerTest, AScrollBarPressWhoseTrackingUnskinsTheForm)
         EXPECT_EQ(watch.WrittenAfterFree(), 0);
     }
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// A form skinned with the default skin through the manager, with a menu
+// bar and a button, whose skinner is watched while a loop of the
+// application's or of a menu runs inside one of its messages.
+class FormSkinnerLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        data.reset(test::NewDefaultSkinData());
+        ASSERT_FALSE(data->NoSkin());
+        manager = CreateSkinManager(false);
+        manager->RegisterSkinData(data.get());
+        manager->Active = true;
+        manager->State = TSkinManage::kActive;
+        form.reset(new fw::TForm(nullptr));
+        form->SetCaption("Loops");
+        form->SetBounds(120, 80, 360, 240);
+        form->SetBorderIcons({fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
+        auto* menu = new fw::TMainMenu(form.get());
+        auto* file = Item(menu->Items(), "&File");
+        Item(file, "&Open");
+        Item(file, "E&xit");
+        form->SetMenu(menu);
+        command.manager = manager;
+        command.data = data.get();
+    }
+    void TearDown() override
+    {
+        watches.clear();
+        form.reset();
+        data.reset();
+    }
+    fw::TMenuItem* Item(fw::TMenuItem* parent, const char* caption)
+    {
+        auto* item = new fw::TMenuItem(form.get());
+        item->SetCaption(caption);
+        parent->Add(item);
+        return item;
+    }
+    // Shows the form and has the manager skin it; its skinner, watched,
+    // once the activation has run (or been cut short by its handler).
+    TWinSkinForm* SkinForm(bool waitActive = true)
+    {
+        manager->Active = true;
+        form->Show();
+        HWND window = form->Handle();
+        command.window = window;
+        // The manager's hook may have skinned it as it was activated.
+        if (!manager->FindSkinForm(window)) {
+            EXPECT_TRUE(manager->SkinWindow(window));
+        }
+        TWinSkinForm* skinner = manager->FindSkinForm(window);
+        EXPECT_NE(skinner, nullptr);
+        if (!skinner) return nullptr;
+        Watch(skinner);
+        if (waitActive) {
+            EXPECT_TRUE(test::PumpUntil([&] { return skinner->FormState == fsActive; }));
+        }
+        return skinner;
+    }
+    void Watch(fw::TComponent* c)
+    {
+        watches.emplace_back(new TDeleteWatch(c));
+        command.watches.push_back(watches.back().get());
+    }
+    bool AllDeleted() const
+    {
+        for (const auto& w : watches)
+            if (!w->Deleted()) return false;
+        return !watches.empty();
+    }
+    // Runs the command once the menu shows, notes what its loop sees and
+    // then does what finish does with the popup (choose an item, end it).
+    void CommandInMenu(TSkinCommand c, const std::function<void()>& open,
+                       const std::function<void(HWND popup)>& finish)
+    {
+        command.command = c;
+        std::unique_ptr<TAfterCommand> after;
+        HWND popup = nullptr;
+        bool done = false;
+        TMenuDriver driver({[&](HWND p) {
+            popup = p;
+            manager->CommandSkinData = data.get();
+            manager->PostSkinCommand(c, 1);
+            after = std::make_unique<TAfterCommand>(manager, [&] {
+                command.Note();
+                finish(popup);
+                done = true;
+            });
+        }});
+        open();
+        EXPECT_TRUE(test::PumpUntil([&] { return done; }));
+        test::Pump();
+        EXPECT_EQ(driver.Opened.size(), 1u);
+        command.ran = after && after->Ran;
+    }
+    // The skinner still skinning after a reload: the frame is drawn by it.
+    void ExpectStillSkinned(TWinSkinForm* skinner)
+    {
+        EXPECT_FALSE(AllDeleted());
+        EXPECT_TRUE(Skinned(form->Handle()));
+        EXPECT_EQ(manager->FindSkinForm(form->Handle()), skinner);
+    }
+    // Let go where the loop ran, deleted once its message returned.
+    void ExpectLetGoThenDeleted()
+    {
+        EXPECT_TRUE(command.ran);
+        EXPECT_TRUE(command.inside.Seen);
+        EXPECT_FALSE(command.inside.Skinned);
+        EXPECT_FALSE(command.inside.Deleted);
+        EXPECT_TRUE(AllDeleted());
+        EXPECT_FALSE(Skinned(form->Handle()));
+        EXPECT_EQ(manager->FindSkinForm(form->Handle()), nullptr);
+    }
+    POINT EntryPoint(TWinSkinForm* s, size_t i) const
+    {
+        const RECT w = test::WindowRectOf(form->Handle());
+        const RECT& r = s->MenuBar->Entries.at(i)->Rect;
+        return POINT{w.left + (r.left + r.right) / 2, w.top + (r.top + r.bottom) / 2};
+    }
+
+    TSkinEngineScope engine;  // ends with the test, and frees the manager
+    fw::TOwnedPtr<TSkinData> data;
+    fw::TOwnedPtr<fw::TForm> form;
+    TSkinManage* manager = nullptr;
+    TModalCommand command;
+    std::vector<fw::TOwnedPtr<TDeleteWatch>> watches;
+};
+
+// The application's OnAfterSkinForm shows a box while the skin is taken off
+// or reloaded: the activation that called it does nothing more.
+struct TAfterSkinBox : fw::TObject {
+    void AfterSkin(fw::TObject*, HWND window, const std::string&)
+    {
+        // The form's notifications only (the box is skinned too); the
+        // reload's own shows no box.
+        if (window != command->window || ++calls > 1) return;
+        command->Run();
+    }
+    TModalCommand* command = nullptr;
+    int calls = 0;
+};
+
+TEST_F(FormSkinnerLoopTest, OnAfterSkinFormWithABoxInWhichTheSkinGoesOrIsReloaded)
+{
+    for (const TSkinCommand c : {smUnskinAll, smReload}) {
+        SCOPED_TRACE(CommandName(c));
+        command.inside = {};
+        command.runs = 0;
+        command.ran = false;
+        command.command = c;
+        TAfterSkinBox handler;
+        handler.command = &command;
+        data->OnAfterSkinForm = TOnSkinForm(&handler, &TAfterSkinBox::AfterSkin);
+        TWinSkinForm* skinner = nullptr;
+        {
+            TFreedMemoryWatch watch;
+            skinner = SkinForm(false);
+            ASSERT_NE(skinner, nullptr);
+            EXPECT_TRUE(test::PumpUntil([&] { return command.runs == 1 && command.ran; }));
+            test::Pump();
+            EXPECT_EQ(watch.CallsIntoFreed(), 0);
+            EXPECT_EQ(watch.WrittenAfterFree(), 0);
+        }
+        data->OnAfterSkinForm = {};
+        if (c == smUnskinAll) {
+            ExpectLetGoThenDeleted();
+        } else {
+            EXPECT_EQ(handler.calls, 2);
+            EXPECT_TRUE(command.inside.Skinned);
+            ExpectStillSkinned(skinner);
+            EXPECT_TRUE(test::PumpUntil([&] { return skinner->FormState == fsActive; }));
+            manager->CommandSkinData = data.get();
+            manager->PostSkinCommand(smUnskinAll, 10000);
+            manager->RunSkinCommand(nullptr);
+            manager->Active = true;
+        }
+        watches.clear();
+        command.watches.clear();
+        form->Hide();
+    }
+}
+
+TEST_F(FormSkinnerLoopTest, TheSystemMenuInWhoseLoopTheSkinGoesOrIsReloaded)
+{
+    // Maximize is chosen after the command has run: from the skin's menu
+    // it maximises the window only while the skinner still skins it.
+    for (const TSkinCommand c : {smUnskinAll, smReload}) {
+        SCOPED_TRACE(CommandName(c));
+        command.inside = {};
+        TWinSkinForm* skinner = SkinForm();
+        ASSERT_NE(skinner, nullptr);
+        HWND window = form->Handle();
+        {
+            TFreedMemoryWatch watch;
+            CommandInMenu(
+                c, [&] { PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, ' '); },
+                [](HWND popup) { TMenuDriver::ChooseAt(4)(popup); });
+            EXPECT_EQ(watch.CallsIntoFreed(), 0);
+            EXPECT_EQ(watch.WrittenAfterFree(), 0);
+        }
+        if (c == smUnskinAll) {
+            ExpectLetGoThenDeleted();
+            EXPECT_FALSE(IsZoomed(window));
+        } else {
+            EXPECT_TRUE(command.inside.Skinned);
+            ExpectStillSkinned(skinner);
+            EXPECT_TRUE(test::PumpUntil([&] { return IsZoomed(window) != FALSE; }));
+            ShowWindow(window, SW_RESTORE);
+            manager->CommandSkinData = data.get();
+            manager->PostSkinCommand(smUnskinAll, 10000);
+            manager->RunSkinCommand(nullptr);
+            manager->Active = true;
+        }
+        watches.clear();
+        command.watches.clear();
+        form->Hide();
+    }
+}
+
+TEST_F(FormSkinnerLoopTest, ABarPopupInWhoseLoopTheSkinGoesOrIsReloaded)
+{
+    // Opened by Alt and its letter, and by a click on its entry.
+    for (const bool click : {false, true})
+        for (const TSkinCommand c : {smUnskinAll, smReload}) {
+            SCOPED_TRACE(std::string(click ? "click, " : "key, ") + CommandName(c));
+            command.inside = {};
+            TWinSkinForm* skinner = SkinForm();
+            ASSERT_NE(skinner, nullptr);
+            ASSERT_NE(skinner->MenuBar, nullptr);
+            test::Pump();  // the frame painted, the bar's entries laid out
+            HWND window = form->Handle();
+            const POINT at = EntryPoint(skinner, 0);
+            {
+                TFreedMemoryWatch watch;
+                CommandInMenu(
+                    c,
+                    [&] {
+                        if (click)
+                            PostMessageW(window, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.x, at.y));
+                        else
+                            PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+                    },
+                    [](HWND) { EndMenu(); });
+                EXPECT_EQ(watch.CallsIntoFreed(), 0);
+                EXPECT_EQ(watch.WrittenAfterFree(), 0);
+            }
+            if (c == smUnskinAll) {
+                ExpectLetGoThenDeleted();
+                // The window shows its own menu bar again.
+                EXPECT_NE(GetMenu(window), nullptr);
+            } else {
+                EXPECT_TRUE(command.inside.Skinned);
+                ExpectStillSkinned(skinner);
+                EXPECT_FALSE(skinner->MenuTracking);
+                manager->CommandSkinData = data.get();
+                manager->PostSkinCommand(smUnskinAll, 10000);
+                manager->RunSkinCommand(nullptr);
+                manager->Active = true;
+            }
+            watches.clear();
+            command.watches.clear();
+            form->Hide();
+        }
+}
+
+// A button whose click takes the skin off at once, inside the click's
+// messages to the button and the form.
+struct TUnskinClick : fw::TObject {
+    void Click(fw::TObject*)
+    {
+        manager->CommandSkinData = data;
+        manager->PostSkinCommand(smUnskinAll, 10000);
+        manager->RunSkinCommand(nullptr);
+        skinnedInside = Skinned(window);
+        for (const TDeleteWatch* w : watches) deletedInside = deletedInside || w->Deleted();
+    }
+    TSkinManage* manager = nullptr;
+    TSkinData* data = nullptr;
+    HWND window = nullptr;
+    std::vector<const TDeleteWatch*> watches;
+    bool skinnedInside = true;
+    bool deletedInside = false;
+};
+
+TEST_F(FormSkinnerLoopTest, SkinnersLetGoInsideTheirMessagesAreDeletedEachTime)
+{
+    // A hundred rounds of skinning the form and clicking its button, whose
+    // click unskins it: the button's skinner goes each time once the click
+    // has returned, and nothing is left behind.
+    auto* button = new fw::TButton(form.get());
+    button->SetParent(form.get());
+    button->SetBounds(20, 20, 90, 26);
+    TUnskinClick unskin;
+    unskin.manager = manager;
+    unskin.data = data.get();
+    button->OnClick = fw::TNotifyEvent(&unskin, &TUnskinClick::Click);
+    size_t liveAfterWarmUp = 0;
+    constexpr int kRounds = 100, kWarmUp = 10;
+    for (int round = 1; round <= kRounds; ++round) {
+        TWinSkinForm* skinner = SkinForm();
+        ASSERT_NE(skinner, nullptr);
+        TSkinControl* s = skinner->Controls().FindByControl(button);
+        ASSERT_NE(s, nullptr);
+        Watch(s);
+        unskin.window = button->Handle();
+        // The click comes from the button's own release: its skinner is
+        // busy there, the form's skinner is not and goes at once.
+        unskin.watches = {watches.back().get()};
+        unskin.skinnedInside = true;
+        unskin.deletedInside = false;
+        SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+        ASSERT_FALSE(unskin.skinnedInside) << "round " << round;
+        ASSERT_FALSE(unskin.deletedInside) << "round " << round;
+        ASSERT_TRUE(AllDeleted()) << "round " << round;
+        watches.clear();
+        command.watches.clear();
+        manager->Active = true;
+        form->Hide();
+        test::Pump(0);
+        if (round == kWarmUp) liveAfterWarmUp = test::LiveBlocks();
+    }
+    EXPECT_EQ(test::LiveBlocks(), liveAfterWarmUp);
 }
 
 }  // namespace

@@ -141,7 +141,8 @@ TEST_F(PopupMenuTest, AWindowGetsOneSkinnerAndNoneWhileSkinningIsOff)
 TEST_F(PopupMenuTest, ThePopupSkinnerPaintsTheRimAndPassesOnWhatItDoesNotDraw)
 {
     HWND window = StandIn();
-    TWinSkinPopMenu popup;
+    fw::TOwnedPtr<TWinSkinPopMenu> owned(new TWinSkinPopMenu);
+    TWinSkinPopMenu& popup = *owned;
     ASSERT_TRUE(popup.HookMenuWindow(window, data.get(), nullptr));
 
     // Printing: the skin's ground on the 3-pixel rim, the items inside.
