@@ -36,6 +36,16 @@ constexpr int kClientW = 500, kClientH = 260;
 
 constexpr int kBorder = 4, kCaption = 30;
 
+// Whether the item at the position of the menu is owner-drawn.
+bool OwnerDrawn(HMENU items, UINT position)
+{
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE;
+    EXPECT_TRUE(GetMenuItemInfoW(items, position, TRUE, &mii)) << position;
+    return (mii.fType & MFT_OWNERDRAW) != 0;
+}
+
 // Counts an item's clicks.
 struct TClicks : fw::TObject {
     void Click(fw::TObject*) { ++count; }
@@ -140,6 +150,16 @@ protected:
         EXPECT_TRUE(PumpUntil([&] { return driver.Opened.size() >= count; }))
             << driver.Opened.size() << " popups";
         Pump(300);
+    }
+    // Opens the raw window's bar entry of the accelerator key (lower case)
+    // and closes it again; the popup that showed.
+    HMENU OpenRawEntry(HWND raw, char key)
+    {
+        TMenuDriver driver({TMenuDriver::End()});
+        PostMessageW(raw, WM_SYSCOMMAND, SC_KEYMENU, key);
+        PumpMenus(driver, 1);
+        EXPECT_EQ(driver.Opened.size(), 1u);
+        return driver.Opened.empty() ? nullptr : driver.Opened[0];
     }
 
     fw::TOwnedPtr<TSkinData> data;
@@ -622,31 +642,18 @@ TEST_F(MenuBarTest, AWindowOfAnotherLibraryUnskinnedDrawsItsOwnMenuItemsAgain)
     HWND raw = RawWindow(native);
     ASSERT_NE(raw, nullptr);
     TWinSkinForm* s = SkinRaw(raw);
-    const auto ownerDrawn = [](HMENU items, UINT position) {
-        MENUITEMINFOW mii{};
-        mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_FTYPE;
-        EXPECT_TRUE(GetMenuItemInfoW(items, position, TRUE, &mii));
-        return (mii.fType & MFT_OWNERDRAW) != 0;
-    };
     // The popup opened twice: the skin draws every item, Deep included;
     // the items it made its own the first time stay its own.
-    for (int i = 0; i < 2; ++i) {
-        TMenuDriver driver({TMenuDriver::End()});
-        PostMessageW(raw, WM_SYSCOMMAND, SC_KEYMENU, 'r');
-        PumpMenus(driver, 1);
-        ASSERT_EQ(driver.Opened.size(), 1u);
-        EXPECT_EQ(driver.Opened[0], popup);
-    }
-    for (UINT i = 0; i < 3; ++i) EXPECT_TRUE(ownerDrawn(popup, i)) << i;
-    EXPECT_TRUE(ownerDrawn(sub, 0));
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(OpenRawEntry(raw, 'r'), popup);
+    for (UINT i = 0; i < 3; ++i) EXPECT_TRUE(OwnerDrawn(popup, i)) << i;
+    EXPECT_TRUE(OwnerDrawn(sub, 0));
     // Unskinned, each item draws as it did before: natively, but for the
     // one the program draws.
     s->UnhookWindow();
-    EXPECT_FALSE(ownerDrawn(popup, 0));
-    EXPECT_TRUE(ownerDrawn(popup, 1));
-    EXPECT_FALSE(ownerDrawn(popup, 2));
-    EXPECT_FALSE(ownerDrawn(sub, 0));
+    EXPECT_FALSE(OwnerDrawn(popup, 0));
+    EXPECT_TRUE(OwnerDrawn(popup, 1));
+    EXPECT_FALSE(OwnerDrawn(popup, 2));
+    EXPECT_FALSE(OwnerDrawn(sub, 0));
     s->Free();
     DestroyWindow(raw);
 }
