@@ -4,6 +4,7 @@
 // and the menu-changed and dialog-character messages.
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/forms.h"
@@ -269,20 +270,78 @@ void OwnerDrawSubmenus(HMENU menu, std::vector<TOwnerDrawnItem>* made)
         if (!ReadItemType(menu, i, info)) continue;
         if (!(info.fType & MFT_OWNERDRAW) && WriteItemType(menu, i, info.fType | MFT_OWNERDRAW) &&
             made)
-            made->push_back({menu, i, info.wID, info.hSubMenu});
+            made->push_back({menu, i, info.wID, info.hSubMenu, (info.fType & MFT_SEPARATOR) != 0});
         if (info.hSubMenu) OwnerDrawSubmenus(info.hSubMenu, made);
     }
 }
 
+namespace {
+
+// Whether the item is the one noted: the item that opens the same submenu,
+// or, for one that opens none, an item of the same identifier that is a
+// separator as it was (or not).
+bool IsNotedItem(const TOwnerDrawnItem& noted, const MENUITEMINFOW& item)
+{
+    if (noted.SubMenu) return item.hSubMenu == noted.SubMenu;
+    return !item.hSubMenu && item.wID == noted.Id &&
+           ((item.fType & MFT_SEPARATOR) != 0) == noted.Separator;
+}
+
+// Gives back the noted items of one menu. Only an item that is owner-drawn
+// now can be one the skin made so, and each answers one note. A note takes
+// the item at its noted place when that is the item noted. The notes left
+// then take, each in turn, the nearest item that is the one noted and that
+// no note took yet; of two as near, the one further down, since an
+// insertion above an item moves it down. Items that are alike (separators
+// mostly share identifier 0 and open no submenu) thus all draw themselves
+// again however many the program inserted or removed around them, as long
+// as it added no owner-drawn one of its own that is alike too.
+void UndoOwnerDrawnItems(HMENU menu, const std::vector<const TOwnerDrawnItem*>& notes)
+{
+    const UINT count = UINT(std::max(GetMenuItemCount(menu), 0));
+    std::vector<MENUITEMINFOW> items(count);
+    std::vector<bool> open(count);
+    for (UINT i = 0; i < count; ++i)
+        open[i] = ReadItemType(menu, i, items[i]) && (items[i].fType & MFT_OWNERDRAW);
+    const auto give = [&](UINT i) {
+        open[i] = false;
+        WriteItemType(menu, i, items[i].fType & ~UINT(MFT_OWNERDRAW));
+    };
+    const auto distance = [](UINT a, UINT b) { return a > b ? a - b : b - a; };
+    std::vector<const TOwnerDrawnItem*> moved;
+    for (const TOwnerDrawnItem* noted : notes) {
+        const UINT at = noted->Position;
+        if (at < count && open[at] && IsNotedItem(*noted, items[at]))
+            give(at);
+        else
+            moved.push_back(noted);
+    }
+    for (const TOwnerDrawnItem* noted : moved) {
+        const UINT at = noted->Position;
+        UINT found = count;
+        for (UINT i = 0; i < count; ++i)
+            if (open[i] && IsNotedItem(*noted, items[i]) &&
+                (found == count || distance(i, at) <= distance(found, at)))
+                found = i;
+        if (found < count) give(found);
+    }
+}
+
+}  // namespace
+
 void UndoOwnerDrawnSubmenus(std::vector<TOwnerDrawnItem>& made)
 {
-    for (const TOwnerDrawnItem& noted : made) {
-        // A menu changed since keeps what now stands at the item's place.
-        MENUITEMINFOW info;
-        if (!IsMenu(noted.Menu) || !ReadItemType(noted.Menu, noted.Position, info) ||
-            info.wID != noted.Id || info.hSubMenu != noted.SubMenu)
-            continue;
-        WriteItemType(noted.Menu, noted.Position, info.fType & ~UINT(MFT_OWNERDRAW));
+    std::vector<HMENU> menus;
+    for (const TOwnerDrawnItem& noted : made)
+        if (std::find(menus.begin(), menus.end(), noted.Menu) == menus.end())
+            menus.push_back(noted.Menu);
+    for (HMENU menu : menus) {
+        // A menu destroyed meanwhile has nothing to give back.
+        if (!IsMenu(menu)) continue;
+        std::vector<const TOwnerDrawnItem*> notes;
+        for (const TOwnerDrawnItem& noted : made)
+            if (noted.Menu == menu) notes.push_back(&noted);
+        UndoOwnerDrawnItems(menu, notes);
     }
     made.clear();
 }

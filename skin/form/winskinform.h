@@ -62,20 +62,27 @@ constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
 bool NeedsScrollbars(fw::TControl* control);
 
 // An item of a native menu that the skin made owner-drawn: its menu, its
-// place there and what it is (its identifier and submenu).
+// place there and what it is (its identifier, submenu and whether it is a
+// separator).
 struct TOwnerDrawnItem {
     HMENU Menu = nullptr;
     UINT Position = 0;
     UINT Id = 0;
     HMENU SubMenu = nullptr;
+    bool Separator = false;
 };
 // Makes every item of the menu and its submenus owner-drawn, so that the
 // skin draws them (before a menu bar's popup is tracked). The items it
 // changes are noted in made, when given; those owner-drawn already (by the
 // application, or by an earlier call) are left as they are and not noted.
 void OwnerDrawSubmenus(HMENU menu, std::vector<TOwnerDrawnItem>* made = nullptr);
-// Gives the items noted their own drawing back, where each still is what
-// it was, and forgets them.
+// Gives the items noted their own drawing back and forgets them. Each is
+// looked up in its menu by what it is, at its noted place first, so that
+// items the program inserted, removed or moved meanwhile do not hide it;
+// an item gone, or in a menu destroyed, is passed over. Items the program
+// made owner-drawn itself were never noted and are left as they are; only
+// one alike a noted item (the same submenu, or the same identifier and
+// kind) can be taken for it.
 void UndoOwnerDrawnSubmenus(std::vector<TOwnerDrawnItem>& made);
 
 // A native menu item's text as the skin shows it: the caption before the

@@ -4,9 +4,14 @@
 // WM_SKINMENUOPEN, moving between entries while a popup is open (Left and
 // Right changing places in a right-to-left popup), dialog characters not
 // the bar's going on to the main form, the bar reloaded when the menu
-// changes, and the native menu given back.
+// changes, and the native menu given back; a window of another library
+// with a native menu, whose items draw themselves again once unskinned
+// however the program changed the menu meanwhile.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -656,6 +661,142 @@ TEST_F(MenuBarTest, AWindowOfAnotherLibraryUnskinnedDrawsItsOwnMenuItemsAgain)
     EXPECT_FALSE(OwnerDrawn(sub, 0));
     s->Free();
     DestroyWindow(raw);
+}
+
+TEST_F(MenuBarTest, AWindowOfAnotherLibraryThatChangedItsMenuDrawsEachItemAgain)
+{
+    // File: Open, a separator and Exit.
+    constexpr UINT kOpen = 11, kExit = 12, kRecent = 20, kPinned = 21;
+    HMENU native = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING, kOpen, L"Open");
+    AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(popup, MF_STRING, kExit, L"Exit");
+    AppendMenuW(native, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"&File");
+    HWND raw = RawWindow(native);
+    ASSERT_NE(raw, nullptr);
+    TWinSkinForm* s = SkinRaw(raw);
+    EXPECT_EQ(OpenRawEntry(raw, 'f'), popup);
+    // The program then puts a recent file under Open, and an entry it draws
+    // itself where Exit was; the popup shown again has the skin draw the
+    // recent file too.
+    InsertMenuW(popup, 1, MF_BYPOSITION | MF_STRING, kRecent, L"&1 notes.txt");
+    InsertMenuW(popup, 2, MF_BYPOSITION | MF_OWNERDRAW, kPinned, nullptr);
+    EXPECT_EQ(OpenRawEntry(raw, 'f'), popup);
+    const struct {
+        const char* item;
+        UINT id;
+        bool ownDrawing;  // the program's own, which it keeps
+    } items[] = {
+        {"Open", kOpen, false},  {"recent file", kRecent, false}, {"pinned", kPinned, true},
+        {"separator", 0, false}, {"Exit", kExit, false},
+    };
+    ASSERT_EQ(GetMenuItemCount(popup), int(std::size(items)));
+    for (UINT i = 0; i < std::size(items); ++i) {
+        EXPECT_EQ(GetMenuItemID(popup, int(i)), items[i].id) << items[i].item;
+        EXPECT_TRUE(OwnerDrawn(popup, i)) << items[i].item;
+    }
+    s->UnhookWindow();
+    for (UINT i = 0; i < std::size(items); ++i)
+        EXPECT_EQ(OwnerDrawn(popup, i), items[i].ownDrawing) << items[i].item;
+    s->Free();
+    DestroyWindow(raw);
+}
+
+// Menus spelt one character an item: a capital letter is a string item of
+// that identifier, '-' a separator and '*' an item the program draws itself
+// (identifier 0, as a separator's). Read back, an item still owner-drawn by
+// the skin is spelt in lower case ('=' for a separator); the program's own
+// item is '*' as long as it keeps its owner drawing.
+void InsertSpelt(HMENU menu, UINT at, char item)
+{
+    if (item == '-') {
+        InsertMenuW(menu, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    } else if (item == '*') {
+        InsertMenuW(menu, at, MF_BYPOSITION | MF_OWNERDRAW, 0, nullptr);
+    } else {
+        const wchar_t text[] = {wchar_t(item), 0};
+        InsertMenuW(menu, at, MF_BYPOSITION | MF_STRING, UINT(item), text);
+    }
+}
+
+std::string Spelling(HMENU menu)
+{
+    std::string items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE | MIIM_ID;
+        GetMenuItemInfoW(menu, UINT(i), TRUE, &mii);
+        const bool drawn = (mii.fType & MFT_OWNERDRAW) != 0;
+        if (mii.fType & MFT_SEPARATOR)
+            items += drawn ? '=' : '-';
+        else if (mii.wID == 0)
+            items += drawn ? '*' : '?';
+        else
+            items += drawn ? char(std::tolower(int(mii.wID))) : char(mii.wID);
+    }
+    return items;
+}
+
+TEST(UndoOwnerDrawnSubmenus, FindsEachNotedItemWhereverTheProgramMovedIt)
+{
+    // Edits after the skin drew the menu: an item inserted at a position,
+    // or removed from it ('\0').
+    const struct {
+        const char* name;
+        const char* menu;
+        std::vector<std::pair<UINT, char>> edits;
+        const char* after;
+    } cases[] = {
+        {"each of two separators under an insertion", "A-B-C", {{1, 'X'}, {4, 'Y'}}, "AX-BY-C"},
+        {"a separator the program put where a noted one was", "A-B", {{1, '-'}}, "A--B"},
+        {"the items under one removed", "A-B", {{0, '\0'}}, "-B"},
+        {"one of two separators removed", "A-B-C", {{1, '\0'}}, "AB-C"},
+        {"the program's own item of identifier 0 above a separator", "*-A", {{0, 'X'}}, "X*-A"},
+    };
+    for (const auto& c : cases) {
+        HMENU menu = CreatePopupMenu();
+        for (const char* item = c.menu; *item; ++item)
+            InsertSpelt(menu, UINT(GetMenuItemCount(menu)), *item);
+        std::vector<TOwnerDrawnItem> made;
+        OwnerDrawSubmenus(menu, &made);
+        for (const auto& [at, item] : c.edits) {
+            if (item)
+                InsertSpelt(menu, at, item);
+            else
+                DeleteMenu(menu, at, MF_BYPOSITION);
+        }
+        UndoOwnerDrawnSubmenus(made);
+        EXPECT_EQ(Spelling(menu), c.after) << c.name;
+        EXPECT_TRUE(made.empty()) << c.name;
+        DestroyMenu(menu);
+    }
+}
+
+TEST(UndoOwnerDrawnSubmenus, FindsASubmenuByTheMenuItOpensAndPassesOverADestroyedOne)
+{
+    // A, then Kept and Gone, each opening a submenu of one item.
+    HMENU menu = CreatePopupMenu();
+    HMENU kept = CreatePopupMenu();
+    HMENU gone = CreatePopupMenu();
+    AppendMenuW(kept, MF_STRING, 'K', L"K");
+    AppendMenuW(gone, MF_STRING, 'G', L"G");
+    AppendMenuW(menu, MF_STRING, 'A', L"A");
+    AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(kept), L"Kept");
+    AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(gone), L"Gone");
+    std::vector<TOwnerDrawnItem> made;
+    OwnerDrawSubmenus(menu, &made);
+    // An item inserted at the top moves Kept down; Gone is removed, which
+    // destroys its submenu.
+    InsertSpelt(menu, 0, 'X');
+    ASSERT_TRUE(DeleteMenu(menu, 3, MF_BYPOSITION));
+    ASSERT_FALSE(IsMenu(gone));
+    UndoOwnerDrawnSubmenus(made);
+    ASSERT_EQ(GetSubMenu(menu, 2), kept);
+    for (UINT i = 0; i < 3; ++i) EXPECT_FALSE(OwnerDrawn(menu, i)) << i;
+    EXPECT_EQ(Spelling(kept), "K");
+    DestroyMenu(menu);
 }
 
 TEST_F(MenuBarTest, NarrowAndRightToLeftStarts)
