@@ -75,6 +75,13 @@ protected:
         });
     }
     fw::TControl* Area(int i) const { return form->Panel2->Controls(i); }
+    // A click on an area as the mouse gives it: a press and its release.
+    static void ClickOn(fw::TControl* area)
+    {
+        HWND h = dynamic_cast<fw::TWinControl*>(area)->Handle();
+        SendMessageW(h, WM_LBUTTONDOWN, 0, 0);
+        SendMessageW(h, WM_LBUTTONUP, 0, 0);
+    }
 
     std::string iniName;
     std::vector<std::string> shown;
@@ -160,12 +167,21 @@ TEST_F(WindowTest, DeletingTheSelectedAreaLetsTheDesignComponentGoFirst)
     EXPECT_EQ(form->Panel2->ControlCount(), 1);
 }
 
-// An area whose type has no colour of its own (a type typed into the type
-// box) is not recoloured by the next selection; it is let go all the same,
-// and the delete takes the area selected last.
+// kTwoAreas and a third area of a type without a colour of its own: it
+// keeps the memo's colour.
+const char kThreeTypes[] =
+    "[SYSTEM]\r\nLEDWIDTH=192\r\nLEDHEIGHT=64\r\nTEXTAREANUM=3\r\nisDebug=1\r\n"
+    "[TEXTAREA1]\r\nx=0\r\ny=0\r\nwidth=64\r\nheight=16\r\nstatictext=\\AB\r\nareatype=0\r\n"
+    "[TEXTAREA2]\r\nx=64\r\ny=32\r\nwidth=128\r\nheight=16\r\nstatictext=\\CD\r\nareatype=1\r\n"
+    "[TEXTAREA3]\r\nx=128\r\ny=0\r\nwidth=64\r\nheight=16\r\nstatictext=\\GH\r\nareatype=7\r\n";
+
+// An area whose type has no colour of its own (one loaded so, one with a
+// type typed into the type box) is not recoloured by the next selection;
+// it is let go all the same, with the colour it had, and the delete takes
+// the area selected last.
 TEST_F(WindowTest, DeletingTakesTheAreaSelectedLastWhateverTheTypes)
 {
-    Start(kTwoAreas);
+    Start(kThreeTypes);
     std::thread person =
         Answer({{dialog->Estatictext, L"A"}, {dialog->ctype, L"x"}}, dialog->Button1);
     Click(form->Button2);
@@ -173,34 +189,35 @@ TEST_F(WindowTest, DeletingTakesTheAreaSelectedLastWhateverTheTypes)
     person = Answer({{dialog->Estatictext, L"C"}, {dialog->EAY, L"48"}}, dialog->Button1);
     Click(form->Button2);
     person.join();
-    ASSERT_EQ(form->Panel2->ControlCount(), 4);
-    fw::TControl* a = Area(2);
-    fw::TControl* c = Area(3);
+    ASSERT_EQ(form->Panel2->ControlCount(), 5);
+    fw::TControl* memo = Area(2);
+    fw::TControl* a = Area(3);
+    fw::TControl* c = Area(4);
+    ASSERT_EQ(memo->Tag(), 7);
+    ASSERT_EQ(memo->Color(), fw::clWindow);
     ASSERT_EQ(a->Tag(), -1);
     ASSERT_EQ(c->Tag(), 0);
 
-    const auto clickOn = [](fw::TControl* area) {
-        HWND h = dynamic_cast<fw::TWinControl*>(area)->Handle();
-        SendMessageW(h, WM_LBUTTONDOWN, 0, 0);
-        SendMessageW(h, WM_LBUTTONUP, 0, 0);
-    };
-    clickOn(a);
+    ClickOn(memo);
+    EXPECT_EQ(memo->Color(), fw::clLime);
+    ClickOn(a);
     EXPECT_EQ(a->Color(), fw::clLime);
-    clickOn(c);
+    EXPECT_EQ(memo->Color(), fw::clWindow);  // its own colour, not navy
+    ClickOn(c);
     EXPECT_EQ(c->Color(), fw::clLime);
     EXPECT_EQ(a->Color(), fw::clNavy);  // its colour before it was selected
     Click(form->Button3);
-    ASSERT_EQ(form->Panel2->ControlCount(), 3);
-    ASSERT_EQ(Area(2), a);
-    EXPECT_EQ(Area(2)->Text(), "A");
+    ASSERT_EQ(form->Panel2->ControlCount(), 4);
+    ASSERT_EQ(Area(3), a);
+    EXPECT_EQ(Area(3)->Text(), "A");
 
     // Selected again and again, it is still the one deleted.
-    clickOn(a);
-    clickOn(a);
+    ClickOn(a);
+    ClickOn(a);
     Click(form->Button3);
-    EXPECT_EQ(form->Panel2->ControlCount(), 2);
+    EXPECT_EQ(form->Panel2->ControlCount(), 3);
     Click(form->Button3);  // nothing selected any more
-    EXPECT_EQ(form->Panel2->ControlCount(), 2);
+    EXPECT_EQ(form->Panel2->ControlCount(), 3);
 }
 
 TEST_F(WindowTest, AddingAnAreaThroughTheDialogPutsItOnTheCanvas)
