@@ -220,6 +220,32 @@ TEST_F(WindowTest, DeletingTakesTheAreaSelectedLastWhateverTheTypes)
     EXPECT_EQ(form->Panel2->ControlCount(), 3);
 }
 
+// The click of a double click selects the area, letting go of the one
+// selected before; a confirmed edit then colours it navy, which lets go of
+// it too: the delete after it takes nothing, until an area is clicked.
+TEST_F(WindowTest, AfterAConfirmedEditTheDeleteTakesNothing)
+{
+    Start(kThreeTypes);
+    fw::TControl* memo = Area(2);
+    fw::TControl* line = Area(1);
+    ClickOn(memo);
+    std::thread person = Answer({}, dialog->Button1);
+    ClickOn(line);
+    SendMessageW(dynamic_cast<fw::TWinControl*>(line)->Handle(), WM_LBUTTONDBLCLK, 0, 0);
+    person.join();
+    fw::Application->ProcessMessages();
+    ASSERT_EQ(dialog->Confirmed(), 1);
+    EXPECT_EQ(memo->Color(), fw::clWindow);  // let go by the double click's click
+    EXPECT_EQ(line->Color(), fw::clNavy);
+    Click(form->Button3);
+    ASSERT_EQ(form->Panel2->ControlCount(), 3);
+
+    ClickOn(line);
+    Click(form->Button3);
+    ASSERT_EQ(form->Panel2->ControlCount(), 2);
+    EXPECT_EQ(Area(1), memo);
+}
+
 TEST_F(WindowTest, AddingAnAreaThroughTheDialogPutsItOnTheCanvas)
 {
     Start(kTwoAreas);
