@@ -283,9 +283,9 @@ protected:
         form->SetBounds(120, 80, 360, 240);
         form->SetBorderIcons({fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
         auto* menu = new fw::TMainMenu(form.get());
-        auto* file = Item(menu->Items(), "&File");
-        Item(file, "&Open");
-        Item(file, "E&xit");
+        auto* file = test::AddMenuItem(form.get(), menu->Items(), "&File");
+        test::AddMenuItem(form.get(), file, "&Open");
+        test::AddMenuItem(form.get(), file, "E&xit");
         form->SetMenu(menu);
         command.manager = manager;
         command.data = data.get();
@@ -295,13 +295,6 @@ protected:
         watches.clear();
         form.reset();
         data.reset();
-    }
-    fw::TMenuItem* Item(fw::TMenuItem* parent, const char* caption)
-    {
-        auto* item = new fw::TMenuItem(form.get());
-        item->SetCaption(caption);
-        parent->Add(item);
-        return item;
     }
     // Shows the form and has the manager skin it; its skinner, watched,
     // once the activation has run (or been cut short by its handler).
@@ -378,6 +371,24 @@ protected:
         EXPECT_FALSE(Skinned(form->Handle()));
         EXPECT_EQ(manager->FindSkinForm(form->Handle()), nullptr);
     }
+    // Ends a round: a skinner that stayed is unskinned and the form hidden,
+    // for the next round to skin it again. A shot of what the window showed
+    // last is kept under the name given (SIGNS_SHOTS).
+    void EndRound(const std::string& shot)
+    {
+        HWND window = form->Handle();
+        test::SaveShot(test::WindowShot(window).get(), (shot + ".bmp").c_str());
+        if (manager->FindSkinForm(window)) {
+            manager->CommandSkinData = data.get();
+            manager->PostSkinCommand(smUnskinAll, 10000);
+            manager->RunSkinCommand(nullptr);
+        }
+        manager->Active = true;
+        watches.clear();
+        command.watches.clear();
+        command.inside = {};
+        form->Hide();
+    }
     POINT EntryPoint(TWinSkinForm* s, size_t i) const
     {
         const RECT w = test::WindowRectOf(form->Handle());
@@ -411,7 +422,6 @@ TEST_F(FormSkinnerLoopTest, OnAfterSkinFormWithABoxInWhichTheSkinGoesOrIsReloade
 {
     for (const TSkinCommand c : {smUnskinAll, smReload}) {
         SCOPED_TRACE(CommandName(c));
-        command.inside = {};
         command.runs = 0;
         command.ran = false;
         command.command = c;
@@ -436,14 +446,8 @@ TEST_F(FormSkinnerLoopTest, OnAfterSkinFormWithABoxInWhichTheSkinGoesOrIsReloade
             EXPECT_TRUE(command.inside.Skinned);
             ExpectStillSkinned(skinner);
             EXPECT_TRUE(test::PumpUntil([&] { return skinner->FormState == fsActive; }));
-            manager->CommandSkinData = data.get();
-            manager->PostSkinCommand(smUnskinAll, 10000);
-            manager->RunSkinCommand(nullptr);
-            manager->Active = true;
         }
-        watches.clear();
-        command.watches.clear();
-        form->Hide();
+        EndRound(std::string("after_skin_box_") + CommandName(c));
     }
 }
 
@@ -453,7 +457,6 @@ TEST_F(FormSkinnerLoopTest, TheSystemMenuInWhoseLoopTheSkinGoesOrIsReloaded)
     // it maximises the window only while the skinner still skins it.
     for (const TSkinCommand c : {smUnskinAll, smReload}) {
         SCOPED_TRACE(CommandName(c));
-        command.inside = {};
         TWinSkinForm* skinner = SkinForm();
         ASSERT_NE(skinner, nullptr);
         HWND window = form->Handle();
@@ -473,14 +476,8 @@ TEST_F(FormSkinnerLoopTest, TheSystemMenuInWhoseLoopTheSkinGoesOrIsReloaded)
             ExpectStillSkinned(skinner);
             EXPECT_TRUE(test::PumpUntil([&] { return IsZoomed(window) != FALSE; }));
             ShowWindow(window, SW_RESTORE);
-            manager->CommandSkinData = data.get();
-            manager->PostSkinCommand(smUnskinAll, 10000);
-            manager->RunSkinCommand(nullptr);
-            manager->Active = true;
         }
-        watches.clear();
-        command.watches.clear();
-        form->Hide();
+        EndRound(std::string("system_menu_") + CommandName(c));
     }
 }
 
@@ -490,7 +487,6 @@ TEST_F(FormSkinnerLoopTest, ABarPopupInWhoseLoopTheSkinGoesOrIsReloaded)
     for (const bool click : {false, true})
         for (const TSkinCommand c : {smUnskinAll, smReload}) {
             SCOPED_TRACE(std::string(click ? "click, " : "key, ") + CommandName(c));
-            command.inside = {};
             TWinSkinForm* skinner = SkinForm();
             ASSERT_NE(skinner, nullptr);
             ASSERT_NE(skinner->MenuBar, nullptr);
@@ -519,14 +515,8 @@ TEST_F(FormSkinnerLoopTest, ABarPopupInWhoseLoopTheSkinGoesOrIsReloaded)
                 EXPECT_TRUE(command.inside.Skinned);
                 ExpectStillSkinned(skinner);
                 EXPECT_FALSE(skinner->MenuTracking);
-                manager->CommandSkinData = data.get();
-                manager->PostSkinCommand(smUnskinAll, 10000);
-                manager->RunSkinCommand(nullptr);
-                manager->Active = true;
             }
-            watches.clear();
-            command.watches.clear();
-            form->Hide();
+            EndRound(std::string(click ? "bar_click_" : "bar_key_") + CommandName(c));
         }
 }
 

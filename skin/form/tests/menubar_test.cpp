@@ -92,10 +92,7 @@ protected:
     }
     fw::TMenuItem* Item(fw::TMenuItem* parent, const char* caption)
     {
-        auto* item = new fw::TMenuItem(form.get());
-        item->SetCaption(caption);
-        parent->Add(item);
-        return item;
+        return test::AddMenuItem(form.get(), parent, caption);
     }
     HWND Handle() { return form->Handle(); }
     // A window of a class of this test's own, shown, with a client of

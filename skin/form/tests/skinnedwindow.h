@@ -14,6 +14,7 @@
 
 #include "framework/application.h"
 #include "framework/controls.h"
+#include "framework/menus.h"
 #include "framework/messages.h"
 #include "skin/data/skindata.h"
 #include "skin/engine/skinmessages.h"
@@ -53,6 +54,15 @@ public:
     std::vector<fw::TMessage> notes;
     int styleChanges = 0;
 };
+
+// A menu item of the owner's with the caption, added under parent.
+inline fw::TMenuItem* AddMenuItem(fw::TComponent* owner, fw::TMenuItem* parent, const char* caption)
+{
+    auto* item = new fw::TMenuItem(owner);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
 
 inline RECT WindowRectOf(HWND window)
 {
