@@ -541,6 +541,11 @@ void TWinSkinForm::UnhookWindow()
     }
     SetWindowRgn(WindowHandle, nullptr, TRUE);
     RegionSet = false;
+    // The window's own procedure did not see the activations while the
+    // skin drew the frame: its caption is drawn active or not as the window
+    // is now (an MDI child's saw them).
+    if (FormKind != fkMDIChild)
+        SendMessageW(WindowHandle, WM_NCACTIVATE, GetActiveWindow() == WindowHandle, 0);
 }
 
 }  // namespace skin

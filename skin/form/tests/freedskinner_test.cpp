@@ -370,6 +370,12 @@ protected:
         EXPECT_TRUE(AllDeleted());
         EXPECT_FALSE(Skinned(form->Handle()));
         EXPECT_EQ(manager->FindSkinForm(form->Handle()), nullptr);
+        // The window's own frame shows it as it is, active.
+        HWND window = form->Handle();
+        EXPECT_EQ(GetActiveWindow(), window);
+        const auto shown = test::WindowShot(window);
+        SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
+        EXPECT_EQ(test::DifferingPixels(shown.get(), test::WindowShot(window).get()), 0);
     }
     // Ends a round: a skinner that stayed is unskinned and the form hidden,
     // for the next round to skin it again. A shot of what the window showed
