@@ -229,26 +229,28 @@ void TSkinControl::RestoreWindowProc()
         GraphicControl->WindowProc = OldWindowProc;
 }
 
-void TSkinControl::LetGo()
+void TSkinControl::Detach()
 {
     alive_.End();
     SkinEnabled = false;
     RestoreWindowProc();
-    // The binding stays until the skinner goes: the message running passes
-    // on through it.
+    // The window's procedure goes back only while it is ours; the binding
+    // stays until the skinner goes, for a message running to pass on.
     if (subclass_) subclass_->Unhook();
     if (Form) Form->RemoveSkinControl(this);
     Form = nullptr;
+}
+
+void TSkinControl::LetGo()
+{
+    Detach();
     inherited::LetGo();
 }
 
 void TSkinControl::Destroy()
 {
-    alive_.End();
-    RestoreWindowProc();
-    subclass_.reset();  // restores the window's procedure only while it is ours
-    if (Form) Form->RemoveSkinControl(this);
-    Form = nullptr;
+    Detach();
+    subclass_.reset();
     inherited::Destroy();
 }
 

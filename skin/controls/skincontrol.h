@@ -182,6 +182,10 @@ protected:
     bool WindowProcHooked() const { return subclass_ != nullptr; }
 
 private:
+    // Gives the control and window their own procedures back, ends the
+    // alive flag and leaves the form's list.
+    void Detach();
+
     std::unique_ptr<fw::TSubclass> subclass_;
     bool controlProcHooked_ = false;
     TAliveFlag alive_;

@@ -47,21 +47,25 @@ TWinSkinForm::TWinSkinForm(fw::TComponent* owner)
     DoubleClickTime = GetDoubleClickTime();
 }
 
-void TWinSkinForm::LetGo()
+void TWinSkinForm::Detach()
 {
-    // Freed inside one of its own messages: the window and form have their
-    // own procedures back at once, the control skinners go, and nothing
-    // (the manager, the menu hook, the form's menus and tool bars) reaches
-    // the skinner any more. An open system menu, which a frame below is
-    // still tracking, goes with the skinner.
     ForgetMenuHookForm(this);
     QuickUnhook();
     alive_.End();
+    // No menu of a form that stays keeps a handler of this skinner.
     if (FormControl && !FormControl->Destroying()) {
         ForgetMenuHandlers(FormControl);
         ForgetToolbarHandlers();
     }
     if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(this);
+}
+
+void TWinSkinForm::LetGo()
+{
+    // Freed inside one of its own messages: detached at once. An open
+    // system menu, which a frame below is still tracking, and the caption
+    // buttons go with the skinner.
+    Detach();
     inherited::LetGo();
 }
 
@@ -77,18 +81,10 @@ void TWinSkinForm::Destroy()
 {
     // A skinner freed while its window lives leaves the window as it was
     // before hooking; one whose window is gone touches nothing.
-    alive_.End();
-    ForgetMenuHookForm(this);
-    QuickUnhook();
+    Detach();
     FreeSysButtons();
-    // No menu of a form that stays keeps a handler of this skinner.
-    if (FormControl && !FormControl->Destroying()) {
-        ForgetMenuHandlers(FormControl);
-        ForgetToolbarHandlers();
-    }
     FreeMenuBar();
     FreeSystemMenu();
-    if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(this);
     inherited::Destroy();
 }
 

@@ -284,6 +284,10 @@ protected:
 private:
     friend class TFormProcTest;
     void HookWindow(TSkinData* data);
+    // The window and form get their own procedures back, the control
+    // skinners go, its alive flag ends, and nothing (the manager, the menu
+    // hook, the form's menus and tool bars) reaches the skinner any more.
+    void Detach();
     // Looks for the frame's "MDIClient" child: an MDI frame.
     void FindMDIClient();
     void UnhookMDIClient();

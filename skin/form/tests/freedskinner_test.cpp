@@ -40,7 +40,7 @@ using test::TDeleteWatch;
 using test::TFreedMemoryWatch;
 using test::TMenuDriver;
 
-bool Skinned(HWND window) { return SendMessageW(window, WM_SKINQUERY, 0, 0) == 1; }
+using test::Skinned;
 
 const char* CommandName(TSkinCommand command)
 {
@@ -84,8 +84,6 @@ private:
     bool ended_ = false;
 };
 
-// A button's click that posts a command to the manager and shows a message
-// box until the command has run.
 // What a loop inside a skinner's message saw once the command had run:
 // whether the window was still skinned and whether the skinners watched
 // were deleted already.
@@ -94,6 +92,13 @@ struct TInside {
     bool Skinned = false;
     bool Deleted = false;
 };
+
+TInside SeenInside(HWND window, const std::vector<const TDeleteWatch*>& watches)
+{
+    TInside seen{true, Skinned(window), false};
+    for (const TDeleteWatch* w : watches) seen.Deleted = seen.Deleted || w->Deleted();
+    return seen;
+}
 
 // Runs the command while a message box is shown, and notes what the box's
 // loop sees after it.
@@ -112,12 +117,7 @@ struct TModalCommand : fw::TObject {
         ran = after.Ran;
     }
     void Click(fw::TObject*) { Run(); }
-    void Note()
-    {
-        inside.Seen = true;
-        inside.Skinned = Skinned(window);
-        for (const TDeleteWatch* w : watches) inside.Deleted = inside.Deleted || w->Deleted();
-    }
+    void Note() { inside = SeenInside(window, watches); }
     TSkinManage* manager = nullptr;
     TSkinData* data = nullptr;
     TSkinCommand command = smNone;
@@ -379,11 +379,11 @@ protected:
     }
     // Ends a round: a skinner that stayed is unskinned and the form hidden,
     // for the next round to skin it again. A shot of what the window showed
-    // last is kept under the name given (SIGNS_SHOTS).
-    void EndRound(const std::string& shot)
+    // last is kept under the name given, if any (SIGNS_SHOTS).
+    void EndRound(const std::string& shot = {})
     {
         HWND window = form->Handle();
-        test::SaveShot(test::WindowShot(window).get(), (shot + ".bmp").c_str());
+        if (!shot.empty()) test::SaveShot(test::WindowShot(window).get(), (shot + ".bmp").c_str());
         if (manager->FindSkinForm(window)) {
             manager->CommandSkinData = data.get();
             manager->PostSkinCommand(smUnskinAll, 10000);
@@ -534,15 +534,13 @@ struct TUnskinClick : fw::TObject {
         manager->CommandSkinData = data;
         manager->PostSkinCommand(smUnskinAll, 10000);
         manager->RunSkinCommand(nullptr);
-        skinnedInside = Skinned(window);
-        for (const TDeleteWatch* w : watches) deletedInside = deletedInside || w->Deleted();
+        inside = SeenInside(window, watches);
     }
     TSkinManage* manager = nullptr;
     TSkinData* data = nullptr;
     HWND window = nullptr;
     std::vector<const TDeleteWatch*> watches;
-    bool skinnedInside = true;
-    bool deletedInside = false;
+    TInside inside;
 };
 
 TEST_F(FormSkinnerLoopTest, SkinnersLetGoInsideTheirMessagesAreDeletedEachTime)
@@ -569,16 +567,13 @@ TEST_F(FormSkinnerLoopTest, SkinnersLetGoInsideTheirMessagesAreDeletedEachTime)
         // The click comes from the button's own release: its skinner is
         // busy there, the form's skinner is not and goes at once.
         unskin.watches = {watches.back().get()};
-        unskin.skinnedInside = true;
-        unskin.deletedInside = false;
+        unskin.inside = {};
         SendMessageW(button->Handle(), BM_CLICK, 0, 0);
-        ASSERT_FALSE(unskin.skinnedInside) << "round " << round;
-        ASSERT_FALSE(unskin.deletedInside) << "round " << round;
+        ASSERT_TRUE(unskin.inside.Seen) << "round " << round;
+        ASSERT_FALSE(unskin.inside.Skinned) << "round " << round;
+        ASSERT_FALSE(unskin.inside.Deleted) << "round " << round;
         ASSERT_TRUE(AllDeleted()) << "round " << round;
-        watches.clear();
-        command.watches.clear();
-        manager->Active = true;
-        form->Hide();
+        EndRound();
         test::Pump(0);
         if (round == kWarmUp) liveAfterWarmUp = test::LiveBlocks();
     }

@@ -12,6 +12,7 @@
 #include "skin/form/popupmenu.h"
 #include "skin/form/skinmanage.h"
 #include "skin/form/tests/menufixture.h"
+#include "skin/form/tests/skinnedwindow.h"
 #include "skin/form/winskinform.h"
 #include "skin/tests/gdicount.h"
 #include "skin/tests/pump.h"
@@ -21,7 +22,7 @@ namespace {
 
 using namespace test;
 
-bool Skinned(HWND window) { return SendMessageW(window, WM_SKINQUERY, 0, 0) == 1; }
+using test::Skinned;
 
 // Counts the messages a stand-in popup window's own procedure receives.
 int g_erases = 0, g_ncpaints = 0;

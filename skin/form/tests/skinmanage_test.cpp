@@ -40,7 +40,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000)
     return true;
 }
 
-bool Skinned(HWND window) { return SendMessageW(window, WM_SKINQUERY, 0, 0) == 1; }
+using test::Skinned;
 
 // Answers the is-skinned query itself, as a window skinned by someone else.
 LRESULT CALLBACK SkinnedElsewhereProc(HWND h, UINT msg, WPARAM w, LPARAM l)

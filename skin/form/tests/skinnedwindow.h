@@ -55,6 +55,9 @@ public:
     int styleChanges = 0;
 };
 
+// The window is skinned: a skinner answers its query.
+inline bool Skinned(HWND window) { return SendMessageW(window, WM_SKINQUERY, 0, 0) == 1; }
+
 // A menu item of the owner's with the caption, added under parent.
 inline fw::TMenuItem* AddMenuItem(fw::TComponent* owner, fw::TMenuItem* parent, const char* caption)
 {
